@@ -1,0 +1,121 @@
+#pragma once
+
+#include <array>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora {
+
+// One custom charge option stored on the charger ("OTHER 1" .. "OTHER 5").
+struct OptionSlot {
+    std::string name;
+    std::string variety;
+    std::string brand;
+    double capacity = 0.0;  // Ah
+    double current = 0.0;   // A
+    int cca = 0;
+};
+
+// Auxiliary reading the charger reports; kept, shown nowhere.
+struct AuxReading {
+    double voltage = 0.0;
+    double current = 0.0;
+    int number = 0;
+    std::string text;
+};
+
+// Everything the charger has reported, as plain data. Copies are handed to readers.
+struct ChargerState {
+    // Live measurement
+    int stageNumber = 0;
+    double chargeVoltage = 0.0;
+    double chargeCurrent = 0.0;
+    int elapsedSeconds = 0;
+    int chargeProgress = 0;
+
+    // Status words
+    std::string chargerStatus;
+    std::string batteryStatus;
+
+    // Before-charge result
+    std::string beforeResultTag;
+    int beforeCca = 0;
+    double beforeResistance = 0.0;
+    double beforeDiagVoltage = 0.0;
+    double beforeVoltage = 0.0;
+
+    // After-charge result
+    std::string afterResultTag;
+    int afterCca = 0;
+    double afterResistance = 0.0;
+    double afterDiagVoltage = 0.0;
+    double afterVoltage = 0.0;
+    std::string afterStatus;
+
+    // Test-mode result
+    std::string testResultTag;
+    int testCca = 0;
+    double testResistance = 0.0;
+    double testDiagVoltage = 0.0;
+    double testVoltage = 0.0;
+    std::string testStatus;
+
+    // Charge profile
+    int profileBrandIndex = -1;
+    int profileVarietyIndex = -1;
+    int profileTypeIndex = -1;
+    std::string profileMode;
+    bool profileReceived = false;
+
+    // Charge history, texts as the charger sent them
+    std::vector<std::string> voltageHistory;
+    std::vector<std::string> currentHistory;
+    bool historyReady = false;
+
+    std::array<OptionSlot, 5> optionSlots;
+    std::array<AuxReading, 3> auxReadings;
+    std::array<std::string, 3> auxTexts;
+
+    // Set when a frame ends with the empty current history; results then arrive reversed.
+    bool endOfTest = false;
+};
+
+// Voltage and current history handed to the chart in one piece.
+struct ChargeHistory {
+    std::vector<std::string> voltage;
+    std::vector<std::string> current;
+};
+
+// The one shared live state: the receive thread writes it, the window reads it.
+// Every access goes through the lock; readers get copies.
+class LiveChargerState {
+public:
+    ChargerState snapshot() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_state;
+    }
+
+    // Runs fn on the record under one hold of the lock and returns its result.
+    template <typename Fn>
+    auto modify(Fn&& fn) -> decltype(fn(std::declval<ChargerState&>())) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return fn(m_state);
+    }
+
+    // Returns the status word and clears it when it is one of `words`; else nullopt.
+    std::optional<std::string> takeChargerStatusIfAny(const std::vector<std::string>& words);
+    // Returns true and clears batteryStatus when it equals `word`.
+    bool takeBatteryStatusIf(const std::string& word);
+    // Both history lists when they are ready, non-empty and of equal length;
+    // they and historyReady are cleared in the same step.
+    std::optional<ChargeHistory> takeHistory();
+
+private:
+    mutable std::mutex m_mutex;
+    ChargerState m_state;
+};
+
+}  // namespace velmora

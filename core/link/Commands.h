@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// Outgoing charger commands: "#", the number, values joined by "|", "*"; no line end.
+namespace commands {
+
+inline constexpr const char* kStart = "#KWPRZ41*";
+inline constexpr const char* kForceStop = "#4|1*";
+
+// mode: true for normal ("1"), false for fast ("2").
+std::string profile(int brand, int variety, int type, bool normalMode);
+// The four dealer texts are centred to 32 columns here; the printer name is sent as is.
+std::string dealerInformation(const std::string& printerName, const std::string& store,
+                              const std::string& address, const std::string& city,
+                              const std::string& phone);
+// slot 0..4; capacity in Ah and current in A are sent x10, all rounded to whole numbers.
+std::string optionSlotDefinition(int slot, int variety, double capacity, double current,
+                                 double cca);
+// n is 1..5.
+std::string optionSelection(int n);
+
+}  // namespace commands
+
+// Centres a text on a 32-column receipt line the way the charger prints dealer details.
+std::string information(const std::string& text);
+
+}  // namespace velmora

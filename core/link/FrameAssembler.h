@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// One complete frame cut into its messages.
+struct Frame {
+    // The frame ended with the empty current history "#|5|*" before its line end.
+    bool endOfTest = false;
+    std::vector<std::string> messages;
+};
+
+// Collects received chunks until the buffer is a complete frame: it starts with "#" and
+// the last chunk left it ending in LF. The buffer is bounded and resynchronises on the
+// next "#" so line noise or a lost LF cannot wedge the link.
+class FrameAssembler {
+public:
+    static constexpr size_t kDefaultLimit = 64 * 1024;
+
+    explicit FrameAssembler(size_t limit = kDefaultLimit) : m_limit(limit) {}
+
+    // Appends one received chunk; returns true and fills `frame` when the buffer now
+    // holds a complete frame (the buffer is then emptied).
+    bool append(const std::string& chunk, Frame& frame);
+    const std::string& buffered() const { return m_buffer; }
+    void clear() { m_buffer.clear(); }
+
+private:
+    void resynchronise();
+
+    size_t m_limit;
+    std::string m_buffer;
+};
+
+// Cuts a complete frame into messages: CR and LF skipped, a message ends at each "*",
+// text after the last "*" is dropped. Bytes above 127 become "?".
+void splitFrame(const std::string& frameText, Frame& frame);
+
+}  // namespace velmora

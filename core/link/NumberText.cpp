@@ -1,0 +1,90 @@
+#include "link/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string replaceSeparator(std::string text, char separator) {
+    if (separator == '.') return text;
+    for (char& c : text)
+        if (c == '.') c = separator;
+    return text;
+}
+}  // namespace
+
+std::optional<int> parseInteger(std::string_view text) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (!isDigit(text[i])) return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1)
+            return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::optional<double> parseReal(std::string_view text, const NumberFormat& format) {
+    // Validate the shape ourselves so "inf", "nan", hex floats and stray characters fail.
+    std::string normal;
+    normal.reserve(text.size());
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') normal += '-';
+        ++i;
+    }
+    size_t digits = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) normal += text[i];
+    if (i < text.size() && text[i] == format.decimalSeparator) {
+        normal += '.';
+        for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits) normal += text[i];
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        normal += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) normal += text[i++];
+        size_t expDigits = 0;
+        for (; i < text.size() && isDigit(text[i]); ++i, ++expDigits) normal += text[i];
+        if (expDigits == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    double value = 0.0;
+    auto result = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string formatFixed2(double value, const NumberFormat& format) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    return replaceSeparator(buffer, format.decimalSeparator);
+}
+
+std::string formatShortest(double value, const NumberFormat& format, int maxDecimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", maxDecimals, value);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        while (!text.empty() && text.back() == '0') text.pop_back();
+        if (!text.empty() && text.back() == '.') text.pop_back();
+    }
+    if (text == "-0") text = "0";
+    return replaceSeparator(text, format.decimalSeparator);
+}
+
+}  // namespace velmora

@@ -1,0 +1,302 @@
+#include "simulator/ChargerModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+constexpr const char* kEnd = "\r\n";
+constexpr double kAbsorptionVoltage = 14.4;
+constexpr double kTopVoltage = 14.7;
+constexpr double kFloatVoltage = 13.6;
+constexpr int kHistoryInterval = 30;  // simulated seconds between history samples
+constexpr const char* kVarieties[] = {"Konvensional", "MF", "Gel", "Lithium"};
+
+int x100(double value) {
+    return static_cast<int>(std::lround(value * 100));
+}
+int milli(double value) {
+    return static_cast<int>(std::lround(value * 1000));
+}
+
+std::vector<std::string> splitBars(const std::string& text) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t bar = text.find('|', start);
+        parts.push_back(text.substr(start, bar == std::string::npos ? bar : bar - start));
+        if (bar == std::string::npos) return parts;
+        start = bar + 1;
+    }
+}
+
+bool toInt(const std::string& text, int& value) {
+    try {
+        size_t used = 0;
+        value = std::stoi(text, &used);
+        return used == text.size();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+}  // namespace
+
+ChargerModel::ChargerModel(unsigned seed) : m_random(seed) {
+    // One option is defined out of the box, the other slots are free.
+    m_slots[0] = {"OTHER 1", "MF", "Custom", 50, 10, 90};
+}
+
+double ChargerModel::jitter(double amplitude) {
+    std::uniform_real_distribution<double> dist(-amplitude, amplitude);
+    return dist(m_random);
+}
+
+std::vector<std::string> ChargerModel::receive(const std::string& bytes) {
+    std::vector<std::string> out;
+    for (char c : bytes) {
+        if (c == '\r' || c == '\n') continue;
+        m_pending += c;
+        if (c == '*') {
+            auto replies = handleCommand(m_pending);
+            out.insert(out.end(), replies.begin(), replies.end());
+            m_pending.clear();
+        }
+    }
+    if (m_pending.size() > 4096) m_pending.clear();  // noise, not a command
+    return out;
+}
+
+std::vector<std::string> ChargerModel::handleCommand(const std::string& command) {
+    std::vector<std::string> out;
+    const size_t hash = command.rfind('#');
+    if (hash == std::string::npos) return out;
+    const std::string body = command.substr(hash + 1, command.size() - hash - 2);
+    m_lastCommand = command.substr(hash);
+    if (body == "KWPRZ41") {
+        out.push_back(std::string("#|STANDBY|*") + kEnd + optionSlotsMessage());
+        if (m_phase == Phase::Off || m_phase == Phase::Standby) {
+            m_phase = Phase::Waiting;
+            m_phaseSeconds = 0;
+            m_stage = 0;
+        }
+        return out;
+    }
+    const std::vector<std::string> f = splitBars(body);
+    if (f.empty()) return out;
+    if (f[0] == "2" && f.size() == 5) {  // profile
+        int values[3];
+        for (int i = 0; i < 3; ++i)
+            if (!toInt(f[1 + i], values[i])) return out;
+        std::copy(values, values + 3, m_profile);
+        m_fastMode = f[4] == "2";
+        m_targetCurrent = m_fastMode ? 4.0 : 2.0;
+        out.push_back("#|2|" + f[1] + "|" + f[2] + "|" + f[3] + "|" + f[4] + "|*" + kEnd);
+    } else if (f[0] == "3" && f.size() == 6) {  // dealer details, kept for the receipt
+        m_dealer = body.substr(2);
+    } else if (f[0] == "4" && f.size() == 2 && f[1] == "1") {  // force stop
+        m_phase = Phase::Standby;
+        m_stage = 0;
+        m_voltage = m_restVoltage;
+        m_current = 0;
+        out.push_back(std::string("#|STANDBY|*") + kEnd);
+    } else if (f[0] == "5" && f.size() == 6) {  // option slot definition
+        int slot, variety, capacity, current, cca;
+        if (!toInt(f[1], slot) || !toInt(f[2], variety) || !toInt(f[3], capacity) ||
+            !toInt(f[4], current) || !toInt(f[5], cca) || slot < 0 || slot > 4 || variety < 0 ||
+            variety > 3)
+            return out;
+        m_slots[static_cast<size_t>(slot)] = {"OTHER " + std::to_string(slot + 1),
+                                              kVarieties[variety],
+                                              "Custom",
+                                              capacity,
+                                              current,
+                                              cca};
+        out.push_back(optionSlotsMessage());
+    } else if (f[0] == "6" && f.size() == 2) {  // option selection
+        int n;
+        if (toInt(f[1], n) && n >= 1 && n <= 5 && !m_slots[static_cast<size_t>(n - 1)].name.empty())
+            m_targetCurrent = m_slots[static_cast<size_t>(n - 1)].currentX10 / 10.0;
+    }
+    return out;
+}
+
+std::string ChargerModel::optionSlotsMessage() const {
+    std::string text = "#|7";
+    auto column = [&](auto field) {
+        for (const Slot& slot : m_slots) text += "|" + field(slot);
+    };
+    column([](const Slot& s) { return s.name; });
+    column([](const Slot& s) { return s.variety; });
+    column([](const Slot& s) { return s.brand; });
+    column([](const Slot& s) { return std::to_string(s.capacityX10); });
+    column([](const Slot& s) { return std::to_string(s.currentX10); });
+    column([](const Slot& s) { return std::to_string(s.cca); });
+    return text + "|*" + kEnd;
+}
+
+std::string ChargerModel::liveReading() const {
+    return "#|1|" + std::to_string(m_stage) + "|" + std::to_string(x100(m_voltage)) + "|" +
+           std::to_string(milli(m_current)) + "|" + std::to_string(m_elapsed) + "|" +
+           std::to_string(m_progress) + "|*" + kEnd;
+}
+
+std::string ChargerModel::historyFrame() const {
+    std::string voltages = "#|4", currents = "#|5";
+    for (int v : m_voltageSamples) voltages += "|" + std::to_string(v);
+    for (int c : m_currentSamples) currents += "|" + std::to_string(c);
+    return voltages + "|*" + kEnd + currents + "|*" + kEnd;
+}
+
+void ChargerModel::sampleHistory() {
+    if (m_elapsed % kHistoryInterval != 0) return;
+    m_voltageSamples.push_back(x100(m_voltage));
+    m_currentSamples.push_back(milli(m_current));
+}
+
+void ChargerModel::enterStage(int stage, std::vector<std::string>& out) {
+    m_stage = stage;
+    m_phaseSeconds = 0;
+    if (stage == 5) out.push_back(historyFrame());
+}
+
+void ChargerModel::chargeSecond(std::vector<std::string>& out) {
+    const Durations& d = m_durations;
+    const double t = m_phaseSeconds;
+    switch (m_stage) {
+        case 1:
+            m_voltage = m_restVoltage + jitter(0.01);
+            m_current = 0;
+            m_progress = 0;
+            if (m_phaseSeconds >= d.diagnosis) {
+                const int cca = 180 + static_cast<int>(m_random() % 120);
+                const double ir = 9.0 + jitter(3.0);
+                const double diag = m_restVoltage - 1.4 + jitter(0.2);
+                out.push_back("#|3|1|" + std::to_string(cca) + "|" + std::to_string(x100(ir)) +
+                              "|" + std::to_string(x100(diag)) + "|" +
+                              std::to_string(x100(m_restVoltage)) + "|*" + kEnd);
+                enterStage(2, out);
+            }
+            break;
+        case 2: {
+            const double share = std::min(1.0, t / d.constantCurrent);
+            m_voltage = m_restVoltage +
+                        (kAbsorptionVoltage - m_restVoltage) * std::pow(share, 0.7) + jitter(0.01);
+            m_current = m_targetCurrent + jitter(0.03);
+            m_progress = static_cast<int>(70 * share);
+            if (m_phaseSeconds >= d.constantCurrent) enterStage(3, out);
+            break;
+        }
+        case 3: {
+            const double share = std::min(1.0, t / d.constantVoltage1);
+            m_voltage = kAbsorptionVoltage + jitter(0.01);
+            m_current = std::max(0.4, m_targetCurrent * std::exp(-2.5 * share)) + jitter(0.02);
+            m_progress = 70 + static_cast<int>(20 * share);
+            if (m_phaseSeconds >= d.constantVoltage1) enterStage(4, out);
+            break;
+        }
+        case 4: {
+            const double share = std::min(1.0, t / d.constantVoltage2);
+            m_voltage = kTopVoltage + jitter(0.01);
+            m_current = 0.4 * std::exp(-1.5 * share) + 0.08 + jitter(0.01);
+            m_progress = 90 + static_cast<int>(10 * share);
+            if (m_phaseSeconds >= d.constantVoltage2) enterStage(5, out);
+            break;
+        }
+        case 5:
+            m_current = 0;
+            m_voltage = 13.1 + 0.5 * std::exp(-t / 3.0) + jitter(0.01);
+            m_progress = 100;
+            if (m_phaseSeconds >= d.diagnosis) {
+                const int cca = 320 + static_cast<int>(m_random() % 160);
+                const double ir = 4.0 + jitter(1.5);
+                const double diag = 11.6 + jitter(0.2);
+                m_afterStatus = cca >= 300 ? "GOOD" : "RECHARGE";
+                // After the end-of-test marker the numbers come in reverse order.
+                out.push_back("#|3|5|" + std::to_string(x100(m_voltage)) + "|" +
+                              std::to_string(x100(diag)) + "|" + std::to_string(x100(ir)) + "|" +
+                              std::to_string(cca) + "|" + m_afterStatus + "|*" + kEnd + "#|5|*" +
+                              kEnd);
+                enterStage(6, out);
+            }
+            break;
+        case 6:
+            m_voltage = kFloatVoltage + jitter(0.01);
+            m_current = 0.1 + jitter(0.02);
+            m_progress = 100;
+            break;
+        default:
+            break;
+    }
+    if (m_stage >= 2 && m_stage <= 4) sampleHistory();
+}
+
+void ChargerModel::testSecond(std::vector<std::string>& out) {
+    const int half = m_durations.testMode / 2;
+    const bool diagnosing = m_phaseSeconds > half;
+    m_voltage = diagnosing ? 11.4 + jitter(0.1) : m_restVoltage + jitter(0.01);
+    m_current = diagnosing ? 0 : 1.5 + jitter(0.05);
+    out.push_back(std::string(diagnosing ? "#|Diag_Test_Charge|" : "#|Test_Charge|") +
+                  std::to_string(x100(m_voltage)) + "|" + std::to_string(milli(m_current)) + "|" +
+                  std::to_string(m_phaseSeconds) + "|*" + kEnd);
+    if (m_phaseSeconds >= m_durations.testMode) {
+        const int cca = 250 + static_cast<int>(m_random() % 200);
+        const double ir = 6.0 + jitter(2.0);
+        out.push_back("#|6|0|" + std::to_string(cca) + "|" + std::to_string(x100(ir)) + "|" +
+                      std::to_string(x100(11.4)) + "|" + std::to_string(x100(m_restVoltage)) + "|" +
+                      (cca >= 300 ? "GOOD" : "WEAK") + "|*" + kEnd);
+        m_phase = Phase::Standby;
+        out.push_back(std::string("#|STANDBY|*") + kEnd);
+    }
+}
+
+std::vector<std::string> ChargerModel::tick() {
+    std::vector<std::string> out;
+    ++m_phaseSeconds;
+    switch (m_phase) {
+        case Phase::Off:
+        case Phase::Standby:
+            break;
+        case Phase::Waiting:
+            if (m_phaseSeconds >= m_durations.detectDelay) {
+                m_restVoltage = 12.2 + jitter(0.3);
+                m_voltage = m_restVoltage;
+                out.push_back("#|Baterai_Detected|" + std::to_string(x100(m_voltage)) + "|*" +
+                              kEnd);
+                m_phase = Phase::Detected;
+                m_phaseSeconds = 0;
+            }
+            break;
+        case Phase::Detected:
+            if (m_phaseSeconds >= m_durations.startDelay) {
+                m_phaseSeconds = 0;
+                m_elapsed = 0;
+                m_voltageSamples.clear();
+                m_currentSamples.clear();
+                if (m_testOnly) {
+                    m_phase = Phase::TestOnly;
+                    out.push_back(std::string("#|Test Mode|*") + kEnd);
+                } else {
+                    m_phase = Phase::Charging;
+                    m_stage = 1;
+                    out.push_back(std::string("#|Charge Mode|*") + kEnd);
+                }
+            }
+            break;
+        case Phase::Charging: {
+            ++m_elapsed;
+            std::vector<std::string> events;
+            chargeSecond(events);
+            // Events go last: the end-of-test marker must close the chunk it travels in.
+            out.push_back(liveReading());
+            out.insert(out.end(), events.begin(), events.end());
+            break;
+        }
+        case Phase::TestOnly:
+            testSecond(out);
+            break;
+    }
+    return out;
+}
+
+}  // namespace velmora

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "link/Transport.h"
+#include "simulator/ChargerModel.h"
+
+namespace velmora {
+
+// How the simulated charger runs in real time, and which faults it injects.
+struct SimulatorOptions {
+    int tickMs = 1000;  // real time between two transmissions
+    int speed = 1;      // simulated seconds per transmission
+    bool testOnly = false;
+    double garbageChance = 0.0;  // chance per transmission of a burst of noise first
+    bool splitFrames = false;    // send each transmission in two parts
+    int dropAfterTicks = 0;      // close the link after this many ticks (0: never)
+    unsigned seed = 1;
+    ChargerModel::Durations durations;
+};
+
+// Runs a ChargerModel on one link (the charger's end) on its own thread.
+class ChargerSimulator {
+public:
+    ChargerSimulator(std::shared_ptr<Transport> link, SimulatorOptions options);
+    ~ChargerSimulator();
+    ChargerSimulator(const ChargerSimulator&) = delete;
+    ChargerSimulator& operator=(const ChargerSimulator&) = delete;
+
+    void start();
+    void stop();
+    // Runs on the calling thread until stopped or the link is lost.
+    void run();
+    bool running() const { return m_running.load(); }
+    int ticks() const { return m_ticks.load(); }
+    // Sees every chunk as it is sent (logs, tests).
+    void setSendObserver(std::function<void(const std::string&)> observer) {
+        m_observer = std::move(observer);
+    }
+
+private:
+    void transmit(const std::string& chunk);
+
+    std::shared_ptr<Transport> m_link;
+    SimulatorOptions m_options;
+    ChargerModel m_model;
+    std::mt19937 m_random;
+    std::function<void(const std::string&)> m_observer;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_running{false};
+    std::atomic<int> m_ticks{0};
+    std::thread m_thread;
+};
+
+}  // namespace velmora

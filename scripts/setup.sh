@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build needs (only those missing), then configures
+# and builds into build/. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${VELMORA_BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(
+    cmake make g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-connectivity-dev qt6-svg-dev libqt6svg6
+    qt6-qpa-plugins libgl-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    python3 python3-dbusmock dbus
+    xvfb xauth fonts-roboto
+)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$pkg")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+fi
+
+cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VELMORA_CMAKE_ARGS:-} >/dev/null
+cmake --build "$BUILD_DIR" -j"$(nproc)"

@@ -1,0 +1,64 @@
+#include "link/Commands.h"
+
+#include <gtest/gtest.h>
+
+#include "link/NumberText.h"
+
+using namespace velmora;
+
+TEST(CommandsTest, ComposesEveryCommand) {
+    EXPECT_STREQ(commands::kStart, "#KWPRZ41*");
+    EXPECT_STREQ(commands::kForceStop, "#4|1*");
+    EXPECT_EQ(commands::profile(1, 0, 4, true), "#2|1|0|4|1*");
+    EXPECT_EQ(commands::profile(-1, -1, -1, false), "#2|-1|-1|-1|2*");
+    EXPECT_EQ(commands::optionSlotDefinition(2, 2, 7.0, 2.0, 110), "#5|2|2|70|20|110*");
+    EXPECT_EQ(commands::optionSlotDefinition(1, 2, 4.5, 2, 150.4), "#5|1|2|45|20|150*");
+    EXPECT_EQ(commands::optionSelection(4), "#6|4*");
+    EXPECT_EQ(commands::dealerInformation("RPP02N", "ABCDE", "", "X", "0812"),
+              "#3|RPP02N|" + std::string(13, ' ') + "ABCDE" + std::string(14, ' ') + "||" +
+                  std::string(15, ' ') + "X" + std::string(16, ' ') + "|" + std::string(14, ' ') +
+                  "0812" + std::string(14, ' ') + "*");
+}
+
+TEST(CommandsTest, CentringRuleForDealerTexts) {
+    struct Case {
+        std::string text;
+        size_t before, after;
+    } cases[] = {
+        {"ABCDE", 13, 14},
+        {"AB", 15, 15},
+        {std::string(32, 'a'), 0, 0},
+        {std::string(31, 'a'), 0, 1},
+        {std::string(33, 'a'), 0, 1},
+        {std::string(34, 'a'), 0, 0},
+        {std::string(40, 'a'), 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(information(c.text),
+                  std::string(c.before, ' ') + c.text + std::string(c.after, ' '))
+            << c.text.size();
+    }
+    EXPECT_EQ(information(""), "");
+    // Characters, not bytes: "Bengkel Jaya Ú" is 14 characters.
+    EXPECT_EQ(information("Bengkel Jaya \xc3\x9a"),
+              std::string(9, ' ') + "Bengkel Jaya \xc3\x9a" + std::string(9, ' '));
+}
+
+TEST(NumberTextTest, ParsesAndFormats) {
+    EXPECT_EQ(parseInteger("-12").value(), -12);
+    EXPECT_EQ(parseInteger("2147483647").value(), 2147483647);
+    EXPECT_FALSE(parseInteger("2147483648"));
+    EXPECT_FALSE(parseInteger(" 1"));
+    EXPECT_FALSE(parseInteger("1.0"));
+    EXPECT_FALSE(parseInteger(""));
+    EXPECT_FALSE(parseInteger("-"));
+    EXPECT_DOUBLE_EQ(parseReal("13,5", {','}).value(), 13.5);
+    EXPECT_DOUBLE_EQ(parseReal("1e2", {}).value(), 100.0);
+    EXPECT_FALSE(parseReal("inf", {}));
+    EXPECT_FALSE(parseReal(".", {}));
+    EXPECT_EQ(formatFixed2(12.476, {','}), "12,48");
+    EXPECT_EQ(formatFixed2(0, {}), "0.00");
+    EXPECT_EQ(formatShortest(4.5, {','}), "4,5");
+    EXPECT_EQ(formatShortest(10, {}), "10");
+    EXPECT_EQ(formatShortest(0.25, {}), "0.25");
+}
