@@ -1,0 +1,229 @@
+#include "catalogue/DiagnosticScreen.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+const QColor kColumnFill = QColor::fromRgba(0xFF262626);
+const QColor kColumnBorder = QColor::fromRgba(0xFF979797);
+const QColor kValueBorder = QColor::fromRgba(0xFF5F5F5F);
+const QColor kResultFill = QColor::fromRgba(0xE01A1A1A);
+constexpr int kColumnWidth = 415, kColumnHeight = 420;
+constexpr int kRowHeight = 45, kLabelWidth = 140, kControlWidth = 200, kControlHeight = 32;
+
+const QString kComboStyle = QStringLiteral(
+    "QComboBox{background:white;color:black;border:1px solid #5f5f5f;border-radius:3px;"
+    "padding-left:8px}"
+    "QComboBox:disabled{background:#9a9a9a;color:#444}"
+    "QComboBox QAbstractItemView{background:white;color:black;"
+    "selection-background-color:#00a77f;selection-color:white}");
+
+// A selection row: label on the left, the control centred in the rest of the row.
+QLabel* rowLabel(QWidget* parent, const char* name, const QString& text, int y) {
+    QLabel* label = ui::makeLabel(parent, QString::fromLatin1(name), text, 18, ui::kWhite,
+                                  Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(20, y, kLabelWidth - 20, kRowHeight);
+    return label;
+}
+
+QRect controlRect(int y, int height = kControlHeight) {
+    const int left = kLabelWidth + (kColumnWidth - kLabelWidth - kControlWidth) / 2;
+    return QRect(left, y + (kRowHeight - height) / 2, kControlWidth, height);
+}
+
+QComboBox* rowCombo(QWidget* parent, const char* name, int y) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setGeometry(controlRect(y));
+    combo->setFont(ui::roboto(15));
+    combo->setStyleSheet(kComboStyle);
+    return combo;
+}
+
+// A white value box holding a label (capacity, option values).
+QLabel* valueBox(QWidget* parent, const char* boxName, const char* labelName, int y,
+                 ui::Panel** boxOut = nullptr) {
+    auto* box = new ui::Panel(parent, QString::fromLatin1(boxName), ui::kWhite, kValueBorder, 3);
+    box->setGeometry(controlRect(y, 33));
+    QLabel* label = ui::makeLabel(box, QString::fromLatin1(labelName), QString(), 16, ui::kBlack);
+    label->setGeometry(0, 0, box->width(), box->height());
+    if (boxOut) *boxOut = box;
+    return label;
+}
+
+QLabel* resultLine(QWidget* panel, const char* name, int y) {
+    QLabel* label = ui::makeLabel(panel, QString::fromLatin1(name), QStringLiteral("-"), 15,
+                                  ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(16, y, panel->width() - 24, 30);
+    return label;
+}
+
+ui::Panel* resultPanel(QWidget* parent, const char* name, const QString& heading,
+                       const QRect& geometry) {
+    auto* panel = new ui::Panel(parent, QString::fromLatin1(name), kResultFill, kColumnBorder, 4);
+    panel->setGeometry(geometry);
+    QLabel* title = ui::makeLabel(panel, QString::fromLatin1(name) + QStringLiteral("Title"),
+                                  heading, 17, ui::kAccent);
+    title->setFont(ui::roboto(17, QFont::Bold));
+    title->setGeometry(0, 8, geometry.width(), 26);
+    return panel;
+}
+}  // namespace
+
+DiagnosticScreen::DiagnosticScreen(QWidget* main) : QWidget(main) {
+    setObjectName(QStringLiteral("M2Diagnostic"));
+    setGeometry(0, 0, main->width(), main->height());
+    buildSelection();
+    buildResults();
+}
+
+void DiagnosticScreen::buildSelection() {
+    auto* column = new ui::Panel(this, QStringLiteral("M2Content"), kColumnFill, kColumnBorder, 3);
+    column->setGeometry(40, 29, kColumnWidth, kColumnHeight);
+    M2Content = column;
+    int y = 10;
+    LDataReference = ui::makeLabel(column, QStringLiteral("LDataReference"),
+                                   QStringLiteral("DATA REFERENSI"), 32);
+    LDataReference->setFont(ui::roboto(32, QFont::Bold));
+    LDataReference->setGeometry(0, y, kColumnWidth, 35);
+    y += 40;
+
+    LProfile = rowLabel(column, "LProfile", QStringLiteral("Nama Profil"), y);
+    Edit1 = new QLineEdit(column);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setPlaceholderText(QStringLiteral("Type Here"));
+    Edit1->setMaxLength(32);
+    Edit1->setFont(ui::roboto(15));
+    Edit1->setGeometry(controlRect(y));
+    Edit1->setStyleSheet(QStringLiteral(
+        "QLineEdit{background:white;color:black;border:1px solid #5f5f5f;border-radius:3px;"
+        "padding-left:8px}"));
+    y += kRowHeight;
+
+    LBrand = rowLabel(column, "LBrand", QStringLiteral("Merk"), y);
+    ComboMerk = rowCombo(column, "ComboMerk", y);
+    y += kRowHeight;
+
+    ReferenceGroup = new QWidget(column);
+    ReferenceGroup->setObjectName(QStringLiteral("ReferenceGroup"));
+    ReferenceGroup->setGeometry(0, y, kColumnWidth, 3 * kRowHeight + 70);
+    RG1 = new QWidget(ReferenceGroup);
+    RG1->setObjectName(QStringLiteral("RG1"));
+    RG1->setGeometry(ReferenceGroup->rect());
+    int gy = 0;
+    LVariety = rowLabel(RG1, "LVariety", QStringLiteral("Jenis"), gy);
+    ComboJenis = rowCombo(RG1, "ComboJenis", gy);
+    gy += kRowHeight;
+    LType = rowLabel(RG1, "LType", QStringLiteral("Tipe"), gy);
+    ComboTipe = rowCombo(RG1, "ComboTipe", gy);
+    gy += kRowHeight;
+    LCapacity = rowLabel(RG1, "LCapacity", QStringLiteral("Kapasitas"), gy);
+    LCap = valueBox(RG1, "RCapacity", "LCap", gy, &RCapacity);
+    gy += kRowHeight;
+    LabMethod =
+        ui::makeLabel(RG1, QStringLiteral("LabMethod"), QStringLiteral("Mode Pengisian"), 18);
+    LabMethod->setGeometry(0, gy + 4, kColumnWidth, 26);
+    RadioNormal = new QRadioButton(QStringLiteral("Normal Mode"), RG1);
+    RadioNormal->setObjectName(QStringLiteral("RadioNormal"));
+    RadioFast = new QRadioButton(QStringLiteral("Fast Mode"), RG1);
+    RadioFast->setObjectName(QStringLiteral("RadioFast"));
+    const int radioLeft = (kColumnWidth - 2 * 165) / 2;
+    RadioNormal->setGeometry(radioLeft + 20, gy + 34, 145, 30);
+    RadioFast->setGeometry(radioLeft + 165 + 20, gy + 34, 145, 30);
+    auto* group = new QButtonGroup(RG1);
+    group->addButton(RadioNormal);
+    group->addButton(RadioFast);
+    for (QRadioButton* radio : {RadioNormal, RadioFast}) {
+        radio->setFont(ui::roboto(16));
+        radio->setFocusPolicy(Qt::NoFocus);
+    }
+    RadioNormal->setChecked(true);
+    ui::setTextColor(RadioNormal, ui::kWhite);
+    ui::setTextColor(RadioFast, ui::kGrey);
+
+    RG2 = new QWidget(ReferenceGroup);
+    RG2->setObjectName(QStringLiteral("RG2"));
+    RG2->setGeometry(ReferenceGroup->rect());
+    buildOptionView(RG2);
+    RG2->hide();
+    y += ReferenceGroup->height();
+
+    IBTSPS = new QWidget(column);
+    IBTSPS->setObjectName(QStringLiteral("IBTSPS"));
+    IBTSPS->setGeometry(50, y + 6, 120, 48);
+    BTTambah =
+        new ui::TextButton(IBTSPS, QStringLiteral("BTTambah"), QStringLiteral("Tambah Data"), 15);
+    BTTambah->setFill(QColor::fromRgb(0x3D, 0x6F, 0xD1));
+    BTTambah->setGeometry(0, 0, 120, 48);
+    IBTSPS->hide();
+    IBTSend = new QWidget(column);
+    IBTSend->setObjectName(QStringLiteral("IBTSend"));
+    IBTSend->setGeometry(kColumnWidth - 50 - 120, y + 6, 120, 48);
+    BTSendData = new ui::TextButton(IBTSend, QStringLiteral("BTSendData"),
+                                    QStringLiteral("   Kirim Data"), 15);
+    BTSendData->setFill(QColor::fromRgb(0x00, 0xA7, 0x7F));
+    BTSendData->setGeometry(0, 0, 120, 48);
+}
+
+void DiagnosticScreen::buildOptionView(QWidget* group) {
+    int y = 0;
+    rowLabel(group, "Label52", QStringLiteral("Opsi Ke"), y);
+    ComboIndeks = rowCombo(group, "ComboIndeks", y);
+    y += kRowHeight;
+    rowLabel(group, "Label67", QStringLiteral("Jenis"), y);
+    LOJenis = valueBox(group, "ROJenis", "LOJenis", y);
+    y += kRowHeight;
+    rowLabel(group, "Label54", QStringLiteral("Kapasitas"), y);
+    LOKapasitas = valueBox(group, "ROKapasitas", "LOKapasitas", y);
+    y += kRowHeight;
+    rowLabel(group, "Label53", QStringLiteral("Arus CC"), y);
+    LOArus = valueBox(group, "ROArus", "LOArus", y);
+    y += kRowHeight;
+    rowLabel(group, "Label55", QStringLiteral("CCA"), y);
+    LOCCA = valueBox(group, "ROCCA", "LOCCA", y);
+}
+
+void DiagnosticScreen::buildResults() {
+    ImageAccu = new ui::PictureButton(this, QStringLiteral("ImageAccu"),
+                                      QStringLiteral(":/img/battery.svg"));
+    ImageAccu->setGeometry(600, 20, 200, 140);
+    ImageAccu->setToolTip(QStringLiteral("Baterai berikutnya"));
+
+    const QRect resultArea(480, 175, 440, 270);
+    RCAccu = new QWidget(this);
+    RCAccu->setObjectName(QStringLiteral("RCAccu"));
+    RCAccu->setGeometry(resultArea);
+    const int half = resultArea.width() / 2;
+    RBefore = resultPanel(RCAccu, "RBefore", QStringLiteral("Before Charging"),
+                          QRect(0, 0, half - 5, resultArea.height()));
+    BCCA = resultLine(RBefore, "BCCA", 50);
+    BiR = resultLine(RBefore, "BiR", 85);
+    BVo = resultLine(RBefore, "BVo", 120);
+    Bvd = resultLine(RBefore, "Bvd", 155);
+    RAfter = resultPanel(RCAccu, "RAfter", QStringLiteral("After Charging"),
+                         QRect(half + 5, 0, half - 5, resultArea.height()));
+    ACCA = resultLine(RAfter, "ACCA", 50);
+    AiR = resultLine(RAfter, "AiR", 85);
+    AVo = resultLine(RAfter, "AVo", 120);
+    Avd = resultLine(RAfter, "Avd", 155);
+    ARes1 = resultLine(RAfter, "ARes1", 190);
+    RTest = resultPanel(this, "RTest", QStringLiteral("Test Result"), resultArea);
+    TCCA = resultLine(RTest, "TCCA", 50);
+    TiR = resultLine(RTest, "TiR", 85);
+    TVd = resultLine(RTest, "TVd", 120);
+    TVo = resultLine(RTest, "TVo", 155);
+    TStatus = resultLine(RTest, "TStatus", 190);
+    RCAccu->hide();
+    RBefore->hide();
+    RAfter->hide();
+    RTest->hide();
+}
+
+}  // namespace velmora

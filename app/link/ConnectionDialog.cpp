@@ -1,0 +1,80 @@
+#include "link/ConnectionDialog.h"
+
+#include <QLabel>
+
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+const QColor kButtonFill = QColor::fromRgb(0x00, 0xA7, 0x7F);
+const QColor kSecondFill = QColor::fromRgb(0x3D, 0x6F, 0xD1);
+constexpr int kRowY = 232, kButtonWidth = 150, kButtonHeight = 44;
+}  // namespace
+
+void DeviceComboBox::showPopup() {
+    emit aboutToShowPopup();
+    QComboBox::showPopup();
+}
+
+ConnectionDialog::ConnectionDialog(QWidget* window)
+    : ui::SlideInDialog(window, QStringLiteral("LayoutConnection"),
+                        QStringLiteral("FloatConnection"), QSize(400, 300), 120) {
+    ui::Panel* box = panel();
+    IMCharger =
+        new ui::Picture(box, QStringLiteral("IMCharger"), QStringLiteral(":/img/im_charger.svg"));
+    IMCharger->setGeometry(120, 14, 160, 110);
+    IMPrinter =
+        new ui::Picture(box, QStringLiteral("IMPrinter"), QStringLiteral(":/img/im_printer.svg"));
+    IMPrinter->setGeometry(120, 14, 160, 110);
+    LPair =
+        ui::makeLabel(box, QStringLiteral("LPair"), QStringLiteral("Pilih Perangkat Charger"), 16);
+    LPair->setGeometry(0, 130, 400, 24);
+    ComboDevice = new DeviceComboBox(box);
+    ComboDevice->setObjectName(QStringLiteral("ComboDevice"));
+    ComboDevice->setGeometry(60, 162, 280, 34);
+    ComboDevice->setFont(ui::roboto(15));
+    LBusy = ui::makeLabel(box, QStringLiteral("LBusy"), QStringLiteral("Menyambungkan..."), 13,
+                          QColor::fromRgb(0xB0, 0xE0, 0xD0));
+    LBusy->setGeometry(0, 202, 400, 22);
+    LBusy->hide();
+
+    LBTConnect = new QWidget(box);
+    LBTConnect->setObjectName(QStringLiteral("LBTConnect"));
+    LBTConnect->resize(kButtonWidth, kButtonHeight);
+    BTConnect = new ui::TextButton(LBTConnect, QStringLiteral("BTConnect"),
+                                   QStringLiteral("Sambungkan"), 16);
+    BTConnect->setFill(kButtonFill);
+    BTConnect->setGeometry(0, 0, kButtonWidth, kButtonHeight);
+    LBTPrint = new QWidget(box);
+    LBTPrint->setObjectName(QStringLiteral("LBTPrint"));
+    LBTPrint->resize(kButtonWidth, kButtonHeight);
+    BTReport =
+        new ui::TextButton(LBTPrint, QStringLiteral("BTReport"), QStringLiteral("Print Test"), 16);
+    BTReport->setFill(kSecondFill);
+    BTReport->setGeometry(0, 0, kButtonWidth, kButtonHeight);
+    setPrinterMode(false);
+}
+
+void ConnectionDialog::setPrinterMode(bool printer) {
+    const int width = panel()->width();
+    LBTPrint->setVisible(printer);
+    if (printer) {
+        LBTConnect->move(width / 2 - kButtonWidth - 10, kRowY);
+        LBTPrint->move(width / 2 + 10, kRowY);
+    } else {
+        LBTConnect->move((width - kButtonWidth) / 2, kRowY);
+    }
+    IMPrinter->setVisible(printer);
+    IMCharger->setVisible(!printer);
+    BTConnect->setText(printer ? QStringLiteral("Print Charge") : QStringLiteral("Sambungkan"));
+}
+
+void ConnectionDialog::setBusy(bool busy) {
+    LBusy->setVisible(busy);
+    BTConnect->setEnabled(!busy);
+    BTReport->setEnabled(!busy);
+    ComboDevice->setEnabled(!busy);
+}
+
+}  // namespace velmora

@@ -1,0 +1,162 @@
+#include "link/SimulatedDevices.h"
+
+#include <mutex>
+
+#include "link/MemoryTransport.h"
+#include "link/SocketTransport.h"
+
+namespace velmora {
+
+const QString DevicePlatform::kSimulatedCharger = QStringLiteral("Charger Simulasi");
+const QString DevicePlatform::kSimulatedPrinter = QStringLiteral("Printer Simulasi");
+
+namespace {
+const QString kChargerAddress = QStringLiteral("sim:charger");
+const QString kPrinterAddress = QStringLiteral("sim:printer");
+
+// The application's end of an in-memory link to a simulated charger that runs on its
+// own thread while connected.
+class SimulatedChargerSocket : public Transport {
+public:
+    explicit SimulatedChargerSocket(SimulatorOptions options) : m_options(options) {}
+    ~SimulatedChargerSocket() override {
+        release();
+        if (m_charger) m_charger->stop();
+    }
+    void connect() override {
+        auto [app, charger] = MemoryTransport::createPair();
+        m_app = app;
+        m_charger = std::make_unique<ChargerSimulator>(charger, m_options);
+        m_charger->start();
+    }
+    bool connected() const override { return m_app && m_app->connected(); }
+    void send(const std::string& bytes) override {
+        if (!m_app) throw LinkError("not connected");
+        m_app->send(bytes);
+    }
+    std::string receive(int timeoutMs) override {
+        if (!m_app) throw LinkError("not connected");
+        return m_app->receive(timeoutMs);
+    }
+    void release() override {
+        if (m_app) m_app->release();
+    }
+
+private:
+    SimulatorOptions m_options;
+    std::shared_ptr<MemoryTransport> m_app;
+    std::unique_ptr<ChargerSimulator> m_charger;
+};
+
+}  // namespace
+
+// Collects what is "printed" on the simulated printer.
+struct PrinterSink {
+    std::mutex mutex;
+    std::string bytes;
+};
+
+namespace {
+// A printer that takes every byte and never answers.
+class SimulatedPrinterSocket : public Transport {
+public:
+    explicit SimulatedPrinterSocket(std::shared_ptr<PrinterSink> sink) : m_sink(std::move(sink)) {}
+    void connect() override { m_connected = true; }
+    bool connected() const override { return m_connected; }
+    void send(const std::string& bytes) override {
+        if (!m_connected) throw LinkError("not connected");
+        std::lock_guard<std::mutex> lock(m_sink->mutex);
+        m_sink->bytes += bytes;
+    }
+    std::string receive(int) override {
+        if (!m_connected) throw LinkError("not connected");
+        return {};
+    }
+    void release() override { m_connected = false; }
+
+private:
+    std::shared_ptr<PrinterSink> m_sink;
+    std::atomic<bool> m_connected{false};
+};
+}  // namespace
+
+DevicePlatform::DevicePlatform(std::unique_ptr<BluetoothPlatform> bluetooth, bool alwaysSimulate,
+                               QStringList chargerAddresses, SimulatorOptions simulator)
+    : m_bluetooth(std::move(bluetooth)),
+      m_alwaysSimulate(alwaysSimulate),
+      m_chargerAddresses(std::move(chargerAddresses)),
+      m_simulator(simulator),
+      m_printer(std::make_shared<PrinterSink>()) {}
+
+bool DevicePlatform::simulating() {
+    if (m_alwaysSimulate || !m_bluetooth) return true;
+    try {
+        return !m_bluetooth->radioPresent();
+    } catch (const LinkError&) {
+        return true;
+    }
+}
+
+QList<DeviceInfo> DevicePlatform::simulatedDevices() const {
+    QList<DeviceInfo> devices{{kSimulatedCharger, kChargerAddress, true}};
+    for (const QString& address : m_chargerAddresses)
+        devices.append({kSimulatedCharger + QStringLiteral(" (") + address + QStringLiteral(")"),
+                        address, true});
+    devices.append({kSimulatedPrinter, kPrinterAddress, true});
+    return devices;
+}
+
+bool DevicePlatform::radioPresent() {
+    if (simulating()) return true;
+    return m_bluetooth->radioPresent();
+}
+
+QList<DeviceInfo> DevicePlatform::pairedDevices() {
+    QList<DeviceInfo> devices;
+    bool radio = false;
+    if (m_bluetooth) {
+        try {
+            radio = m_bluetooth->radioPresent();
+            if (radio) devices = m_bluetooth->pairedDevices();
+        } catch (const LinkError&) {
+            radio = false;
+        }
+    }
+    if (m_alwaysSimulate || !radio) devices += simulatedDevices();
+    return devices;
+}
+
+void DevicePlatform::requestEnable() {
+    if (!m_bluetooth) return;
+    try {
+        m_bluetooth->requestEnable();
+    } catch (const LinkError&) {
+        // nobody reads the result of the request
+    }
+}
+
+bool DevicePlatform::isPaired(const DeviceInfo& device) {
+    for (const DeviceInfo& simulated : simulatedDevices())
+        if (simulated.address == device.address) return true;
+    return m_bluetooth && m_bluetooth->isPaired(device);
+}
+
+std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device, bool secure) {
+    if (device.address == kChargerAddress)
+        return std::make_unique<SimulatedChargerSocket>(m_simulator);
+    if (device.address == kPrinterAddress)
+        return std::make_unique<SimulatedPrinterSocket>(m_printer);
+    if (m_chargerAddresses.contains(device.address))
+        return std::make_unique<SocketTransport>(device.address.toStdString());
+    if (!m_bluetooth) throw LinkError("no Bluetooth");
+    return m_bluetooth->createSocket(device, secure);
+}
+
+std::string DevicePlatform::takePrintedBytes() {
+    std::lock_guard<std::mutex> lock(m_printer->mutex);
+    std::string bytes;
+    bytes.swap(m_printer->bytes);
+    return bytes;
+}
+
+}  // namespace velmora

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "link/BluetoothPlatform.h"
+#include "simulator/ChargerSimulator.h"
+
+namespace velmora {
+
+// The device list the window uses: the operating system's paired devices, plus, where
+// no adapter exists or on request, the simulated charger and printer, so the whole
+// workflow can be tried on any machine.
+class DevicePlatform : public BluetoothPlatform {
+public:
+    // Names of the simulated devices as shown in the device boxes.
+    static const QString kSimulatedCharger;
+    static const QString kSimulatedPrinter;
+
+    // bluetooth may be null (no stack at all). With alwaysSimulate the simulated devices
+    // are offered even when a radio exists. chargerAddresses: extra chargers reached
+    // over a stream socket ("tcp:127.0.0.1:5555"), e.g. velmora-charger-sim.
+    DevicePlatform(std::unique_ptr<BluetoothPlatform> bluetooth, bool alwaysSimulate,
+                   QStringList chargerAddresses = {}, SimulatorOptions simulator = {});
+
+    bool radioPresent() override;
+    QList<DeviceInfo> pairedDevices() override;
+    void requestEnable() override;
+    bool isPaired(const DeviceInfo& device) override;
+    std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) override;
+
+    // Bytes the simulated printer received since the last call.
+    std::string takePrintedBytes();
+
+private:
+    bool simulating();
+    QList<DeviceInfo> simulatedDevices() const;
+
+    std::unique_ptr<BluetoothPlatform> m_bluetooth;
+    bool m_alwaysSimulate;
+    QStringList m_chargerAddresses;
+    SimulatorOptions m_simulator;
+    std::shared_ptr<struct PrinterSink> m_printer;
+};
+
+}  // namespace velmora

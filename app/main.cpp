@@ -1,0 +1,42 @@
+// Velmora Tester: the desktop companion of the Velmora charger and tester.
+//   velmora-tester            paired Bluetooth devices; the simulated charger and printer
+//                             are offered where no Bluetooth adapter exists
+//   velmora-tester --demo     offer the simulated devices in any case
+//   velmora-tester --charger-address tcp:127.0.0.1:5555
+//                             also offer a charger reached over a socket (velmora-charger-sim)
+#include <QCommandLineParser>
+
+#include "link/SimulatedDevices.h"
+#include "link/bluez/BluezPlatform.h"
+#include "shell/ErrorReportingApplication.h"
+#include "shell/TVLForm.h"
+
+int main(int argc, char** argv) {
+    velmora::ErrorReportingApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora Tester"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Velmora Tester"));
+    parser.addHelpOption();
+    QCommandLineOption demo(QStringLiteral("demo"),
+                            QStringLiteral("Offer the simulated charger and printer."));
+    QCommandLineOption charger(QStringLiteral("charger-address"),
+                               QStringLiteral("Also offer a charger on this socket address."),
+                               QStringLiteral("address"));
+    QCommandLineOption speed(
+        QStringLiteral("sim-speed"),
+        QStringLiteral("Simulated seconds per second of the built-in charger."),
+        QStringLiteral("n"), QStringLiteral("20"));
+    parser.addOptions({demo, charger, speed});
+    parser.process(app);
+
+    velmora::SimulatorOptions simulator;
+    simulator.speed = qMax(1, parser.value(speed).toInt());
+    auto platform = std::make_unique<velmora::DevicePlatform>(
+        std::make_unique<velmora::BluezPlatform>(), parser.isSet(demo), parser.values(charger),
+        simulator);
+    velmora::TVLForm window(std::move(platform));
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QColor>
+#include <QPropertyAnimation>
+#include <QWidget>
+
+class QLabel;
+
+namespace velmora {
+
+// The round gauge of the dashboard (RCircle, 480 x 480): dial, the two needles, the
+// progress arc over its background arc, and the filling circle with its two waves.
+// Every moving part is a property driven by its own named animation.
+class GaugeWidget : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(qreal needleLeftAngle READ needleLeftAngle WRITE setNeedleLeftAngle)
+    Q_PROPERTY(qreal needleRightAngle READ needleRightAngle WRITE setNeedleRightAngle)
+    Q_PROPERTY(qreal arcSweep READ arcSweep WRITE setArcSweep)
+    Q_PROPERTY(QColor arcColor READ arcColor WRITE setArcColor)
+    Q_PROPERTY(qreal waveFrontX READ waveFrontX WRITE setWaveFrontX)
+    Q_PROPERTY(qreal waveFrontY READ waveFrontY WRITE setWaveFrontY)
+    Q_PROPERTY(qreal waveBehindX READ waveBehindX WRITE setWaveBehindX)
+    Q_PROPERTY(qreal waveBehindY READ waveBehindY WRITE setWaveBehindY)
+public:
+    static constexpr int kSize = 480;
+    static constexpr int kFillingSize = 180;
+    static constexpr qreal kArcStart = 150;  // degrees clockwise from three o'clock
+    static constexpr qreal kArcSize = 300;
+    static constexpr qreal kArcStroke = 20;
+
+    explicit GaugeWidget(QWidget* parent);
+
+    QLabel* LProgress;
+    QPropertyAnimation* FloatNeedleLeft;
+    QPropertyAnimation* FloatNeedleRight;
+    QPropertyAnimation* FloatArc;
+    QPropertyAnimation* Color;
+    QPropertyAnimation* FloatYFront;
+    QPropertyAnimation* FloatYBehind;
+    QPropertyAnimation* FloatXFront;
+    QPropertyAnimation* FloatXBehind;
+
+    qreal needleLeftAngle() const { return m_needleLeft; }
+    qreal needleRightAngle() const { return m_needleRight; }
+    qreal arcSweep() const { return m_arcSweep; }
+    QColor arcColor() const { return m_arcColor; }
+    qreal waveFrontX() const { return m_waveFront.x(); }
+    qreal waveFrontY() const { return m_waveFront.y(); }
+    qreal waveBehindX() const { return m_waveBehind.x(); }
+    qreal waveBehindY() const { return m_waveBehind.y(); }
+    void setNeedleLeftAngle(qreal angle);
+    void setNeedleRightAngle(qreal angle);
+    void setArcSweep(qreal sweep);
+    void setArcColor(const QColor& color);
+    void setWaveFrontX(qreal x);
+    void setWaveFrontY(qreal y);
+    void setWaveBehindX(qreal x);
+    void setWaveBehindY(qreal y);
+
+    // Restarts an animation from the value shown now towards a new target.
+    static void glide(QPropertyAnimation* animation, const QVariant& target);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect fillingRect() const;
+    void paintFilling(QPainter& painter);
+    void paintArc(QPainter& painter, qreal sweep, const QColor& color, qreal opacity);
+
+    qreal m_needleLeft = 0, m_needleRight = 0, m_arcSweep = 0;
+    QColor m_arcColor = QColor::fromRgba(0xFFFF0000);
+    QPointF m_waveFront{-184, 168}, m_waveBehind{-120, 160};
+};
+
+}  // namespace velmora

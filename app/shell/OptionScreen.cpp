@@ -1,0 +1,123 @@
+#include "shell/OptionScreen.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSvgRenderer>
+
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+const QColor kBoxFill = QColor::fromRgba(0xCC1E1E1E);
+const QColor kBoxBorder = QColor::fromRgb(0x4A, 0x4A, 0x4A);
+}  // namespace
+
+OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
+    setObjectName(QStringLiteral("M4Option"));
+    setGeometry(0, 0, main->width(), main->height());
+
+    auto* logs = new ui::Panel(this, QStringLiteral("RLog"), kBoxFill, kBoxBorder, 6);
+    logs->setGeometry(40, 30, 420, 420);
+    auto* heading =
+        ui::makeLabel(logs, QStringLiteral("LLogTitle"), QStringLiteral("FILE DATALOGGER"), 22);
+    heading->setFont(ui::roboto(22, QFont::Medium));
+    heading->setGeometry(0, 10, 420, 40);
+    ListBox1 = new QListWidget(logs);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(20, 60, 380, 340);
+    ListBox1->setFont(ui::roboto(16));
+    ListBox1->setStyleSheet(QStringLiteral(
+        "QListWidget{background:#141414;color:white;border:1px solid #3a3a3a;border-radius:4px}"
+        "QListWidget::item{padding:6px}"
+        "QListWidget::item:selected{background:#00a77f;color:white}"));
+
+    auto* guide = new ui::Panel(this, QStringLiteral("RGuide"), kBoxFill, kBoxBorder, 6);
+    guide->setGeometry(500, 30, 420, 420);
+    struct Row {
+        const char* text;
+        ui::PictureButton** button;
+        const char* name;
+        const char* icon;
+    } rows[] = {
+        {"Data Informasi", &R1Use, "R1Use", ":/img/guide_info.svg"},
+        {"Cara Penggunaan Charger", &R3Use, "R3Use", ":/img/guide_usage.svg"},
+        {"Informasi Pengguna", &R2Use, "R2Use", ":/img/guide_user.svg"},
+    };
+    int y = 20;
+    for (const Row& row : rows) {
+        auto* label = ui::makeLabel(guide, QStringLiteral("L") + QString::fromLatin1(row.name),
+                                    QString::fromUtf8(row.text), 18, ui::kWhite,
+                                    Qt::AlignLeft | Qt::AlignVCenter);
+        label->setGeometry(30, y, 300, 56);
+        *row.button = new ui::PictureButton(guide, QString::fromLatin1(row.name),
+                                            QString::fromLatin1(row.icon));
+        (*row.button)->setGeometry(340, y + 4, 48, 48);
+        y += 66;
+    }
+    auto* about =
+        new ui::Panel(guide, QStringLiteral("RAbout"), QColor::fromRgba(0xFF141414), kBoxBorder, 6);
+    about->setGeometry(30, 230, 360, 170);
+    ui::makeLabel(about, QStringLiteral("LAboutTitle"), QStringLiteral("Tentang Aplikasi"), 16,
+                  ui::kGrey)
+        ->setGeometry(0, 10, 360, 22);
+    auto* logo =
+        new ui::Picture(about, QStringLiteral("ImageLogo"), QStringLiteral(":/img/logo.svg"));
+    logo->setGeometry(80, 40, 200, 60);
+    auto* name =
+        ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 20);
+    name->setFont(ui::roboto(20, QFont::Medium));
+    name->setGeometry(0, 105, 360, 28);
+    ui::makeLabel(about, QStringLiteral("LAboutVersion"), QStringLiteral("Versi 1.0"), 14,
+                  ui::kGrey)
+        ->setGeometry(0, 135, 360, 20);
+}
+
+GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {
+    setObjectName(QStringLiteral("M5Guide"));
+    setGeometry(0, 0, main->width(), main->height());
+    auto* strip = new ui::Panel(this, QStringLiteral("RGuideTitle"), QColor::fromRgba(0xE0181818));
+    strip->setGeometry(0, 0, width(), 46);
+    BackGuide =
+        new ui::PictureButton(strip, QStringLiteral("BackGuide"), QStringLiteral(":/img/back.svg"));
+    BackGuide->setGeometry(14, 5, 36, 36);
+    BackGuide->setToolTip(QStringLiteral("Kembali"));
+    LGuide = ui::makeLabel(strip, QStringLiteral("LGuide"), QString(), 24);
+    LGuide->setGeometry(60, 0, width() - 320, 46);
+    TrackBar1 = new QSlider(Qt::Horizontal, strip);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setRange(4, 30);
+    TrackBar1->setValue(8);
+    TrackBar1->setGeometry(width() - 240, 8, 220, 30);
+    GuideCharger = new GuidePicture(this, QStringLiteral("GuideCharger"),
+                                    QStringLiteral(":/img/guide_charger.svg"));
+    GuideCharger->setGeometry(0, 46, width(), 432);
+}
+
+GuidePicture::GuidePicture(QWidget* parent, const QString& name, const QString& svgPath)
+    : QWidget(parent) {
+    setObjectName(name);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_scroll->setStyleSheet(QStringLiteral("QScrollArea{background:#f4f4f4}"));
+    m_picture = new ui::Picture(nullptr, name + QStringLiteral("Image"), svgPath);
+    QSvgRenderer* renderer = ui::svg(svgPath);
+    m_natural = renderer ? renderer->defaultSize() : QSize(1200, 1600);
+    m_scroll->setWidget(m_picture);
+    setPictureScale(m_scale);
+}
+
+void GuidePicture::setPictureScale(qreal scale) {
+    m_scale = scale;
+    m_picture->resize(qRound(m_natural.width() * scale), qRound(m_natural.height() * scale));
+}
+
+void GuidePicture::resizeEvent(QResizeEvent*) {
+    m_scroll->setGeometry(rect());
+}
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+#include "widgets/Picture.h"
+
+class QLabel;
+class QListWidget;
+class QScrollArea;
+class QSlider;
+
+namespace velmora {
+
+// The option screen (M4Option): the log file list on the left, the guide rows and the
+// about box on the right.
+class OptionScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit OptionScreen(QWidget* main);
+
+    QListWidget* ListBox1;
+    ui::PictureButton* R1Use;
+    ui::PictureButton* R2Use;
+    ui::PictureButton* R3Use;
+};
+
+// The guide viewer (M5Guide): a title strip with back button and zoom, and the picture.
+class GuideScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit GuideScreen(QWidget* main);
+
+    QLabel* LGuide;
+    ui::PictureButton* BackGuide;
+    QSlider* TrackBar1;
+    class GuidePicture* GuideCharger;
+};
+
+// Shows one large picture at a picture scale, scrollable.
+class GuidePicture : public QWidget {
+    Q_OBJECT
+public:
+    GuidePicture(QWidget* parent, const QString& name, const QString& svgPath);
+    qreal pictureScale() const { return m_scale; }
+    void setPictureScale(qreal scale);
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    QScrollArea* m_scroll;
+    ui::Picture* m_picture;
+    QSize m_natural;
+    qreal m_scale = 0.8;
+};
+
+}  // namespace velmora

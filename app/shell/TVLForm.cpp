@@ -1,0 +1,204 @@
+#include "shell/TVLForm.h"
+
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "catalogue/DiagnosticScreen.h"
+#include "link/ConnectionDialog.h"
+#include "monitor/ChartScreen.h"
+#include "monitor/DashboardScreen.h"
+#include "shell/Dialogs.h"
+#include "shell/OptionScreen.h"
+#include "shell/ScaledView.h"
+#include "shell/TopBar.h"
+#include "shell/UserGuide.h"
+#include "widgets/Picture.h"
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+constexpr int kDesignWidth = 960, kDesignHeight = 540, kMainHeight = 478;
+
+NumberFormat userNumberFormat() {
+    const QString point = QLocale().decimalPoint();
+    NumberFormat format;
+    if (point.size() == 1 && point.at(0).unicode() < 128)
+        format.decimalSeparator = static_cast<char>(point.at(0).unicode());
+    return format;
+}
+
+// A slide-in dialog whose fields arrive later: a heading and a close button.
+ui::SlideInDialog* simpleDialog(QWidget* content, const char* name, const char* animation,
+                                QSize size, int restingY, const QString& heading) {
+    auto* dialog = new ui::SlideInDialog(content, QString::fromLatin1(name),
+                                         QString::fromLatin1(animation), size, restingY);
+    QLabel* title = ui::makeLabel(dialog->panel(),
+                                  QString::fromLatin1(name) + QStringLiteral("Title"), heading, 20);
+    title->setGeometry(0, 16, size.width(), 30);
+    auto* close =
+        new ui::TextButton(dialog->panel(), QString::fromLatin1(name) + QStringLiteral("Close"),
+                           QStringLiteral("Tutup"), 16);
+    close->setFill(QColor::fromRgb(0x4A, 0x4A, 0x4A));
+    close->setGeometry((size.width() - 130) / 2, size.height() - 58, 130, 40);
+    QObject::connect(close, &QAbstractButton::clicked, dialog, &ui::SlideInDialog::close);
+    return dialog;
+}
+}  // namespace
+
+TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, QWidget* parent)
+    : QWidget(parent), m_sizing(windowSizingFor(1366)), m_platform(std::move(platform)) {
+    setObjectName(QStringLiteral("VLForm"));
+    setWindowTitle(QStringLiteral("Velmora Tester"));
+    ui::loadFonts();
+    m_format = userNumberFormat();
+    m_link = new ChargerLink(m_state, this);
+    m_link->setNumberFormat(m_format);
+    m_timerloop = new QTimer(this);
+    m_timerloop->setObjectName(QStringLiteral("Timerloop"));
+    m_timerloop->setInterval(1000);
+    buildContent();
+    wireHandlers();
+    if (screenWidth <= 0 && QGuiApplication::primaryScreen())
+        screenWidth = QGuiApplication::primaryScreen()->size().width();
+    m_sizing = windowSizingFor(screenWidth);
+    FormCreate();
+}
+
+TVLForm::~TVLForm() {
+    if (m_connectWorker.joinable()) {
+        if (m_pendingSocket) m_pendingSocket->release();
+        m_connectWorker.join();
+    }
+    m_timerloop->stop();
+    m_link->stopReaderAndRelease();  // the window closes without sending anything
+    delete m_content;
+}
+
+void TVLForm::buildContent() {
+    m_content = new QWidget;
+    m_content->setObjectName(QStringLiteral("ContentLayout"));
+    m_content->setFixedSize(kDesignWidth, kDesignHeight);
+    m_content->setAutoFillBackground(true);
+    QPalette palette = m_content->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(0x12, 0x14, 0x18));
+    m_content->setPalette(palette);
+
+    m_background = new ui::Picture(m_content, QStringLiteral("Background"),
+                                   QStringLiteral(":/img/background.svg"));
+    m_background->setGeometry(0, 0, kDesignWidth, kDesignHeight);
+    m_backgroundChart = new ui::Picture(m_content, QStringLiteral("BackgroundChart"),
+                                        QStringLiteral(":/img/background_chart.svg"));
+    m_backgroundChart->setGeometry(0, 0, kDesignWidth, kDesignHeight);
+    m_backgroundChart->hide();
+    m_topBar = new TopBar(m_content);
+
+    m_main = new QWidget(m_content);
+    m_main->setObjectName(QStringLiteral("Main"));
+    m_main->setGeometry(0, TopBar::kHeight, kDesignWidth, kMainHeight);
+    m_dashboard = new DashboardScreen(m_main);
+    m_diagnostic = new DiagnosticScreen(m_main);
+    m_chart = new ChartScreen(m_main);
+    m_option = new OptionScreen(m_main);
+    m_guide = new GuideScreen(m_main);
+    m_diagnostic->hide();
+    m_chart->hide();
+    m_option->hide();
+    m_guide->hide();
+
+    // Created bottom to top: the dialogs always stack in this order.
+    m_connection = new ConnectionDialog(m_content);
+    m_layoutSave = simpleDialog(m_content, "LayoutSave", "FloatSave", QSize(350, 150), 195,
+                                QStringLiteral("Simpan Data"));
+    m_questionSave = new QuestionSaveDialog(m_content);
+    m_layoutInformation = simpleDialog(m_content, "LayoutInformation", "FloatInformation",
+                                       QSize(400, 420), 60, QStringLiteral("Data Informasi"));
+    m_forceStop = new ForceStopDialog(m_content);
+    m_layoutTambah = simpleDialog(m_content, "LayoutTambah", "FloatTambah", QSize(420, 320), 100,
+                                  QStringLiteral("Tambah Data"));
+
+    m_view = new ScaledView(this, m_content, 1.0);
+    m_userGuide = new UserGuide(this);
+}
+
+void TVLForm::FormCreate() {
+    // inisialprint: the printing buffers are prepared with the receipt code.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    const QSize client(m_sizing.width, m_sizing.clientHeight());
+    setFixedSize(client);
+    m_view->setTransform(QTransform::fromScale(m_sizing.scale, m_sizing.scale));
+    move(0, 0);
+}
+
+void TVLForm::resizeEvent(QResizeEvent*) {
+    m_view->setGeometry(rect());
+    m_userGuide->setGeometry(rect());
+}
+
+void TVLForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_shown) return;
+    m_shown = true;
+    // After the first paint, so the window appears at once.
+    QTimer::singleShot(0, this, &TVLForm::FormShow);
+}
+
+void TVLForm::FormShow() {
+    bluetoothStartUp(true);
+}
+
+void TVLForm::showMessage(const QString& text) {
+    if (m_messageSink) {
+        m_messageSink(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Velmora Tester"), text,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TVLForm::reportError(const QString& text) {
+    if (m_messageSink) {
+        m_messageSink(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora Tester"), text, QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void TVLForm::keyReleaseEvent(QKeyEvent* event) {
+    // The hardware Back key asks before leaving, unless it is closing the on-screen keyboard.
+    if (event->key() != Qt::Key_Back) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    if (QInputMethod* input = QGuiApplication::inputMethod(); input && input->isVisible()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!m_exitDialog) {
+        m_exitDialog =
+            new QMessageBox(QMessageBox::Question, QStringLiteral("Velmora Tester"),
+                            QStringLiteral("Apakah anda yakin ingin keluar dari aplikasi ?"),
+                            QMessageBox::Ok | QMessageBox::Cancel, this);
+        m_exitDialog->setObjectName(QStringLiteral("ExitDialog"));
+        connect(m_exitDialog, &QMessageBox::finished, this,
+                [this](int result) { OnCloseDialog(result == QMessageBox::Ok); });
+    }
+    m_exitDialog->open();
+}
+
+void TVLForm::OnCloseDialog(bool ok) {
+    if (ok) close();
+}
+
+}  // namespace velmora

@@ -1,0 +1,212 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "catalogue/Dataaki.h"
+#include "link/BluetoothPlatform.h"
+#include "link/ChargerLink.h"
+#include "link/ChargerState.h"
+#include "link/NumberText.h"
+#include "shell/WindowSizing.h"
+
+class QGraphicsView;
+class QMessageBox;
+class QLabel;
+
+namespace velmora {
+
+class ChartScreen;
+class ConnectionDialog;
+class DashboardScreen;
+class DiagnosticScreen;
+class ForceStopDialog;
+class GuideScreen;
+class OptionScreen;
+class QuestionSaveDialog;
+class TopBar;
+class UserGuide;
+namespace ui {
+class Picture;
+class SlideInDialog;
+}  // namespace ui
+
+// The main window: one fixed-size window holding every screen and dialog, scaled as a
+// whole. Handlers keep the names of the window's event wiring; the screens and dialogs
+// own their controls and the window delegates to them.
+class TVLForm : public QWidget {
+    Q_OBJECT
+public:
+    // platform: the Bluetooth stack (with simulated devices where wanted).
+    // screenWidth: 0 takes the primary screen's width.
+    explicit TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth = 0,
+                     QWidget* parent = nullptr);
+    ~TVLForm() override;
+
+    // Finds a control by name anywhere in the window (content, dialogs, intro guide).
+    template <typename T>
+    T* control(const QString& name) const {
+        if (T* found = m_content->findChild<T*>(name)) return found;
+        return findChild<T*>(name);
+    }
+
+    LiveChargerState& state() { return m_state; }
+    ChargerLink& link() { return *m_link; }
+    BluetoothPlatform& platform() { return *m_platform; }
+    QTimer* Timerloop() const { return m_timerloop; }
+    const WindowSizing& sizing() const { return m_sizing; }
+    QWidget* content() const { return m_content; }
+    const NumberFormat& numberFormat() const { return m_format; }
+    const Dataaki& catalogue() const { return m_catalogue; }
+    bool guideInitDone() const { return m_guideInitDone; }
+    bool chargerPanelMode() const { return m_chargerPanelMode; }
+    bool printerPanelMode() const { return m_printerPanelMode; }
+    // Whether a connection attempt is running in the background.
+    bool connecting() const { return m_connecting; }
+
+    DashboardScreen* dashboard() const { return m_dashboard; }
+    DiagnosticScreen* diagnostic() const { return m_diagnostic; }
+    ChartScreen* chartScreen() const { return m_chart; }
+    ConnectionDialog* connectionDialog() const { return m_connection; }
+
+    // Program start (sizes the window) and first show (Bluetooth start-up).
+    void FormCreate();
+    void FormShow();
+    void OnCloseDialog(bool ok);
+
+    // Navigation
+    void BT1Dashboard2Click();
+    void BT2DiagnosticClick();
+    void BT3ChartClick();
+    void BT4OptionClick();
+    void R1UseClick();
+    void R2UseClick();
+    void R3UseClick();
+    void BackGuideClick();
+    void TrackBar1Change();
+    void bLeftClick();
+    void bRightClick();
+    void BTSkipClick();
+    void FloatAnimation1Finish();
+
+    // Refresh timer and its seven steps
+    void TimerloopTimer();
+    void detect();
+    void display();
+    void accudiagnostic();
+    void datareference();
+    void timercharger();
+    void effect();
+    void chart();
+    void rest();
+
+    // Bluetooth and connections
+    bool ManagerConnected();
+    void PairedDevices();
+    void checkBT();
+    void BTConnectionClick();
+    void BTPrintClick();
+    void ComboDeviceClick();
+    void RectLayoutBTClick();
+    void BTConnectClick();
+    void BTReportClick();
+    void start();
+    void Kirimstringdata(const std::string& dataout);
+
+    // Force stop
+    void BTForceStopClick();
+    void RForceYesClick();
+    void RForceNoClick();
+
+    // Battery selection, profile and custom options
+    void ComboMerkChange();
+    void ComboJenisChange();
+    void ComboTipeChange();
+    void RadioFastChange();
+    void RadioNormalChange();
+    void BTSendDataClick();
+    void TittleAccu();
+    void ImageAccuClick();
+    void datarefresh();
+    void ComboIndeksChange();
+    void BTTambahClick();
+    void RTambahYesClick();
+    void RTambahNoClick();
+    // Save question answers
+    void RYESClick();
+    void RNOClick();
+
+    // Where short messages for the user go; a modal message box unless replaced (tests).
+    void setMessageSink(std::function<void(const QString&)> sink) {
+        m_messageSink = std::move(sink);
+    }
+    // Shows an error that no handler caught, with its text.
+    void reportError(const QString& text);
+
+signals:
+    // A background connection attempt finished (tests wait on it).
+    void connectionFinished(bool ok);
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    enum class Screen { Dashboard, Diagnostic, Chart, Option };
+    void selectScreen(Screen screen);
+    void buildContent();
+    void wireHandlers();
+    void bluetoothStartUp(bool quietOnError);
+    // Which dialog button started a connection.
+    enum class ConnectPurpose { Charger, PrintCharge, PrintTest };
+    void beginConnect(ConnectPurpose purpose);
+    void finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> socket,
+                       QString firstError, QString secondError);
+    void updateLinkStatus();
+    void showMessage(const QString& text);
+
+    WindowSizing m_sizing;
+    NumberFormat m_format;
+    Dataaki m_catalogue;
+    LiveChargerState m_state;
+    std::unique_ptr<BluetoothPlatform> m_platform;
+    ChargerLink* m_link = nullptr;
+    QList<DeviceInfo> m_pairedDevices;
+    std::optional<DeviceInfo> m_linkDevice;
+    bool m_chargerPanelMode = false;
+    bool m_printerPanelMode = false;
+    bool m_guideInitDone = false;
+    bool m_connecting = false;
+    bool m_shown = false;
+    std::thread m_connectWorker;
+    std::shared_ptr<Transport> m_pendingSocket;
+    std::function<void(const QString&)> m_messageSink;
+    QMessageBox* m_exitDialog = nullptr;
+
+    QGraphicsView* m_view = nullptr;
+    QWidget* m_content = nullptr;  // ContentLayout, 960 x 540 design units
+    QTimer* m_timerloop = nullptr;
+    ui::Picture* m_background = nullptr;
+    ui::Picture* m_backgroundChart = nullptr;
+    TopBar* m_topBar = nullptr;
+    QWidget* m_main = nullptr;
+    DashboardScreen* m_dashboard = nullptr;
+    DiagnosticScreen* m_diagnostic = nullptr;
+    ChartScreen* m_chart = nullptr;
+    OptionScreen* m_option = nullptr;
+    GuideScreen* m_guide = nullptr;
+    ConnectionDialog* m_connection = nullptr;
+    ui::SlideInDialog* m_layoutSave = nullptr;
+    QuestionSaveDialog* m_questionSave = nullptr;
+    ui::SlideInDialog* m_layoutInformation = nullptr;
+    ForceStopDialog* m_forceStop = nullptr;
+    ui::SlideInDialog* m_layoutTambah = nullptr;
+    UserGuide* m_userGuide = nullptr;
+};
+
+}  // namespace velmora

@@ -1,0 +1,256 @@
+// Bluetooth start-up, the connection dialog, connecting to the charger or the printer,
+// the send routine and the force stop.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+
+#include "link/Commands.h"
+#include "link/ConnectionDialog.h"
+#include "monitor/DashboardScreen.h"
+#include "shell/Dialogs.h"
+#include "shell/TVLForm.h"
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+const QString kBluetoothOff = QStringLiteral("Nyalakan bluetooth anda");
+const QString kChargerUnreachable = QStringLiteral("Matikan lalu hidupkan lagi charger anda");
+const QColor kLinkUp = QColor::fromRgb(0x5C, 0xE6, 0xA8);
+const QColor kLinkDown = QColor::fromRgb(0xFF, 0x6B, 0x5B);
+}  // namespace
+
+bool TVLForm::ManagerConnected() {
+    return m_platform->radioPresent();
+}
+
+void TVLForm::PairedDevices() {
+    QComboBox* box = m_connection->ComboDevice;
+    box->clear();
+    m_pairedDevices.clear();
+    if (!ManagerConnected()) return;
+    m_pairedDevices = m_platform->pairedDevices();
+    for (const DeviceInfo& device : m_pairedDevices) box->addItem(device.name);
+}
+
+void TVLForm::bluetoothStartUp(bool quietOnError) {
+    try {
+        if (!ManagerConnected()) throw LinkError("no Bluetooth radio");
+        PairedDevices();
+        m_connection->ComboDevice->setCurrentIndex(m_connection->ComboDevice->count() ? 0 : -1);
+    } catch (const LinkError&) {
+        m_connection->ComboDevice->clear();
+        if (quietOnError)
+            m_platform->requestEnable();
+        else
+            showMessage(kBluetoothOff);
+    }
+}
+
+void TVLForm::checkBT() {
+    bluetoothStartUp(false);
+}
+
+void TVLForm::ComboDeviceClick() {
+    checkBT();
+}
+
+void TVLForm::BTConnectionClick() {
+    checkBT();
+    m_connection->setPrinterMode(false);
+    m_chargerPanelMode = true;
+    m_printerPanelMode = false;
+    m_connection->open();
+}
+
+void TVLForm::BTPrintClick() {
+    checkBT();
+    m_connection->setPrinterMode(true);
+    m_chargerPanelMode = false;
+    m_printerPanelMode = true;
+    m_connection->open();
+}
+
+void TVLForm::RectLayoutBTClick() {
+    if (!m_connecting) m_connection->close();
+}
+
+void TVLForm::BTConnectClick() {
+    if (m_connecting) return;
+    if (m_printerPanelMode) {
+        m_link->readerStop() = true;
+        m_timerloop->stop();
+        m_link->stopReaderAndRelease();
+        beginConnect(ConnectPurpose::PrintCharge);
+        return;
+    }
+    if (!m_chargerPanelMode) return;
+    m_link->stopReaderAndRelease();
+    beginConnect(ConnectPurpose::Charger);
+}
+
+void TVLForm::BTReportClick() {
+    if (m_connecting) return;
+    m_link->stopReaderAndRelease();  // the refresh timer is left as it is
+    if (!m_printerPanelMode) return;
+    beginConnect(ConnectPurpose::PrintTest);
+}
+
+void TVLForm::beginConnect(ConnectPurpose purpose) {
+    std::shared_ptr<Transport> socket, secureFallback;
+    m_linkDevice.reset();
+    try {
+        if (!ManagerConnected()) throw LinkError("no Bluetooth radio");
+        m_pairedDevices = m_platform->pairedDevices();
+        const int index = m_connection->ComboDevice->currentIndex();
+        if (index < 0 || index >= m_pairedDevices.size()) throw LinkError("no device selected");
+        m_linkDevice = m_pairedDevices.at(index);
+        if (m_platform->isPaired(*m_linkDevice)) {
+            socket = m_platform->createSocket(*m_linkDevice, false);
+        } else if (purpose == ConnectPurpose::Charger) {
+            return;  // an unpaired charger: the dialog stays open, nothing is said
+        }
+    } catch (const LinkError&) {
+        showMessage(kChargerUnreachable);
+        if (purpose == ConnectPurpose::Charger || !m_linkDevice) return;
+    }
+    if (!socket && m_linkDevice && purpose != ConnectPurpose::Charger) {
+        // The printer was not paired, or its socket could not be made: one secure try.
+        try {
+            secureFallback = m_platform->createSocket(*m_linkDevice, true);
+        } catch (const LinkError& error) {
+            reportError(QString::fromUtf8(error.what()));
+            return;
+        }
+    }
+
+    m_connecting = true;
+    m_pendingSocket = socket ? socket : secureFallback;
+    m_connection->setBusy(true);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    updateLinkStatus();
+    if (m_connectWorker.joinable()) m_connectWorker.join();
+    // Connecting can take seconds; it runs beside the event loop, never blocking it.
+    m_connectWorker = std::thread([this, purpose, socket, secureFallback] {
+        QString firstError, secondError;
+        if (socket) {
+            try {
+                socket->connect();
+            } catch (const LinkError& error) {
+                firstError = QString::fromUtf8(error.what());
+            }
+        }
+        if (purpose != ConnectPurpose::Charger) {
+            try {
+                if (socket && !socket->connected())
+                    socket->connect();
+                else if (!socket && secureFallback)
+                    secureFallback->connect();
+            } catch (const LinkError& error) {
+                secondError = QString::fromUtf8(error.what());
+            }
+        }
+        std::shared_ptr<Transport> result = socket ? socket : secureFallback;
+        QMetaObject::invokeMethod(
+            this,
+            [this, purpose, result, firstError, secondError] {
+                finishConnect(purpose, result, firstError, secondError);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TVLForm::finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> socket,
+                            QString firstError, QString secondError) {
+    if (m_connectWorker.joinable()) m_connectWorker.join();
+    m_connecting = false;
+    m_pendingSocket.reset();
+    m_connection->setBusy(false);
+    QApplication::restoreOverrideCursor();
+    m_link->adopt(socket);  // a socket that failed stays, not connected, until the next try
+    bool ok = socket && socket->connected();
+    if (purpose == ConnectPurpose::Charger) {
+        if (!firstError.isEmpty() || !ok) {
+            updateLinkStatus();
+            showMessage(kChargerUnreachable);
+            emit connectionFinished(false);
+            return;
+        }
+        m_connection->close();
+        m_timerloop->start();
+        m_link->startReader();
+        start();
+        updateLinkStatus();
+        emit connectionFinished(true);
+        return;
+    }
+    if (!firstError.isEmpty()) showMessage(kChargerUnreachable);
+    if (firstError.isEmpty() && ok) m_connection->close();
+    updateLinkStatus();
+    if (!secondError.isEmpty()) reportError(secondError);
+    // The receipts are composed and sent here once receipt printing is in place.
+    emit connectionFinished(ok);
+}
+
+void TVLForm::start() {
+    Kirimstringdata(commands::kStart);
+}
+
+void TVLForm::Kirimstringdata(const std::string& dataout) {
+    m_link->Kirimstringdata(dataout);
+}
+
+void TVLForm::updateLinkStatus() {
+    QLabel* status = m_dashboard->LLinkStatus;
+    QString text;
+    QColor color = kLinkUp;
+    const QString device = m_linkDevice ? m_linkDevice->name : QString();
+    if (m_connecting) {
+        text = QStringLiteral("Menyambungkan ke %1...").arg(device);
+        color = ui::kWhite;
+    } else if (m_link->linkSocket() && !m_link->connected()) {
+        text = QStringLiteral("Koneksi terputus");
+        color = kLinkDown;
+    } else if (m_link->connected()) {
+        text =
+            (m_printerPanelMode ? QStringLiteral("Printer: %1") : QStringLiteral("Terhubung: %1"))
+                .arg(device);
+    }
+    if (status->text() != text) status->setText(text);
+    ui::setTextColor(status, color);
+}
+
+void TVLForm::BTForceStopClick() {
+    m_forceStop->open();
+}
+
+void TVLForm::RForceYesClick() {
+    QString failure;
+    try {
+        Kirimstringdata(commands::kForceStop);
+    } catch (const LinkError& error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    m_forceStop->close();
+    if (!failure.isEmpty()) reportError(failure);
+}
+
+void TVLForm::RForceNoClick() {
+    m_forceStop->close();
+}
+
+void TVLForm::ImageAccuClick() {
+    m_questionSave->open();
+}
+
+void TVLForm::RYESClick() {
+    m_questionSave->close();
+    m_layoutSave->open();
+}
+
+void TVLForm::RNOClick() {
+    m_questionSave->close();
+    rest();
+}
+
+}  // namespace velmora

@@ -1,0 +1,179 @@
+// Navigation between the screens, the option screen's guide rows and the intro guide.
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "catalogue/DiagnosticScreen.h"
+#include "link/ConnectionDialog.h"
+#include "monitor/ChartScreen.h"
+#include "monitor/DashboardScreen.h"
+#include "shell/Dialogs.h"
+#include "shell/OptionScreen.h"
+#include "shell/TVLForm.h"
+#include "shell/TopBar.h"
+#include "shell/UserGuide.h"
+
+namespace velmora {
+
+void TVLForm::wireHandlers() {
+    auto click = [this](QAbstractButton* button, void (TVLForm::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    click(m_topBar->BT1Dashboard, &TVLForm::BT1Dashboard2Click);
+    click(m_topBar->BT2Diagnostic, &TVLForm::BT2DiagnosticClick);
+    click(m_topBar->BT3Chart, &TVLForm::BT3ChartClick);
+    click(m_topBar->BT4Option, &TVLForm::BT4OptionClick);
+    click(m_option->R1Use, &TVLForm::R1UseClick);
+    click(m_option->R2Use, &TVLForm::R2UseClick);
+    click(m_option->R3Use, &TVLForm::R3UseClick);
+    click(m_guide->BackGuide, &TVLForm::BackGuideClick);
+    connect(m_guide->TrackBar1, &QSlider::valueChanged, this, &TVLForm::TrackBar1Change);
+    click(m_userGuide->bLeft, &TVLForm::bLeftClick);
+    click(m_userGuide->bRight, &TVLForm::bRightClick);
+    click(m_userGuide->BTSkip, &TVLForm::BTSkipClick);
+    connect(m_userGuide->FloatAnimation1, &QAbstractAnimation::finished, this,
+            &TVLForm::FloatAnimation1Finish);
+    connect(m_timerloop, &QTimer::timeout, this, &TVLForm::TimerloopTimer);
+
+    click(m_dashboard->BTConnection, &TVLForm::BTConnectionClick);
+    click(m_dashboard->BTPrint, &TVLForm::BTPrintClick);
+    click(m_dashboard->BTForceStop, &TVLForm::BTForceStopClick);
+    click(m_connection->BTConnect, &TVLForm::BTConnectClick);
+    click(m_connection->BTReport, &TVLForm::BTReportClick);
+    connect(m_connection, &ui::SlideInDialog::backdropClicked, this, &TVLForm::RectLayoutBTClick);
+    connect(m_connection->ComboDevice, &DeviceComboBox::aboutToShowPopup, this,
+            &TVLForm::ComboDeviceClick);
+    click(m_forceStop->RForceYes, &TVLForm::RForceYesClick);
+    click(m_forceStop->RForceNo, &TVLForm::RForceNoClick);
+    click(m_questionSave->RYES, &TVLForm::RYESClick);
+    click(m_questionSave->RNO, &TVLForm::RNOClick);
+
+    DiagnosticScreen* d = m_diagnostic;
+    // A change made from code runs the handler as a pick does; emptying a box (index -1
+    // while clearing) is ignored by the handlers themselves.
+    connect(d->ComboMerk, &QComboBox::currentIndexChanged, this, &TVLForm::ComboMerkChange);
+    connect(d->ComboJenis, &QComboBox::currentIndexChanged, this, &TVLForm::ComboJenisChange);
+    connect(d->ComboTipe, &QComboBox::currentIndexChanged, this, &TVLForm::ComboTipeChange);
+    connect(d->ComboIndeks, &QComboBox::currentIndexChanged, this, &TVLForm::ComboIndeksChange);
+    connect(d->RadioNormal, &QRadioButton::toggled, this, &TVLForm::RadioNormalChange);
+    connect(d->RadioFast, &QRadioButton::toggled, this, &TVLForm::RadioFastChange);
+    click(d->BTSendData, &TVLForm::BTSendDataClick);
+    click(d->BTTambah, &TVLForm::BTTambahClick);
+    click(d->ImageAccu, &TVLForm::ImageAccuClick);
+}
+
+void TVLForm::selectScreen(Screen screen) {
+    static const struct {
+        const char* title;
+        bool darkText;
+    } kRows[] = {{"DASHBOARD", false}, {"DIAGNOSTIC", false}, {"CHART", true}, {"OPTION", false}};
+    const int row = static_cast<int>(screen);
+    m_topBar->apply(QString::fromLatin1(kRows[row].title), kRows[row].darkText, row);
+    m_background->setVisible(screen != Screen::Chart);
+    m_backgroundChart->setVisible(screen == Screen::Chart);
+    m_dashboard->setVisible(screen == Screen::Dashboard);
+    m_diagnostic->setVisible(screen == Screen::Diagnostic);
+    m_chart->setVisible(screen == Screen::Chart);
+    m_option->setVisible(screen == Screen::Option);
+    m_guide->hide();
+}
+
+void TVLForm::BT1Dashboard2Click() {
+    selectScreen(Screen::Dashboard);
+}
+
+void TVLForm::BT2DiagnosticClick() {
+    // Bring the selection up to date with the current profile; every step is tried.
+    const ChargerState s = m_state.snapshot();
+    QString failure;
+    auto attempt = [&failure](auto&& step) {
+        try {
+            step();
+        } catch (const std::exception& error) {
+            if (failure.isEmpty()) failure = QString::fromUtf8(error.what());
+        }
+    };
+    DiagnosticScreen* d = m_diagnostic;
+    attempt([&] {
+        if (s.profileBrandIndex != -1) d->ComboMerk->setCurrentIndex(s.profileBrandIndex);
+    });
+    attempt([&] {
+        if (s.profileVarietyIndex != -1) d->ComboJenis->setCurrentIndex(s.profileVarietyIndex);
+    });
+    attempt([&] {
+        if (s.profileTypeIndex != -1) d->ComboTipe->setCurrentIndex(s.profileTypeIndex);
+    });
+    if (s.profileMode == "1") {
+        d->RadioNormal->setChecked(true);
+    } else if (s.profileMode == "2") {
+        d->RadioFast->setChecked(true);
+    }
+    if (!failure.isEmpty()) {
+        reportError(failure);
+        return;
+    }
+    selectScreen(Screen::Diagnostic);
+}
+
+void TVLForm::BT3ChartClick() {
+    selectScreen(Screen::Chart);
+}
+
+void TVLForm::BT4OptionClick() {
+    // The log list is refilled by the data logger code when it lands.
+    m_option->ListBox1->clear();
+    selectScreen(Screen::Option);
+}
+
+void TVLForm::R1UseClick() {
+    m_layoutInformation->open();
+}
+
+void TVLForm::R2UseClick() {
+    m_userGuide->setOpacity(1.0);
+    m_userGuide->show();
+    m_userGuide->raise();
+}
+
+void TVLForm::R3UseClick() {
+    m_option->hide();
+    m_guide->show();
+    m_guide->LGuide->setText(QStringLiteral("Charger & Application User Guide"));
+    m_guide->GuideCharger->show();
+}
+
+void TVLForm::BackGuideClick() {
+    m_guide->hide();
+    m_option->show();
+}
+
+void TVLForm::TrackBar1Change() {
+    m_guide->GuideCharger->setPictureScale(m_guide->TrackBar1->value() / 10.0);
+}
+
+void TVLForm::bLeftClick() {
+    if (m_userGuide->pageIndex() >= 1) m_userGuide->slideTo(m_userGuide->pageIndex() - 1);
+}
+
+void TVLForm::bRightClick() {
+    if (m_userGuide->pageIndex() <= 3) m_userGuide->slideTo(m_userGuide->pageIndex() + 1);
+}
+
+void TVLForm::BTSkipClick() {
+    QPropertyAnimation* fade = m_userGuide->FloatAnimation1;
+    fade->stop();
+    fade->setStartValue(m_userGuide->opacity());
+    fade->setEndValue(0.0);
+    fade->start();
+}
+
+void TVLForm::FloatAnimation1Finish() {
+    m_userGuide->hide();
+    if (m_guideInitDone) return;
+    bluetoothStartUp(true);
+    m_guideInitDone = true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,73 @@
+#include "shell/TopBar.h"
+
+#include <QLabel>
+
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+const QString kHighlight = QStringLiteral(":/img/highlight.svg");
+const QString kOptionWhite = QStringLiteral(":/img/option_white.svg");
+const QString kOptionBlack = QStringLiteral(":/img/option_black.svg");
+constexpr int kTitleLeft = 55, kTitleWidth = 240, kStripWidth = 440;
+}  // namespace
+
+TopBar::TopBar(QWidget* content) : QWidget(content) {
+    setObjectName(QStringLiteral("Footer"));
+    setGeometry(0, 0, content->width(), kHeight);
+
+    auto* title = new QWidget(this);
+    title->setObjectName(QStringLiteral("RTittle"));
+    title->setGeometry(kTitleLeft, 0, kTitleWidth, kHeight);
+    LTittle = ui::makeLabel(title, QStringLiteral("LTittle"), QStringLiteral("DASHBOARD"), 29,
+                            ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    LTittle->setFont(ui::roboto(29, QFont::Medium));
+    LTittle->setGeometry(0, 0, kTitleWidth, kHeight);
+
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("RBT"));
+    strip->setGeometry(width() - kStripWidth - 10, 0, kStripWidth, kHeight);
+    struct Slot {
+        int width;
+        ui::Picture** highlight;
+        const char* highlightName;
+    } places[] = {
+        {120, &IBT1, "IBT1"}, {120, &IBT2, "IBT2"}, {80, &IBT3, "IBT3"}, {90, &IBT4, "IBT4"}};
+    int x = kStripWidth - (120 + 120 + 80 + 90);
+    QRect geometry[4];
+    for (int i = 0; i < 4; ++i) {
+        geometry[i] = QRect(x, 0, places[i].width, kHeight);
+        *places[i].highlight =
+            new ui::Picture(strip, QString::fromLatin1(places[i].highlightName), kHighlight);
+        (*places[i].highlight)->setGeometry(geometry[i]);
+        x += places[i].width;
+    }
+    BT1Dashboard =
+        new ui::TextButton(strip, QStringLiteral("BT1Dashboard"), QStringLiteral("DASHBOARD"), 17);
+    BT2Diagnostic = new ui::TextButton(strip, QStringLiteral("BT2Diagnostic"),
+                                       QStringLiteral("DIAGNOSTIC"), 17);
+    BT3Chart = new ui::TextButton(strip, QStringLiteral("BT3Chart"), QStringLiteral("CHART"), 17);
+    BT4Option = new ui::PictureButton(strip, QStringLiteral("BT4Option"), kOptionWhite);
+    BT1Dashboard->setGeometry(geometry[0]);
+    BT2Diagnostic->setGeometry(geometry[1]);
+    BT3Chart->setGeometry(geometry[2]);
+    // The option icon sits centred in its slot at 40 x 40.
+    BT4Option->setGeometry(geometry[3].center().x() - 20, (kHeight - 40) / 2, 40, 40);
+    apply(QStringLiteral("DASHBOARD"), false, 0);
+}
+
+void TopBar::apply(const QString& title, bool darkText, int activeButton) {
+    LTittle->setText(title);
+    const QColor color = darkText ? ui::kBlack : ui::kWhite;
+    ui::setTextColor(LTittle, color);
+    for (QWidget* button :
+         {static_cast<QWidget*>(BT1Dashboard), static_cast<QWidget*>(BT2Diagnostic),
+          static_cast<QWidget*>(BT3Chart), static_cast<QWidget*>(BT4Option)})
+        ui::setTextColor(button, color);
+    BT4Option->setSource(darkText ? kOptionBlack : kOptionWhite);
+    ui::Picture* highlights[] = {IBT1, IBT2, IBT3, IBT4};
+    for (int i = 0; i < 4; ++i) highlights[i]->setOpacity(i == activeButton ? 1.0 : 0.0);
+}
+
+}  // namespace velmora

@@ -1,0 +1,73 @@
+#include "shell/UserGuide.h"
+
+#include <QPainter>
+#include <QVariantAnimation>
+
+#include "widgets/PixmapCache.h"
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+QString pagePath(int index) {
+    return QStringLiteral(":/img/intro%1.svg").arg(index + 1);
+}
+constexpr int kSlideMs = 300;
+}  // namespace
+
+UserGuide::UserGuide(QWidget* window) : QWidget(window) {
+    setObjectName(QStringLiteral("UserGuide"));
+    BTSkip = new ui::PictureButton(this, QStringLiteral("BTSkip"), QString());
+    bLeft = new ui::PictureButton(this, QStringLiteral("bLeft"), QString());
+    bRight = new ui::PictureButton(this, QStringLiteral("bRight"), QString());
+    FloatAnimation1 = new QPropertyAnimation(this, "opacity", this);
+    FloatAnimation1->setObjectName(QStringLiteral("FloatAnimation1"));
+    FloatAnimation1->setDuration(1000);
+    m_slide = new QVariantAnimation(this);
+    m_slide->setDuration(kSlideMs);
+    m_slide->setEasingCurve(QEasingCurve::OutCubic);
+    connect(m_slide, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+        m_offset = value.toReal();
+        update();
+    });
+    hide();
+}
+
+void UserGuide::resizeEvent(QResizeEvent*) {
+    BTSkip->setGeometry(width() - 70, 0, 70, 40);
+    bLeft->setGeometry(0, height() - 80, 80, 80);
+    bRight->setGeometry(width() - 80, height() - 80, 80, 80);
+}
+
+void UserGuide::slideTo(int index) {
+    if (index < 0 || index >= kPages || index == m_index) return;
+    m_previous = m_index;
+    m_index = index;
+    m_slide->stop();
+    m_slide->setStartValue(0.0);
+    m_slide->setEndValue(1.0);
+    m_slide->start();
+}
+
+void UserGuide::setOpacity(qreal opacity) {
+    m_opacity = opacity;
+    update();
+}
+
+void UserGuide::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setOpacity(m_opacity);
+    painter.fillRect(rect(), Qt::white);
+    const qreal w = width();
+    if (m_slide->state() == QAbstractAnimation::Running && m_previous != m_index) {
+        const qreal direction = m_index > m_previous ? 1.0 : -1.0;
+        const qreal shift = m_offset * w * direction;
+        ui::drawCachedSvg(painter, pagePath(m_previous), QRectF(-shift, 0, w, height()));
+        ui::drawCachedSvg(painter, pagePath(m_index),
+                          QRectF(direction * w - shift, 0, w, height()));
+    } else {
+        ui::drawCachedSvg(painter, pagePath(m_index), QRectF(rect()));
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,116 @@
+#include "widgets/Picture.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSvgRenderer>
+
+#include "widgets/Theme.h"
+
+namespace velmora::ui {
+
+QSvgRenderer* svg(const QString& path) {
+    static QHash<QString, QSvgRenderer*> cache;
+    if (path.isEmpty()) return nullptr;
+    auto it = cache.find(path);
+    if (it == cache.end()) it = cache.insert(path, new QSvgRenderer(path));
+    return it.value()->isValid() ? it.value() : nullptr;
+}
+
+Picture::Picture(QWidget* parent, const QString& name, const QString& svgPath)
+    : QWidget(parent), m_path(svgPath) {
+    setObjectName(name);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Picture::setSource(const QString& svgPath) {
+    if (svgPath == m_path) return;
+    m_path = svgPath;
+    update();
+}
+
+void Picture::setOpacity(qreal opacity) {
+    m_opacity = opacity;
+    update();
+}
+
+void Picture::paintEvent(QPaintEvent*) {
+    if (m_opacity <= 0.0) return;
+    if (QSvgRenderer* renderer = svg(m_path)) {
+        QPainter painter(this);
+        painter.setOpacity(m_opacity);
+        renderer->render(&painter, rect());
+    }
+}
+
+PictureButton::PictureButton(QWidget* parent, const QString& name, const QString& svgPath)
+    : QAbstractButton(parent), m_path(svgPath) {
+    setObjectName(name);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureButton::setSource(const QString& svgPath) {
+    m_path = svgPath;
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QSvgRenderer* renderer = svg(m_path);
+    if (!renderer) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(isDown() ? 0.6 : (underMouse() ? 0.85 : 1.0));
+    renderer->render(&painter, rect());
+}
+
+TextButton::TextButton(QWidget* parent, const QString& name, const QString& text, int pixelSize)
+    : QAbstractButton(parent) {
+    setObjectName(name);
+    setText(text);
+    setFont(roboto(pixelSize, QFont::Medium));
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+    setTextColor(this, kWhite);
+}
+
+void TextButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_fill.isValid()) {
+        QColor fill = m_fill;
+        if (!isEnabled())
+            fill = fill.darker(160);
+        else if (isDown())
+            fill = fill.darker(130);
+        else if (underMouse())
+            fill = fill.lighter(115);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(rect()), 4, 4);
+    }
+    QColor color = palette().color(QPalette::ButtonText);
+    if (isDown())
+        color.setAlphaF(0.6);
+    else if (underMouse())
+        color.setAlphaF(0.85);
+    painter.setPen(color);
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignCenter, text());
+}
+
+Panel::Panel(QWidget* parent, const QString& name, const QColor& fill, const QColor& border,
+             qreal radius)
+    : QWidget(parent), m_fill(fill), m_border(border), m_radius(radius) {
+    setObjectName(name);
+}
+
+void Panel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(m_border.isValid() ? QPen(m_border, 1) : Qt::NoPen);
+    painter.setBrush(m_fill);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_radius, m_radius);
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace velmora::ui {
+
+// The renderer of an embedded SVG, shared by every control that shows it.
+QSvgRenderer* svg(const QString& path);
+
+// A picture stretched over the control, with an opacity; vector-drawn so it stays
+// crisp at every scale.
+class Picture : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(qreal opacity READ opacity WRITE setOpacity)
+public:
+    Picture(QWidget* parent, const QString& name, const QString& svgPath);
+    void setSource(const QString& svgPath);
+    const QString& source() const { return m_path; }
+    qreal opacity() const { return m_opacity; }
+    void setOpacity(qreal opacity);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString m_path;
+    qreal m_opacity = 1.0;
+};
+
+// A clickable picture (icon buttons, hit areas when the path is empty).
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    PictureButton(QWidget* parent, const QString& name, const QString& svgPath);
+    void setSource(const QString& svgPath);
+    const QString& source() const { return m_path; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void enterEvent(QEnterEvent*) override { update(); }
+    void leaveEvent(QEvent*) override { update(); }
+
+private:
+    QString m_path;
+};
+
+// A flat text button whose colour follows the palette's button text.
+class TextButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    TextButton(QWidget* parent, const QString& name, const QString& text, int pixelSize);
+    // A filled rounded background turns the text into a dialog button.
+    void setFill(const QColor& fill) {
+        m_fill = fill;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void enterEvent(QEnterEvent*) override { update(); }
+    void leaveEvent(QEvent*) override { update(); }
+
+private:
+    QColor m_fill;
+};
+
+// A rounded panel with fill and border, the base of dialogs and value boxes.
+class Panel : public QWidget {
+    Q_OBJECT
+public:
+    Panel(QWidget* parent, const QString& name, const QColor& fill, const QColor& border = {},
+          qreal radius = 3);
+    void setFill(const QColor& fill) {
+        m_fill = fill;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor m_fill, m_border;
+    qreal m_radius;
+};
+
+}  // namespace velmora::ui
