@@ -1,0 +1,250 @@
+#include <QComboBox>
+#include <QSignalSpy>
+
+#include "gui_wait.h"
+#include "link/Commands.h"
+#include "link/SimulatedDevices.h"
+#include "link/SocketTransport.h"
+#include "simulator/ChargerSimulator.h"
+#include "widgets/SlideInDialog.h"
+#include "window_fixture.h"
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+const QString kBluetoothOff = QStringLiteral("Nyalakan bluetooth anda");
+const QString kUnreachable = QStringLiteral("Matikan lalu hidupkan lagi charger anda");
+
+class ConnectionTest : public WindowTest {
+protected:
+    // Opens the dialog for the charger and presses "Sambungkan"; true when it connected.
+    bool connectCharger() {
+        m_window->BTConnectionClick();
+        QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+        m_window->BTConnectClick();
+        if (!m_window->connecting()) return false;
+        EXPECT_TRUE(finished.wait(20000));
+        return finished.count() == 1 && finished.at(0).at(0).toBool();
+    }
+    // Everything the charger end of socket n has received so far.
+    std::string received(size_t n) {
+        std::string all;
+        while (true) {
+            std::string chunk = m_bt->peers.at(n)->receive(0);
+            if (chunk.empty()) return all;
+            all += chunk;
+        }
+    }
+    ui::SlideInDialog* connectionDialog() { return control<ui::SlideInDialog>("LayoutConnection"); }
+};
+
+TEST_F(ConnectionTest, StartUpListsPairedDevicesAndSelectsTheFirst) {
+    m_window->FormShow();
+    auto* box = control<QComboBox>("ComboDevice");
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0), "VELMORA-CHG");
+    EXPECT_EQ(box->currentIndex(), 0);
+    box->setCurrentIndex(1);
+    m_window->ComboDeviceClick();  // opening the box lists afresh and selects the first
+    EXPECT_EQ(box->currentIndex(), 0);
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(ConnectionTest, NoBluetoothIsQuietAtStartUpAndReportedInTheDialogs) {
+    m_bt->radio = false;
+    m_window->FormShow();
+    EXPECT_EQ(m_bt->enableRequests, 1);
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(control<QComboBox>("ComboDevice")->count(), 0);
+    m_window->BTConnectionClick();
+    m_window->BTPrintClick();
+    EXPECT_EQ(m_messages, QStringList({kBluetoothOff, kBluetoothOff}));
+    EXPECT_TRUE(connectionDialog()->isVisibleTo(m_window->content()));  // opens all the same
+}
+
+TEST_F(ConnectionTest, DialogModes) {
+    m_window->BTPrintClick();
+    EXPECT_EQ(control<QAbstractButton>("BTConnect")->text(), "Print Charge");
+    EXPECT_TRUE(control("LBTPrint")->isVisibleTo(m_window->content()));
+    EXPECT_TRUE(control("IMPrinter")->isVisibleTo(m_window->content()));
+    EXPECT_LT(control("LBTConnect")->x(), control("LBTPrint")->x());
+    EXPECT_TRUE(m_window->printerPanelMode());
+    EXPECT_FALSE(m_window->chargerPanelMode());
+    m_window->BTConnectionClick();
+    EXPECT_EQ(control<QAbstractButton>("BTConnect")->text(), "Sambungkan");
+    EXPECT_FALSE(control("LBTPrint")->isVisibleTo(m_window->content()));
+    EXPECT_TRUE(control("IMCharger")->isVisibleTo(m_window->content()));
+    EXPECT_EQ(control("LBTConnect")->x(), (400 - control("LBTConnect")->width()) / 2);
+    EXPECT_TRUE(m_window->chargerPanelMode());
+    EXPECT_EQ(control<QLabel>("LPair")->text(), "Pilih Perangkat Charger");
+}
+
+TEST_F(ConnectionTest, ConnectingStartsTimerReaderAndSendsStartCommand) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    EXPECT_FALSE(connectionDialog()->isVisible());
+    EXPECT_TRUE(m_window->Timerloop()->isActive());
+    EXPECT_TRUE(m_window->link().readerRunning());
+    EXPECT_FALSE(m_window->link().readerStop());
+    EXPECT_EQ(received(0), commands::kStart);
+
+    m_bt->peers[0]->send("#|1|2|1325|2500|61|45|*\r\n");
+    ASSERT_TRUE(processEventsUntil([&] { return m_window->state().snapshot().stageNumber == 2; }));
+
+    // "Sambungkan" again replaces the link: the first reader ends before its socket goes.
+    ASSERT_TRUE(connectCharger());
+    EXPECT_THROW(m_bt->peers[0]->receive(0), LinkError);  // the old link was released
+    EXPECT_EQ(received(1), commands::kStart);
+    EXPECT_TRUE(m_window->link().readerRunning());
+}
+
+TEST_F(ConnectionTest, FailuresKeepTheDialogOpenWithoutTimerOrThread) {
+    m_window->FormShow();
+    m_bt->refuseConnect = true;
+    EXPECT_FALSE(connectCharger());
+    EXPECT_EQ(m_messages, QStringList{kUnreachable});
+    EXPECT_TRUE(connectionDialog()->isVisibleTo(m_window->content()));
+    EXPECT_FALSE(m_window->Timerloop()->isActive());
+    EXPECT_FALSE(m_window->link().readerRunning());
+
+    // An empty device box is reported the same way.
+    m_messages.clear();
+    m_bt->devices.clear();
+    m_window->FormShow();
+    EXPECT_FALSE(connectCharger());
+    EXPECT_EQ(m_messages, QStringList{kUnreachable});
+
+    // A device that is no longer paired: nothing is said, the dialog stays.
+    m_messages.clear();
+    m_bt->devices = {{"VELMORA-CHG", "00:11:22:33:44:55", true}};
+    m_window->FormShow();
+    m_bt->unpairedNow << "00:11:22:33:44:55";
+    const size_t sockets = m_bt->peers.size();
+    EXPECT_FALSE(connectCharger());
+    EXPECT_EQ(m_bt->peers.size(), sockets);  // no socket was even made
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(ConnectionTest, LostLinkIsShownUntilTheNextConnect) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_bt->peers[0]->release();  // the charger is switched off
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return control<QLabel>("LLinkStatus")->text() == "Koneksi terputus";
+    }));
+    EXPECT_TRUE(m_window->Timerloop()->isActive());  // the timer keeps running
+    ASSERT_TRUE(connectCharger());
+    m_window->TimerloopTimer();
+    EXPECT_NE(control<QLabel>("LLinkStatus")->text(), "Koneksi terputus");
+}
+
+TEST_F(ConnectionTest, PrintChargeHandsTheLinkToThePrinter) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_window->BTPrintClick();
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);
+    QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_FALSE(m_window->Timerloop()->isActive());
+    EXPECT_FALSE(m_window->link().readerRunning());
+    EXPECT_TRUE(m_window->link().connected());
+    EXPECT_FALSE(connectionDialog()->isVisible());
+    EXPECT_EQ(m_bt->secureFlags.back(), false);
+    // The charger link is closed: the dashboard no longer follows the charger.
+    EXPECT_THROW(m_bt->peers[0]->send("#|1|3|1400|1000|10|80|*\r\n"), LinkError);
+}
+
+TEST_F(ConnectionTest, UnpairedPrinterGetsOneSecureTry) {
+    m_window->FormShow();
+    m_window->BTPrintClick();
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);
+    m_bt->unpairedNow << "66:77:88:99:AA:BB";
+    QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(finished.wait(20000));
+    ASSERT_EQ(m_bt->secureFlags.size(), 1u);
+    EXPECT_TRUE(m_bt->secureFlags[0]);
+}
+
+TEST_F(ConnectionTest, ForceStopSendsOnlyOnConfirmation) {
+    auto* dialog = control<ui::SlideInDialog>("LayoutForceStop");
+    // Without a link: the dialog closes, nothing is said.
+    m_window->BTForceStopClick();
+    EXPECT_TRUE(dialog->isVisibleTo(m_window->content()));
+    m_window->RForceYesClick();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    received(0);
+    m_window->BTForceStopClick();
+    m_window->RForceNoClick();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(received(0), "");
+    for (int i = 0; i < 2; ++i) {
+        m_window->BTForceStopClick();
+        m_window->RForceYesClick();
+    }
+    EXPECT_EQ(received(0), "#4|1*#4|1*");
+
+    // A send that fails is reported, and the dialog still closes.
+    m_window->link().stopReader();
+    m_bt->peers[0]->release();
+    m_window->BTForceStopClick();
+    m_window->RForceYesClick();
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+// The real connection path against the simulated charger over a loopback socket: the
+// dashboard follows a charge.
+TEST(ConnectionEndToEndTest, DashboardFollowsASimulatedChargeOverASocket) {
+    SocketListener listener("tcp:127.0.0.1:0");
+    const QString address = QString::fromStdString(listener.address());
+    std::unique_ptr<ChargerSimulator> charger;
+    std::thread acceptor([&] {
+        std::shared_ptr<Transport> end = listener.accept(20000);
+        if (!end) return;
+        SimulatorOptions options;
+        options.tickMs = 20;
+        options.durations = {1, 1, 3, 200, 10, 8, 6};
+        charger = std::make_unique<ChargerSimulator>(end, options);
+        charger->start();
+    });
+
+    TVLForm window(std::make_unique<DevicePlatform>(nullptr, true, QStringList{address}), 1366);
+    window.link().setReaderTiming({200, 50});
+    window.setMessageSink([](const QString& text) { ADD_FAILURE() << text.toStdString(); });
+    window.FormShow();
+    auto* box = window.control<QComboBox>(QStringLiteral("ComboDevice"));
+    const int index = box->findText(DevicePlatform::kSimulatedCharger + " (" + address + ")");
+    ASSERT_GE(index, 0);
+    window.BTConnectionClick();
+    box->setCurrentIndex(index);
+    QSignalSpy finished(&window, &TVLForm::connectionFinished);
+    window.BTConnectClick();
+    ASSERT_TRUE(finished.wait(20000));
+    acceptor.join();
+    ASSERT_TRUE(charger);
+
+    auto* voltage = window.control<QLabel>(QStringLiteral("LVoltage"));
+    auto* stage = window.control<QLabel>(QStringLiteral("LChargingProgress"));
+    QStringList voltages;
+    ASSERT_TRUE(processEventsUntil([&] {
+        window.TimerloopTimer();
+        if (!voltages.contains(voltage->text())) voltages << voltage->text();
+        return stage->text() == "CONSTANT CURRENT" && voltages.size() > 3;
+    }));
+    EXPECT_EQ(
+        window.control<QLabel>(QStringLiteral("LbStage2"))->palette().color(QPalette::WindowText),
+        QColor(Qt::white));
+    EXPECT_TRUE(window.control<QLabel>(QStringLiteral("LProgress"))->text().endsWith('%'));
+    window.link().stopReaderAndRelease();
+    charger->stop();
+}
+
+}  // namespace

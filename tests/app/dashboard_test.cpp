@@ -1,0 +1,277 @@
+#include <QLineSeries>
+#include <QPropertyAnimation>
+
+#include "link/NumberText.h"
+#include "monitor/ChartScreen.h"
+#include "monitor/GaugeWidget.h"
+#include "widgets/Theme.h"
+#include "window_fixture.h"
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+class DashboardTest : public WindowTest {
+protected:
+    QString volts(double value, const char* unit) {
+        return QString::fromStdString(formatFixed2(value, m_window->numberFormat())) +
+               QLatin1Char(' ') + QLatin1String(unit);
+    }
+    QVariant target(const char* animation) {
+        auto* found = control("RCircle")->findChild<QPropertyAnimation*>(animation);
+        EXPECT_NE(found, nullptr) << animation;
+        return found ? found->endValue() : QVariant();
+    }
+    ChartScreen* charts() { return m_window->chartScreen(); }
+};
+
+TEST_F(DashboardTest, StageTableDrivesLabelsProgressAndChartTitles) {
+    struct Row {
+        int stage;
+        const char* name;
+        int white;  // 0: none
+        const char* progress;
+        int size;
+        const char* title;
+    } rows[] = {
+        {1, "DIAGNOSTIC", 1, "ANALYZE", 26, "Stage 1"},
+        {2, "CONSTANT CURRENT", 2, "57%", 36, "Stage 2"},
+        {3, "CONSTANT VOLTAGE 1", 3, "57%", 36, "Stage 3"},
+        {4, "CONSTANT VOLTAGE 2", 4, "57%", 36, "Stage 4"},
+        {5, "DIAGNOSTIC", 5, "ANALYZE", 26, "Stage 5"},
+        {6, "FLOATING", 6, "GOOD", 26, "Stage 6"},
+        {0, "", 0, "GOOD", 26, "Stage 1"},  // stage 0 leaves the progress text
+        {9, "", 0, "GOOD", 26, "Stage 1"},  // unknown stage changes nothing of the stage
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stage);
+        setState([&](ChargerState& s) {
+            s.stageNumber = row.stage;
+            s.chargeProgress = 57;
+            s.afterStatus = "GOOD";
+            s.chargeVoltage = 12.5 + row.stage;
+        });
+        m_window->display();
+        EXPECT_EQ(text("LChargingProgress"), row.name);
+        for (int i = 1; i <= 6; ++i)
+            EXPECT_EQ(ui::textColor(control(QStringLiteral("LbStage%1").arg(i).toLatin1())),
+                      i == row.white ? ui::kWhite : ui::kGrey)
+                << i;
+        EXPECT_EQ(text("LProgress"), row.progress);
+        EXPECT_EQ(control("LProgress")->font().pixelSize(), row.size);
+        EXPECT_EQ(charts()->stageTitle(), row.title);
+        EXPECT_EQ(text("LVoltage"), volts(12.5 + row.stage, "V"));  // always refreshed
+    }
+}
+
+TEST_F(DashboardTest, ChartsAreEmptiedEveryTickOfStageOneOnly) {
+    for (int stage : {1, 5}) {
+        charts()->Series1->append(1, 13);
+        charts()->Series2->append(1, 2);
+        setState([&](ChargerState& s) { s.stageNumber = stage; });
+        m_window->display();
+        EXPECT_EQ(charts()->Series1->count(), stage == 1 ? 0 : 1) << stage;
+        EXPECT_EQ(charts()->Series2->count(), stage == 1 ? 0 : 1) << stage;
+    }
+}
+
+TEST_F(DashboardTest, PercentageCapsAtOneHundred) {
+    for (auto [progress, shown] : {std::pair{0, "0%"}, {100, "100%"}, {104, "100%"}}) {
+        setState([&](ChargerState& s) {
+            s.stageNumber = 2;
+            s.chargeProgress = progress;
+        });
+        m_window->display();
+        EXPECT_EQ(text("LProgress"), shown);
+    }
+}
+
+TEST_F(DashboardTest, ElapsedTimeIsSplitIntoPaddedFields) {
+    struct Case {
+        int seconds;
+        const char *h, *m, *s;
+    } cases[] = {{3725, "01", "02", "05"},   {39600, "11", "00", "00"},   {45296, "12", "34", "56"},
+                 {108000, "30", "00", "00"}, {360000, "100", "00", "00"}, {9, "00", "00", "09"}};
+    for (const Case& c : cases) {
+        setState([&](ChargerState& s) { s.elapsedSeconds = c.seconds; });
+        m_window->timercharger();
+        EXPECT_EQ(text("LHour"), c.h) << c.seconds;
+        EXPECT_EQ(text("LMinute"), c.m) << c.seconds;
+        EXPECT_EQ(text("LSecond"), c.s) << c.seconds;
+    }
+}
+
+TEST_F(DashboardTest, GaugeTargetsFollowTheMeasurement) {
+    struct Case {
+        double volts, amps;
+        double left, right;
+    } cases[] = {
+        {16.0, 10, 70, -35}, {16.01, 25, 70, -70}, {8.0, 20, -0.0 + 35, -70}, {-1.6, 0, -7, -0.0}};
+    for (const Case& c : cases) {
+        setState([&](ChargerState& s) {
+            s.chargeVoltage = c.volts;
+            s.chargeCurrent = c.amps;
+        });
+        m_window->effect();
+        EXPECT_NEAR(target("FloatNeedleLeft").toDouble(), c.left, 1e-9) << c.volts;
+        EXPECT_NEAR(target("FloatNeedleRight").toDouble(), c.right, 1e-9) << c.amps;
+    }
+}
+
+TEST_F(DashboardTest, ArcWavesAndColourFollowProgress) {
+    const QColor red = QColor::fromRgba(0xFFFF0000), yellow = QColor::fromRgba(0xFFFFFF00),
+                 green = QColor::fromRgba(0xFF00FF7F), blue = QColor::fromRgba(0xFF0000FF);
+    struct Case {
+        int progress;
+        double sweep;
+        QColor colour;
+    } cases[] = {{0, 0, red},        {20, 48, red},      {21, 50.4, yellow}, {50, 120, yellow},
+                 {51, 122.4, green}, {99, 237.6, green}, {100, 240, blue}};
+    for (const Case& c : cases) {
+        setState([&](ChargerState& s) { s.chargeProgress = c.progress; });
+        m_window->effect();
+        EXPECT_NEAR(target("FloatArc").toDouble(), c.sweep, 1e-9) << c.progress;
+        EXPECT_EQ(target("Color").value<QColor>(), c.colour) << c.progress;
+        EXPECT_NEAR(target("FloatYFront").toDouble(), 160 - c.progress * 1.8, 1e-9);
+        EXPECT_NEAR(target("FloatYBehind").toDouble(), 152 - c.progress * 1.72, 1e-9);
+    }
+    // Above 100: the arc and its colour keep their targets, the waves still move.
+    setState([](ChargerState& s) { s.chargeProgress = 101; });
+    m_window->effect();
+    EXPECT_NEAR(target("FloatArc").toDouble(), 240, 1e-9);
+    EXPECT_EQ(target("Color").value<QColor>(), blue);
+    EXPECT_NEAR(target("FloatYFront").toDouble(), -21.8, 1e-9);
+    EXPECT_NEAR(target("FloatYBehind").toDouble(), -21.72, 1e-9);
+}
+
+TEST_F(DashboardTest, WavesRollForEverFromStartUp) {
+    auto* gauge = control<GaugeWidget>("RCircle");
+    EXPECT_EQ(gauge->FloatXFront->state(), QAbstractAnimation::Running);
+    EXPECT_EQ(gauge->FloatXFront->loopCount(), -1);
+    EXPECT_EQ(gauge->FloatXFront->endValue().toDouble(), -37);
+    EXPECT_EQ(gauge->FloatXBehind->endValue().toDouble(), -267);
+    EXPECT_EQ(gauge->FloatXBehind->duration(), 2400);
+}
+
+TEST_F(DashboardTest, StatusWordsAreActedOnOnce) {
+    struct Case {
+        const char* word;
+        const char* progress;  // nullptr: unchanged
+        bool zeroes;
+        const char* title;
+        bool cleared;
+    } cases[] = {
+        {"Reverse_Polarity", "REVERSE POLARITY", false, "DASHBOARD", true},
+        {"STANDBY", "STANDBY", true, "DASHBOARD", true},
+        {"Baterai_Unplug", "BATTERY UNPLUG", true, "DASHBOARD", true},
+        {"Test Mode", nullptr, false, "DIAGNOSTIC", true},
+        {"Charge Mode", nullptr, false, "DASHBOARD", true},
+        {"Test_Charge", nullptr, false, "DASHBOARD", false},
+        {"standby", nullptr, false, "DASHBOARD", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        control<QLabel>("LProgress")->setText("before");
+        setState([&](ChargerState& s) {
+            s.chargerStatus = c.word;
+            s.stageNumber = 3;
+            s.chargeVoltage = 14.2;
+            s.chargeCurrent = 1.5;
+            s.elapsedSeconds = 100;
+            s.chargeProgress = 80;
+        });
+        m_window->detect();
+        m_window->display();
+        const ChargerState s = m_window->state().snapshot();
+        EXPECT_EQ(s.chargerStatus.empty(), c.cleared);
+        EXPECT_EQ(s.stageNumber == 0 && s.chargeVoltage == 0 && s.chargeCurrent == 0 &&
+                      s.elapsedSeconds == 0 && s.chargeProgress == 0,
+                  c.zeroes);
+        EXPECT_EQ(text("LVoltage"), volts(c.zeroes ? 0 : 14.2, "V"));
+        if (c.progress) {
+            // Stage 0 keeps the word; in stage 3 the percentage follows it in the same tick.
+            EXPECT_EQ(text("LProgress"), c.zeroes ? QString::fromLatin1(c.progress) : "80%");
+        }
+        EXPECT_EQ(text("LTittle"), c.title);
+    }
+}
+
+TEST_F(DashboardTest, BatteryDetectionHidesResultPanels) {
+    for (const char* panel : {"RBefore", "RAfter", "RTest"}) control(panel)->show();
+    setState([](ChargerState& s) { s.batteryStatus = "Baterai_Detected"; });
+    m_window->detect();
+    EXPECT_EQ(text("LProgress"), "BATTERY DETECTED");
+    EXPECT_EQ(control("LProgress")->font().pixelSize(), 26);
+    for (const char* panel : {"RBefore", "RAfter", "RTest"})
+        EXPECT_TRUE(control(panel)->isHidden());
+    EXPECT_TRUE(m_window->state().snapshot().batteryStatus.empty());
+}
+
+TEST_F(DashboardTest, ResetReturnsToTheStartingValues) {
+    setState([](ChargerState& s) {
+        s.chargerStatus = "Test_Charge";
+        s.stageNumber = 6;
+        s.chargeVoltage = 13.6;
+        s.elapsedSeconds = 99;
+        s.beforeCca = 300;
+        s.afterResistance = 4.2;
+        s.testStatus = "GOOD";
+        s.afterResultTag = "5";
+        s.profileBrandIndex = 2;
+        s.profileMode = "2";
+        s.profileReceived = true;
+        s.auxTexts = {"a", "b", "c"};
+        s.voltageHistory = {"1300"};
+        s.historyReady = true;
+    });
+    m_window->link().readerStop() = true;
+    control<QLabel>("LBatterySeries")->setText("12N10-3B");
+    control("RCAccu")->show();
+    charts()->Series1->append(1, 13);
+    m_window->rest();
+
+    const ChargerState s = m_window->state().snapshot();
+    EXPECT_FALSE(m_window->link().readerStop());
+    EXPECT_EQ(s.stageNumber, 0);
+    EXPECT_EQ(s.chargeVoltage, 0);
+    EXPECT_EQ(s.elapsedSeconds, 0);
+    EXPECT_EQ(s.beforeCca, 0);
+    EXPECT_EQ(s.afterResistance, 0);
+    EXPECT_EQ(s.testStatus, "");
+    EXPECT_EQ(s.afterResultTag, "");
+    EXPECT_EQ(s.profileMode, "");
+    EXPECT_FALSE(s.profileReceived);
+    EXPECT_EQ(s.profileBrandIndex, 0);
+    EXPECT_EQ(s.profileTypeIndex, 0);
+    EXPECT_EQ(s.auxTexts[1], "");
+    // Not reset: the status word and the charge history.
+    EXPECT_EQ(s.chargerStatus, "Test_Charge");
+    EXPECT_EQ(s.voltageHistory.size(), 1u);
+    EXPECT_TRUE(s.historyReady);
+
+    EXPECT_EQ(text("LCCA"), "0");
+    EXPECT_EQ(text("LiR"), QString::fromStdString(formatFixed2(0, m_window->numberFormat())));
+    for (const char* label : {"LProgress", "LBatterySeries", "LBatteryBrand", "LBatteryType"})
+        EXPECT_EQ(text(label), "-") << label;
+    for (const char* panel : {"RCAccu", "RBefore", "RAfter", "RTest"})
+        EXPECT_TRUE(control(panel)->isHidden()) << panel;
+    EXPECT_EQ(charts()->Series1->count(), 0);
+    EXPECT_TRUE(m_window->Timerloop()->isActive());
+}
+
+TEST_F(DashboardTest, TickRunsStepsInOrderSoZeroingShowsAtOnce) {
+    setState([](ChargerState& s) {
+        s.chargerStatus = "STANDBY";
+        s.stageNumber = 2;
+        s.chargeVoltage = 13.1;
+        s.elapsedSeconds = 61;
+    });
+    m_window->TimerloopTimer();
+    EXPECT_EQ(text("LVoltage"), volts(0, "V"));
+    EXPECT_EQ(text("LProgress"), "STANDBY");
+    EXPECT_EQ(text("LSecond"), "00");
+    EXPECT_EQ(text("LChargingProgress"), "");
+}
+
+}  // namespace

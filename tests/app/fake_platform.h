@@ -1,0 +1,82 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "link/BluetoothPlatform.h"
+#include "link/MemoryTransport.h"
+
+namespace velmora::testing {
+
+// A scripted Bluetooth stack: devices, radio state, and in-memory sockets whose charger
+// ends the test can read and write.
+class FakePlatform : public BluetoothPlatform {
+public:
+    struct Shared {
+        bool radio = true;
+        bool throwOnList = false;
+        int enableRequests = 0;
+        QList<DeviceInfo> devices;
+        bool refuseConnect = false;
+        // Listed as paired but reported unpaired when asked again (paired state changed).
+        QStringList unpairedNow;
+        // The peer end of every socket created, in creation order, and the secure flags.
+        std::vector<std::shared_ptr<MemoryTransport>> peers;
+        std::vector<bool> secureFlags;
+    };
+
+    explicit FakePlatform(std::shared_ptr<Shared> shared) : m_shared(std::move(shared)) {}
+
+    bool radioPresent() override {
+        if (m_shared->throwOnList) throw LinkError("no bus");
+        return m_shared->radio;
+    }
+    QList<DeviceInfo> pairedDevices() override {
+        if (m_shared->throwOnList) throw LinkError("no bus");
+        QList<DeviceInfo> paired;
+        for (const DeviceInfo& d : m_shared->devices)
+            if (d.paired) paired.append(d);
+        return paired;
+    }
+    void requestEnable() override { ++m_shared->enableRequests; }
+    bool isPaired(const DeviceInfo& device) override {
+        if (m_shared->unpairedNow.contains(device.address)) return false;
+        for (const DeviceInfo& d : m_shared->devices)
+            if (d.address == device.address) return d.paired;
+        return false;
+    }
+    std::unique_ptr<Transport> createSocket(const DeviceInfo&, bool secure) override {
+        auto [app, peer] = MemoryTransport::createPair();
+        m_shared->peers.push_back(peer);
+        m_shared->secureFlags.push_back(secure);
+        return std::make_unique<Socket>(app, m_shared->refuseConnect);
+    }
+
+private:
+    // The application's end: connects unless refused.
+    class Socket : public Transport {
+    public:
+        Socket(std::shared_ptr<MemoryTransport> end, bool refuse) : m_end(end), m_refuse(refuse) {}
+        void connect() override {
+            if (m_refuse) throw LinkError("refused");
+            m_connected = true;
+        }
+        bool connected() const override { return m_connected && m_end->connected(); }
+        void send(const std::string& bytes) override { m_end->send(bytes); }
+        std::string receive(int ms) override { return m_end->receive(ms); }
+        void release() override {
+            m_connected = false;
+            m_end->release();
+        }
+
+    private:
+        std::shared_ptr<MemoryTransport> m_end;
+        bool m_refuse;
+        std::atomic<bool> m_connected{false};
+    };
+
+    std::shared_ptr<Shared> m_shared;
+};
+
+}  // namespace velmora::testing
