@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "catalogue/Dataaki.h"
+#include "catalogue/InputStyle.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -17,13 +19,6 @@ const QColor kValueBorder = QColor::fromRgba(0xFF5F5F5F);
 const QColor kResultFill = QColor::fromRgba(0xE01A1A1A);
 constexpr int kColumnWidth = 415, kColumnHeight = 420;
 constexpr int kRowHeight = 45, kLabelWidth = 140, kControlWidth = 200, kControlHeight = 32;
-
-const QString kComboStyle = QStringLiteral(
-    "QComboBox{background:white;color:black;border:1px solid #5f5f5f;border-radius:3px;"
-    "padding-left:8px}"
-    "QComboBox:disabled{background:#9a9a9a;color:#444}"
-    "QComboBox QAbstractItemView{background:white;color:black;"
-    "selection-background-color:#00a77f;selection-color:white}");
 
 // A selection row: label on the left, the control centred in the rest of the row.
 QLabel* rowLabel(QWidget* parent, const char* name, const QString& text, int y) {
@@ -43,7 +38,7 @@ QComboBox* rowCombo(QWidget* parent, const char* name, int y) {
     combo->setObjectName(QString::fromLatin1(name));
     combo->setGeometry(controlRect(y));
     combo->setFont(ui::roboto(15));
-    combo->setStyleSheet(kComboStyle);
+    combo->setStyleSheet(ui::kComboStyle);
     return combo;
 }
 
@@ -77,10 +72,14 @@ ui::Panel* resultPanel(QWidget* parent, const char* name, const QString& heading
 }
 }  // namespace
 
-DiagnosticScreen::DiagnosticScreen(QWidget* main) : QWidget(main) {
+DiagnosticScreen::DiagnosticScreen(QWidget* main, const Dataaki& catalogue) : QWidget(main) {
     setObjectName(QStringLiteral("M2Diagnostic"));
     setGeometry(0, 0, main->width(), main->height());
     buildSelection();
+    // The brand box lists the catalogue's brands with none chosen; nothing is wired yet.
+    for (const std::string& brand : catalogue.brands())
+        ComboMerk->addItem(QString::fromStdString(brand));
+    ComboMerk->setCurrentIndex(-1);
     buildResults();
 }
 
@@ -102,9 +101,7 @@ void DiagnosticScreen::buildSelection() {
     Edit1->setMaxLength(32);
     Edit1->setFont(ui::roboto(15));
     Edit1->setGeometry(controlRect(y));
-    Edit1->setStyleSheet(QStringLiteral(
-        "QLineEdit{background:white;color:black;border:1px solid #5f5f5f;border-radius:3px;"
-        "padding-left:8px}"));
+    Edit1->setStyleSheet(ui::kLineEditStyle);
     y += kRowHeight;
 
     LBrand = rowLabel(column, "LBrand", QStringLiteral("Merk"), y);

@@ -11,12 +11,15 @@ class QRadioButton;
 
 namespace velmora {
 
+class Dataaki;
+
 // The diagnostic screen (M2Diagnostic): the battery selection and profile on the left
 // (M2Content), the battery picture and the test result panels on the right.
 class DiagnosticScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit DiagnosticScreen(QWidget* main);
+    // catalogue: fills the brand box.
+    DiagnosticScreen(QWidget* main, const Dataaki& catalogue);
 
     // Left column
     QWidget* M2Content;

@@ -81,18 +81,18 @@ void DashboardScreen::buildMiddle() {
     time->setGeometry(0, 325, 280, 50);
     QLabel** parts[] = {&LHour, &LMinute, &LSecond};
     const char* names[] = {"LHour", "LMinute", "LSecond"};
-    const int widths[] = {70, 50, 50};
-    int x = 35;
+    constexpr int kField = 62, kColon = 16;
+    int x = (280 - 3 * kField - 2 * kColon) / 2;
     for (int i = 0; i < 3; ++i) {
         *parts[i] = ui::makeLabel(time, QString::fromLatin1(names[i]), QStringLiteral("00"), 36);
         (*parts[i])->setFont(ui::roboto(36, QFont::Light));
-        (*parts[i])->setGeometry(x, 0, widths[i], 50);
-        x += widths[i];
+        (*parts[i])->setGeometry(x, 0, kField, 50);
+        x += kField;
         if (i < 2) {
             auto* colon =
                 ui::makeLabel(time, QStringLiteral("LColon%1").arg(i + 1), QStringLiteral(":"), 36);
-            colon->setGeometry(x, 0, 18, 46);
-            x += 18;
+            colon->setGeometry(x, 0, kColon, 46);
+            x += kColon;
         }
     }
 

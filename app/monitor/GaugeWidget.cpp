@@ -4,6 +4,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
+#include <cmath>
+#include <tuple>
 
 #include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
@@ -21,6 +24,42 @@ const QString kNeedleRight = QStringLiteral(":/img/needle_right.svg");
 constexpr QSizeF kWaveSize(480, 200);
 constexpr qreal kBackgroundSweep = 240;
 constexpr qreal kArcOpacity = 0.4, kBackgroundArcOpacity = 0.1;
+
+// Direction of each needle's zero mark, in degrees clockwise from twelve o'clock, and
+// the radii its drawing spans; a needle repaints only the box it sweeps through.
+constexpr qreal kVoltageZero = 280, kCurrentZero = 80;
+constexpr qreal kNeedleInner = 96, kNeedleOuter = 216, kNeedleMargin = 14;
+
+QRect needleRect(qreal zeroDirection, qreal angle) {
+    const qreal a = qDegreesToRadians(zeroDirection + angle);
+    const QPointF centre(GaugeWidget::kSize / 2.0, GaugeWidget::kSize / 2.0);
+    const QPointF direction(std::sin(a), -std::cos(a));
+    const QRectF box = QRectF(centre + direction * kNeedleInner, centre + direction * kNeedleOuter)
+                           .normalized()
+                           .adjusted(-kNeedleMargin, -kNeedleMargin, kNeedleMargin, kNeedleMargin);
+    return box.toAlignedRect();
+}
+
+// The rows of the filling square a wave's crest can change while the wave rolls
+// sideways; below the crest the liquid is the same all along a row.
+QRect crestBand(QRect filling, qreal waveY) {
+    constexpr int kCrestDepth = 24, kMargin = 2;
+    const int top = filling.top() + static_cast<int>(std::floor(waveY)) - kMargin;
+    return QRect(filling.left(), top, filling.width(), kCrestDepth + 2 * kMargin) & filling;
+}
+
+// True when the rectangle lies within this distance of the gauge centre.
+bool withinRadius(const QRectF& r, qreal radius) {
+    const QPointF c(GaugeWidget::kSize / 2.0, GaugeWidget::kSize / 2.0);
+    for (const QPointF& p : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+        if (QLineF(c, p).length() > radius) return false;
+    return true;
+}
+
+QRect arcRect() {
+    const int inset = static_cast<int>((GaugeWidget::kSize - GaugeWidget::kArcSize) / 2) - 4;
+    return QRect(inset, inset, GaugeWidget::kSize - 2 * inset, GaugeWidget::kSize - 2 * inset);
+}
 
 QPropertyAnimation* makeAnimation(QObject* target, const char* property, const char* name, int ms) {
     auto* animation = new QPropertyAnimation(target, property, target);
@@ -71,44 +110,49 @@ QRect GaugeWidget::fillingRect() const {
 }
 
 void GaugeWidget::setNeedleLeftAngle(qreal angle) {
+    if (angle == m_needleLeft) return;
+    requestPaint(needleRect(kVoltageZero, m_needleLeft) | needleRect(kVoltageZero, angle));
     m_needleLeft = angle;
-    update();
 }
 
 void GaugeWidget::setNeedleRightAngle(qreal angle) {
+    if (angle == m_needleRight) return;
+    requestPaint(needleRect(kCurrentZero, m_needleRight) | needleRect(kCurrentZero, angle));
     m_needleRight = angle;
-    update();
 }
 
 void GaugeWidget::setArcSweep(qreal sweep) {
+    if (sweep == m_arcSweep) return;
     m_arcSweep = sweep;
-    update();
+    requestPaint(arcRect());
 }
 
 void GaugeWidget::setArcColor(const QColor& color) {
     if (color == m_arcColor) return;  // the colour animation runs on a settled colour most ticks
     m_arcColor = color;
-    update();
+    if (m_arcSweep > 0) requestPaint(arcRect());
 }
 
 void GaugeWidget::setWaveFrontX(qreal x) {
     m_waveFront.setX(x);
-    update(fillingRect());
+    requestPaint(crestBand(fillingRect(), m_waveFront.y()));
 }
 
 void GaugeWidget::setWaveFrontY(qreal y) {
+    if (y == m_waveFront.y()) return;
     m_waveFront.setY(y);
-    update(fillingRect());
+    requestPaint(fillingRect());
 }
 
 void GaugeWidget::setWaveBehindX(qreal x) {
     m_waveBehind.setX(x);
-    update(fillingRect());
+    requestPaint(crestBand(fillingRect(), m_waveBehind.y()));
 }
 
 void GaugeWidget::setWaveBehindY(qreal y) {
+    if (y == m_waveBehind.y()) return;
     m_waveBehind.setY(y);
-    update(fillingRect());
+    requestPaint(fillingRect());
 }
 
 void GaugeWidget::paintArc(QPainter& painter, qreal sweep, const QColor& color, qreal opacity) {
@@ -127,25 +171,51 @@ void GaugeWidget::paintArc(QPainter& painter, qreal sweep, const QColor& color, 
 void GaugeWidget::paintFilling(QPainter& painter) {
     const QRect clip = fillingRect();
     painter.save();
-    QPainterPath circle;
-    circle.addEllipse(QRectF(clip));
-    painter.setClipPath(circle, Qt::IntersectClip);
+    // A square clip is enough: the ring drawn over the filling hides the corners, and a
+    // round clip costs far more on every wave frame.
+    painter.setClipRect(clip, Qt::IntersectClip);
     painter.translate(clip.topLeft());
-    ui::drawCachedSvg(painter, kWaveBehind, QRectF(m_waveBehind, kWaveSize));
-    ui::drawCachedSvg(painter, kWaveFront, QRectF(m_waveFront, kWaveSize));
+    // Waves land on whole device pixels: a plain blit instead of a filtered one per frame.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const qreal scale = std::sqrt(std::abs(painter.worldTransform().determinant()));
+    auto snapped = [scale](QPointF p) {
+        return QPointF(std::round(p.x() * scale) / scale, std::round(p.y() * scale) / scale);
+    };
+    ui::drawCachedSvg(painter, kWaveBehind, QRectF(snapped(m_waveBehind), kWaveSize));
+    ui::drawCachedSvg(painter, kWaveFront, QRectF(snapped(m_waveFront), kWaveSize));
     painter.restore();
     ui::drawCachedSvg(painter, kFilling, QRectF(clip));
 }
 
-void GaugeWidget::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
+void GaugeWidget::paintDial(QPainter& painter) {
+    // The dial and the background arc never change: one pixmap per scale.
+    const QTransform& t = painter.worldTransform();
+    const qreal scale = std::sqrt(std::abs(t.determinant()));
+    const int pixels = qRound(kSize * scale);
+    if (m_dial.width() != pixels) {
+        m_dial = QPixmap(pixels, pixels);
+        m_dial.fill(Qt::transparent);
+        QPainter p(&m_dial);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        ui::drawCachedSvg(p, kGrid, QRectF(0, 0, kSize, kSize));
+        paintArc(p, kBackgroundSweep, ui::kWhite, kBackgroundArcOpacity);
+    }
+    painter.drawPixmap(QRectF(0, 0, kSize, kSize), m_dial, QRectF(m_dial.rect()));
+}
+
+void GaugeWidget::requestPaint(const QRect& area) {
+    emit paintRequested(area);
+}
+
+void GaugeWidget::paintGauge(QPainter& painter, const QRectF& exposed) {
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     // Wave frames only expose the filling square; the clip keeps the other layers cheap.
-    painter.setClipRect(event->rect());
+    painter.setClipRect(exposed, Qt::IntersectClip);
     const QRectF whole(0, 0, kSize, kSize);
-    ui::drawCachedSvg(painter, kGrid, whole);
-    paintArc(painter, kBackgroundSweep, ui::kWhite, kBackgroundArcOpacity);
+    paintDial(painter);
     paintFilling(painter);
     ui::drawCachedSvg(painter, kRing, whole);
     const QPointF centre = whole.center();
@@ -158,7 +228,10 @@ void GaugeWidget::paintEvent(QPaintEvent* event) {
         ui::drawCachedSvg(painter, path, whole);
         painter.restore();
     }
-    paintArc(painter, m_arcSweep, m_arcColor, kArcOpacity);
+    // The arc lies outside the filling circle; wave frames need not stroke it.
+    const qreal arcInner = kArcSize / 2 - kArcStroke - 1;
+    if (!withinRadius(exposed, arcInner)) paintArc(painter, m_arcSweep, m_arcColor, kArcOpacity);
+    painter.restore();
 }
 
 }  // namespace velmora

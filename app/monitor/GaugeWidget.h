@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QPropertyAnimation>
 #include <QWidget>
 
@@ -10,7 +11,9 @@ namespace velmora {
 
 // The round gauge of the dashboard (RCircle, 480 x 480): dial, the two needles, the
 // progress arc over its background arc, and the filling circle with its two waves.
-// Every moving part is a property driven by its own named animation.
+// Every moving part is a property driven by its own named animation. The gauge is drawn
+// beneath the window's controls by the view (paintGauge), so its animation frames never
+// re-render the controls above it; it asks for frames with paintRequested.
 class GaugeWidget : public QWidget {
     Q_OBJECT
     Q_PROPERTY(qreal needleLeftAngle READ needleLeftAngle WRITE setNeedleLeftAngle)
@@ -59,17 +62,23 @@ public:
 
     // Restarts an animation from the value shown now towards a new target.
     static void glide(QPropertyAnimation* animation, const QVariant& target);
+    // Draws the gauge in its own coordinates, limited to the exposed part.
+    void paintGauge(QPainter& painter, const QRectF& exposed);
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+signals:
+    // Part of the gauge (in its own coordinates) that needs drawing again.
+    void paintRequested(const QRect& area);
 
 private:
+    void requestPaint(const QRect& area);
     QRect fillingRect() const;
+    void paintDial(QPainter& painter);
     void paintFilling(QPainter& painter);
     void paintArc(QPainter& painter, qreal sweep, const QColor& color, qreal opacity);
 
     qreal m_needleLeft = 0, m_needleRight = 0, m_arcSweep = 0;
     QColor m_arcColor = QColor::fromRgba(0xFFFF0000);
+    QPixmap m_dial;  // dial and background arc at the current scale
     QPointF m_waveFront{-184, 168}, m_waveBehind{-120, 160};
 };
 

@@ -5,12 +5,12 @@
 
 namespace velmora {
 
-ScaledView::ScaledView(QWidget* parent, QWidget* content, double scale)
-    : QGraphicsView(parent), m_scale(scale) {
+ScaledView::ScaledView(QWidget* parent, QWidget* content, double scale) : QGraphicsView(parent) {
     setObjectName(QStringLiteral("ContentView"));
     auto* scene = new QGraphicsScene(this);
     scene->setItemIndexMethod(QGraphicsScene::NoIndex);
     m_proxy = scene->addWidget(content);
+    m_proxy->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(content->size())));
     setScene(scene);
     setFrameShape(QFrame::NoFrame);
@@ -21,8 +21,21 @@ ScaledView::ScaledView(QWidget* parent, QWidget* content, double scale)
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     setOptimizationFlags(QGraphicsView::DontSavePainterState);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setBackgroundBrush(Qt::black);
+    setCacheMode(QGraphicsView::CacheNone);
     setTransform(QTransform::fromScale(scale, scale));
+}
+
+void ScaledView::drawBackground(QPainter* painter, const QRectF& rect) {
+    painter->fillRect(rect, Qt::black);
+    if (m_underlay) m_underlay(*painter, rect);
+}
+
+void ScaledView::refreshUnderlay(const QRectF& area) {
+    viewport()->update(mapFromScene(area).boundingRect().adjusted(-2, -2, 2, 2));
+}
+
+void ScaledView::refreshUnderlay() {
+    viewport()->update();
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
@@ -84,10 +85,8 @@ void TVLForm::buildContent() {
     m_content = new QWidget;
     m_content->setObjectName(QStringLiteral("ContentLayout"));
     m_content->setFixedSize(kDesignWidth, kDesignHeight);
-    m_content->setAutoFillBackground(true);
-    QPalette palette = m_content->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(0x12, 0x14, 0x18));
-    m_content->setPalette(palette);
+    // Transparent: the view draws the background and the gauge beneath the controls.
+    m_content->setAttribute(Qt::WA_TranslucentBackground);
 
     m_background = new ui::Picture(m_content, QStringLiteral("Background"),
                                    QStringLiteral(":/img/background.svg"));
@@ -96,13 +95,15 @@ void TVLForm::buildContent() {
                                         QStringLiteral(":/img/background_chart.svg"));
     m_backgroundChart->setGeometry(0, 0, kDesignWidth, kDesignHeight);
     m_backgroundChart->hide();
+    m_background->setDrawnElsewhere(true);
+    m_backgroundChart->setDrawnElsewhere(true);
     m_topBar = new TopBar(m_content);
 
     m_main = new QWidget(m_content);
     m_main->setObjectName(QStringLiteral("Main"));
     m_main->setGeometry(0, TopBar::kHeight, kDesignWidth, kMainHeight);
     m_dashboard = new DashboardScreen(m_main);
-    m_diagnostic = new DiagnosticScreen(m_main);
+    m_diagnostic = new DiagnosticScreen(m_main, m_catalogue);
     m_chart = new ChartScreen(m_main);
     m_option = new OptionScreen(m_main);
     m_guide = new GuideScreen(m_main);
@@ -119,10 +120,24 @@ void TVLForm::buildContent() {
     m_layoutInformation = simpleDialog(m_content, "LayoutInformation", "FloatInformation",
                                        QSize(400, 420), 60, QStringLiteral("Data Informasi"));
     m_forceStop = new ForceStopDialog(m_content);
-    m_layoutTambah = simpleDialog(m_content, "LayoutTambah", "FloatTambah", QSize(420, 320), 100,
-                                  QStringLiteral("Tambah Data"));
+    m_layoutTambah = new TambahDialog(m_content);
 
     m_view = new ScaledView(this, m_content, 1.0);
+    m_view->setUnderlay([this](QPainter& painter, const QRectF& exposed) {
+        for (ui::Picture* background : {m_background, m_backgroundChart})
+            if (background->isVisibleTo(m_content)) background->paintAt(painter);
+        if (!m_dashboard->isVisibleTo(m_content)) return;
+        GaugeWidget* gauge = m_dashboard->RCircle;
+        const QPointF origin = gauge->mapTo(m_content, QPoint(0, 0));
+        painter.save();
+        painter.translate(origin);
+        gauge->paintGauge(painter, exposed.translated(-origin));
+        painter.restore();
+    });
+    connect(m_dashboard->RCircle, &GaugeWidget::paintRequested, this, [this](const QRect& area) {
+        const QPoint origin = m_dashboard->RCircle->mapTo(m_content, QPoint(0, 0));
+        m_view->refreshUnderlay(QRectF(area.translated(origin)));
+    });
     m_userGuide = new UserGuide(this);
 }
 

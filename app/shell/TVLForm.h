@@ -21,6 +21,7 @@ class QLabel;
 namespace velmora {
 
 class ChartScreen;
+class ScaledView;
 class ConnectionDialog;
 class DashboardScreen;
 class DiagnosticScreen;
@@ -28,6 +29,7 @@ class ForceStopDialog;
 class GuideScreen;
 class OptionScreen;
 class QuestionSaveDialog;
+class TambahDialog;
 class TopBar;
 class UserGuide;
 namespace ui {
@@ -188,7 +190,7 @@ private:
     std::function<void(const QString&)> m_messageSink;
     QMessageBox* m_exitDialog = nullptr;
 
-    QGraphicsView* m_view = nullptr;
+    ScaledView* m_view = nullptr;
     QWidget* m_content = nullptr;  // ContentLayout, 960 x 540 design units
     QTimer* m_timerloop = nullptr;
     ui::Picture* m_background = nullptr;
@@ -205,7 +207,7 @@ private:
     QuestionSaveDialog* m_questionSave = nullptr;
     ui::SlideInDialog* m_layoutInformation = nullptr;
     ForceStopDialog* m_forceStop = nullptr;
-    ui::SlideInDialog* m_layoutTambah = nullptr;
+    TambahDialog* m_layoutTambah = nullptr;
     UserGuide* m_userGuide = nullptr;
 };
 

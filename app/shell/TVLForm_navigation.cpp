@@ -6,7 +6,9 @@
 #include <QSlider>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
+#include "shell/ScaledView.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "shell/Dialogs.h"
@@ -62,6 +64,8 @@ void TVLForm::wireHandlers() {
     click(d->BTSendData, &TVLForm::BTSendDataClick);
     click(d->BTTambah, &TVLForm::BTTambahClick);
     click(d->ImageAccu, &TVLForm::ImageAccuClick);
+    click(m_layoutTambah->RTambahYes, &TVLForm::RTambahYesClick);
+    click(m_layoutTambah->RTambahNo, &TVLForm::RTambahNoClick);
 }
 
 void TVLForm::selectScreen(Screen screen) {
@@ -78,6 +82,7 @@ void TVLForm::selectScreen(Screen screen) {
     m_chart->setVisible(screen == Screen::Chart);
     m_option->setVisible(screen == Screen::Option);
     m_guide->hide();
+    m_view->refreshUnderlay();  // background and gauge follow the screen
 }
 
 void TVLForm::BT1Dashboard2Click() {

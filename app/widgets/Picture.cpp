@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QSvgRenderer>
 
+#include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
 
 namespace velmora::ui {
@@ -35,12 +36,19 @@ void Picture::setOpacity(qreal opacity) {
 }
 
 void Picture::paintEvent(QPaintEvent*) {
-    if (m_opacity <= 0.0) return;
-    if (QSvgRenderer* renderer = svg(m_path)) {
-        QPainter painter(this);
-        painter.setOpacity(m_opacity);
-        renderer->render(&painter, rect());
-    }
+    if (m_drawnElsewhere || m_opacity <= 0.0 || m_path.isEmpty()) return;
+    QPainter painter(this);
+    painter.setOpacity(m_opacity);
+    // Through a pixmap rendered once per size: animations repaint parts of pictures often.
+    drawCachedSvg(painter, m_path, QRectF(rect()));
+}
+
+void Picture::paintAt(QPainter& painter) const {
+    if (m_opacity <= 0.0 || m_path.isEmpty()) return;
+    painter.save();
+    painter.setOpacity(m_opacity);
+    drawCachedSvg(painter, m_path, QRectF(geometry()));
+    painter.restore();
 }
 
 PictureButton::PictureButton(QWidget* parent, const QString& name, const QString& svgPath)

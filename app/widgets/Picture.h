@@ -23,6 +23,11 @@ public:
     const QString& source() const { return m_path; }
     qreal opacity() const { return m_opacity; }
     void setOpacity(qreal opacity);
+    // A picture drawn by someone else (the window's underlay): the control only holds
+    // its place, source and visibility.
+    void setDrawnElsewhere(bool elsewhere) { m_drawnElsewhere = elsewhere; }
+    // Draws the picture at its place with a painter in its parent's coordinates.
+    void paintAt(QPainter& painter) const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -30,6 +35,7 @@ protected:
 private:
     QString m_path;
     qreal m_opacity = 1.0;
+    bool m_drawnElsewhere = false;
 };
 
 // A clickable picture (icon buttons, hit areas when the path is empty).

@@ -1,0 +1,145 @@
+// The window's cost: time to the first painted frame, and CPU and memory while it
+// monitors a charge with every animation running. Run on a real display or under
+// QT_QPA_PLATFORM=offscreen; VELMORA_BENCH_SECONDS sets the monitoring time (60).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QGraphicsView>
+#include <QPaintEvent>
+#include <QPropertyAnimation>
+#include <QTimer>
+#include <fstream>
+#include <string>
+
+#include "link/SimulatedDevices.h"
+#include "shell/TVLForm.h"
+
+namespace {
+
+// Notes the first paint of a widget.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted = true;
+        return false;
+    }
+};
+
+// Milliseconds since this process was started by the kernel.
+double processAgeMs() {
+    std::ifstream stat("/proc/self/stat");
+    std::string field;
+    for (int i = 0; i < 22 && stat >> field; ++i) {
+    }
+    std::ifstream uptime("/proc/uptime");
+    double up = 0;
+    uptime >> up;
+    return (up - std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK))) * 1000.0;
+}
+
+double residentMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void runFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void BM_StartupToFirstPaint(benchmark::State& state) {
+    double firstPaintSinceProcessStart = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        velmora::TVLForm window(std::make_unique<velmora::DevicePlatform>(nullptr, true), 1366);
+        PaintWatch watch;
+        window.findChild<QGraphicsView*>()->viewport()->installEventFilter(&watch);
+        window.show();
+        while (!watch.painted) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        if (firstPaintSinceProcessStart == 0) firstPaintSinceProcessStart = processAgeMs();
+    }
+    state.counters["processStartToFirstPaintMs"] = firstPaintSinceProcessStart;
+}
+BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
+    const int configured = qEnvironmentVariableIntValue("VELMORA_BENCH_SECONDS");
+    const int seconds = configured > 0 ? configured : 60;
+    for (auto _ : state) {
+        velmora::SimulatorOptions simulator;
+        simulator.speed = qEnvironmentVariableIntValue("VELMORA_BENCH_SPEED") > 0
+                              ? qEnvironmentVariableIntValue("VELMORA_BENCH_SPEED")
+                              : 1;  // a real charger: one reading a second
+        velmora::TVLForm window(
+            std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
+            1366);
+        window.setMessageSink([](const QString&) {});
+        window.show();
+        window.FormShow();
+        window.BTConnectionClick();
+        bool connected = false;
+        QObject::connect(&window, &velmora::TVLForm::connectionFinished,
+                         [&](bool ok) { connected = ok; });
+        window.BTConnectClick();
+        while (!connected) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        runFor(2000);  // past connecting and the first frames
+        // Counts the frames the view paints and their size.
+        struct Counter : QObject {
+            long area = 0, count = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint) {
+                    auto r = static_cast<QPaintEvent*>(e)->rect();
+                    area += r.width() * r.height();
+                    ++count;
+                }
+                return false;
+            }
+        } counter;
+        window.findChild<QGraphicsView*>()->viewport()->installEventFilter(&counter);
+        const double cpuBefore = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        runFor(seconds * 1000);
+        const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(elapsed);
+        state.counters["cpuPercentOfOneCore"] = 100.0 * (cpuSeconds() - cpuBefore) / elapsed;
+        state.counters["residentMB"] = residentMegabytes();
+        state.counters["paints"] = counter.count;
+        state.counters["avgArea"] = counter.count ? counter.area / counter.count : 0;
+        state.counters["stageReached"] = window.state().snapshot().stageNumber;
+    }
+}
+BENCHMARK(BM_MonitoringChargeCpuAndMemory)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
