@@ -1,5 +1,7 @@
 #include "link/ChargerLink.h"
 
+#include "link/Commands.h"
+
 namespace velmora {
 
 ChargerLink::ChargerLink(LiveChargerState& state, QObject* parent)
@@ -39,8 +41,7 @@ bool ChargerLink::linkLost() const {
 }
 
 void ChargerLink::Kirimstringdata(const std::string& dataout) {
-    if (!m_linkSocket || !m_linkSocket->connected()) return;
-    m_linkSocket->send(dataout);
+    velmora::Kirimstringdata(m_linkSocket.get(), dataout);
 }
 
 }  // namespace velmora

@@ -32,6 +32,11 @@ std::string information(const std::string& text) {
     return result;
 }
 
+void Kirimstringdata(Transport* linkSocket, const std::string& dataout) {
+    if (!linkSocket || !linkSocket->connected()) return;
+    linkSocket->send(dataout);
+}
+
 namespace commands {
 
 std::string profile(int brand, int variety, int type, bool normalMode) {

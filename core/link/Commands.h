@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "link/Transport.h"
+
 namespace velmora {
 
 // Outgoing charger commands: "#", the number, values joined by "|", "*"; no line end.
@@ -26,5 +28,9 @@ std::string optionSelection(int n);
 
 // Centres a text on a 32-column receipt line the way the charger prints dealer details.
 std::string information(const std::string& text);
+
+// Sends a command (UTF-8, no line end) on the link. Without a link, or when the link is
+// not connected, the command is dropped without a word; a failing send throws LinkError.
+void Kirimstringdata(Transport* linkSocket, const std::string& dataout);
 
 }  // namespace velmora

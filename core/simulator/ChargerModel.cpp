@@ -11,7 +11,12 @@ constexpr double kAbsorptionVoltage = 14.4;
 constexpr double kTopVoltage = 14.7;
 constexpr double kFloatVoltage = 13.6;
 constexpr int kHistoryInterval = 30;  // simulated seconds between history samples
-constexpr const char* kVarieties[] = {"Konvensional", "MF", "Gel", "Lithium"};
+// Charge current as a share of capacity per hour (C rate), and its limits.
+constexpr double kNormalRate = 0.1, kFastRate = 0.2;
+constexpr double kMinCurrent = 0.5, kMaxCurrent = 5.0;
+// Currents for a battery the catalogue does not know.
+constexpr double kUnknownNormalCurrent = 2.0, kUnknownFastCurrent = 4.0;
+constexpr int kPresetVariety = 1;  // "MF" in the catalogue's variety list
 
 int x100(double value) {
     return static_cast<int>(std::lround(value * 100));
@@ -43,8 +48,8 @@ bool toInt(const std::string& text, int& value) {
 }  // namespace
 
 ChargerModel::ChargerModel(unsigned seed) : m_random(seed) {
-    // One option is defined out of the box, the other slots are free.
-    m_slots[0] = {"OTHER 1", "MF", "Custom", 50, 10, 90};
+    // One option ("MF", 5 Ah, 1 A, CCA 90) is defined out of the box, the others are free.
+    m_slots[0] = customSlot(0, kPresetVariety, 50, 10, 90);
 }
 
 double ChargerModel::jitter(double amplitude) {
@@ -90,7 +95,7 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
             if (!toInt(f[1 + i], values[i])) return out;
         std::copy(values, values + 3, m_profile);
         m_fastMode = f[4] == "2";
-        m_targetCurrent = m_fastMode ? 4.0 : 2.0;
+        m_targetCurrent = profileCurrent(values[0], values[1], values[2], m_fastMode);
         out.push_back("#|2|" + f[1] + "|" + f[2] + "|" + f[3] + "|" + f[4] + "|*" + kEnd);
     } else if (f[0] == "3" && f.size() == 6) {  // dealer details, kept for the receipt
         m_dealer = body.substr(2);
@@ -104,14 +109,9 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
         int slot, variety, capacity, current, cca;
         if (!toInt(f[1], slot) || !toInt(f[2], variety) || !toInt(f[3], capacity) ||
             !toInt(f[4], current) || !toInt(f[5], cca) || slot < 0 || slot > 4 || variety < 0 ||
-            variety > 3)
+            variety >= static_cast<int>(m_catalogue.varietyList().size()))
             return out;
-        m_slots[static_cast<size_t>(slot)] = {"OTHER " + std::to_string(slot + 1),
-                                              kVarieties[variety],
-                                              "Custom",
-                                              capacity,
-                                              current,
-                                              cca};
+        m_slots[static_cast<size_t>(slot)] = customSlot(slot, variety, capacity, current, cca);
         out.push_back(optionSlotsMessage());
     } else if (f[0] == "6" && f.size() == 2) {  // option selection
         int n;
@@ -119,6 +119,27 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
             m_targetCurrent = m_slots[static_cast<size_t>(n - 1)].currentX10 / 10.0;
     }
     return out;
+}
+
+ChargerModel::Slot ChargerModel::customSlot(int slot, int variety, int capacityX10, int currentX10,
+                                            int cca) const {
+    // Custom options belong to the catalogue's "Other" brand.
+    return {"OTHER " + std::to_string(slot + 1),
+            m_catalogue.varietyList()[static_cast<size_t>(variety)],
+            m_catalogue.brands()[Dataaki::kOtherBrand],
+            capacityX10,
+            currentX10,
+            cca};
+}
+
+double ChargerModel::profileCurrent(int brand, int variety, int type, bool fast) const {
+    const std::optional<int> list = m_catalogue.typeList(brand, variety);
+    const std::optional<TypeRow> row = list ? m_catalogue.typeRow(*list, type) : std::nullopt;
+    int tenths = 0;
+    if (!row || !toInt(row->scale, tenths) || tenths <= 0)
+        return fast ? kUnknownFastCurrent : kUnknownNormalCurrent;
+    const double capacity = tenths / 10.0;
+    return std::clamp(capacity * (fast ? kFastRate : kNormalRate), kMinCurrent, kMaxCurrent);
 }
 
 std::string ChargerModel::optionSlotsMessage() const {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Dataaki.h"
+
 namespace velmora {
 
 // A simulated charger: takes the application's commands and, advanced one simulated
@@ -54,6 +56,10 @@ private:
     std::string liveReading() const;
     std::string optionSlotsMessage() const;
     std::string historyFrame() const;
+    // A defined option slot: its name, and variety and brand texts from the catalogue.
+    Slot customSlot(int slot, int variety, int capacityX10, int currentX10, int cca) const;
+    // Charge current for a catalogue battery; the fallback when it is not in the catalogue.
+    double profileCurrent(int brand, int variety, int type, bool fast) const;
     void sampleHistory();
     double jitter(double amplitude);
 
@@ -78,6 +84,7 @@ private:
     std::string m_dealer;
     std::string m_lastCommand;
     std::mt19937 m_random;
+    Dataaki m_catalogue;  // the same catalogue the application sends positions of
 };
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/MemoryTransport.h"
 #include "link/NumberText.h"
 
 using namespace velmora;
@@ -61,4 +62,15 @@ TEST(NumberTextTest, ParsesAndFormats) {
     EXPECT_EQ(formatShortest(4.5, {','}), "4,5");
     EXPECT_EQ(formatShortest(10, {}), "10");
     EXPECT_EQ(formatShortest(0.25, {}), "0.25");
+}
+
+TEST(CommandsTest, SendRoutineSendsBytesAsTheyAreOrNothingWithoutALink) {
+    Kirimstringdata(nullptr, commands::kStart);  // no link: nothing, no error
+    auto [app, charger] = MemoryTransport::createPair();
+    Kirimstringdata(app.get(), commands::profile(1, 0, 11, true));
+    Kirimstringdata(app.get(), "#3|Toko \xc3\x9a*");
+    EXPECT_EQ(charger->receive(0), "#2|1|0|11|1*#3|Toko \xc3\x9a*");  // no CR, no LF
+    charger->release();
+    EXPECT_THROW(app->receive(0), LinkError);          // the lost link is noticed...
+    Kirimstringdata(app.get(), commands::kForceStop);  // ...and sending is dropped quietly
 }

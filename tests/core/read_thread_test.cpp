@@ -135,4 +135,29 @@ TEST(ChargerOverSocketTest, SimulatedChargeCompletes) {
     charger.stop();
 }
 
+// Noise, frames cut at random places and a dropped link: the loop keeps going through
+// the first two and ends quietly, reporting the loss, on the third.
+TEST(ChargerOverSocketTest, FaultsNeitherWedgeNorCrashTheReceiveLoop) {
+    auto [app, chargerEnd] = MemoryTransport::createPair();
+    SimulatorOptions options;
+    options.tickMs = 5;
+    options.garbageChance = 0.3;
+    options.splitFrames = true;
+    options.dropAfterTicks = 80;
+    options.seed = 7;
+    options.durations = {1, 1, 3, 20, 10, 8, 6};
+    ChargerSimulator charger(chargerEnd, options);
+    charger.start();
+
+    LiveChargerState state;
+    std::atomic<bool> stop{false};
+    TReadThread reader(app, state, stop, ReaderTiming{200, 0});
+    reader.start();
+    app->send(commands::kStart);
+    ASSERT_TRUE(waitFor([&] { return !reader.running(); }));
+    EXPECT_TRUE(reader.linkLost());
+    EXPECT_GE(state.snapshot().stageNumber, 2);  // readings got through the noise
+    charger.stop();
+}
+
 }  // namespace
