@@ -37,8 +37,8 @@ TambahDialog::TambahDialog(QWidget* window)
     : ui::SlideInDialog(window, QStringLiteral("LayoutTambah"), QStringLiteral("FloatTambah"),
                         QSize(kWidth, kHeight), kRestingY) {
     ui::Panel* box = panel();
-    QLabel* title = ui::makeLabel(box, QStringLiteral("LTambahTitle"),
-                                  QStringLiteral("Tambah Data"), 20);
+    QLabel* title =
+        ui::makeLabel(box, QStringLiteral("LTambahTitle"), QStringLiteral("Tambah Data"), 20);
     title->setFont(ui::roboto(20, QFont::Medium));
     title->setGeometry(0, 12, kWidth, 30);
 
@@ -64,12 +64,13 @@ TambahDialog::TambahDialog(QWidget* window)
     SpinCCAT->setRange(40.0, 10000.0);
     SpinCCAT->setSingleStep(5.0);
     SpinCCAT->setValue(100.0);
-    for (QAbstractSpinBox* spin : std::initializer_list<QAbstractSpinBox*>{
-             SpinKapasitasT, SpinArusCCT, SpinCCAT})
+    for (QAbstractSpinBox* spin :
+         std::initializer_list<QAbstractSpinBox*>{SpinKapasitasT, SpinArusCCT, SpinCCAT})
         spin->setStyleSheet(ui::kSpinStyle);
 
     // Answer buttons as in the other dialogs: cancel on the left, confirm on the right.
-    RTambahNo = new ui::TextButton(box, QStringLiteral("RTambahNo"), QStringLiteral("Batalkan"), 16);
+    RTambahNo =
+        new ui::TextButton(box, QStringLiteral("RTambahNo"), QStringLiteral("Batalkan"), 16);
     RTambahNo->setFill(kNoFill);
     RTambahNo->setGeometry(60, kHeight - 56, 130, 40);
     RTambahYes =

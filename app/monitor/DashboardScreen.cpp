@@ -72,9 +72,6 @@ void DashboardScreen::buildMiddle() {
     LBatteryType = ui::makeLabel(battery, QStringLiteral("LBatteryType"), QStringLiteral("-"), 11,
                                  ui::kWhite, Qt::AlignLeft | Qt::AlignTop);
     LBatteryType->setGeometry(200, 25, 80, 19);
-    LLinkStatus = ui::makeLabel(data, QStringLiteral("LLinkStatus"), QString(), 12,
-                                QColor::fromRgb(0xFF, 0xB0, 0x40));
-    LLinkStatus->setGeometry(0, 50, 280, 18);
 
     auto* time = new QWidget(data);
     time->setObjectName(QStringLiteral("RTime"));
@@ -126,6 +123,12 @@ void DashboardScreen::buildRightColumn() {
     LiR = ui::makeLabel(rir, QStringLiteral("LiR"), QStringLiteral("0,00"), 32);
     LiR->setFont(ui::roboto(32, QFont::Medium));
     LiR->setGeometry(0, 218, 150, 44);
+
+    // The state of the link, beside the button that makes it.
+    LLinkStatus = ui::makeLabel(rir, QStringLiteral("LLinkStatus"), QString(), 12,
+                                QColor::fromRgb(0xFF, 0xB0, 0x40));
+    LLinkStatus->setWordWrap(true);
+    LLinkStatus->setGeometry(0, 290, 150, 34);
 
     BTConnection = new ui::PictureButton(rir, QStringLiteral("BTConnection"),
                                          QStringLiteral(":/img/btn_connection.svg"));

@@ -25,6 +25,7 @@ namespace velmora {
 
 namespace {
 constexpr int kDesignWidth = 960, kDesignHeight = 540, kMainHeight = 478;
+constexpr int kGaugeFrameMs = 33;
 
 NumberFormat userNumberFormat() {
     const QString point = QLocale().decimalPoint();
@@ -134,9 +135,19 @@ void TVLForm::buildContent() {
         gauge->paintGauge(painter, exposed.translated(-origin));
         painter.restore();
     });
-    connect(m_dashboard->RCircle, &GaugeWidget::paintRequested, this, [this](const QRect& area) {
+    // Gauge frames are gathered and drawn at most every kGaugeFrameMs: the waves never
+    // stop rolling, and a workshop PC runs this window all day.
+    m_gaugeFrame = new QTimer(this);
+    m_gaugeFrame->setSingleShot(true);
+    m_gaugeFrame->setInterval(kGaugeFrameMs);
+    connect(m_gaugeFrame, &QTimer::timeout, this, [this] {
         const QPoint origin = m_dashboard->RCircle->mapTo(m_content, QPoint(0, 0));
-        m_view->refreshUnderlay(QRectF(area.translated(origin)));
+        m_view->refreshUnderlay(QRectF(m_gaugeDirty.translated(origin)));
+        m_gaugeDirty = QRect();
+    });
+    connect(m_dashboard->RCircle, &GaugeWidget::paintRequested, this, [this](const QRect& area) {
+        m_gaugeDirty |= area;
+        if (!m_gaugeFrame->isActive()) m_gaugeFrame->start();
     });
     m_userGuide = new UserGuide(this);
 }

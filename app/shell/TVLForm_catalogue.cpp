@@ -163,9 +163,8 @@ void TVLForm::TittleAccu() {
     DiagnosticScreen* d = m_diagnostic;
     const QString none = QStringLiteral("-");
     const int brand = d->ComboMerk->currentIndex();
-    m_dashboard->LBatterySeries->setText(d->ComboTipe->currentIndex() < 0
-                                             ? none
-                                             : d->ComboTipe->currentText());
+    m_dashboard->LBatterySeries->setText(
+        d->ComboTipe->currentIndex() < 0 ? none : d->ComboTipe->currentText());
     m_dashboard->LBatteryBrand->setText(brand < 0 ? none : d->ComboMerk->currentText());
     const std::optional<int> variety =
         m_catalogue.varietyIndex(brand, d->ComboJenis->currentIndex());
@@ -279,8 +278,8 @@ void TVLForm::accudiagnostic() {
         m_state.modify([](ChargerState& s) -> std::optional<TestResult> {
             if (s.beforeResultTag != "1") return std::nullopt;
             s.beforeResultTag.clear();
-            return TestResult{s.beforeCca, s.beforeResistance, s.beforeDiagVoltage,
-                              s.beforeVoltage, {}};
+            return TestResult{
+                s.beforeCca, s.beforeResistance, s.beforeDiagVoltage, s.beforeVoltage, {}};
         });
     if (before) {
         showOnDashboard(*before);

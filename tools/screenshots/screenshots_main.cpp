@@ -1,7 +1,10 @@
 // Takes a picture of every screen and dialog of the window, with a charge in progress
 // on the dashboard, into a folder: velmora-screenshots OUTPUT_DIR [SCREEN_WIDTH]
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QTimer>
 
 #include "link/SimulatedDevices.h"
@@ -21,6 +24,64 @@ void settle(int ms) {
 void shoot(velmora::TVLForm& window, const QDir& dir, const QString& name) {
     settle(700);
     window.grab().save(dir.filePath(name + QStringLiteral(".png")));
+}
+
+// Picks an entry of a selection box by its text, as the user would.
+void pick(velmora::TVLForm& window, const char* box, const char* entry) {
+    auto* combo = window.control<QComboBox>(QString::fromLatin1(box));
+    combo->setCurrentIndex(combo->findText(QString::fromLatin1(entry)));
+}
+
+// The diagnostic screen: a whole charge's results, the custom options, a test-only
+// result and the add dialog.
+void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
+    window.state().modify([](velmora::ChargerState& s) {
+        s.beforeResultTag = "1";
+        s.beforeCca = 410;
+        s.beforeResistance = 4.5;
+        s.beforeDiagVoltage = 11.02;
+        s.beforeVoltage = 12.71;
+        s.afterResultTag = "5";
+        s.afterCca = 455;
+        s.afterResistance = 3.8;
+        s.afterDiagVoltage = 11.64;
+        s.afterVoltage = 13.12;
+        s.afterStatus = "GOOD";
+        s.optionSlots[0] = {"OTHER 1", "MF", "Other", 5, 1, 90};
+        s.optionSlots[2] = {"OTHER 3", "Gel", "Other", 4.5, 2, 150};
+    });
+    window.BT2DiagnosticClick();
+    pick(window, "ComboMerk", "GSAstra");
+    pick(window, "ComboJenis", "MF");
+    pick(window, "ComboTipe", "GM5Z-3B");
+    window.accudiagnostic();
+    shoot(window, dir, QStringLiteral("diagnostic_results"));
+
+    pick(window, "ComboMerk", "Other");
+    pick(window, "ComboIndeks", "OTHER 3");
+    shoot(window, dir, QStringLiteral("diagnostic_options"));
+
+    window.BTTambahClick();
+    pick(window, "ComboIndeksT", "OTHER 2");
+    pick(window, "ComboJenisT", "Lithium");
+    window.control<QDoubleSpinBox>(QStringLiteral("SpinKapasitasT"))->setValue(6.5);
+    window.control<QSpinBox>(QStringLiteral("SpinArusCCT"))->setValue(2);
+    shoot(window, dir, QStringLiteral("dialog_tambah"));
+    window.RTambahNoClick();
+
+    window.state().modify([](velmora::ChargerState& s) {
+        s.testResultTag = "0";
+        s.testCca = 285;
+        s.testResistance = 7.25;
+        s.testDiagVoltage = 10.86;
+        s.testVoltage = 12.38;
+        s.testStatus = "WEAK";
+    });
+    pick(window, "ComboMerk", "Yuasa");
+    pick(window, "ComboJenis", "Konvensional");
+    pick(window, "ComboTipe", "YB9-B");
+    window.accudiagnostic();
+    shoot(window, dir, QStringLiteral("diagnostic_test_result"));
 }
 
 }  // namespace
@@ -83,6 +144,7 @@ int main(int argc, char** argv) {
     window.ImageAccuClick();
     shoot(window, dir, QStringLiteral("dialog_question_save"));
     window.RNOClick();
+    shootDiagnostic(window, dir);
     window.BT1Dashboard2Click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));
