@@ -17,8 +17,16 @@ const QColor kColumnFill = QColor::fromRgba(0xFF262626);
 const QColor kColumnBorder = QColor::fromRgba(0xFF979797);
 const QColor kValueBorder = QColor::fromRgba(0xFF5F5F5F);
 const QColor kResultFill = QColor::fromRgba(0xE01A1A1A);
+const QColor kRule = QColor::fromRgba(0xFF4A4A4A);
 constexpr int kColumnWidth = 415, kColumnHeight = 420;
 constexpr int kRowHeight = 45, kLabelWidth = 140, kControlWidth = 200, kControlHeight = 32;
+constexpr int kFirstLineY = 56, kLineStep = 42;
+constexpr int kTopMargin = 5, kTitleHeight = 35, kButtonRowHeight = 60;
+// The option view has five rows; the catalogue rows and the mode row fit in the same place.
+constexpr int kGroupHeight = 5 * kRowHeight;
+static_assert(kTopMargin + kTitleHeight + 1 + 2 * kRowHeight + kGroupHeight + kButtonRowHeight <=
+                  kColumnHeight,
+              "the column's rows must fit in the column");
 
 // A selection row: label on the left, the control centred in the rest of the row.
 QLabel* rowLabel(QWidget* parent, const char* name, const QString& text, int y) {
@@ -38,7 +46,7 @@ QComboBox* rowCombo(QWidget* parent, const char* name, int y) {
     combo->setObjectName(QString::fromLatin1(name));
     combo->setGeometry(controlRect(y));
     combo->setFont(ui::roboto(15));
-    combo->setStyleSheet(ui::kComboStyle);
+    combo->setStyleSheet(ui::comboStyle());
     return combo;
 }
 
@@ -53,10 +61,11 @@ QLabel* valueBox(QWidget* parent, const char* boxName, const char* labelName, in
     return label;
 }
 
-QLabel* resultLine(QWidget* panel, const char* name, int y) {
-    QLabel* label = ui::makeLabel(panel, QString::fromLatin1(name), QStringLiteral("-"), 15,
+// Result lines, top to bottom, under the panel's heading.
+QLabel* resultLine(QWidget* panel, const char* name, int line) {
+    QLabel* label = ui::makeLabel(panel, QString::fromLatin1(name), QStringLiteral("-"), 16,
                                   ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(16, y, panel->width() - 24, 30);
+    label->setGeometry(18, kFirstLineY + line * kLineStep, panel->width() - 26, 30);
     return label;
 }
 
@@ -67,7 +76,10 @@ ui::Panel* resultPanel(QWidget* parent, const char* name, const QString& heading
     QLabel* title = ui::makeLabel(panel, QString::fromLatin1(name) + QStringLiteral("Title"),
                                   heading, 17, ui::kAccent);
     title->setFont(ui::roboto(17, QFont::Bold));
-    title->setGeometry(0, 8, geometry.width(), 26);
+    title->setGeometry(0, 10, geometry.width(), 26);
+    auto* rule = new ui::Panel(panel, QString::fromLatin1(name) + QStringLiteral("Rule"), kRule,
+                               QColor(), 0);
+    rule->setGeometry(16, 44, geometry.width() - 32, 1);
     return panel;
 }
 }  // namespace
@@ -87,12 +99,12 @@ void DiagnosticScreen::buildSelection() {
     auto* column = new ui::Panel(this, QStringLiteral("M2Content"), kColumnFill, kColumnBorder, 3);
     column->setGeometry(40, 29, kColumnWidth, kColumnHeight);
     M2Content = column;
-    int y = 10;
+    int y = kTopMargin;
     LDataReference = ui::makeLabel(column, QStringLiteral("LDataReference"),
                                    QStringLiteral("DATA REFERENSI"), 32);
     LDataReference->setFont(ui::roboto(32, QFont::Bold));
-    LDataReference->setGeometry(0, y, kColumnWidth, 35);
-    y += 40;
+    LDataReference->setGeometry(0, y, kColumnWidth, kTitleHeight);
+    y += kTitleHeight + 1;
 
     LProfile = rowLabel(column, "LProfile", QStringLiteral("Nama Profil"), y);
     Edit1 = new QLineEdit(column);
@@ -101,7 +113,7 @@ void DiagnosticScreen::buildSelection() {
     Edit1->setMaxLength(32);
     Edit1->setFont(ui::roboto(15));
     Edit1->setGeometry(controlRect(y));
-    Edit1->setStyleSheet(ui::kLineEditStyle);
+    Edit1->setStyleSheet(ui::lineEditStyle());
     y += kRowHeight;
 
     LBrand = rowLabel(column, "LBrand", QStringLiteral("Merk"), y);
@@ -110,7 +122,7 @@ void DiagnosticScreen::buildSelection() {
 
     ReferenceGroup = new QWidget(column);
     ReferenceGroup->setObjectName(QStringLiteral("ReferenceGroup"));
-    ReferenceGroup->setGeometry(0, y, kColumnWidth, 3 * kRowHeight + 70);
+    ReferenceGroup->setGeometry(0, y, kColumnWidth, kGroupHeight);
     RG1 = new QWidget(ReferenceGroup);
     RG1->setObjectName(QStringLiteral("RG1"));
     RG1->setGeometry(ReferenceGroup->rect());
@@ -140,6 +152,7 @@ void DiagnosticScreen::buildSelection() {
     for (QRadioButton* radio : {RadioNormal, RadioFast}) {
         radio->setFont(ui::roboto(16));
         radio->setFocusPolicy(Qt::NoFocus);
+        radio->setStyleSheet(ui::radioStyle());
     }
     RadioNormal->setChecked(true);
     ui::setTextColor(RadioNormal, ui::kWhite);
@@ -154,7 +167,7 @@ void DiagnosticScreen::buildSelection() {
 
     IBTSPS = new QWidget(column);
     IBTSPS->setObjectName(QStringLiteral("IBTSPS"));
-    IBTSPS->setGeometry(50, y + 6, 120, 48);
+    IBTSPS->setGeometry(50, y + (kButtonRowHeight - 48) / 2, 120, 48);
     BTTambah =
         new ui::TextButton(IBTSPS, QStringLiteral("BTTambah"), QStringLiteral("Tambah Data"), 15);
     BTTambah->setFill(QColor::fromRgb(0x3D, 0x6F, 0xD1));
@@ -162,7 +175,7 @@ void DiagnosticScreen::buildSelection() {
     IBTSPS->hide();
     IBTSend = new QWidget(column);
     IBTSend->setObjectName(QStringLiteral("IBTSend"));
-    IBTSend->setGeometry(kColumnWidth - 50 - 120, y + 6, 120, 48);
+    IBTSend->setGeometry(kColumnWidth - 50 - 120, y + (kButtonRowHeight - 48) / 2, 120, 48);
     BTSendData = new ui::TextButton(IBTSend, QStringLiteral("BTSendData"),
                                     QStringLiteral("   Kirim Data"), 15);
     BTSendData->setFill(QColor::fromRgb(0x00, 0xA7, 0x7F));
@@ -193,34 +206,44 @@ void DiagnosticScreen::buildResults() {
     ImageAccu->setGeometry(600, 20, 200, 140);
     ImageAccu->setToolTip(QStringLiteral("Baterai berikutnya"));
 
-    const QRect resultArea(480, 175, 440, 270);
+    // Level with the bottom of the left column, with the same margin to the window edge.
+    const QRect resultArea(480, 175, 440, 274);
     RCAccu = new QWidget(this);
     RCAccu->setObjectName(QStringLiteral("RCAccu"));
     RCAccu->setGeometry(resultArea);
     const int half = resultArea.width() / 2;
     RBefore = resultPanel(RCAccu, "RBefore", QStringLiteral("Before Charging"),
                           QRect(0, 0, half - 5, resultArea.height()));
-    BCCA = resultLine(RBefore, "BCCA", 50);
-    BiR = resultLine(RBefore, "BiR", 85);
-    BVo = resultLine(RBefore, "BVo", 120);
-    Bvd = resultLine(RBefore, "Bvd", 155);
+    BCCA = resultLine(RBefore, "BCCA", 0);
+    BiR = resultLine(RBefore, "BiR", 1);
+    BVo = resultLine(RBefore, "BVo", 2);
+    Bvd = resultLine(RBefore, "Bvd", 3);
     RAfter = resultPanel(RCAccu, "RAfter", QStringLiteral("After Charging"),
                          QRect(half + 5, 0, half - 5, resultArea.height()));
-    ACCA = resultLine(RAfter, "ACCA", 50);
-    AiR = resultLine(RAfter, "AiR", 85);
-    AVo = resultLine(RAfter, "AVo", 120);
-    Avd = resultLine(RAfter, "Avd", 155);
-    ARes1 = resultLine(RAfter, "ARes1", 190);
+    ACCA = resultLine(RAfter, "ACCA", 0);
+    AiR = resultLine(RAfter, "AiR", 1);
+    AVo = resultLine(RAfter, "AVo", 2);
+    Avd = resultLine(RAfter, "Avd", 3);
+    ARes1 = resultLine(RAfter, "ARes1", 4);
     RTest = resultPanel(this, "RTest", QStringLiteral("Test Result"), resultArea);
-    TCCA = resultLine(RTest, "TCCA", 50);
-    TiR = resultLine(RTest, "TiR", 85);
-    TVd = resultLine(RTest, "TVd", 120);
-    TVo = resultLine(RTest, "TVo", 155);
-    TStatus = resultLine(RTest, "TStatus", 190);
+    TCCA = resultLine(RTest, "TCCA", 0);
+    TiR = resultLine(RTest, "TiR", 1);
+    TVd = resultLine(RTest, "TVd", 2);
+    TVo = resultLine(RTest, "TVo", 3);
+    TStatus = resultLine(RTest, "TStatus", 4);
     RCAccu->hide();
     RBefore->hide();
     RAfter->hide();
     RTest->hide();
+}
+
+void DiagnosticScreen::showOptionView(bool options) {
+    RG2->setVisible(options);
+    RG1->setVisible(!options);
+    ComboTipe->setEnabled(!options);
+    BTSendData->setText(options ? QStringLiteral("   Atur Data") : QStringLiteral("   Kirim Data"));
+    IBTSPS->setVisible(options);
+    LBrand->setText(options ? QStringLiteral("Opsi") : QStringLiteral("Merk"));
 }
 
 }  // namespace velmora

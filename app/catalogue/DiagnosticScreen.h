@@ -21,6 +21,10 @@ public:
     // catalogue: fills the brand box.
     DiagnosticScreen(QWidget* main, const Dataaki& catalogue);
 
+    // The catalogue rows with "   Kirim Data", or the custom option rows with
+    // "   Atur Data" and "Tambah Data".
+    void showOptionView(bool options);
+
     // Left column
     QWidget* M2Content;
     QLabel* LDataReference;

@@ -44,7 +44,7 @@ TambahDialog::TambahDialog(QWidget* window)
 
     ComboIndeksT = addRow<QComboBox>(box, 0, "ComboIndeksT", QStringLiteral("Opsi Ke"));
     ComboJenisT = addRow<QComboBox>(box, 1, "ComboJenisT", QStringLiteral("Jenis"));
-    for (QComboBox* combo : {ComboIndeksT, ComboJenisT}) combo->setStyleSheet(ui::kComboStyle);
+    for (QComboBox* combo : {ComboIndeksT, ComboJenisT}) combo->setStyleSheet(ui::comboStyle());
 
     SpinKapasitasT = addRow<QDoubleSpinBox>(box, 2, "SpinKapasitasT", QStringLiteral("Kapasitas"));
     SpinKapasitasT->setDecimals(1);
@@ -66,7 +66,7 @@ TambahDialog::TambahDialog(QWidget* window)
     SpinCCAT->setValue(100.0);
     for (QAbstractSpinBox* spin :
          std::initializer_list<QAbstractSpinBox*>{SpinKapasitasT, SpinArusCCT, SpinCCAT})
-        spin->setStyleSheet(ui::kSpinStyle);
+        spin->setStyleSheet(ui::spinStyle());
 
     // Answer buttons as in the other dialogs: cancel on the left, confirm on the right.
     RTambahNo =

@@ -27,7 +27,7 @@ constexpr qreal kArcOpacity = 0.4, kBackgroundArcOpacity = 0.1;
 
 // Direction of each needle's zero mark, in degrees clockwise from twelve o'clock, and
 // the radii its drawing spans; a needle repaints only the box it sweeps through.
-constexpr qreal kVoltageZero = 280, kCurrentZero = 80;
+constexpr qreal kVoltageZero = 268, kCurrentZero = 92;
 constexpr qreal kNeedleInner = 96, kNeedleOuter = 216, kNeedleMargin = 14;
 
 QRect needleRect(qreal zeroDirection, qreal angle) {

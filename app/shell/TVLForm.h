@@ -164,6 +164,7 @@ private:
     void buildContent();
     void wireHandlers();
     void bluetoothStartUp(bool quietOnError);
+    void openConnectionDialog(bool forPrinter);
     // Which dialog button started a connection.
     enum class ConnectPurpose { Charger, PrintCharge, PrintTest };
     void beginConnect(ConnectPurpose purpose);

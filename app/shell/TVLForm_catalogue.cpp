@@ -18,10 +18,6 @@
 namespace velmora {
 
 namespace {
-const QString kSendCaption = QStringLiteral("   Kirim Data");
-const QString kOptionCaption = QStringLiteral("   Atur Data");
-const QString kBrandCaption = QStringLiteral("Merk");
-const QString kOptionBrandCaption = QStringLiteral("Opsi");
 const QString kIncompleteOption = QStringLiteral("Opsi ada yang kosong");
 const QString kOptionSent = QStringLiteral("Sukses Mengirim");
 constexpr int kOptionSlots = 5;
@@ -86,16 +82,11 @@ void TVLForm::ComboMerkChange() {
     const int brand = d->ComboMerk->currentIndex();
     if (brand < 0) return;
     const bool other = brand == Dataaki::kOtherBrand;
-    d->RG2->setVisible(other);
-    d->RG1->setVisible(!other);
+    d->showOptionView(other);
     empty(d->ComboTipe);
     d->LCap->clear();
-    d->ComboTipe->setEnabled(!other);
     // Under "Other" the brand offers all four varieties in catalogue order.
     refill(d->ComboJenis, m_catalogue.brandVarieties(brand));
-    d->BTSendData->setText(other ? kOptionCaption : kSendCaption);
-    d->IBTSPS->setVisible(other);
-    d->LBrand->setText(other ? kOptionBrandCaption : kBrandCaption);
     if (other) datarefresh();
 }
 

@@ -55,20 +55,20 @@ void TVLForm::ComboDeviceClick() {
     checkBT();
 }
 
-void TVLForm::BTConnectionClick() {
-    checkBT();
-    m_connection->setPrinterMode(false);
-    m_chargerPanelMode = true;
-    m_printerPanelMode = false;
+void TVLForm::openConnectionDialog(bool forPrinter) {
+    checkBT();  // the dialog opens even when Bluetooth is off
+    m_connection->setPrinterMode(forPrinter);
+    m_chargerPanelMode = !forPrinter;
+    m_printerPanelMode = forPrinter;
     m_connection->open();
 }
 
+void TVLForm::BTConnectionClick() {
+    openConnectionDialog(false);
+}
+
 void TVLForm::BTPrintClick() {
-    checkBT();
-    m_connection->setPrinterMode(true);
-    m_chargerPanelMode = false;
-    m_printerPanelMode = true;
-    m_connection->open();
+    openConnectionDialog(true);
 }
 
 void TVLForm::RectLayoutBTClick() {

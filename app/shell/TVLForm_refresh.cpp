@@ -185,6 +185,7 @@ void TVLForm::rest() {
     DiagnosticScreen* d = m_diagnostic;
     d->Edit1->clear();
     d->ComboMerk->setCurrentIndex(-1);
+    d->showOptionView(false);  // the next battery starts from the catalogue rows
     {
         // Emptying the boxes runs no change handler.
         const QSignalBlocker blockJenis(d->ComboJenis), blockTipe(d->ComboTipe);

@@ -12,6 +12,7 @@
 #include "link/MemoryTransport.h"
 #include "link/NumberText.h"
 #include "link/SimulatedDevices.h"
+#include "link/Transport.h"
 #include "shell/TVLForm.h"
 #include "widgets/Picture.h"
 #include "widgets/SlideInDialog.h"
@@ -262,6 +263,19 @@ TEST_F(DiagnosticTest, OtherBrandTurnsTheColumnIntoTheOptionView) {
     EXPECT_FALSE(shown("RG2"));
 }
 
+// The reset for the next battery leaves no brand, so it also leaves the option view.
+TEST_F(DiagnosticTest, ResetReturnsFromTheOptionViewToTheCatalogueRows) {
+    choose("Other");
+    m_window.rest();
+    EXPECT_EQ(combo("ComboMerk")->currentIndex(), -1);
+    EXPECT_EQ(control<QAbstractButton>("BTSendData")->text(), "   Kirim Data");
+    EXPECT_EQ(text("LBrand"), "Merk");
+    EXPECT_TRUE(combo("ComboTipe")->isEnabled());
+    EXPECT_TRUE(shown("RG1"));
+    EXPECT_FALSE(shown("RG2"));
+    EXPECT_FALSE(shown("IBTSPS"));
+}
+
 TEST_F(DiagnosticTest, OptionListsSplitDefinedAndFreeSlots) {
     struct Row {
         std::array<const char*, 5> names;
@@ -428,6 +442,20 @@ TEST_F(DiagnosticTest, AddingWithoutALinkStillDefinesTheSlotLocally) {
     EXPECT_EQ(m_messages, QStringList{kSent});
     EXPECT_EQ(m_window.state().snapshot().optionSlots[4].name, "OTHER 5");
     EXPECT_EQ(items(combo("ComboIndeks")), options({5}));
+}
+
+TEST_F(DiagnosticTest, AFailedSendStillClosesTheAddDialogAndRebuildsTheLists) {
+    choose("Other");
+    m_window.BTTambahClick();
+    pick("ComboIndeksT", "OTHER 3");
+    pick("ComboJenisT", "MF");
+    m_charger->release();  // the charger went away: the next send fails
+    EXPECT_THROW(m_window.RTambahYesClick(), LinkError);
+    EXPECT_FALSE(control("LayoutTambah")->isVisible());
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(m_window.state().snapshot().optionSlots[2].name, "");
+    EXPECT_EQ(items(combo("ComboIndeksT")), options({1, 2, 3, 4, 5}));
+    EXPECT_EQ(combo("ComboIndeksT")->currentIndex(), -1);
 }
 
 // Test results: each block is shown once, when its tag says so.
