@@ -80,6 +80,23 @@ class DecodeTest(unittest.TestCase):
                                         capture_output=True).returncode, 2)
 
 
+class CatalogueTest(unittest.TestCase):
+    def test_catalogue_is_one_json_object_with_every_position(self):
+        out = subprocess.run([TOOL, "catalogue"], capture_output=True, check=True)
+        catalogue = json.loads(out.stdout)
+        self.assertEqual(catalogue["brands"], ["Zentor", "Yuasa", "GSAstra", "Other"])
+        self.assertEqual(len(catalogue["varieties"]), 4)
+        self.assertEqual(len(catalogue["brandVarieties"]), 4)
+        self.assertEqual(len(catalogue["typeLists"]), 6)
+        self.assertEqual(sum(len(rows) for rows in catalogue["typeLists"]), 58)
+        self.assertEqual(len(catalogue["capacityScale"]), 39)
+        for rows in catalogue["typeLists"]:
+            for row in rows:
+                self.assertIn(row["scale"], catalogue["capacityScale"])
+                self.assertTrue(row["capacity"].endswith(" Ah"))
+                self.assertNotIn(",", row["capacity"])  # "." whatever the machine's locale
+
+
 class SimulatorTest(unittest.TestCase):
     def test_simulator_answers_start_and_profile_over_tcp(self):
         proc = subprocess.Popen([SIM, "--listen", "tcp:127.0.0.1:0", "--tick-ms", "20", "--quick",
