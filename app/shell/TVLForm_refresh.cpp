@@ -93,7 +93,7 @@ void TVLForm::detect() {
 }
 
 void TVLForm::display() {
-    const ChargerState s = m_state.snapshot();
+    const Measurement s = m_state.measurement();
     m_dashboard->LVoltage->setText(QString::fromStdString(formatFixed2(s.chargeVoltage, m_format)) +
                                    QStringLiteral(" V"));
     m_dashboard->LCurrent->setText(QString::fromStdString(formatFixed2(s.chargeCurrent, m_format)) +
@@ -123,14 +123,14 @@ void TVLForm::display() {
 }
 
 void TVLForm::timercharger() {
-    const int elapsed = std::max(0, m_state.snapshot().elapsedSeconds);
+    const int elapsed = std::max(0, m_state.measurement().elapsedSeconds);
     m_dashboard->LHour->setText(twoDigits(elapsed / 3600));
     m_dashboard->LMinute->setText(twoDigits(elapsed / 60 % 60));
     m_dashboard->LSecond->setText(twoDigits(elapsed % 60));
 }
 
 void TVLForm::effect() {
-    const ChargerState s = m_state.snapshot();
+    const Measurement s = m_state.measurement();
     GaugeWidget* gauge = m_dashboard->RCircle;
     const int p = s.chargeProgress;
     GaugeWidget::glide(gauge->FloatNeedleLeft, voltageNeedleAngle(s.chargeVoltage));

@@ -83,6 +83,16 @@ struct ChargerState {
     bool endOfTest = false;
 };
 
+// The live measurement the dashboard shows every second, copied without the history.
+struct Measurement {
+    int stageNumber = 0;
+    double chargeVoltage = 0.0;
+    double chargeCurrent = 0.0;
+    int elapsedSeconds = 0;
+    int chargeProgress = 0;
+    std::string afterStatus;
+};
+
 // Voltage and current history handed to the chart in one piece.
 struct ChargeHistory {
     std::vector<std::string> voltage;
@@ -96,6 +106,12 @@ public:
     ChargerState snapshot() const {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_state;
+    }
+    // Only the measurement: the refresh reads it every second, the lists stay put.
+    Measurement measurement() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return {m_state.stageNumber,    m_state.chargeVoltage,  m_state.chargeCurrent,
+                m_state.elapsedSeconds, m_state.chargeProgress, m_state.afterStatus};
     }
 
     // Runs fn on the record under one hold of the lock and returns its result.
