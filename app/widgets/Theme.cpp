@@ -35,6 +35,10 @@ QFont display(int pixelSize) {
 }
 
 void setTextColor(QWidget* widget, const QColor& color) {
+    // Called on every refresh tick: an unchanged colour must not repaint the control.
+    if (widget->palette().color(QPalette::WindowText) == color &&
+        widget->palette().color(QPalette::ButtonText) == color)
+        return;
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, color);
     palette.setColor(QPalette::ButtonText, color);
