@@ -3,34 +3,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "link/JsonObjectWriter.h"
+
 namespace velmora {
 
 namespace {
-
-std::string number(double value) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
-}
-
-// Builds one JSON object field by field.
-class ObjectWriter {
-public:
-    ObjectWriter& raw(const char* key, const std::string& json) {
-        m_text += (m_text.size() > 1 ? ", " : "") + jsonString(key) + ": " + json;
-        return *this;
-    }
-    ObjectWriter& text(const char* key, const std::string& value) {
-        return raw(key, jsonString(value));
-    }
-    ObjectWriter& integer(const char* key, int value) { return raw(key, std::to_string(value)); }
-    ObjectWriter& real(const char* key, double value) { return raw(key, number(value)); }
-    ObjectWriter& flag(const char* key, bool value) { return raw(key, value ? "true" : "false"); }
-    std::string done() { return m_text + "}"; }
-
-private:
-    std::string m_text = "{";
-};
 
 std::string textList(const std::vector<std::string>& items) {
     std::string json = "[";
@@ -76,7 +53,7 @@ std::string toJson(const ChargerState& s) {
     std::string slots = "[";
     for (size_t i = 0; i < s.optionSlots.size(); ++i) {
         const OptionSlot& o = s.optionSlots[i];
-        slots += (i ? ", " : "") + ObjectWriter()
+        slots += (i ? ", " : "") + JsonObjectWriter()
                                        .text("name", o.name)
                                        .text("variety", o.variety)
                                        .text("brand", o.brand)
@@ -89,7 +66,7 @@ std::string toJson(const ChargerState& s) {
     std::string aux = "[";
     for (size_t i = 0; i < s.auxReadings.size(); ++i) {
         const AuxReading& a = s.auxReadings[i];
-        aux += (i ? ", " : "") + ObjectWriter()
+        aux += (i ? ", " : "") + JsonObjectWriter()
                                      .real("voltage", a.voltage)
                                      .real("current", a.current)
                                      .integer("number", a.number)
@@ -97,7 +74,7 @@ std::string toJson(const ChargerState& s) {
                                      .done();
     }
     aux += "]";
-    return ObjectWriter()
+    return JsonObjectWriter()
         .integer("stageNumber", s.stageNumber)
         .real("chargeVoltage", s.chargeVoltage)
         .real("chargeCurrent", s.chargeCurrent)
