@@ -21,18 +21,10 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     }
     if (!m_kind) return;
 
-    // The charger leaves the run: a finished one when the charge had come to its end.
-    const bool done = *m_kind == SessionKind::Charge && chargeDone();
-    if (word == "STANDBY") {
-        end(done ? StopReason::Finished : StopReason::ChargerStandby, sink);
-        return;
-    }
-    if (word == "Baterai_Unplug") {
-        end(done ? StopReason::Finished : StopReason::BatteryUnplugged, sink);
-        return;
-    }
-
-    sink.pointRecorded(tick.chargeVoltage, tick.chargeCurrent, tick.stageNumber);
+    // STANDBY and an unplugged battery zero the measurement: no point for that tick. A
+    // result arriving in the same tick still belongs to the session.
+    const bool leaving = word == "STANDBY" || word == "Baterai_Unplug";
+    if (!leaving) sink.pointRecorded(tick.chargeVoltage, tick.chargeCurrent, tick.stageNumber);
     const Results& r = tick.results;
     if (r.before || r.after || r.test) sink.resultsReported(r);
     if (tick.context.profile != m_profile) {
@@ -42,8 +34,13 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     m_afterSeen = m_afterSeen || r.after.has_value();
     m_floatingSeen = m_floatingSeen || tick.stageNumber == kFloatingStage;
 
-    if (*m_kind == SessionKind::Test ? r.test.has_value() : m_afterSeen && m_floatingSeen)
+    const bool charge = *m_kind == SessionKind::Charge;
+    if (charge ? m_afterSeen && m_floatingSeen : r.test.has_value())
         end(StopReason::Finished, sink);
+    else if (leaving && charge && chargeDone())  // left after the charge had come to its end
+        end(StopReason::Finished, sink);
+    else if (leaving)
+        end(word == "STANDBY" ? StopReason::ChargerStandby : StopReason::BatteryUnplugged, sink);
 }
 
 void SessionTracker::end(StopReason reason, SessionSink& sink) {
