@@ -1,6 +1,7 @@
 // velmora-tool: command-line helpers for dealers and for testing.
 //   velmora-tool decode [--chunk-size N] [--trace] [FILE]
 //   velmora-tool catalogue
+//   velmora-tool journal list|show|export ...
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -11,6 +12,9 @@
 #include <string>
 
 #include "catalogue/CatalogueJson.h"
+#ifdef VELMORA_HAVE_JOURNAL
+#include "journal_command.h"
+#endif
 #include "link/ChargerState.h"
 #include "link/ReplayTransport.h"
 #include "link/StateJson.h"
@@ -21,7 +25,8 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: velmora-tool decode [--chunk-size N] [--trace] [FILE]\n"
-                 "       velmora-tool catalogue\n");
+                 "       velmora-tool catalogue\n"
+                 "       velmora-tool journal list|show|export ...\n");
     return 2;
 }
 
@@ -84,6 +89,14 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "catalogue") == 0 && argc == 2) {
         std::printf("%s\n", velmora::catalogueJson().c_str());
         return 0;
+    }
+    if (std::strcmp(argv[1], "journal") == 0) {
+#ifdef VELMORA_HAVE_JOURNAL
+        return journalCommand(argc - 2, argv + 2);
+#else
+        std::fprintf(stderr, "velmora-tool: this build has no journal\n");
+        return 2;
+#endif
     }
     return usage();
 }

@@ -1,9 +1,13 @@
 """Black-box tests of velmora-tool and velmora-charger-sim."""
+import csv
+import io
 import json
 import os
 import socket
+import sqlite3
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -121,6 +125,172 @@ class SimulatorTest(unittest.TestCase):
         finally:
             proc.terminate()
             proc.wait(timeout=10)
+
+
+# A journal as the application's first schema version writes it.
+JOURNAL_V1 = """
+CREATE TABLE schema_version (version INTEGER PRIMARY KEY, applied_ms INTEGER NOT NULL);
+CREATE TABLE sessions (
+    id INTEGER PRIMARY KEY, kind TEXT NOT NULL, start_ms INTEGER NOT NULL,
+    utc_offset_min INTEGER NOT NULL, end_ms INTEGER, stop_reason TEXT NOT NULL DEFAULT '',
+    device_name TEXT NOT NULL DEFAULT '', device_address TEXT NOT NULL DEFAULT '',
+    profile_brand_index INTEGER NOT NULL DEFAULT -1, profile_variety_index INTEGER NOT NULL DEFAULT -1,
+    profile_type_index INTEGER NOT NULL DEFAULT -1, profile_mode TEXT NOT NULL DEFAULT '',
+    profile_brand TEXT NOT NULL DEFAULT '', profile_variety TEXT NOT NULL DEFAULT '',
+    profile_type TEXT NOT NULL DEFAULT '', profile_mode_text TEXT NOT NULL DEFAULT '',
+    profile_capacity TEXT NOT NULL DEFAULT '', profile_name TEXT NOT NULL DEFAULT '',
+    before_cca INTEGER, before_resistance REAL, before_diag_voltage REAL, before_voltage REAL,
+    after_cca INTEGER, after_resistance REAL, after_diag_voltage REAL, after_voltage REAL,
+    after_status TEXT,
+    test_cca INTEGER, test_resistance REAL, test_diag_voltage REAL, test_voltage REAL,
+    test_status TEXT,
+    point_count INTEGER NOT NULL DEFAULT 0, last_point_ms INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX sessions_by_start ON sessions (start_ms);
+CREATE TABLE points (
+    session_id INTEGER NOT NULL REFERENCES sessions (id) ON DELETE CASCADE,
+    seq INTEGER NOT NULL, offset_ms INTEGER NOT NULL, centivolts INTEGER NOT NULL,
+    milliamps INTEGER NOT NULL, stage INTEGER NOT NULL,
+    PRIMARY KEY (session_id, seq)) WITHOUT ROWID;
+INSERT INTO schema_version VALUES (1, 0);
+"""
+
+MARCH_1 = 1740787200000  # 2025-03-01 00:00 UTC
+WIB = 7 * 3600 * 1000
+
+
+def make_journal(path):
+    db = sqlite3.connect(path)
+    db.executescript(JOURNAL_V1)
+    # 1: a finished charge on 2025-03-01 (local), 2: an open one on 03-02, 3: a test on 03-05.
+    db.execute("INSERT INTO sessions (id, kind, start_ms, utc_offset_min, end_ms, stop_reason,"
+               " device_name, profile_brand_index, profile_variety_index, profile_type_index,"
+               " profile_mode, profile_brand, profile_variety, profile_type, profile_mode_text,"
+               " profile_capacity, profile_name, before_cca, before_resistance,"
+               " before_diag_voltage, before_voltage, after_cca, after_resistance,"
+               " after_diag_voltage, after_voltage, after_status, point_count, last_point_ms)"
+               " VALUES (1, 'charge', ?, 420, ?, 'finished', 'VELMORA-CH1', 1, 0, 4, '1', 'Yuasa',"
+               " 'MF', 'YTZ5S', 'Normal Mode', '3.5 Ah', 'Pak Budi', 410, 4.5, 11.02, 12.71,"
+               " 480, 3.9, 11.6, 13.1, 'GOOD', 3, 7200000)",
+               (MARCH_1 + 3 * 3600000 - WIB, MARCH_1 + 5 * 3600000 - WIB))
+    db.executemany("INSERT INTO points VALUES (1, ?, ?, ?, ?, ?)",
+                   [(0, 0, 1245, 0, 1), (1, 1000, 1325, 2505, 2), (2, 7200000, 1470, 80, 4)])
+    db.execute("INSERT INTO sessions (id, kind, start_ms, utc_offset_min, device_name,"
+               " profile_brand, point_count, last_point_ms)"
+               " VALUES (2, 'charge', ?, 420, 'VELMORA-CH1', 'GSAstra', 0, 0)",
+               (MARCH_1 + 24 * 3600000 + 3600000 - WIB,))
+    db.execute("INSERT INTO sessions (id, kind, start_ms, utc_offset_min, end_ms, stop_reason,"
+               " profile_brand, test_cca, test_resistance, test_diag_voltage, test_voltage,"
+               " test_status) VALUES (3, 'test', ?, 420, ?, 'finished', 'Zentor', 300, 6.1, 11.4,"
+               " 12.4, 'WEAK')", (MARCH_1 + 4 * 86400000, MARCH_1 + 4 * 86400000 + 12000))
+    db.commit()
+    db.close()
+
+
+def tool(*args, env=None, check=True):
+    return subprocess.run([TOOL, *args], capture_output=True, check=check, env=env)
+
+
+class JournalTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.db = os.path.join(self.folder.name, "journal.sqlite")
+        make_journal(self.db)
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def test_list_gives_one_session_per_line_newest_first(self):
+        lines = tool("journal", "list", "--db", self.db).stdout.decode().splitlines()
+        sessions = [json.loads(line) for line in lines]
+        self.assertEqual([s["id"] for s in sessions], [3, 2, 1])
+        charge = sessions[2]
+        self.assertEqual(charge["startTime"], "2025-03-01T03:00:00+07:00")
+        self.assertEqual(charge["endTime"], "2025-03-01T05:00:00+07:00")
+        self.assertEqual(charge["durationSeconds"], 7200)
+        self.assertEqual(charge["stopReason"], "finished")
+        self.assertEqual(charge["profileBrand"], "Yuasa")
+        self.assertEqual(charge["profileTypeIndex"], 4)
+        self.assertEqual(charge["profileName"], "Pak Budi")
+        self.assertEqual(charge["beforeCca"], 410)
+        self.assertEqual(charge["afterStatus"], "GOOD")
+        self.assertIsNone(charge["testCca"])
+        self.assertIsNone(sessions[1]["endTime"])  # never ended: writer gone or still busy
+        self.assertEqual(sessions[0]["kind"], "test")
+        self.assertEqual(sessions[0]["testStatus"], "WEAK")
+
+    def test_list_filters_by_text_and_local_dates(self):
+        def ids(*args):
+            out = tool("journal", "list", "--db", self.db, *args).stdout.decode()
+            return [json.loads(line)["id"] for line in out.splitlines()]
+        self.assertEqual(ids("--filter", "gsastra"), [2])
+        self.assertEqual(ids("--filter", "weak"), [3])
+        self.assertEqual(ids("--from", "2025-03-02"), [3, 2])
+        self.assertEqual(ids("--from", "2025-03-01", "--to", "2025-03-01"), [1])
+        self.assertEqual(ids("--to", "2025-02-28"), [])
+
+    def test_show_gives_the_session_with_its_points(self):
+        session = json.loads(tool("journal", "show", "1", "--db", self.db).stdout)
+        self.assertEqual(session["id"], 1)
+        self.assertEqual(session["pointCount"], 3)
+        self.assertEqual(session["points"][1], {"seconds": 1, "stageNumber": 2,
+                                                "chargeVoltage": 13.25, "chargeCurrent": 2.505})
+        self.assertEqual(len(session["points"]), 3)
+
+    def test_export_one_session_and_a_date_range_as_csv(self):
+        out = os.path.join(self.folder.name, "sesi.csv")
+        tool("journal", "export", "1", "--csv", out, "--db", self.db, "--decimal-separator", ",")
+        with open(out, encoding="utf-8-sig", newline="") as f:
+            rows = list(csv.reader(f, delimiter=";"))
+        self.assertEqual(rows[0][4], "Voltage (V)")
+        self.assertEqual(rows[2][1:], ["2025-03-01 03:00:01", "1", "2", "13,25", "2,505"])
+        self.assertEqual(len(rows), 4)
+
+        tool("journal", "export", "--from", "2025-03-01", "--to", "2025-03-02", "--csv", out,
+             "--db", self.db)
+        with open(out, encoding="utf-8-sig", newline="") as f:
+            rows = list(csv.DictReader(f))
+        self.assertEqual([r["Session"] for r in rows], ["2", "1"])
+        self.assertEqual(rows[1]["Before iR (mOhm)"], "4.5")
+        self.assertEqual(rows[0]["End"], "")
+
+    def test_default_journal_is_under_documents(self):
+        docs = os.path.join(self.folder.name, "Dokumen")
+        os.makedirs(os.path.join(docs, "Velmora Tester"))
+        os.replace(self.db, os.path.join(docs, "Velmora Tester", "journal.sqlite"))
+        env = dict(os.environ, HOME=self.folder.name, XDG_DOCUMENTS_DIR=docs)
+        self.assertEqual(len(tool("journal", "list", env=env).stdout.splitlines()), 3)
+        # No Documents folder configured: ~/Documents, and nothing is created there.
+        env = dict(os.environ, HOME=self.folder.name, XDG_CONFIG_HOME=self.folder.name)
+        env.pop("XDG_DOCUMENTS_DIR", None)
+        result = tool("journal", "list", env=env, check=False)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(os.path.join(self.folder.name, "Documents", "Velmora Tester"),
+                      result.stderr.decode())
+        self.assertFalse(os.path.exists(os.path.join(self.folder.name, "Documents")))
+
+    def test_errors_are_one_line_and_non_zero(self):
+        garbage = os.path.join(self.folder.name, "garbage.sqlite")
+        with open(garbage, "wb") as f:
+            f.write(b"\xa5" * 5000)
+        cases = [
+            (["show", "99", "--db", self.db], 1, "no session 99"),
+            (["list", "--db", garbage], 1, "corrupt"),
+            (["list", "--db", os.path.join(self.folder.name, "none.sqlite")], 1, "missing"),
+            (["export", "1", "--db", self.db], 2, "usage"),
+            (["export", "1", "--csv", "/nonexistent/dir/x.csv", "--db", self.db], 1, "cannot write"),
+            (["list", "--from", "2025-02-30", "--db", self.db], 2, "usage"),
+            (["show", "abc", "--db", self.db], 2, "usage"),
+            (["export", "1", "--csv", "x.csv", "--decimal-separator", ";", "--db", self.db], 2,
+             "usage"),
+            (["frobnicate"], 2, "usage"),
+        ]
+        for args, code, text in cases:
+            with self.subTest(args=args):
+                result = tool("journal", *args, check=False)
+                self.assertEqual(result.returncode, code)
+                self.assertIn(text, result.stderr.decode())
+                self.assertEqual(result.stdout, b"")
+        self.assertFalse(os.path.exists(os.path.join(self.folder.name, "none.sqlite")))
 
 
 if __name__ == "__main__":
