@@ -37,6 +37,10 @@ void ChargeJournal::forceStop() {
     m_tracker.forceStop(*this);
 }
 
+void ChargeJournal::linkLost() {
+    m_tracker.linkLost(*this);
+}
+
 void ChargeJournal::close() {
     m_tracker.close(*this);
     guarded([this] { m_recorder.flush(); });

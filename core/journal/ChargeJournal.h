@@ -28,6 +28,8 @@ public:
 
     void observe(const TickObservation& tick);
     void forceStop();
+    // The charger link ended while no tick runs (the printer took the link).
+    void linkLost();
     // Ends a running session as closed by the application and writes what is buffered.
     void close();
 

@@ -49,6 +49,8 @@ public:
     void observe(const TickObservation& tick, SessionSink& sink);
     // The user confirmed STOP.
     void forceStop(SessionSink& sink) { end(StopReason::ForceStop, sink); }
+    // The charger link ended outside a tick (the timer stops when the printer takes it).
+    void linkLost(SessionSink& sink) { end(StopReason::LinkLost, sink); }
     // The application is closing.
     void close(SessionSink& sink) { end(StopReason::AppClosed, sink); }
 

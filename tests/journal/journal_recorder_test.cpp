@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "journal/SessionRecorder.h"
 #include "journal_fixture.h"
@@ -22,14 +23,24 @@ int64_t storedPoints(const std::string& path) {
     return raw.scalar("SELECT count(*) FROM points");
 }
 
-TEST(SessionRecorderTest, PointsReachTheFileOncePerFlushInterval) {
+// A new journal and a recorder on a fake clock that has just started a session.
+class SessionRecorderTest : public ::testing::Test {
+protected:
+    SessionRecorderTest() {
+        JournalOptions options;
+        options.busyTimeoutMs = 0;  // a lock fails at once
+        journal = Journal::open(path, options);
+        recorder.start(*journal, chargeStart(0));
+    }
+
     TempFolder folder;
     const std::string path = folder.file("journal.sqlite");
-    auto journal = Journal::open(path);
+    std::unique_ptr<Journal> journal;
     FakeClock time;
-    SessionRecorder recorder(time.clock(), 10'000);
-    recorder.start(*journal, chargeStart(0));
+    SessionRecorder recorder{time.clock(), 10'000};
+};
 
+TEST_F(SessionRecorderTest, PointsReachTheFileOncePerFlushInterval) {
     for (int second = 1; second <= 25; ++second) {
         time.advance(1000);
         recorder.addPoint(12.0 + second / 100.0, 2.5, 2);
@@ -51,13 +62,7 @@ TEST(SessionRecorderTest, PointsReachTheFileOncePerFlushInterval) {
     EXPECT_EQ(s.lastPointMs, 25'000);
 }
 
-TEST(SessionRecorderTest, ClockSetBackStillFlushes) {
-    TempFolder folder;
-    const std::string path = folder.file("journal.sqlite");
-    auto journal = Journal::open(path);
-    FakeClock time;
-    SessionRecorder recorder(time.clock(), 10'000);
-    recorder.start(*journal, chargeStart(0));
+TEST_F(SessionRecorderTest, ClockSetBackStillFlushes) {
     time.advance(1000);
     recorder.addPoint(12.0, 1.0, 2);
     time.advance(-3'600'000);  // the user corrects the system time by an hour
@@ -66,15 +71,7 @@ TEST(SessionRecorderTest, ClockSetBackStillFlushes) {
     EXPECT_EQ(storedPoints(path), 2);
 }
 
-TEST(SessionRecorderTest, FailedFlushKeepsTheBatchForTheNextOne) {
-    TempFolder folder;
-    const std::string path = folder.file("journal.sqlite");
-    JournalOptions options;
-    options.busyTimeoutMs = 0;
-    auto journal = Journal::open(path, options);
-    FakeClock time;
-    SessionRecorder recorder(time.clock(), 10'000);
-    recorder.start(*journal, chargeStart(0));
+TEST_F(SessionRecorderTest, FailedFlushKeepsTheBatchForTheNextOne) {
     for (int i = 0; i < 10; ++i) recorder.addPoint(12.0, 1.0, 2);
 
     RawDb other(path);
@@ -118,7 +115,7 @@ TEST(SessionRecorderTest, FailedFlushKeepsTheBatchForTheNextOne) {
     }
 }
 
-TEST(SessionRecorderTest, KilledWriterLosesAtMostTheBatchInFlight) {
+TEST(KilledWriterTest, LosesAtMostTheBatchInFlight) {
     TempFolder folder;
     const std::string path = folder.file("journal.sqlite");
     Journal::open(path);  // created up front, so every child only appends

@@ -65,6 +65,7 @@ TEST_P(SessionTrackerTest, Events) {
     const std::string then = GetParam().then;
     if (then == "force") tracker.forceStop(log);
     if (then == "close") tracker.close(log);
+    if (then == "link") tracker.linkLost(log);
     EXPECT_EQ(log.events, GetParam().expected);
     EXPECT_FALSE(tracker.open());
 }
@@ -96,6 +97,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{true, "Charge Mode", 1}, {true, "", 3}, {false, "", 3}, {false, "", 3}},
                  "",
                  {"start charge CH1", "point 1", "point 3", "end linkLost"}},
+        Scenario{"printer_takes_the_link",
+                 {{true, "Charge Mode", 2}},
+                 "link",
+                 {"start charge CH1", "point 2", "end linkLost"}},
         Scenario{"application_closes",
                  {{true, "Charge Mode", 2}},
                  "close",
