@@ -190,6 +190,13 @@ def tool(*args, env=None, check=True):
     return subprocess.run([TOOL, *args], capture_output=True, check=check, env=env)
 
 
+def tool_has_journal():
+    probe = subprocess.run([TOOL, "journal", "list", "--db", "/nonexistent/journal.sqlite"],
+                           capture_output=True)
+    return b"this build has no journal" not in probe.stderr
+
+
+@unittest.skipUnless(tool_has_journal(), "built without the journal")
 class JournalTest(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.TemporaryDirectory()
