@@ -8,7 +8,12 @@ ChargeJournal::ChargeJournal(std::string path, Clock clock, JournalOptions optio
                              int64_t flushIntervalMs)
     : m_path(std::move(path)), m_options(options), m_recorder(std::move(clock), flushIntervalMs) {}
 
-ChargeJournal::~ChargeJournal() = default;
+ChargeJournal::~ChargeJournal() {
+    try {
+        close();  // a window that forgot to: the session still ends with what it had
+    } catch (...) {
+    }
+}
 
 template <typename Fn>
 void ChargeJournal::guarded(Fn&& fn) {
