@@ -135,21 +135,32 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
         options.migrations ? *options.migrations : journal::migrations();
     const int latest = latestVersion(steps);
 
-    // Look before writing anything: a newer program's journal must stay as it is.
-    int version = 0;
-    try {
-        Connection probe(path, Connection::Mode::ReadOnly);
-        version = storedVersion(probe);
-    } catch (const JournalError& e) {
-        const bool absent = e.fault() == JournalFault::ReadOnly;  // SQLite says "cannot open"
-        if (!absent) throw;
+    std::error_code error;
+    const bool exists = std::filesystem::exists(std::filesystem::u8path(path), error);
+    if (!exists) {
         if (!options.create) throw JournalError(JournalFault::Missing, path + ": no journal");
         prepareFolder(path);
     }
+    // Look before writing anything: a newer program's journal must stay as it is. A journal
+    // in a folder this user cannot write may refuse a read-only look; the version is then
+    // read through the main connection, which writes nothing before it is known.
+    int version = 0;
+    bool versionKnown = false;
+    if (exists) {
+        try {
+            Connection probe(path, Connection::Mode::ReadOnly);
+            version = storedVersion(probe);
+            versionKnown = true;
+        } catch (const JournalError& e) {
+            if (e.fault() != JournalFault::ReadOnly) throw;
+        }
+    }
     auto db = std::make_unique<Connection>(
-        path, version > latest ? Connection::Mode::ReadOnly
-                               : (options.create ? Connection::Mode::CreateReadWrite
-                                                 : Connection::Mode::ExistingReadWrite));
+        path, versionKnown && version > latest
+                  ? Connection::Mode::ReadOnly
+                  : (options.create ? Connection::Mode::CreateReadWrite
+                                    : Connection::Mode::ExistingReadWrite));
+    if (!versionKnown) version = storedVersion(*db);
     const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(options.busyTimeoutMs);
     db->exec(timeout.c_str());
     db->exec("PRAGMA foreign_keys = ON");

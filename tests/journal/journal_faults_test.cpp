@@ -115,7 +115,8 @@ TEST(JournalFaultTest, MissingJournalIsNotCreatedByReaders) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("none.sqlite")));
 }
 
-// Runs `check` in a child without root's right to write anything, so file modes count.
+// Runs `check` in a child without root's right to write anything, so file modes count
+// (as another user, modes count anyway).
 // Returns the child's exit code.
 template <typename Fn>
 int asUnprivileged(Fn check) {
@@ -129,38 +130,50 @@ int asUnprivileged(Fn check) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
 }
 
-TEST(JournalFaultTest, ReadOnlyJournalReadsButRefusesToWrite) {
+TEST(JournalFaultTest, ReadOnlyFileReadsButRefusesToWrite) {
     TempFolder folder;
     const std::string path = folder.file("journal.sqlite");
     writeLongSession(path);
-    chmod(folder.path().c_str(), 0755);
-    chmod(path.c_str(), 0644);  // readable by all, writable by its owner (root) only
+    chmod(path.c_str(), 0444);
+    chmod(folder.path().c_str(), 0777);  // the log's shared memory may still be made beside it
     const int code = asUnprivileged([&] {
+        std::unique_ptr<Journal> journal;
         try {
-            auto journal = Journal::open(path);
-            if (!journal->readOnly()) return 1;
-            if (journal->list().size() != 1) return 2;
+            journal = Journal::open(path);
+        } catch (const JournalError&) {
+            return 1;
+        }
+        if (!journal->readOnly()) return 2;
+        if (journal->list().size() != 1) return 3;
+        try {
             journal->beginSession(chargeStart(0));
-            return 3;
+            return 4;
         } catch (const JournalError& e) {
-            return e.fault() == JournalFault::ReadOnly ? 0 : 4;
+            return e.fault() == JournalFault::ReadOnly ? 0 : 5;
         }
     });
     EXPECT_EQ(code, 0);
 }
 
 TEST(JournalFaultTest, UnwritableFolderGivesReadOnly) {
+    // A new journal cannot be made, and an existing one cannot even be read: SQLite needs
+    // to place the log's shared memory beside it.
     TempFolder folder;
+    const std::string existing = folder.file("journal.sqlite");
+    writeLongSession(existing);
     chmod(folder.path().c_str(), 0555);
-    const int code = asUnprivileged([&] {
-        try {
-            Journal::open(folder.file("Velmora Tester/journal.sqlite"));
-            return 1;
-        } catch (const JournalError& e) {
-            return e.fault() == JournalFault::ReadOnly ? 0 : 2;
-        }
-    });
-    EXPECT_EQ(code, 0);
+    for (const std::string& path : {folder.file("Velmora Tester/journal.sqlite"), existing}) {
+        SCOPED_TRACE(path);
+        const int code = asUnprivileged([&] {
+            try {
+                Journal::open(path)->beginSession(chargeStart(0));
+                return 1;
+            } catch (const JournalError& e) {
+                return e.fault() == JournalFault::ReadOnly ? 0 : 2;
+            }
+        });
+        EXPECT_EQ(code, 0);
+    }
 }
 
 TickObservation connectedTick(const char* word = "") {
