@@ -29,5 +29,12 @@ if ((${#missing[@]})); then
         "${missing[@]}"
 fi
 
+# Number and CSV tests also run under a comma locale when the machine can provide one.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && command -v localedef >/dev/null; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 2>/dev/null || true
+fi
+
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VELMORA_CMAKE_ARGS:-} >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
