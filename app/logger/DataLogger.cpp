@@ -43,7 +43,8 @@ DataLogger::DataLogger(Window window, QObject* parent)
     : QObject(parent), m_window(std::move(window)) {}
 
 void DataLogger::BTSaveClick() {
-    m_window.save->open();  // the name box keeps what was typed last
+    m_window.save->open();             // the name box keeps what was typed last
+    m_window.save->Edit2->setFocus();  // ready for typing without a click
 }
 
 void DataLogger::RCancelSaveClick() {
