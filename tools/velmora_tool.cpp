@@ -2,6 +2,7 @@
 //   velmora-tool decode [--chunk-size N] [--trace] [FILE]
 //   velmora-tool catalogue
 //   velmora-tool journal list|show|export ...
+//   velmora-tool log encode | log decode FILE
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "link/ReplayTransport.h"
 #include "link/StateJson.h"
 #include "link/TReadThread.h"
+#include "log_command.h"
 
 namespace {
 
@@ -26,7 +28,9 @@ int usage() {
     std::fprintf(stderr,
                  "usage: velmora-tool decode [--chunk-size N] [--trace] [FILE]\n"
                  "       velmora-tool catalogue\n"
-                 "       velmora-tool journal list|show|export ...\n");
+                 "       velmora-tool journal list|show|export ...\n"
+                 "       velmora-tool log encode < state.json > name.log\n"
+                 "       velmora-tool log decode FILE\n");
     return 2;
 }
 
@@ -86,6 +90,7 @@ int decode(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
     if (std::strcmp(argv[1], "decode") == 0) return decode(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "log") == 0) return logCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "catalogue") == 0 && argc == 2) {
         std::printf("%s\n", velmora::catalogueJson().c_str());
         return 0;

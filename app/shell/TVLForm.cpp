@@ -11,6 +11,7 @@
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
+#include "logger/SaveDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "shell/Dialogs.h"
@@ -66,6 +67,7 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
     m_timerloop->setInterval(1000);
     buildContent();
     wireHandlers();
+    setUpLogger();
     if (screenWidth <= 0 && QGuiApplication::primaryScreen())
         screenWidth = QGuiApplication::primaryScreen()->size().width();
     m_sizing = windowSizingFor(screenWidth);
@@ -115,8 +117,7 @@ void TVLForm::buildContent() {
 
     // Created bottom to top: the dialogs always stack in this order.
     m_connection = new ConnectionDialog(m_content);
-    m_layoutSave = simpleDialog(m_content, "LayoutSave", "FloatSave", QSize(350, 150), 195,
-                                QStringLiteral("Simpan Data"));
+    m_layoutSave = new SaveDialog(m_content);
     m_questionSave = new QuestionSaveDialog(m_content);
     m_layoutInformation = simpleDialog(m_content, "LayoutInformation", "FloatInformation",
                                        QSize(400, 420), 60, QStringLiteral("Data Informasi"));

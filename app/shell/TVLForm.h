@@ -24,11 +24,13 @@ class ChartScreen;
 class ScaledView;
 class ConnectionDialog;
 class DashboardScreen;
+class DataLogger;
 class DiagnosticScreen;
 class ForceStopDialog;
 class GuideScreen;
 class OptionScreen;
 class QuestionSaveDialog;
+class SaveDialog;
 class TambahDialog;
 class TopBar;
 class UserGuide;
@@ -74,6 +76,7 @@ public:
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
     ChartScreen* chartScreen() const { return m_chart; }
     ConnectionDialog* connectionDialog() const { return m_connection; }
+    DataLogger& logger() const { return *m_logger; }
 
     // Program start (sizes the window) and first show (Bluetooth start-up).
     void FormCreate();
@@ -142,6 +145,13 @@ public:
     void RYESClick();
     void RNOClick();
 
+    // Log files: saving and the log browser
+    void BTSaveClick();
+    void RCancelSaveClick();
+    void ROKSaveClick();
+    void BTRefreshClick();
+    void BTLoadClick();
+
     // Where short messages for the user go; a modal message box unless replaced (tests).
     void setMessageSink(std::function<void(const QString&)> sink) {
         m_messageSink = std::move(sink);
@@ -163,6 +173,7 @@ private:
     void selectScreen(Screen screen);
     void buildContent();
     void wireHandlers();
+    void setUpLogger();
     void bluetoothStartUp(bool quietOnError);
     void openConnectionDialog(bool forPrinter);
     // Which dialog button started a connection.
@@ -206,12 +217,13 @@ private:
     OptionScreen* m_option = nullptr;
     GuideScreen* m_guide = nullptr;
     ConnectionDialog* m_connection = nullptr;
-    ui::SlideInDialog* m_layoutSave = nullptr;
+    SaveDialog* m_layoutSave = nullptr;
     QuestionSaveDialog* m_questionSave = nullptr;
     ui::SlideInDialog* m_layoutInformation = nullptr;
     ForceStopDialog* m_forceStop = nullptr;
     TambahDialog* m_layoutTambah = nullptr;
     UserGuide* m_userGuide = nullptr;
+    DataLogger* m_logger = nullptr;
 };
 
 }  // namespace velmora

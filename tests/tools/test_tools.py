@@ -101,6 +101,100 @@ class CatalogueTest(unittest.TestCase):
                 self.assertNotIn(",", row["capacity"])  # "." whatever the machine's locale
 
 
+EXAMPLE_STATE = {
+    "profileBrandIndex": 0, "profileVarietyIndex": 1, "profileTypeIndex": 3, "profileMode": "1",
+    "beforeCca": 410, "beforeResistance": 4.5, "beforeVoltage": 12.71, "beforeDiagVoltage": 11.02,
+    "afterCca": 455, "afterResistance": 4.2, "afterVoltage": 13.05, "afterDiagVoltage": 11.8,
+}
+EXAMPLE_LOG = (b"237C307C317C337C317C3431307C3435307C313237317C313130327C3435357C3432307C"
+               b"313330357C313138307C7C2A\r\n")
+
+
+def hexed(record):
+    return record.encode("cp1252").hex().upper().encode() + b"\r\n"
+
+
+def log(*args, data=b""):
+    return subprocess.run([TOOL, "log", *args], input=data, capture_output=True)
+
+
+class LogTest(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.addCleanup(self.dir.cleanup)
+
+    def write(self, name, data):
+        path = os.path.join(self.dir.name, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        return path
+
+    def assertRefused(self, result):
+        self.assertNotEqual(result.returncode, 0)
+        self.assertEqual(result.stdout, b"")
+        lines = result.stderr.decode().splitlines()
+        self.assertEqual(len(lines), 1, result.stderr)
+        return lines[0]
+
+    def test_encode_writes_the_file_bytes(self):
+        out = log("encode", data=json.dumps(EXAMPLE_STATE).encode())
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertEqual(out.stdout, EXAMPLE_LOG)
+        # Rounding to hundredths: 4.35 is 435, halves go away from zero.
+        state = dict(EXAMPLE_STATE, beforeResistance=4.35, afterVoltage=-0.005, afterStatus="Ā|ok")
+        out = log("encode", data=json.dumps(state).encode())
+        record = bytes.fromhex(out.stdout.decode().strip()).decode("cp1252")
+        self.assertEqual(record, "#|0|1|3|1|410|435|1271|1102|455|420|-1|1180|? ok|*")
+
+    def test_decode_prints_the_record(self):
+        for data in (EXAMPLE_LOG, EXAMPLE_LOG.lower()):
+            out = log("decode", self.write("aki.log", data))
+            self.assertEqual(out.returncode, 0, out.stderr)
+            self.assertEqual(json.loads(out.stdout), dict(EXAMPLE_STATE, status=""))
+
+    def test_a_capture_becomes_a_log_and_reads_back(self):
+        state = decode(CAPTURE)
+        out = log("encode", data=state.encode())
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertTrue(out.stdout.endswith(b"\r\n"))
+        record = json.loads(log("decode", self.write("capture.log", out.stdout)).stdout)
+        expected = json.loads(state)
+        for key in ("profileTypeIndex", "beforeCca", "beforeResistance", "afterCca",
+                    "afterVoltage"):
+            self.assertEqual(record[key], expected[key], key)
+        self.assertEqual(record["status"], expected["afterStatus"])
+
+    def test_bad_state_is_refused_with_a_reason(self):
+        cases = {
+            b"{": "not JSON",
+            b'{"beforeCCA": 410}': "beforeCCA: unknown field",
+            b'{"beforeCca": "410"}': "beforeCca: expected number",
+            b"[]": "expected object",
+        }
+        for data, reason in cases.items():
+            self.assertIn(reason, self.assertRefused(log("encode", data=data)))
+
+    def test_files_that_are_not_logs_are_refused_with_a_reason(self):
+        record = "#|0|1|3|1|410|450|1271|1102|455|420|1305|1180|GO#OD|*"
+        cases = {
+            "words.txt": (b"Nota bengkel\r\n", "no hexadecimal text"),
+            "empty.log": (b"", "no hexadecimal text"),
+            "fourteen.log": (hexed("#|0|1|3|1|410|450|1271|1102|455|420|1305|1180|*"),
+                             "14 fields"),
+            "mark.log": (hexed(record), "fields, not 15"),
+            "number.log": (hexed(record.replace("GO#OD", "").replace("410", "4x0")),
+                           "\"4x0\" is not a number"),
+        }
+        for name, (data, reason) in cases.items():
+            message = self.assertRefused(log("decode", self.write(name, data)))
+            self.assertIn(reason, message, name)
+            self.assertIn(name, message)
+        self.assertIn("cannot read", self.assertRefused(log("decode", self.dir.name)))
+        self.assertIn("cannot read", self.assertRefused(
+            log("decode", os.path.join(self.dir.name, "missing.log"))))
+        self.assertEqual(log("frobnicate").returncode, 2)
+
+
 class SimulatorTest(unittest.TestCase):
     def test_simulator_answers_start_and_profile_over_tcp(self):
         proc = subprocess.Popen([SIM, "--listen", "tcp:127.0.0.1:0", "--tick-ms", "20", "--quick",
