@@ -18,6 +18,7 @@
 #include "shell/ScaledView.h"
 #include "shell/TopBar.h"
 #include "shell/UserGuide.h"
+#include "widgets/ComboPopups.h"
 #include "widgets/Picture.h"
 #include "widgets/Theme.h"
 
@@ -88,6 +89,7 @@ void TVLForm::buildContent() {
     m_content->setFixedSize(kDesignWidth, kDesignHeight);
     // Transparent: the view draws the background and the gauge beneath the controls.
     m_content->setAttribute(Qt::WA_TranslucentBackground);
+    ui::ComboPopupGuard::install(m_content);  // every drop-down list stays in the window
 
     m_background = new ui::Picture(m_content, QStringLiteral("Background"),
                                    QStringLiteral(":/img/background.svg"));
