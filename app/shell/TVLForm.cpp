@@ -105,7 +105,7 @@ void TVLForm::buildContent() {
     m_main = new QWidget(m_content);
     m_main->setObjectName(QStringLiteral("Main"));
     m_main->setGeometry(0, TopBar::kHeight, kDesignWidth, kMainHeight);
-    m_dashboard = new DashboardScreen(m_main);
+    m_dashboard = new DashboardScreen(m_main, m_format);
     m_diagnostic = new DiagnosticScreen(m_main, m_catalogue);
     m_chart = new ChartScreen(m_main);
     m_option = new OptionScreen(m_main);
