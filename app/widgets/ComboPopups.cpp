@@ -11,8 +11,18 @@ namespace {
 // Space kept between a list and the root's edge.
 constexpr int kEdgeMargin = 4;
 // A scrolling list instead of the menu-like list that centres on the selected row: the
-// latter has no scroll bar and is placed against the screen, not the window.
-const QString kListPopup = QStringLiteral("QComboBox{combobox-popup:0}");
+// latter has no scroll bar and is placed against the screen, not the window. The bar is
+// drawn plainly, a dark handle on a light track, so it is seen at a glance.
+const QString kListPopup = QStringLiteral(
+    "QComboBox{combobox-popup:0}"
+    "QComboBox QAbstractItemView QScrollBar:vertical{background:#e2e2e2;width:12px;border:none;"
+    "margin:0}"
+    "QComboBox QAbstractItemView QScrollBar::handle:vertical{background:#7c7c7c;"
+    "border-radius:4px;min-height:24px;margin:2px}"
+    "QComboBox QAbstractItemView QScrollBar::add-line:vertical,"
+    "QComboBox QAbstractItemView QScrollBar::sub-line:vertical{height:0;border:none}"
+    "QComboBox QAbstractItemView QScrollBar::add-page:vertical,"
+    "QComboBox QAbstractItemView QScrollBar::sub-page:vertical{background:none}");
 
 void preferScrollingList(QComboBox* box) {
     if (!box->styleSheet().contains(QLatin1String("combobox-popup")))
@@ -61,6 +71,7 @@ QComboBox* ComboPopupGuard::boxUnderRoot(QObject* object) const {
 bool ComboPopupGuard::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Polish:
+        case QEvent::StyleChange:  // a style sheet set again would drop the list style
             if (QComboBox* box = boxUnderRoot(watched)) preferScrollingList(box);
             break;
         case QEvent::Show:

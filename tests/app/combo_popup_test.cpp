@@ -127,6 +127,23 @@ TEST_P(ComboPopupTest, EveryListOpensInsideScrollsAndShowsTheSelection) {
     }
 }
 
+TEST_P(ComboPopupTest, ABoxRestyledLaterStillGetsAScrollingList) {
+    auto* box = m_window.control<QComboBox>(QStringLiteral("ComboMerk"));
+    m_window.BT2DiagnosticClick();
+    box->setStyleSheet(QString());  // as a colleague's code might, after start-up
+    makeLong(box);
+    box->setCurrentIndex(box->count() - 1);
+    box->showPopup();
+    QWidget* popup = box->view()->window();
+    ASSERT_TRUE(processEventsUntil([&] { return popup->isVisible(); }));
+    EXPECT_TRUE(m_window.rect().contains(shownRect(popup)));
+    EXPECT_LE(box->view()->viewport()->height(),
+              box->maxVisibleItems() * box->view()->sizeHintForRow(0));
+    EXPECT_TRUE(box->view()->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(selectedRowShown(box));
+    box->hidePopup();
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryContentScale, ComboPopupTest, ::testing::Values(1280, 1366, 1920));
 
 }  // namespace
