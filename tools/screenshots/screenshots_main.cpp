@@ -87,6 +87,13 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     pick(window, "ComboTipe", "YB9-B");
     window.accudiagnostic();
     shoot(window, dir, QStringLiteral("diagnostic_test_result"));
+
+    // The longest type list, opened with a late type selected.
+    pick(window, "ComboTipe", "12N10-3B");
+    auto* types = window.control<QComboBox>(QStringLiteral("ComboTipe"));
+    types->showPopup();
+    shoot(window, dir, QStringLiteral("diagnostic_type_list"));
+    types->hidePopup();
 }
 
 // A few results a workshop has kept, written as the save button writes them.
@@ -175,9 +182,10 @@ int main(int argc, char** argv) {
         s.beforeResistance = 4.5;
         s.beforeDiagVoltage = 11.02;
         s.beforeVoltage = 12.71;
+        // Yuasa, MF (the longest variety title), YTX16-BS
         s.profileBrandIndex = 1;
-        s.profileVarietyIndex = 0;
-        s.profileTypeIndex = 11;
+        s.profileVarietyIndex = 1;
+        s.profileTypeIndex = 12;
         s.profileMode = "1";
         s.profileReceived = true;
     });
