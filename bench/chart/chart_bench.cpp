@@ -1,0 +1,62 @@
+// One chart step plus the repaint of both charts, with 1 000 to 100 000 points stored
+// (a day's charge holds about 90 000). What is drawn is reduced to the pixel columns, so
+// the cost should hardly grow with the stored points. Run with QT_QPA_PLATFORM=offscreen
+// or on a display.
+#include <benchmark/benchmark.h>
+
+#include <QChartView>
+#include <QLineSeries>
+#include <cmath>
+
+#include "link/Commands.h"
+#include "monitor/ChartScreen.h"
+#include "simulator/ModelFeed.h"
+
+namespace {
+
+// A simulated charge stretched so that its history holds `stored` / 10 samples (one
+// every 30 simulated seconds, ten points each), left in `live` ready to be plotted.
+void chargeWithHistory(velmora::LiveChargerState& live, int stored) {
+    velmora::ChargerModel model(3);
+    velmora::ChargerModel::Durations durations;
+    const int chargeSeconds = stored * 3;
+    durations.constantCurrent = chargeSeconds * 8 / 15;
+    durations.constantVoltage1 = chargeSeconds * 4 / 15;
+    durations.constantVoltage2 =
+        chargeSeconds - durations.constantCurrent - durations.constantVoltage1;
+    model.setDurations(durations);
+    velmora::ModelFeed feed(model, live);
+    feed.command(velmora::commands::kStart);
+    while (model.stage() != 5) feed.tick();
+}
+
+void BM_ChartStepAndRepaint(benchmark::State& state) {
+    QWidget main;
+    main.resize(960, 478);
+    velmora::ChartScreen charts(&main);
+    main.show();
+    velmora::LiveChargerState live;
+    const velmora::NumberFormat format;
+    chargeWithHistory(live, static_cast<int>(state.range(0)));
+    charts.chartStep(live, format);
+    int tick = 0;
+    for (auto _ : state) {
+        live.modify([&](velmora::ChargerState& s) {  // the charge goes on: a live point each
+            s.stageNumber = 4;
+            s.chargeVoltage = 14.7 + 0.01 * std::sin(++tick);
+            s.chargeCurrent = 0.1 + 0.01 * std::cos(tick);
+        });
+        charts.chartStep(live, format);
+        charts.ChartVoltage->viewport()->repaint();
+        charts.ChartCurrent->viewport()->repaint();
+    }
+    state.counters["stored"] = static_cast<double>(charts.data().voltage.size());
+    state.counters["drawn"] = charts.Series1->count();
+}
+BENCHMARK(BM_ChartStepAndRepaint)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
