@@ -10,8 +10,8 @@ namespace velmora {
 
 namespace {
 constexpr double kMinimumSpanDays = 10 * kMinuteInDays;
-// Free room between two labels, as a share of one label.
-constexpr double kLabelGap = 0.5;
+// Free room between two labels, as wide as a label.
+constexpr double kLabelGap = 1.0;
 constexpr std::int64_t kMinuteMs = 60'000;
 constexpr std::int64_t kTimeSteps[] = {1,  2,   5,   10,  15,  30,
                                        60, 120, 180, 360, 720, 1440};  // minutes

@@ -140,7 +140,7 @@ TEST(TimeAxisTest, LabelsThinThemselvesSoTheyNeverMeet) {
         EXPECT_EQ(labels[0].text + " " + labels[1].text + " " + labels[2].text, c.firstLabels);
         const double pxPerDay = c.axisPx / (span.last - span.first);
         for (std::size_t i = 1; i < labels.size(); ++i)
-            EXPECT_GE((labels[i].x - labels[i - 1].x) * pxPerDay, c.labelPx * 1.5);
+            EXPECT_GE((labels[i].x - labels[i - 1].x) * pxPerDay, c.labelPx * 2);
         for (const TimeLabel& label : labels) {
             EXPECT_GE(label.x, span.first);
             // No label sticks out past the right end of the axis.
