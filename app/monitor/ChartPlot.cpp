@@ -94,9 +94,14 @@ void ChartPlot::refresh() {
     m_shownSpan = span;
     m_shownPlot = plot;
 
+    // Moving an axis re-traces the whole line: emptied first, the line is traced once per
+    // redraw instead of twice (the time axis moves on every tick of a charge).
+    m_series->clear();
     fitValueAxis(plot.height());
     fitTimeAxis(span, plot.width());
-    decimateMinMax(m_points, span.first, span.last, static_cast<int>(plot.width() + 0.5),
+    const double pixelRow =
+        plot.height() > 0 ? (m_kind.maximum - m_kind.minimum) / plot.height() : 0.0;
+    decimateMinMax(m_points, span.first, span.last, static_cast<int>(plot.width() + 0.5), pixelRow,
                    m_drawn);
     QList<QPointF> line;
     line.reserve(static_cast<qsizetype>(m_drawn.size()));

@@ -38,7 +38,7 @@ TEST(DecimationTest, KeepsEveryColumnsLowestAndHighestPointInOrder) {
     for (int columns : {1, 3, 384, 901}) {
         SCOPED_TRACE(columns);
         std::vector<ChartPoint> drawn;
-        decimateMinMax(day, x0, x1, columns, drawn);
+        decimateMinMax(day, x0, x1, columns, 0.0, drawn);
         ASSERT_LE(drawn.size(), 2u * columns);
         EXPECT_TRUE(std::is_sorted(drawn.begin(), drawn.end(),
                                    [](const auto& a, const auto& b) { return a.x < b.x; }));
@@ -98,11 +98,28 @@ TEST(DecimationTest, FewPointsAreDrawnAsTheyAre) {
     PointSeries series;
     for (int i = 0; i < 20; ++i) series.add(i * kSecond, 12 + i % 3);
     std::vector<ChartPoint> drawn;
-    decimateMinMax(series, 0, 600 * kSecond, 10, drawn);
+    decimateMinMax(series, 0, 600 * kSecond, 10, 0.0, drawn);
     ASSERT_EQ(drawn.size(), 20u);
     for (std::size_t i = 0; i < drawn.size(); ++i) EXPECT_EQ(drawn[i].y, series.points()[i].y);
-    decimateMinMax(PointSeries{}, 0, 1, 10, drawn);
+    decimateMinMax(PointSeries{}, 0, 1, 10, 0.0, drawn);
     EXPECT_TRUE(drawn.empty());
+}
+
+TEST(DecimationTest, ColumnWhoseExtremesShareAPixelRowKeepsOnePoint) {
+    // Four columns of 30 points: ripples of 0.004 and 0.03 around 13, then a dip and a spike.
+    PointSeries series;
+    const double ripple[] = {0.004, 0.03, 0.004, 0.004};
+    for (int i = 0; i < 120; ++i) {
+        double y = 13 + (i % 2 ? ripple[i / 30] : 0);
+        if (i == 75) y = 11;
+        if (i == 100) y = 15;
+        series.add(i * kSecond, y);
+    }
+    std::vector<ChartPoint> drawn;
+    decimateMinMax(series, 0, 120 * kSecond, 4, 0.01, drawn);
+    std::vector<double> ys;
+    for (const ChartPoint& p : drawn) ys.push_back(p.y);
+    EXPECT_EQ(ys, (std::vector<double>{13, 13, 13.03, 13.004, 11, 13, 15}));
 }
 
 TEST(TimeAxisTest, SpansTheWholeChargeAndAtLeastTenMinutes) {
