@@ -23,6 +23,12 @@ private:
 };
 }  // namespace
 
+ExtremesIndex::Entry ExtremesIndex::combine(const std::vector<ChartPoint>& points, const Entry& a,
+                                            const Entry& b) {
+    return {points[b.low].y < points[a.low].y ? b.low : a.low,
+            points[b.high].y > points[a.high].y ? b.high : a.high};
+}
+
 void ExtremesIndex::add(const std::vector<ChartPoint>& points, std::size_t index) {
     const auto i = static_cast<std::uint32_t>(index);
     const double y = points[index].y;
@@ -40,17 +46,33 @@ void ExtremesIndex::add(const std::vector<ChartPoint>& points, std::size_t index
     }
     // A top level of two entries gets one above it covering both.
     const std::vector<Entry>& top = m_levels.back();
-    if (top.size() == 2) {
-        const Entry& a = top[0];
-        const Entry& b = top[1];
-        m_levels.push_back({{points[b.low].y < points[a.low].y ? b.low : a.low,
-                             points[b.high].y > points[a.high].y ? b.high : a.high}});
-    }
+    if (top.size() == 2) m_levels.push_back({combine(points, top[0], top[1])});
 }
 
 void ExtremesIndex::rebuild(const std::vector<ChartPoint>& points) {
+    // Level by level from the bottom: one pass over the points, then over the entries.
     m_levels.clear();
-    for (std::size_t i = 0; i < points.size(); ++i) add(points, i);
+    if (points.empty()) return;
+    std::vector<Entry> level;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto index = static_cast<std::uint32_t>(i);
+        if (i % kBlock == 0) {
+            level.push_back({index, index});
+            continue;
+        }
+        Entry& e = level.back();
+        if (points[i].y < points[e.low].y) e.low = index;
+        if (points[i].y > points[e.high].y) e.high = index;
+    }
+    for (;;) {
+        m_levels.push_back(std::move(level));
+        const std::vector<Entry>& below = m_levels.back();
+        if (below.size() < 2) return;
+        level.clear();
+        for (std::size_t i = 0; i < below.size(); i += 2)
+            level.push_back(i + 1 < below.size() ? combine(points, below[i], below[i + 1])
+                                                 : below[i]);
+    }
 }
 
 Extremes ExtremesIndex::find(const std::vector<ChartPoint>& points, std::size_t first,

@@ -36,6 +36,7 @@ private:
         std::uint32_t high;
     };
     void add(const std::vector<ChartPoint>& points, std::size_t index);
+    static Entry combine(const std::vector<ChartPoint>& points, const Entry& a, const Entry& b);
 
     std::vector<std::vector<Entry>> m_levels;
 };

@@ -164,6 +164,30 @@ TEST_F(ChartTest, ClockSetAtPrintingPlacesTheNextPoint) {
     EXPECT_EQ(timeAxis(charts()->ChartVoltage)->categoriesLabels().value(0), "14:24");
 }
 
+TEST_F(ChartTest, ChargeGoingOnAfterReceiptsKeepsTheLineInTimeOrder) {
+    setLive(2, 13.0, 2.5);
+    m_window->chart();
+    m_window->chart();
+    const double printed = chartDays(2024, 5, 17, (14 * 3600 + 23 * 60 + 40) * 1000);
+    charts()->setChartClock(printed);
+    m_window->chart();
+    // A second receipt while the chart had run ahead of the wall clock: the clock goes back.
+    charts()->setChartClock(printed - 5 * kSecond);
+    setLive(2, 13.5, 2.0);
+    m_window->chart();
+
+    std::vector<double> xs;
+    for (const ChartPoint& p : charts()->data().voltage.points()) xs.push_back(p.x);
+    ASSERT_EQ(xs.size(), 4u);
+    EXPECT_EQ(xs[0], 0.0);
+    EXPECT_NEAR(xs[1], kSecond, 1e-12);
+    EXPECT_NEAR(xs[2], printed - 5 * kSecond, 1e-9);
+    EXPECT_EQ(xs[3], printed);
+    EXPECT_EQ(ys(charts()->Series1), (std::vector<double>{13.0, 13.0, 13.5, 13.0}));
+    EXPECT_EQ(timeAxis(charts()->ChartVoltage)->min(), 0.0);
+    EXPECT_EQ(timeAxis(charts()->ChartVoltage)->max(), printed);
+}
+
 TEST_F(ChartTest, BothChartsHaveTheScreensLook) {
     struct Row {
         QChartView* view;

@@ -72,7 +72,9 @@ TEST(ExtremesIndexTest, FindsTheExtremesOfAnyRunAsAScanWould) {
         SCOPED_TRACE(size);
         PointSeries series;
         for (std::size_t i = 0; i < size; ++i) series.add(static_cast<double>(i), level(random));
-        if (size > 2) series.add(0.5, 99);  // an earlier point: the index is rebuilt
+        if (size > 2) series.add(0.5, 99);    // an earlier point: the index is rebuilt
+        for (std::size_t i = 0; i < 20; ++i)  // and grows on from there
+            series.add(static_cast<double>(size + i), level(random));
         const auto& points = series.points();
         std::uniform_int_distribution<std::size_t> pick(0, points.size() - 1);
         for (int run = 0; run < 300; ++run) {
