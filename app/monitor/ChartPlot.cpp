@@ -6,6 +6,7 @@
 #include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QValueAxis>
+#include <algorithm>
 
 #include "chart/Decimation.h"
 #include "widgets/Theme.h"
