@@ -107,21 +107,37 @@ TEST(DecimationTest, FewPointsAreDrawnAsTheyAre) {
     EXPECT_TRUE(drawn.empty());
 }
 
-TEST(DecimationTest, ColumnWhoseExtremesShareAPixelRowKeepsOnePoint) {
-    // Four columns of 30 points: ripples of 0.004 and 0.03 around 13, then a dip and a spike.
+TEST(DecimationTest, WithAToleranceNoColumnExtremeStraysFurtherFromTheLine) {
+    // A day with a pause: the clock jumped 3 hours (a receipt), so the spacing is uneven.
+    PointSeries day = noisyDay(0.25);
     PointSeries series;
-    const double ripple[] = {0.004, 0.03, 0.004, 0.004};
-    for (int i = 0; i < 120; ++i) {
-        double y = 13 + (i % 2 ? ripple[i / 30] : 0);
-        if (i == 75) y = 11;
-        if (i == 100) y = 15;
-        series.add(i * kSecond, y);
-    }
-    std::vector<ChartPoint> drawn;
-    decimateMinMax(series, 0, 120 * kSecond, 4, 0.01, drawn);
-    std::vector<double> ys;
-    for (const ChartPoint& p : drawn) ys.push_back(p.y);
-    EXPECT_EQ(ys, (std::vector<double>{13, 13, 13.03, 13.004, 11, 13, 15}));
+    for (std::size_t i = 0; i < day.size(); ++i)
+        series.add(day.points()[i].x + (i >= 50000 ? 0.125 : 0.0), day.points()[i].y);
+    const auto& points = series.points();
+    const double x0 = points.front().x, x1 = points.back().x, tolerance = 0.15;
+    const int columns = 900;
+    std::vector<ChartPoint> exact, drawn;
+    decimateMinMax(series, x0, x1, columns, 0.0, exact);
+    decimateMinMax(series, x0, x1, columns, tolerance, drawn);
+    EXPECT_LT(drawn.size(), exact.size() / 2);
+    // The line drawn at x, between the drawn points around it.
+    const auto lineAt = [&](double x) {
+        auto right = std::lower_bound(drawn.begin(), drawn.end(), x,
+                                      [](const ChartPoint& p, double v) { return p.x < v; });
+        if (right == drawn.begin()) return right->y;
+        const auto left = right - 1;
+        if (right == drawn.end()) return left->y;
+        return left->y + (right->y - left->y) * (x - left->x) / (right->x - left->x);
+    };
+    for (const ChartPoint& p : exact) ASSERT_NEAR(lineAt(p.x), p.y, tolerance + 1e-9) << p.x;
+    EXPECT_EQ(drawn.front().x, exact.front().x);
+    EXPECT_EQ(drawn.back().x, exact.back().x);
+    const auto highest = [](const std::vector<ChartPoint>& line) {
+        return std::max_element(line.begin(), line.end(),
+                                [](const auto& a, const auto& b) { return a.y < b.y; })
+            ->y;
+    };
+    EXPECT_EQ(highest(drawn), 19);  // the spike
 }
 
 TEST(TimeAxisTest, SpansTheWholeChargeAndAtLeastTenMinutes) {
