@@ -73,6 +73,13 @@ bool ChartScreen::setChartClock(double days) {
     return true;
 }
 
+bool ChartScreen::setChartClock(const QDateTime& local) {
+    if (!local.isValid()) return false;
+    const QDate date = local.date();
+    return setChartClock(
+        chartDays(date.year(), date.month(), date.day(), local.time().msecsSinceStartOfDay()));
+}
+
 void ChartScreen::redraw() {
     m_voltagePlot->refresh();
     m_currentPlot->refresh();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QSize>
 #include <QWidget>
@@ -46,6 +47,8 @@ public:
     // nothing, for a value that is no date-time.
     double chartClock() const { return m_data.clock.days(); }
     bool setChartClock(double days);
+    // The same from a local date and time (QDateTime::currentDateTime() when printing).
+    bool setChartClock(const QDateTime& local);
 
     // A picture of `chart` (ChartVoltage or ChartCurrent) exactly `size` large: a chart of
     // that size with the same look, title, axes and points, laid out for it (not a shrunk

@@ -162,6 +162,10 @@ TEST_F(ChartTest, ClockSetAtPrintingPlacesTheNextPoint) {
     m_window->chart();
     EXPECT_EQ(charts()->data().voltage.points().front().x, printed);
     EXPECT_EQ(timeAxis(charts()->ChartVoltage)->categoriesLabels().value(0), "14:24");
+
+    ASSERT_TRUE(charts()->setChartClock(QDateTime(QDate(2024, 5, 17), QTime(14, 23, 40))));
+    EXPECT_DOUBLE_EQ(charts()->chartClock(), printed);
+    EXPECT_FALSE(charts()->setChartClock(QDateTime()));
 }
 
 TEST_F(ChartTest, ChargeGoingOnAfterReceiptsKeepsTheLineInTimeOrder) {
