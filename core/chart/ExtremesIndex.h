@@ -18,9 +18,10 @@ struct Extremes {
 
 // Answers "lowest and highest of points [first, last)" in about log(last - first) steps
 // instead of last - first, so a day of points reduces to pixel columns about as fast as a
-// minute does. A pyramid of (lowest, highest) pairs: the first level over blocks of a few
-// points, each next level over pairs of the one below; appending a point updates one
-// entry per level.
+// minute does. A pyramid of (lowest, highest) entries: the first level over blocks of a
+// few points, each next level over pairs of the one below; appending a point updates one
+// entry per level. Entries carry the y values too, so a query reads the pyramid and only
+// the loose points at its ends, not points scattered over the whole series.
 class ExtremesIndex {
 public:
     // Call after each push_back: the new last point joins the pyramid.
@@ -32,11 +33,15 @@ public:
 
 private:
     struct Entry {
+        double lowY;
+        double highY;
         std::uint32_t low;
         std::uint32_t high;
+
+        static Entry of(const std::vector<ChartPoint>& points, std::size_t i);
+        void take(const Entry& other);
     };
     void add(const std::vector<ChartPoint>& points, std::size_t index);
-    static Entry combine(const std::vector<ChartPoint>& points, const Entry& a, const Entry& b);
 
     std::vector<std::vector<Entry>> m_levels;
 };
