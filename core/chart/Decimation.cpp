@@ -85,8 +85,9 @@ void decimateMinMax(const PointSeries& series, double x0, double x1, int columns
                                     : points.size();
         if (end == start) continue;
         const Extremes e = series.extremes(start, end);
-        drawn.push_back(points[std::min(e.low, e.high)]);
-        if (e.low != e.high) drawn.push_back(points[std::max(e.low, e.high)]);
+        const bool lowFirst = e.low.x < e.high.x;
+        drawn.push_back(lowFirst ? e.low : e.high);
+        if (e.low.y != e.high.y) drawn.push_back(lowFirst ? e.high : e.low);
         start = end;
     }
     straighten(drawn, yTolerance);

@@ -6,19 +6,8 @@ namespace {
 constexpr std::size_t kBlock = 8;  // points per first-level entry
 }  // namespace
 
-ExtremesIndex::Entry ExtremesIndex::Entry::of(const std::vector<ChartPoint>& points,
-                                              std::size_t i) {
-    const auto index = static_cast<std::uint32_t>(i);
-    return {points[i].y, points[i].y, index, index};
-}
-
-void ExtremesIndex::Entry::take(const Entry& other) {
-    if (other.lowY < lowY) lowY = other.lowY, low = other.low;
-    if (other.highY > highY) highY = other.highY, high = other.high;
-}
-
 void ExtremesIndex::add(const std::vector<ChartPoint>& points, std::size_t index) {
-    const Entry point = Entry::of(points, index);
+    const Entry point = Entry::of(points[index]);
     if (m_levels.empty()) m_levels.emplace_back();
     std::size_t entry = index / kBlock;
     for (std::size_t level = 0; level < m_levels.size(); ++level, entry /= 2) {
@@ -44,9 +33,9 @@ void ExtremesIndex::rebuild(const std::vector<ChartPoint>& points) {
     std::vector<Entry> level;
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i % kBlock == 0)
-            level.push_back(Entry::of(points, i));
+            level.push_back(Entry::of(points[i]));
         else
-            level.back().take(Entry::of(points, i));
+            level.back().take(Entry::of(points[i]));
     }
     for (;;) {
         m_levels.push_back(std::move(level));
@@ -62,12 +51,12 @@ void ExtremesIndex::rebuild(const std::vector<ChartPoint>& points) {
 
 Extremes ExtremesIndex::find(const std::vector<ChartPoint>& points, std::size_t first,
                              std::size_t last) const {
-    Entry found = Entry::of(points, first++);
+    Entry found = Entry::of(points[first++]);
     // Loose points to the first block boundary; at the end too, unless the run goes to the
     // last point, whose (partial) block entry covers exactly the rest.
-    for (; first < last && first % kBlock != 0; ++first) found.take(Entry::of(points, first));
+    for (; first < last && first % kBlock != 0; ++first) found.take(Entry::of(points[first]));
     if (last != points.size())
-        while (first < last && last % kBlock != 0) found.take(Entry::of(points, --last));
+        while (first < last && last % kBlock != 0) found.take(Entry::of(points[--last]));
     std::size_t lo = first / kBlock, hi = (last + kBlock - 1) / kBlock;
     for (std::size_t level = 0; first < last && lo < hi; ++level, lo /= 2, hi /= 2) {
         const std::vector<Entry>& entries = m_levels[level];

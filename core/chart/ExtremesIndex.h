@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 namespace velmora {
@@ -10,18 +9,18 @@ struct ChartPoint {
     double y = 0.0;
 };
 
-// Where the lowest and the highest y of a run of points lie (indices).
+// The lowest and the highest point of a run of points.
 struct Extremes {
-    std::size_t low = 0;
-    std::size_t high = 0;
+    ChartPoint low;
+    ChartPoint high;
 };
 
 // Answers "lowest and highest of points [first, last)" in about log(last - first) steps
 // instead of last - first, so a day of points reduces to pixel columns about as fast as a
 // minute does. A pyramid of (lowest, highest) entries: the first level over blocks of a
 // few points, each next level over pairs of the one below; appending a point updates one
-// entry per level. Entries carry the y values too, so a query reads the pyramid and only
-// the loose points at its ends, not points scattered over the whole series.
+// entry per level. Entries hold copies of their points, so a query reads the pyramid and
+// only the loose points at its ends, not points scattered over the whole series.
 class ExtremesIndex {
 public:
     // Call after each push_back: the new last point joins the pyramid.
@@ -33,13 +32,14 @@ public:
 
 private:
     struct Entry {
-        double lowY;
-        double highY;
-        std::uint32_t low;
-        std::uint32_t high;
+        ChartPoint low;
+        ChartPoint high;
 
-        static Entry of(const std::vector<ChartPoint>& points, std::size_t i);
-        void take(const Entry& other);
+        static Entry of(const ChartPoint& p) { return {p, p}; }
+        void take(const Entry& other) {
+            if (other.low.y < low.y) low = other.low;
+            if (other.high.y > high.y) high = other.high;
+        }
     };
     void add(const std::vector<ChartPoint>& points, std::size_t index);
 

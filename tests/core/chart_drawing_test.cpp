@@ -88,10 +88,13 @@ TEST(ExtremesIndexTest, FindsTheExtremesOfAnyRunAsAScanWould) {
                 high = std::max(high, points[i].y);
             }
             const Extremes found = series.extremes(first, last);
-            ASSERT_GE(found.low, first) << first << ".." << last << " of " << points.size();
-            ASSERT_LT(found.high, last);
-            ASSERT_EQ(points[found.low].y, low) << first << ".." << last;
-            ASSERT_EQ(points[found.high].y, high) << first << ".." << last;
+            SCOPED_TRACE(std::to_string(first) + ".." + std::to_string(last));
+            for (const ChartPoint& p : {found.low, found.high}) {  // points of the run
+                ASSERT_GE(p.x, points[first].x);
+                ASSERT_LE(p.x, points[last - 1].x);
+            }
+            ASSERT_EQ(found.low.y, low);
+            ASSERT_EQ(found.high.y, high);
         }
     }
 }
