@@ -15,7 +15,7 @@ void BM_DecimateMinMax(benchmark::State& state) {
     std::uniform_real_distribution<double> jitter(-0.01, 0.01);
     for (int i = 0; i < state.range(0); ++i)
         series.add(i / 86400.0, 13 + std::sin(i / 3000.0) + jitter(random));
-    const velmora::TimeSpan span = velmora::timeAxisSpan(series, 0);
+    const velmora::TimeSpan span = velmora::timeAxisSpan(series, 0, 900);
     std::vector<velmora::ChartPoint> drawn;
     for (auto _ : state) {
         velmora::decimateMinMax(series, span.first, span.last, 900, 0.03,

@@ -85,9 +85,9 @@ ChartPlot::ChartPlot(const ChartKind& kind, QLineSeries* series, const PointSeri
 }
 
 void ChartPlot::refresh() {
-    const TimeSpan span = timeAxisSpan(m_points, m_clock.days());
     QSizeF plot = m_chart->plotArea().size();
     if (plot.width() <= 0) plot = QSizeF(kUnlaidWidth, 0);
+    const TimeSpan span = timeAxisSpan(m_points, m_clock.days(), plot.width());
     if (m_points.revision() == m_shownRevision && span.first == m_shownSpan.first &&
         span.last == m_shownSpan.last && plot == m_shownPlot)
         return;

@@ -24,10 +24,17 @@ double niceMultiple(double unit, double minimum) {
 }
 }  // namespace
 
-TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays) {
+TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx) {
     const double first = points.empty() ? nextPointDays : points.points().front().x;
     const double last = points.empty() ? first : points.points().back().x;
-    return {first, std::max(last, first + kMinimumSpanDays)};
+    if (last <= first + kMinimumSpanDays) return {first, first + kMinimumSpanDays};
+    if (!(axisPx >= 1)) return {first, last};
+    // Rounded up to a power of two milliseconds that is worth a pixel or two.
+    const std::int64_t spanMs = chartMilliseconds(last - first);
+    std::int64_t step = 1;
+    while (static_cast<double>(step) * axisPx < static_cast<double>(spanMs)) step *= 2;
+    const std::int64_t rounded = (spanMs + step - 1) / step * step;
+    return {first, std::max(last, first + static_cast<double>(rounded) / kMsPerDay)};
 }
 
 std::vector<TimeLabel> timeAxisLabels(const TimeSpan& span, double axisPx, double labelPx) {

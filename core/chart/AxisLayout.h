@@ -14,8 +14,10 @@ struct TimeSpan {
 };
 
 // The whole charge so far: first to last point, at least ten minutes wide; ten minutes
-// from the next point's time while the chart is empty.
-TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays);
+// from the next point's time while the chart is empty. Past ten minutes the end is rounded
+// up by less than two pixels of an axis `axisPx` long, so the axis and its labels move
+// once per pixel the line grows, not with every point.
+TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx);
 
 struct TimeLabel {
     double x = 0.0;    // days

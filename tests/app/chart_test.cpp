@@ -189,7 +189,8 @@ TEST_F(ChartTest, ChargeGoingOnAfterReceiptsKeepsTheLineInTimeOrder) {
     EXPECT_EQ(xs[3], printed);
     EXPECT_EQ(ys(charts()->Series1), (std::vector<double>{13.0, 13.0, 13.5, 13.0}));
     EXPECT_EQ(timeAxis(charts()->ChartVoltage)->min(), 0.0);
-    EXPECT_EQ(timeAxis(charts()->ChartVoltage)->max(), printed);
+    EXPECT_GE(timeAxis(charts()->ChartVoltage)->max(), printed);
+    EXPECT_LT(timeAxis(charts()->ChartVoltage)->max(), printed * (1 + 2.0 / 800));
 }
 
 TEST_F(ChartTest, BothChartsHaveTheScreensLook) {
@@ -263,13 +264,14 @@ TEST_F(ChartTest, TimeAxisCoversTheWholeChargeAndItsLabelsNeverMeet) {
     for (QChartView* view : {charts()->ChartVoltage, charts()->ChartCurrent}) {
         SCOPED_TRACE(view->objectName().toStdString());
         QCategoryAxis* x = timeAxis(view);
+        QChart* chart = view->chart();
         EXPECT_EQ(x->min(), 0.0);
-        EXPECT_NEAR(x->max(), 90004 * kSecond, 1e-9);
+        EXPECT_GE(x->max(), 90004 * kSecond);  // to the last point, within two pixels
+        EXPECT_LT(x->max(), 90004 * kSecond * (1 + 2 / chart->plotArea().width()));
         const QStringList labels = x->categoriesLabels();
         ASSERT_GE(labels.size(), 5);
         EXPECT_EQ(labels.first(), "0:00");
         const QFontMetricsF metrics(x->labelsFont());
-        QChart* chart = view->chart();
         double previousRight = -1e9;
         for (const QString& label : labels) {
             const double centre = chart->mapToPosition(QPointF(x->endValue(label), 12)).x();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <set>
 
 #include "chart/AxisLayout.h"
 #include "chart/ChartClock.h"
@@ -145,17 +146,25 @@ TEST(DecimationTest, WithAToleranceNoColumnExtremeStraysFurtherFromTheLine) {
 
 TEST(TimeAxisTest, SpansTheWholeChargeAndAtLeastTenMinutes) {
     PointSeries series;
-    TimeSpan span = timeAxisSpan(series, 0.5);
+    TimeSpan span = timeAxisSpan(series, 0.5, 900);
     EXPECT_EQ(span.first, 0.5);
     EXPECT_NEAR(span.last, 0.5 + 600 * kSecond, 1e-12);
     series.add(0.0, 13);
     series.add(30 * kSecond, 13);
-    span = timeAxisSpan(series, 31 * kSecond);
+    span = timeAxisSpan(series, 31 * kSecond, 900);
     EXPECT_EQ(span.first, 0.0);
     EXPECT_NEAR(span.last, 600 * kSecond, 1e-12);
-    series.add(5000 * kSecond, 13);
-    span = timeAxisSpan(series, 5001 * kSecond);
-    EXPECT_EQ(span.last, 5000 * kSecond);
+    // Longer: to the last point, give or take two pixels, moving once per pixel or so.
+    std::set<double> ends;
+    for (int s = 5000; s < 6000; ++s) {
+        series.add(s * kSecond, 13);
+        span = timeAxisSpan(series, (s + 1) * kSecond, 900);
+        EXPECT_EQ(span.first, 0.0);
+        EXPECT_GE(span.last, s * kSecond);
+        EXPECT_LT(span.last, s * kSecond * (1 + 2.0 / 900));
+        ends.insert(span.last);
+    }
+    EXPECT_LT(ends.size(), 1000u / 4);
 }
 
 TEST(TimeAxisTest, LabelsThinThemselvesSoTheyNeverMeet) {
