@@ -10,11 +10,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "link/Commands.h"
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFile.h"
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
+#include "simulator/ModelFeed.h"
 #include "widgets/SlideInDialog.h"
 
 namespace {
@@ -149,6 +151,25 @@ void shootLogger(velmora::TVLForm& window, const QDir& dir) {
     shoot(window, dir, QStringLiteral("diagnostic_loaded"));
 }
 
+// The chart screen after a whole simulated charge, in a window of its own: one refresh
+// tick per simulated second, from the start command to the floating stage, so the charts
+// hold the live points of stages 2 to 4 and then the charger's history.
+void shootChart(const QDir& dir, int screenWidth) {
+    velmora::TVLForm window(std::make_unique<velmora::DevicePlatform>(nullptr, true), screenWidth);
+    window.setMessageSink([](const QString&) {});
+    window.show();
+    velmora::ChargerModel charger(4);
+    velmora::ModelFeed feed(charger, window.state(), window.numberFormat());
+    feed.command(velmora::commands::kStart);
+    for (int floating = 0; floating < 60;) {  // until a minute into the floating stage
+        feed.tick();
+        window.TimerloopTimer();
+        if (charger.finished()) ++floating;
+    }
+    window.BT3ChartClick();
+    shoot(window, dir, QStringLiteral("chart"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -193,8 +214,7 @@ int main(int argc, char** argv) {
     shoot(window, dir, QStringLiteral("dashboard"));
     window.BT2DiagnosticClick();
     shoot(window, dir, QStringLiteral("diagnostic"));
-    window.BT3ChartClick();
-    shoot(window, dir, QStringLiteral("chart"));
+    shootChart(dir, screenWidth);
     window.BT4OptionClick();
     shoot(window, dir, QStringLiteral("option"));
     window.R3UseClick();
