@@ -43,7 +43,11 @@ QString LogFolder::filePath(const QString& fileName) const {
 
 std::optional<QString> LogFolder::write(const QString& fileName, const QByteArray& bytes) const {
     QDir().mkpath(path());
-    QSaveFile file(filePath(fileName));
+    return writeWholeFile(filePath(fileName), bytes);
+}
+
+std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
     // Flushed and checked here: commit() in Qt 6.4 renames even when its own flush fails
     // (a full disk), which would replace the earlier log with a cut-off one.

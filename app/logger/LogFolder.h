@@ -12,6 +12,11 @@ namespace velmora {
 // read gives no names.
 QStringList ListFileDir(const QString& path);
 
+// Writes a file in one step: the bytes go to a temporary file beside it, which then
+// replaces any file of that name. When anything fails the earlier file stays whole.
+// Returns the system's error text on failure.
+std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes);
+
 // The log folder: "Velmora Tester/Log" under a documents folder. Every operation returns
 // the system's error text when it fails.
 class LogFolder {
@@ -23,9 +28,8 @@ public:
     void setDocuments(QString documents) { m_documents = std::move(documents); }
     QString path() const;
 
-    // Writes a file in one step: the bytes go to a temporary file in the folder, which then
-    // replaces any file of that name. When anything fails the earlier file stays whole.
-    // Creates the folders first; a failure to create shows in the write.
+    // Writes a file in the folder in one step (writeWholeFile). Creates the folders first; a
+    // failure to create shows in the write.
     std::optional<QString> write(const QString& fileName, const QByteArray& bytes) const;
     std::optional<QString> remove(const QString& fileName) const;
 

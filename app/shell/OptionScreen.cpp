@@ -54,8 +54,9 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
         {"Data Informasi", &R1Use, "R1Use", ":/img/guide_info.svg"},
         {"Cara Penggunaan Charger", &R3Use, "R3Use", ":/img/guide_usage.svg"},
         {"Informasi Pengguna", &R2Use, "R2Use", ":/img/guide_user.svg"},
+        {"Riwayat", &RRiwayat, "RRiwayat", ":/img/guide_history.svg"},
     };
-    int y = 20;
+    int y = 12;
     for (const Row& row : rows) {
         auto* label = ui::makeLabel(guide, QStringLiteral("L") + QString::fromLatin1(row.name),
                                     QString::fromUtf8(row.text), 18, ui::kWhite,
@@ -64,24 +65,24 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
         *row.button = new ui::PictureButton(guide, QString::fromLatin1(row.name),
                                             QString::fromLatin1(row.icon));
         (*row.button)->setGeometry(340, y + 4, 48, 48);
-        y += 66;
+        y += 56;
     }
     auto* about =
         new ui::Panel(guide, QStringLiteral("RAbout"), QColor::fromRgba(0xFF141414), kBoxBorder, 6);
-    about->setGeometry(30, 230, 360, 170);
+    about->setGeometry(30, 250, 360, 152);
     ui::makeLabel(about, QStringLiteral("LAboutTitle"), QStringLiteral("Tentang Aplikasi"), 16,
                   ui::kGrey)
-        ->setGeometry(0, 10, 360, 22);
+        ->setGeometry(0, 8, 360, 22);
     auto* logo =
         new ui::Picture(about, QStringLiteral("ImageLogo"), QStringLiteral(":/img/logo.svg"));
-    logo->setGeometry(80, 40, 200, 60);
+    logo->setGeometry(85, 34, 190, 57);
     auto* name =
         ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 20);
     name->setFont(ui::roboto(20, QFont::Medium));
-    name->setGeometry(0, 105, 360, 28);
+    name->setGeometry(0, 94, 360, 28);
     ui::makeLabel(about, QStringLiteral("LAboutVersion"), QStringLiteral("Versi 1.0"), 14,
                   ui::kGrey)
-        ->setGeometry(0, 135, 360, 20);
+        ->setGeometry(0, 122, 360, 20);
 }
 
 GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {

@@ -11,8 +11,8 @@ class QSlider;
 
 namespace velmora {
 
-// The option screen (M4Option): the log file list on the left, the guide rows and the
-// about box on the right.
+// The option screen (M4Option): the log file list on the left, the guide rows, the charge
+// history row and the about box on the right.
 class OptionScreen : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ public:
     ui::PictureButton* R1Use;
     ui::PictureButton* R2Use;
     ui::PictureButton* R3Use;
+    ui::PictureButton* RRiwayat;  // the charge journal's session list
 };
 
 // The guide viewer (M5Guide): a title strip with back button and zoom, and the picture.

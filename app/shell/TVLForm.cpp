@@ -10,6 +10,7 @@
 
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/TambahDialog.h"
+#include "journal/JournalRecorder.h"
 #include "link/ConnectionDialog.h"
 #include "logger/SaveDialog.h"
 #include "monitor/ChartScreen.h"
@@ -69,6 +70,7 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
     buildContent();
     wireHandlers();
     setUpLogger();
+    setUpJournal();
     if (screenWidth <= 0 && QGuiApplication::primaryScreen())
         screenWidth = QGuiApplication::primaryScreen()->size().width();
     m_sizing = windowSizingFor(screenWidth);
@@ -76,6 +78,7 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
 }
 
 TVLForm::~TVLForm() {
+    m_journal->close();  // a session being recorded ends as closed by the application
     if (m_connectWorker.joinable()) {
         if (m_pendingSocket) m_pendingSocket->release();
         m_connectWorker.join();

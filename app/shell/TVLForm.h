@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "catalogue/Dataaki.h"
+#include "journal/SessionTracker.h"
 #include "link/BluetoothPlatform.h"
 #include "link/ChargerLink.h"
 #include "link/ChargerState.h"
@@ -28,7 +29,11 @@ class DataLogger;
 class DiagnosticScreen;
 class ForceStopDialog;
 class GuideScreen;
+class HistoryBrowser;
+class HistoryDialog;
+class JournalRecorder;
 class OptionScreen;
+class QuestionDialog;
 class QuestionSaveDialog;
 class SaveDialog;
 class TambahDialog;
@@ -77,6 +82,11 @@ public:
     ChartScreen* chartScreen() const { return m_chart; }
     ConnectionDialog* connectionDialog() const { return m_connection; }
     DataLogger& logger() const { return *m_logger; }
+    JournalRecorder& journal() const { return *m_journal; }
+    HistoryBrowser& history() const { return *m_history; }
+    // Where the log files and the charge journal live ("Velmora Tester" is made inside):
+    // the platform's Documents folder unless set (tests and screenshots set their own).
+    void setDocumentsFolder(const QString& documents);
 
     // Program start (sizes the window) and first show (Bluetooth start-up).
     void FormCreate();
@@ -152,6 +162,9 @@ public:
     void BTRefreshClick();
     void BTLoadClick();
 
+    // Charge journal: the "Riwayat" row opens the kept sessions.
+    void RRiwayatClick();
+
     // Where short messages for the user go; a modal message box unless replaced (tests).
     void setMessageSink(std::function<void(const QString&)> sink) {
         m_messageSink = std::move(sink);
@@ -174,6 +187,9 @@ private:
     void buildContent();
     void wireHandlers();
     void setUpLogger();
+    void setUpJournal();
+    // Hands what this tick saw to the charge journal.
+    void journalTick();
     void bluetoothStartUp(bool quietOnError);
     void openConnectionDialog(bool forPrinter);
     // Which dialog button started a connection.
@@ -224,6 +240,13 @@ private:
     TambahDialog* m_layoutTambah = nullptr;
     UserGuide* m_userGuide = nullptr;
     DataLogger* m_logger = nullptr;
+    JournalRecorder* m_journal = nullptr;
+    HistoryBrowser* m_history = nullptr;
+    HistoryDialog* m_layoutRiwayat = nullptr;
+    QuestionDialog* m_layoutHapusRiwayat = nullptr;
+    // The status word detect acted on and the results accudiagnostic showed since the last
+    // tick's hand-over to the journal: they are one-shot, so the journal gets these.
+    journal::TickObservation m_tickSeen;
 };
 
 }  // namespace velmora

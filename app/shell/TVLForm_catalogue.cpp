@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "catalogue/ResultLines.h"
 #include "catalogue/TambahDialog.h"
 #include "link/Commands.h"
 #include "monitor/DashboardScreen.h"
@@ -22,14 +23,7 @@ const QString kIncompleteOption = QStringLiteral("Opsi ada yang kosong");
 const QString kOptionSent = QStringLiteral("Sukses Mengirim");
 constexpr int kOptionSlots = 5;
 
-// One battery test as the charger reported it.
-struct TestResult {
-    int cca = 0;
-    double resistance = 0.0;
-    double diagVoltage = 0.0;
-    double voltage = 0.0;
-    std::string status;
-};
+using journal::TestResult;
 
 // The charge profile the charger reported, taken out of the live state.
 struct ReportedProfile {
@@ -248,19 +242,16 @@ void TVLForm::accudiagnostic() {
         m_dashboard->LCCA->setText(QString::number(r.cca));
         m_dashboard->LiR->setText(QString::fromStdString(formatFixed2(r.resistance, m_format)));
     };
-    const auto fixed2 = [this](double value) {
-        return QString::fromStdString(formatFixed2(value, m_format));
+    const auto showLines = [this](const TestResult& r, QLabel* cca, QLabel* ir, QLabel* diag,
+                                  QLabel* voltage) {
+        const QStringList lines = resultLines(r, false, m_format);
+        cca->setText(lines[0]);
+        ir->setText(lines[1]);
+        diag->setText(lines[2]);
+        voltage->setText(lines[3]);
     };
-    const auto showLines = [&fixed2](const TestResult& r, QLabel* cca, QLabel* ir, QLabel* diag,
-                                     QLabel* voltage) {
-        cca->setText(QStringLiteral("CCA = %1").arg(r.cca));
-        ir->setText(QStringLiteral("iR = ") + fixed2(r.resistance) + QStringLiteral(" mOhm"));
-        diag->setText(QStringLiteral("V Diagnostic  = ") + fixed2(r.diagVoltage) +
-                      QStringLiteral(" V"));
-        voltage->setText(QStringLiteral("Voltage = ") + fixed2(r.voltage) + QStringLiteral(" V"));
-    };
-    const auto statusLine = [](const TestResult& r) {
-        return QStringLiteral("Status  = ") + QString::fromStdString(r.status);
+    const auto statusLine = [this](const TestResult& r) {
+        return resultLines(r, true, m_format).back();
     };
 
     // Each tag is tested, its values taken and the tag cleared under one hold, so a
@@ -273,6 +264,7 @@ void TVLForm::accudiagnostic() {
                 s.beforeCca, s.beforeResistance, s.beforeDiagVoltage, s.beforeVoltage, {}};
         });
     if (before) {
+        m_tickSeen.results.before = before;  // for the charge journal
         showOnDashboard(*before);
         d->RTest->hide();
         d->RCAccu->show();
@@ -288,6 +280,7 @@ void TVLForm::accudiagnostic() {
                               s.afterStatus};
         });
     if (after) {
+        m_tickSeen.results.after = after;
         showOnDashboard(*after);
         d->RTest->hide();
         d->RCAccu->show();
@@ -304,6 +297,7 @@ void TVLForm::accudiagnostic() {
                               s.testStatus};
         });
     if (test) {
+        m_tickSeen.results.test = test;
         d->RCAccu->hide();
         d->RTest->show();
         showLines(*test, d->TCCA, d->TiR, d->TVd, d->TVo);

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "journal/JournalRecorder.h"
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
 #include "link/LinkStatus.h"
@@ -82,6 +83,7 @@ void TVLForm::BTConnectClick() {
         m_link->readerStop() = true;
         m_timerloop->stop();
         m_link->stopReaderAndRelease();
+        m_journal->linkLost();  // no tick follows to see the charger gone
         beginConnect(ConnectPurpose::PrintCharge);
         return;
     }
@@ -228,7 +230,11 @@ void TVLForm::RForceYesClick() {
         failure = QString::fromUtf8(error.what());
     }
     m_forceStop->close();
-    if (!failure.isEmpty()) reportError(failure);
+    if (!failure.isEmpty()) {
+        reportError(failure);
+        return;
+    }
+    if (m_link->connected()) m_journal->forceStop();
 }
 
 void TVLForm::RForceNoClick() {

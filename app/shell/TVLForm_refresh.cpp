@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <tuple>
+#include <utility>
 
 #include "catalogue/DiagnosticScreen.h"
 #include "logger/DataLogger.h"
@@ -41,13 +43,14 @@ void TVLForm::TimerloopTimer() {
     effect();
     chart();
     updateLinkStatus();
+    journalTick();
 }
 
 void TVLForm::detect() {
     enum class Word { None, Standby, Reverse, Unplug, ChargeMode, TestMode };
     // Tested, cleared and acted on in the state under one hold, so a word stored by the
     // receive thread right after is not wiped unseen.
-    const auto [word, detected] = m_state.modify([](ChargerState& s) {
+    const auto [word, taken, detected] = m_state.modify([](ChargerState& s) {
         static const std::pair<const char*, Word> kWords[] = {{"STANDBY", Word::Standby},
                                                               {"Reverse_Polarity", Word::Reverse},
                                                               {"Baterai_Unplug", Word::Unplug},
@@ -59,12 +62,14 @@ void TVLForm::detect() {
                 found = w;
                 break;
             }
-        if (found != Word::None) s.chargerStatus.clear();
+        std::string text;
+        if (found != Word::None) text = std::exchange(s.chargerStatus, {});
         if (found == Word::Standby || found == Word::Unplug) zeroMeasurement(s);
         const bool battery = s.batteryStatus == "Baterai_Detected";
         if (battery) s.batteryStatus.clear();
-        return std::pair{found, battery};
+        return std::tuple{found, text, battery};
     });
+    if (!taken.empty()) m_tickSeen.statusWord = taken;  // for the charge journal
     QLabel* progress = m_dashboard->LProgress;
     switch (word) {
         case Word::Standby:

@@ -1,21 +1,27 @@
 // The window's cost: time to the first painted frame, and CPU and memory while it
-// monitors a charge with every animation running. Run on a real display or under
-// QT_QPA_PLATFORM=offscreen; VELMORA_BENCH_SECONDS sets the monitoring time (60).
+// monitors a charge with every animation running and records it in the charge journal
+// (in a temporary folder; the journal writer's own share is counted apart). Run on a real
+// display or under QT_QPA_PLATFORM=offscreen; VELMORA_BENCH_SECONDS sets the monitoring
+// time (60).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QGraphicsView>
 #include <QPaintEvent>
 #include <QPropertyAnimation>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
 #include <string>
 
+#include "journal/JournalRecorder.h"
 #include "link/SimulatedDevices.h"
 #include "shell/TVLForm.h"
 
@@ -59,6 +65,24 @@ double cpuSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// CPU seconds of this process's thread of that name (0 when there is none).
+double threadCpuSeconds(const QString& name) {
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
+        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != name.toLatin1())
+            continue;
+        QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly)) return 0;
+        // Fields after the command's closing parenthesis: utime and stime are 14th, 15th.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
+        return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+    }
+    return 0;
+}
+
 void runFor(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
@@ -71,6 +95,8 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
         QElapsedTimer clock;
         clock.start();
         velmora::TVLForm window(std::make_unique<velmora::DevicePlatform>(nullptr, true), 1366);
+        QTemporaryDir documents;
+        window.setDocumentsFolder(documents.path());
         PaintWatch watch;
         window.findChild<QGraphicsView*>()->viewport()->installEventFilter(&watch);
         window.show();
@@ -94,6 +120,8 @@ void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
             std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
             1366);
         window.setMessageSink([](const QString&) {});
+        QTemporaryDir documents;
+        window.setDocumentsFolder(documents.path());
         window.show();
         window.FormShow();
         window.BTConnectionClick();
@@ -117,12 +145,21 @@ void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
         } counter;
         window.findChild<QGraphicsView*>()->viewport()->installEventFilter(&counter);
         const double cpuBefore = cpuSeconds();
+        const double writerBefore = threadCpuSeconds(QStringLiteral("JournalWriter"));
         QElapsedTimer wall;
         wall.start();
         runFor(seconds * 1000);
         const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
         state.SetIterationTime(elapsed);
         state.counters["cpuPercentOfOneCore"] = 100.0 * (cpuSeconds() - cpuBefore) / elapsed;
+        state.counters["journalWriterCpuPercent"] =
+            100.0 * (threadCpuSeconds(QStringLiteral("JournalWriter")) - writerBefore) / elapsed;
+        window.journal().sync();
+        state.counters["journalKB"] =
+            static_cast<double>(
+                QFileInfo(window.journal().path()).size() +
+                QFileInfo(window.journal().path() + QStringLiteral("-wal")).size()) /
+            1024;
         state.counters["residentMB"] = residentMegabytes();
         state.counters["paints"] = counter.count;
         state.counters["avgArea"] = counter.count ? counter.area / counter.count : 0;

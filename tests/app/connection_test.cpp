@@ -19,15 +19,6 @@ const QString kUnreachable = QStringLiteral("Matikan lalu hidupkan lagi charger 
 
 class ConnectionTest : public WindowTest {
 protected:
-    // Opens the dialog for the charger and presses "Sambungkan"; true when it connected.
-    bool connectCharger() {
-        m_window->BTConnectionClick();
-        QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
-        m_window->BTConnectClick();
-        if (!m_window->connecting()) return false;
-        EXPECT_TRUE(finished.wait(20000));
-        return finished.count() == 1 && finished.at(0).at(0).toBool();
-    }
     // Everything the charger end of socket n has received so far.
     std::string received(size_t n) {
         std::string all;

@@ -13,6 +13,7 @@
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
 #include "shell/TVLForm.h"
+#include "simulated_window.h"
 
 using namespace velmora;
 
@@ -20,24 +21,12 @@ namespace {
 
 constexpr int kDeadlineMs = 30000;
 
-// A window on the simulated charger whose stages take a few simulated seconds, logging
-// into `documents`.
-std::unique_ptr<TVLForm> startProgram(const QString& documents, QStringList& messages) {
-    SimulatorOptions simulator;
-    simulator.tickMs = 5;
-    simulator.durations.constantCurrent = 30;
-    simulator.durations.constantVoltage1 = 15;
-    simulator.durations.constantVoltage2 = 10;
-    simulator.durations.diagnosis = 4;
-    auto window = std::make_unique<TVLForm>(
-        std::make_unique<DevicePlatform>(nullptr, true, QStringList{}, simulator), 1366);
-    window->setMessageSink([&messages](const QString& text) { messages << text; });
-    window->logger().setDocumentsFolder(documents);
-    return window;
+QString text(TVLForm& window, const char* name) {
+    return velmora::testing::labelText(window, name);
 }
 
-QString text(TVLForm& window, const char* name) {
-    return window.control<QLabel>(QString::fromLatin1(name))->text();
+std::unique_ptr<TVLForm> startProgram(const QString& documents, QStringList& messages) {
+    return velmora::testing::simulatedWindow(documents, messages, 5);
 }
 
 TEST(LoggerEndToEnd, ChargeSaveRestartLoad) {
@@ -46,13 +35,8 @@ TEST(LoggerEndToEnd, ChargeSaveRestartLoad) {
     QStringList messages;
     std::unique_ptr<TVLForm> window = startProgram(documents.path(), messages);
 
-    window->BTConnectionClick();
-    QComboBox* devices = window->control<QComboBox>(QStringLiteral("ComboDevice"));
-    devices->setCurrentIndex(devices->findText(DevicePlatform::kSimulatedCharger));
-    QSignalSpy finished(window.get(), &TVLForm::connectionFinished);
-    window->BTConnectClick();
-    ASSERT_TRUE(finished.wait(kDeadlineMs));
-    ASSERT_TRUE(finished.at(0).at(0).toBool()) << messages.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(velmora::testing::connectSimulatedCharger(*window, kDeadlineMs))
+        << messages.join(QLatin1Char('\n')).toStdString();
 
     // The refresh steps run until the after-charging result is on the diagnostic screen.
     ASSERT_TRUE(processEventsUntil(

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QSignalSpy>
 #include <memory>
 
 #include "fake_platform.h"
@@ -32,6 +33,15 @@ protected:
     QString text(const char* name) { return control<QLabel>(name)->text(); }
     void setState(const std::function<void(ChargerState&)>& change) {
         m_window->state().modify(change);
+    }
+    // Opens the dialog for the charger and presses "Sambungkan"; true when it connected.
+    bool connectCharger() {
+        m_window->BTConnectionClick();
+        QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+        m_window->BTConnectClick();
+        if (!m_window->connecting()) return false;
+        EXPECT_TRUE(finished.wait(20000));
+        return finished.count() == 1 && finished.at(0).at(0).toBool();
     }
 
     std::shared_ptr<FakePlatform::Shared> m_bt;

@@ -7,9 +7,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "catalogue/Dataaki.h"
+#include "journal/HistoryBrowser.h"
+#include "journal/Journal.h"
+#include "journal/JournalRecorder.h"
+#include "journal/WallTime.h"
 #include "link/Commands.h"
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
@@ -151,12 +157,113 @@ void shootLogger(velmora::TVLForm& window, const QDir& dir) {
     shoot(window, dir, QStringLiteral("diagnostic_loaded"));
 }
 
+// Charges and tests of the last days, kept in the journal as the window keeps them: the
+// simulated charger runs second by second and every second becomes a point.
+void keepSessions(const QString& documents) {
+    struct Kept {
+        int day, hour, minute;  // December 2026, Jakarta time
+        int brand, variety, type;
+        bool fast, testOnly;
+        int chargeSeconds;  // of constant current; the rest follows in proportion
+        const char* stop;   // how the session ended
+    } kept[] = {
+        {7, 8, 12, 2, 1, 3, false, false, 1500, "finished"},
+        {7, 10, 41, 1, 0, 11, false, true, 0, "finished"},
+        {8, 9, 5, 0, 0, 3, true, false, 900, "forceStop"},
+        {8, 13, 30, 1, 1, 2, false, false, 2100, "finished"},
+        {9, 11, 2, 3, 0, 1, false, false, 600, "linkLost"},
+        {9, 15, 47, 1, 1, 12, false, true, 0, "finished"},
+        {10, 8, 55, 2, 0, 5, true, false, 1200, "finished"},
+        {10, 14, 20, 1, 1, 12, false, false, 2400, "finished"},
+    };
+    const velmora::Dataaki catalogue;
+    auto journal = velmora::journal::Journal::open(velmora::journalPathIn(documents).toStdString());
+    unsigned seed = 1;
+    for (const Kept& k : kept) {
+        velmora::ChargerModel charger(seed++);
+        velmora::ChargerModel::Durations durations;
+        durations.constantCurrent = k.chargeSeconds;
+        durations.constantVoltage1 = k.chargeSeconds / 2;
+        durations.constantVoltage2 = k.chargeSeconds / 3;
+        charger.setDurations(durations);
+        charger.setTestOnly(k.testOnly);
+        velmora::LiveChargerState state;
+        velmora::ModelFeed feed(charger, state);
+        feed.command(velmora::commands::kStart);
+        feed.command("#2|" + std::to_string(k.brand) + "|" + std::to_string(k.variety) + "|" +
+                     std::to_string(k.type) + "|" + (k.fast ? "2" : "1") + "*");
+
+        velmora::journal::SessionStart start;
+        start.kind = k.testOnly ? velmora::journal::SessionKind::Test
+                                : velmora::journal::SessionKind::Charge;
+        start.utcOffsetMinutes = 420;
+        start.startMs =
+            (velmora::journal::parseLocalDate("2026-12-" + std::string(k.day < 10 ? "0" : "") +
+                                              std::to_string(k.day))
+                 .value_or(0) +
+             (k.hour * 60 + k.minute) * 60'000) -
+            420 * 60'000;
+        start.deviceName = "Charger Simulasi";
+        velmora::journal::Profile& p = start.profile;
+        p.brandIndex = k.brand;
+        p.varietyIndex = k.variety;
+        p.typeIndex = k.type;
+        p.mode = k.fast ? "2" : "1";
+        p.modeText = k.fast ? "Fast Mode" : "Normal Mode";
+        p.brand = catalogue.brands().at(static_cast<size_t>(k.brand));
+        p.variety = catalogue.brandVarieties(k.brand).at(static_cast<size_t>(k.variety));
+        const int list = catalogue.typeList(k.brand, k.variety).value_or(0);
+        p.type = catalogue.typeRow(list, k.type).value_or(velmora::TypeRow{}).name;
+        p.capacity = catalogue.capacityText(list, k.type, ",");
+        const int64_t id = journal->beginSession(start);
+
+        velmora::journal::SessionUpdate update;
+        const int seconds = k.testOnly ? 20 : k.chargeSeconds * 2 + 60;
+        const int limit = std::string(k.stop) == "finished" ? 100000 : seconds * 2 / 3;
+        for (int second = 1; second <= limit && !(charger.finished() && k.testOnly); ++second) {
+            feed.tick();
+            const velmora::Measurement m = state.measurement();
+            update.points.push_back(
+                {second * 1000LL, m.chargeVoltage, m.chargeCurrent, m.stageNumber});
+            const velmora::ChargerState s = state.snapshot();
+            if (k.testOnly ? s.testResultTag == "0" : charger.finished() && s.afterResultTag == "5")
+                break;
+        }
+        const velmora::ChargerState s = state.snapshot();
+        if (s.beforeCca)
+            update.results.before = velmora::journal::TestResult{
+                s.beforeCca, s.beforeResistance, s.beforeDiagVoltage, s.beforeVoltage, ""};
+        if (!s.afterResultTag.empty())
+            update.results.after = velmora::journal::TestResult{
+                s.afterCca, s.afterResistance, s.afterDiagVoltage, s.afterVoltage, s.afterStatus};
+        if (!s.testResultTag.empty())
+            update.results.test = velmora::journal::TestResult{
+                s.testCca, s.testResistance, s.testDiagVoltage, s.testVoltage, s.testStatus};
+        update.endMs = start.startMs + update.points.back().offsetMs + 1000;
+        update.stopReason = velmora::journal::stopReasonFromName(k.stop);
+        journal->write(id, update);
+    }
+}
+
+// The charge history: the list, and the latest charge opened with its charts.
+void shootHistory(velmora::TVLForm& window, const QDir& dir) {
+    window.BT4OptionClick();
+    window.RRiwayatClick();
+    shoot(window, dir, QStringLiteral("history_list"));
+    auto* list = window.control<QTableView>(QStringLiteral("ListRiwayat"));
+    list->selectRow(0);
+    window.history().showSelected();
+    shoot(window, dir, QStringLiteral("history_session"));
+    window.history().close();
+}
+
 // The chart screen after a whole simulated charge, in a window of its own: one refresh
 // tick per simulated second, from the start command to the floating stage, so the charts
 // hold the live points of stages 2 to 4 and then the charger's history.
-void shootChart(const QDir& dir, int screenWidth) {
+void shootChart(const QDir& dir, int screenWidth, const QString& documents) {
     velmora::TVLForm window(std::make_unique<velmora::DevicePlatform>(nullptr, true), screenWidth);
     window.setMessageSink([](const QString&) {});
+    window.setDocumentsFolder(documents);
     window.show();
     velmora::ChargerModel charger(4);
     velmora::ModelFeed feed(charger, window.state(), window.numberFormat());
@@ -187,8 +294,9 @@ int main(int argc, char** argv) {
     window.setMessageSink([](const QString&) {});
     // Pictures never touch the real Documents folder.
     QTemporaryDir documents;
-    window.logger().setDocumentsFolder(documents.path());
+    window.setDocumentsFolder(documents.path());
     keepLogs(documents.path());
+    keepSessions(documents.path());
     window.show();
     settle(300);
 
@@ -214,7 +322,7 @@ int main(int argc, char** argv) {
     shoot(window, dir, QStringLiteral("dashboard"));
     window.BT2DiagnosticClick();
     shoot(window, dir, QStringLiteral("diagnostic"));
-    shootChart(dir, screenWidth);
+    shootChart(dir, screenWidth, documents.path());
     window.BT4OptionClick();
     shoot(window, dir, QStringLiteral("option"));
     window.R3UseClick();
@@ -236,6 +344,7 @@ int main(int argc, char** argv) {
     window.RNOClick();
     shootDiagnostic(window, dir);
     shootLogger(window, dir);
+    shootHistory(window, dir);
     window.BT1Dashboard2Click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));

@@ -1,0 +1,237 @@
+#include "journal/HistoryBrowser.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableView>
+#include <sstream>
+
+#include "journal/CsvExport.h"
+#include "journal/HistoryDialog.h"
+#include "journal/JournalRecorder.h"
+#include "journal/SessionListModel.h"
+#include "journal/SessionPage.h"
+#include "journal/SessionTexts.h"
+#include "logger/LogFolder.h"
+#include "shell/Dialogs.h"
+
+namespace velmora {
+
+namespace {
+const QString kNothingRecorded = QStringLiteral("Belum ada sesi yang direkam");
+const QString kChooseSession = QStringLiteral("Pilih sesi yang akan dilihat");
+const QString kSessionGone = QStringLiteral("Sesi tidak ditemukan, mungkin sudah dihapus");
+const QString kStillRecording = QStringLiteral("Sesi sedang direkam, tidak dapat dihapus");
+const QString kSaved = QStringLiteral("Berhasil disimpan");
+const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
+
+QString userText(const journal::JournalError& error) {
+    return QString::fromStdString(journal::userMessage(error.fault()));
+}
+}  // namespace
+
+HistoryBrowser::HistoryBrowser(Window window, QObject* parent)
+    : QObject(parent), m_window(std::move(window)) {
+    m_askSavePath = [this](const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(m_window.dialog->window(),
+                                            QStringLiteral("Simpan sebagai"), suggested, filter);
+    };
+    wire();
+}
+
+HistoryBrowser::~HistoryBrowser() = default;
+
+void HistoryBrowser::wire() {
+    HistoryDialog* d = m_window.dialog;
+    const auto click = [this](QAbstractButton* button, void (HistoryBrowser::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    click(d->RRiwayatLihat, &HistoryBrowser::showSelected);
+    click(d->RRiwayatTutup, &HistoryBrowser::close);
+    click(d->RRiwayatEkspor, &HistoryBrowser::exportListCsv);
+    click(d->PageSesi->BackSesi, &HistoryBrowser::showList);
+    click(d->PageSesi->RSesiHapus, &HistoryBrowser::askDelete);
+    click(d->PageSesi->RSesiCsv, &HistoryBrowser::exportSessionCsv);
+    click(m_window.confirmDelete->right, &HistoryBrowser::confirmDelete);
+    click(m_window.confirmDelete->left, &HistoryBrowser::cancelDelete);
+    connect(d->ListRiwayat, &QAbstractItemView::activated, this, [this] { showSelected(); });
+    connect(d->EditCariRiwayat, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_window.dialog->filter()->setWords(text);
+        showCount();
+    });
+}
+
+QString HistoryBrowser::documentsFolder() const {
+    return QFileInfo(m_window.recorder.path()).absolutePath();
+}
+
+void HistoryBrowser::open() {
+    m_window.dialog->showList();
+    reload();
+    m_window.dialog->open();
+    m_window.dialog->EditCariRiwayat->setFocus();
+}
+
+void HistoryBrowser::reload() {
+    m_journal.reset();
+    std::vector<journal::SessionSummary> sessions;
+    QString problem;
+    try {
+        journal::JournalOptions options;
+        options.create = false;  // looking creates nothing
+        m_journal = journal::Journal::open(m_window.recorder.nativePath(), options);
+        sessions = m_journal->list();
+    } catch (const journal::JournalError& error) {
+        m_journal.reset();
+        problem =
+            error.fault() == journal::JournalFault::Missing ? kNothingRecorded : userText(error);
+    }
+    m_window.dialog->model()->setSessions(
+        std::move(sessions), m_window.recorder.recordingSessionId(), dateSeparatorOf(QLocale()));
+    m_problem = problem;
+    showCount();
+}
+
+void HistoryBrowser::showCount() {
+    HistoryDialog* d = m_window.dialog;
+    const int total = d->model()->rowCount();
+    const int shown = d->filter()->rowCount();
+    QString text;
+    if (!m_problem.isEmpty())
+        text = m_problem;
+    else if (total == 0)
+        text = kNothingRecorded;
+    else if (shown == total)
+        text = QStringLiteral("%1 sesi").arg(total);
+    else
+        text = QStringLiteral("%1 dari %2 sesi").arg(shown).arg(total);
+    if (m_journal && m_journal->newerVersion()) text += QStringLiteral("  ·  hanya dapat dibaca");
+    d->LRiwayatInfo->setText(text);
+}
+
+std::optional<int64_t> HistoryBrowser::selectedId() const {
+    const QModelIndexList rows = m_window.dialog->ListRiwayat->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    return rows.front().data(SessionListModel::kIdRole).toLongLong();
+}
+
+void HistoryBrowser::showSelected() {
+    const std::optional<int64_t> id = selectedId();
+    if (!id) {
+        m_window.message(kChooseSession);
+        return;
+    }
+    if (!m_journal) return;
+    std::optional<journal::Session> session;
+    try {
+        session = m_journal->session(*id);
+    } catch (const journal::JournalError& error) {
+        m_window.error(userText(error));
+        return;
+    }
+    if (!session) {
+        reload();  // deleted by another program meanwhile
+        m_window.message(kSessionGone);
+        return;
+    }
+    m_window.dialog->PageSesi->showSession(*session, m_window.recorder.recordingSessionId() == *id,
+                                           m_window.format, dateSeparatorOf(QLocale()));
+    m_window.dialog->showSessionPage();
+}
+
+void HistoryBrowser::showList() {
+    m_window.dialog->showList();
+}
+
+void HistoryBrowser::close() {
+    m_window.confirmDelete->close();
+    m_window.dialog->close();
+    m_journal.reset();  // the file is not held while nobody looks
+}
+
+void HistoryBrowser::askDelete() {
+    if (m_window.dialog->PageSesi->shown()) m_window.confirmDelete->open();
+}
+
+void HistoryBrowser::cancelDelete() {
+    m_window.confirmDelete->close();
+}
+
+void HistoryBrowser::confirmDelete() {
+    m_window.confirmDelete->close();
+    const auto& shown = m_window.dialog->PageSesi->shown();
+    if (!shown || !m_journal) return;
+    m_window.recorder.sync();  // what is being recorded is known up to now
+    if (m_window.recorder.recordingSessionId() == shown->id) {
+        m_window.message(kStillRecording);
+        return;
+    }
+    try {
+        m_journal->remove(shown->id);
+    } catch (const journal::JournalError& error) {
+        m_window.error(userText(error));
+        return;
+    }
+    reload();
+    m_window.dialog->showList();
+}
+
+void HistoryBrowser::exportSessionCsv() {
+    const auto& shown = m_window.dialog->PageSesi->shown();
+    if (!shown || !m_journal) return;
+    std::optional<journal::Session> session;
+    try {
+        session = m_journal->session(shown->id);
+    } catch (const journal::JournalError& error) {
+        m_window.error(userText(error));
+        return;
+    }
+    if (!session) {
+        m_window.message(kSessionGone);
+        return;
+    }
+    const QString name = QStringLiteral("Riwayat %1 %2.csv")
+                             .arg(shown->id)
+                             .arg(startText(*shown, QLatin1Char('-'))
+                                      .replace(QLatin1Char(':'), QString())
+                                      .replace(QLatin1Char(' '), QLatin1Char('_')));
+    exportCsv(name, [this, &session](std::ostream& out) {
+        journal::writePointsCsv(out, *session, m_window.format);
+    });
+}
+
+void HistoryBrowser::exportListCsv() {
+    const SessionFilter* filter = m_window.dialog->filter();
+    const SessionListModel* model = m_window.dialog->model();
+    std::vector<journal::SessionSummary> sessions;
+    sessions.reserve(static_cast<size_t>(filter->rowCount()));
+    for (int row = 0; row < filter->rowCount(); ++row)
+        sessions.push_back(model->session(filter->mapToSource(filter->index(row, 0)).row()));
+    if (sessions.empty()) {
+        m_window.message(kNothingRecorded);
+        return;
+    }
+    exportCsv(QStringLiteral("Riwayat.csv"), [this, &sessions](std::ostream& out) {
+        journal::writeSessionsCsv(out, sessions, m_window.format);
+    });
+}
+
+void HistoryBrowser::exportCsv(const QString& suggestedName,
+                               const std::function<void(std::ostream&)>& write) {
+    const QString path = m_askSavePath(QDir(documentsFolder()).filePath(suggestedName), kCsvFilter);
+    if (path.isEmpty()) return;
+    std::ostringstream out;
+    write(out);
+    const std::string bytes = out.str();
+    if (const auto failure = writeWholeFile(path, QByteArray::fromStdString(bytes))) {
+        m_window.error(*failure);
+        return;
+    }
+    m_window.message(kSaved);
+}
+
+}  // namespace velmora

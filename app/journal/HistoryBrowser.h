@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "journal/Journal.h"
+#include "link/NumberText.h"
+
+namespace velmora {
+
+class HistoryDialog;
+class JournalRecorder;
+class QuestionDialog;
+
+// The charge history in the window: opens the kept sessions from the journal file, lists
+// and filters them, shows one, exports it or the list as CSV, deletes one after asking.
+// The window's "Riwayat" row hands over here; the dialog's own buttons are wired here.
+class HistoryBrowser : public QObject {
+    Q_OBJECT
+public:
+    // What the history reaches in the window.
+    struct Window {
+        HistoryDialog* dialog;
+        QuestionDialog* confirmDelete;
+        JournalRecorder& recorder;
+        const NumberFormat& format;
+        std::function<void(const QString&)> message;  // a short message with OK
+        std::function<void(const QString&)> error;    // an error's text with OK
+    };
+    HistoryBrowser(Window window, QObject* parent);
+    ~HistoryBrowser() override;
+
+    // Asks where to save a file: a suggested path and a file-type filter in, the chosen path
+    // out (empty: the user cancelled). A save dialog unless replaced (tests).
+    using SavePathAsker = std::function<QString(const QString& suggested, const QString& filter)>;
+    void setSavePathAsker(SavePathAsker ask) { m_askSavePath = std::move(ask); }
+
+    // The "Riwayat" row: the list page, filled afresh, sliding in.
+    void open();
+    // Reads the sessions again, keeping what is typed in the filter.
+    void reload();
+    // The session of the selected row on its page; tells the user when none is selected.
+    void showSelected();
+    void showList();
+    void close();
+    // Delete: asks first; the answer deletes or leaves the session.
+    void askDelete();
+    void confirmDelete();
+    void cancelDelete();
+    void exportSessionCsv();
+    void exportListCsv();
+
+private:
+    void wire();
+    void showCount();
+    std::optional<int64_t> selectedId() const;
+    // Writes what `write` produces to a file the user picks; tells how it went.
+    void exportCsv(const QString& suggestedName, const std::function<void(std::ostream&)>& write);
+    QString documentsFolder() const;
+
+    Window m_window;
+    std::unique_ptr<journal::Journal> m_journal;  // open while the dialog is
+    QString m_problem;                            // why there is no list, if so
+    SavePathAsker m_askSavePath;
+};
+
+}  // namespace velmora

@@ -1,0 +1,116 @@
+#include "journal/HistoryDialog.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTableView>
+
+#include "journal/SessionListModel.h"
+#include "journal/SessionPage.h"
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+constexpr int kPanelWidth = 920, kPanelHeight = 500, kRestingY = 20;
+// Column widths of the list, in design units: date, kind, brand, type, status, duration,
+// end; together the table's width less its scroll bar.
+constexpr int kColumnWidths[] = {146, 76, 120, 150, 116, 88, 150};
+
+const QString kTableStyle = QStringLiteral(
+    "QTableView{background:#141414;color:white;border:1px solid #3a3a3a;border-radius:4px;"
+    "gridline-color:transparent;selection-background-color:#00a77f;selection-color:white;"
+    "outline:0}"
+    "QTableView::item{padding-left:6px;border-bottom:1px solid #242424}"
+    "QHeaderView::section{background:#1f1f1f;color:#b8b8b8;border:0;"
+    "border-bottom:1px solid #3a3a3a;padding-left:6px;height:30px}"
+    "QScrollBar:vertical{background:#1c1c1c;width:14px;margin:0}"
+    "QScrollBar::handle:vertical{background:#6a6a6a;min-height:30px;border-radius:5px;"
+    "margin:2px}"
+    "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0}");
+
+const QString kEditStyle = QStringLiteral(
+    "QLineEdit{background:#141414;color:white;border:1px solid #4a4a4a;border-radius:4px;"
+    "padding:0 8px}QLineEdit:focus{border-color:#00a77f}");
+}  // namespace
+
+HistoryDialog::HistoryDialog(QWidget* window)
+    : ui::SlideInDialog(window, QStringLiteral("LayoutRiwayat"), QStringLiteral("FloatRiwayat"),
+                        QSize(kPanelWidth, kPanelHeight), kRestingY) {
+    m_pages = new QStackedWidget(panel());
+    m_pages->setObjectName(QStringLiteral("PagesRiwayat"));
+    m_pages->setGeometry(0, 0, kPanelWidth, kPanelHeight);
+
+    auto* list = new QWidget;
+    list->setObjectName(QStringLiteral("PageDaftar"));
+    LRiwayatTitle = ui::makeLabel(list, QStringLiteral("LRiwayatTitle"), QStringLiteral("Riwayat"),
+                                  22, ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    LRiwayatTitle->setFont(ui::roboto(22, QFont::Medium));
+    LRiwayatTitle->setGeometry(24, 12, 300, 36);
+    EditCariRiwayat = new QLineEdit(list);
+    EditCariRiwayat->setObjectName(QStringLiteral("EditCariRiwayat"));
+    EditCariRiwayat->setPlaceholderText(QStringLiteral("Cari tanggal, merek, tipe, status..."));
+    EditCariRiwayat->setClearButtonEnabled(true);
+    EditCariRiwayat->setFont(ui::roboto(15));
+    EditCariRiwayat->setStyleSheet(kEditStyle);
+    EditCariRiwayat->setGeometry(546, 13, 350, 34);
+
+    m_model = new SessionListModel(this);
+    m_filter = new SessionFilter(this);
+    m_filter->setSourceModel(m_model);
+    ListRiwayat = new QTableView(list);
+    ListRiwayat->setObjectName(QStringLiteral("ListRiwayat"));
+    ListRiwayat->setModel(m_filter);
+    ListRiwayat->setGeometry(24, 60, 872, 372);
+    ListRiwayat->setFont(ui::roboto(14));
+    ListRiwayat->setStyleSheet(kTableStyle);
+    ListRiwayat->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListRiwayat->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListRiwayat->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListRiwayat->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListRiwayat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ListRiwayat->setShowGrid(false);
+    ListRiwayat->setWordWrap(false);
+    ListRiwayat->setTextElideMode(Qt::ElideRight);
+    ListRiwayat->verticalHeader()->hide();
+    // Fixed row height: ten thousand rows are laid out without measuring each one.
+    ListRiwayat->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ListRiwayat->verticalHeader()->setDefaultSectionSize(30);
+    QHeaderView* header = ListRiwayat->horizontalHeader();
+    header->setFont(ui::roboto(13, QFont::Medium));
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
+        header->resizeSection(column, kColumnWidths[column]);
+    header->setStretchLastSection(true);
+
+    LRiwayatInfo = ui::makeLabel(list, QStringLiteral("LRiwayatInfo"), QString(), 14, ui::kGrey,
+                                 Qt::AlignLeft | Qt::AlignVCenter);
+    LRiwayatInfo->setGeometry(24, 448, 390, 38);
+    LRiwayatInfo->setWordWrap(true);
+    const QColor grey = QColor::fromRgb(0x4A, 0x4A, 0x4A);
+    RRiwayatEkspor = footerButton(list, "RRiwayatEkspor", "Ekspor Daftar", grey, 436, 146);
+    RRiwayatTutup = footerButton(list, "RRiwayatTutup", "Tutup", grey, 594, 146);
+    RRiwayatLihat =
+        footerButton(list, "RRiwayatLihat", "Lihat", QColor::fromRgb(0x00, 0xA7, 0x7F), 752, 144);
+
+    PageSesi = new SessionPage(nullptr);
+    m_pages->addWidget(list);
+    m_pages->addWidget(PageSesi);
+}
+
+void HistoryDialog::showList() {
+    m_pages->setCurrentIndex(0);
+}
+
+void HistoryDialog::showSessionPage() {
+    m_pages->setCurrentIndex(1);
+}
+
+bool HistoryDialog::sessionPageShown() const {
+    return m_pages->currentIndex() == 1;
+}
+
+}  // namespace velmora

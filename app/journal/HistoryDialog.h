@@ -1,0 +1,47 @@
+#pragma once
+
+#include "widgets/SlideInDialog.h"
+
+class QLabel;
+class QLineEdit;
+class QStackedWidget;
+class QTableView;
+
+namespace velmora {
+
+class SessionFilter;
+class SessionListModel;
+class SessionPage;
+
+// The charge history (LayoutRiwayat): the kept sessions, newest first, filtered by what
+// is typed; a chosen session opens on a second page of the same panel.
+class HistoryDialog : public ui::SlideInDialog {
+    Q_OBJECT
+public:
+    explicit HistoryDialog(QWidget* window);
+
+    SessionListModel* model() const { return m_model; }
+    SessionFilter* filter() const { return m_filter; }
+    // Shows the list page or the session page.
+    void showList();
+    void showSessionPage();
+    bool sessionPageShown() const;
+
+    // List page
+    QLabel* LRiwayatTitle;
+    QLineEdit* EditCariRiwayat;
+    QTableView* ListRiwayat;
+    QLabel* LRiwayatInfo;  // how many sessions, or why there are none
+    ui::TextButton* RRiwayatEkspor;
+    ui::TextButton* RRiwayatTutup;
+    ui::TextButton* RRiwayatLihat;
+    // Session page
+    SessionPage* PageSesi;
+
+private:
+    QStackedWidget* m_pages;
+    SessionListModel* m_model;
+    SessionFilter* m_filter;
+};
+
+}  // namespace velmora

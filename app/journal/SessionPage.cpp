@@ -1,0 +1,134 @@
+#include "journal/SessionPage.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QLineSeries>
+
+#include "catalogue/ResultLines.h"
+#include "journal/SessionChart.h"
+#include "journal/SessionTexts.h"
+#include "monitor/ChartPlot.h"
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+const QColor kBoxFill = QColor::fromRgba(0xFF1A1A1A);
+const QColor kBoxBorder = QColor::fromRgb(0x4A, 0x4A, 0x4A);
+constexpr int kChartWidth = 610, kChartHeight = 182;
+
+// A multi-line result group: its heading, then its lines.
+QLabel* resultGroup(QWidget* parent, const QString& name) {
+    QLabel* label =
+        ui::makeLabel(parent, name, QString(), 13, ui::kWhite, Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+void showGroup(QLabel* label, const char* heading, const std::optional<journal::TestResult>& r,
+               bool withStatus, const NumberFormat& format) {
+    label->setVisible(r.has_value());
+    if (!r) return;
+    label->setText(QString::fromLatin1(heading) + QLatin1Char('\n') +
+                   resultLines(*r, withStatus, format).join(QLatin1Char('\n')));
+}
+
+}  // namespace
+
+ui::TextButton* footerButton(QWidget* parent, const char* name, const char* text,
+                             const QColor& fill, int x, int width) {
+    auto* b = new ui::TextButton(parent, QString::fromLatin1(name), QString::fromLatin1(text), 15);
+    b->setFill(fill);
+    b->setGeometry(x, 448, width, 38);
+    return b;
+}
+
+SessionPage::SessionPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PageSesi"));
+    BackSesi =
+        new ui::PictureButton(this, QStringLiteral("BackSesi"), QStringLiteral(":/img/back.svg"));
+    BackSesi->setGeometry(20, 14, 36, 36);
+    BackSesi->setToolTip(QStringLiteral("Kembali ke daftar"));
+    LSesiTitle = ui::makeLabel(this, QStringLiteral("LSesiTitle"), QString(), 18, ui::kWhite,
+                               Qt::AlignLeft | Qt::AlignVCenter);
+    LSesiTitle->setFont(ui::roboto(18, QFont::Medium));
+    LSesiTitle->setGeometry(66, 8, 830, 26);
+    LSesiProfile =
+        ui::makeLabel(this, QStringLiteral("LSesiProfile"), QString(), 13,
+                      QColor::fromRgb(0xB8, 0xB8, 0xB8), Qt::AlignLeft | Qt::AlignVCenter);
+    LSesiProfile->setGeometry(66, 34, 830, 20);
+
+    auto* results = new ui::Panel(this, QStringLiteral("RSesiResults"), kBoxFill, kBoxBorder, 6);
+    results->setGeometry(20, 64, 250, 370);
+    LSesiBefore = resultGroup(results, QStringLiteral("LSesiBefore"));
+    LSesiBefore->setGeometry(14, 10, 228, 96);
+    LSesiAfter = resultGroup(results, QStringLiteral("LSesiAfter"));
+    LSesiAfter->setGeometry(14, 112, 228, 116);
+    LSesiTest = resultGroup(results, QStringLiteral("LSesiTest"));
+    LSesiTest->setGeometry(14, 234, 228, 116);
+    LSesiAkhir = ui::makeLabel(results, QStringLiteral("LSesiAkhir"), QString(), 13, ui::kGrey,
+                               Qt::AlignLeft | Qt::AlignBottom);
+    LSesiAkhir->setGeometry(14, 320, 228, 40);
+    LSesiAkhir->setWordWrap(true);
+
+    // The chart screen's look and reduction, on this page's own points.
+    m_voltagePlot =
+        new ChartPlot(kVoltageKind, new QLineSeries(this), m_data.voltage, m_data.clock, this);
+    m_currentPlot =
+        new ChartPlot(kCurrentKind, new QLineSeries(this), m_data.current, m_data.clock, this);
+    ChartSesiVoltage = makeChart(QStringLiteral("ChartSesiVoltage"), m_voltagePlot,
+                                 QStringLiteral("Grafik Tegangan"));
+    ChartSesiVoltage->setGeometry(286, 64, kChartWidth, kChartHeight);
+    ChartSesiCurrent =
+        makeChart(QStringLiteral("ChartSesiCurrent"), m_currentPlot, QStringLiteral("Grafik Arus"));
+    ChartSesiCurrent->setGeometry(286, 64 + kChartHeight + 6, kChartWidth, kChartHeight);
+
+    RSesiHapus =
+        footerButton(this, "RSesiHapus", "Hapus", QColor::fromRgb(0x8E, 0x3B, 0x32), 20, 130);
+    RSesiCsv =
+        footerButton(this, "RSesiCsv", "Ekspor CSV", QColor::fromRgb(0x4A, 0x4A, 0x4A), 752, 144);
+}
+
+SessionPage::~SessionPage() = default;
+
+QChartView* SessionPage::makeChart(const QString& name, ChartPlot* plot, const QString& title) {
+    auto* view = new QChartView(plot->chart(), this);
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setBackgroundBrush(Qt::white);
+    plot->chart()->setTitle(title);
+    return view;
+}
+
+void SessionPage::showSession(const journal::Session& session, bool recording,
+                              const NumberFormat& format, QChar dateSeparator) {
+    const journal::SessionSummary& s = session.summary;
+    m_shown = s;
+    LSesiTitle->setText(kindText(s.start.kind) + QStringLiteral("  ·  ") +
+                        startText(s, dateSeparator) + QStringLiteral("  ·  ") +
+                        durationText(s.durationMs()));
+    const journal::Profile& p = s.start.profile;
+    QStringList profile;
+    for (const std::string* text : {&p.brand, &p.variety, &p.type, &p.capacity, &p.modeText})
+        if (!text->empty()) profile << QString::fromStdString(*text);
+    if (!p.name.empty()) profile << QStringLiteral("\"%1\"").arg(QString::fromStdString(p.name));
+    if (!s.start.deviceName.empty()) profile << QString::fromStdString(s.start.deviceName);
+    LSesiProfile->setText(profile.isEmpty() ? QStringLiteral("-")
+                                            : profile.join(QStringLiteral("  ·  ")));
+
+    showGroup(LSesiBefore, "Before Charging", s.results.before, false, format);
+    showGroup(LSesiAfter, "After Charging", s.results.after, true, format);
+    showGroup(LSesiTest, "Test Result", s.results.test, true, format);
+    // A test has no before and after results: its own group goes to the top.
+    LSesiTest->move(LSesiTest->x(), s.results.before || s.results.after ? 234 : 10);
+    LSesiAkhir->setText(QStringLiteral("Akhir: ") + stopText(s, recording) +
+                        QStringLiteral("\n%1 titik").arg(session.points.size()));
+
+    journal::plotSession(session, m_data);
+    m_voltagePlot->refresh();
+    m_currentPlot->refresh();
+}
+
+}  // namespace velmora

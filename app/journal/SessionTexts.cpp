@@ -1,0 +1,69 @@
+#include "journal/SessionTexts.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include "monitor/StageTable.h"
+
+namespace velmora {
+
+QChar dateSeparatorOf(const QLocale& locale) {
+    for (const QChar c : locale.dateFormat(QLocale::ShortFormat))
+        if (!c.isLetter() && !c.isSpace() && c != QLatin1Char('\'')) return c;
+    return QLatin1Char('/');
+}
+
+QString startText(const journal::SessionSummary& session, QChar dateSeparator) {
+    const journal::SessionStart& start = session.start;
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(
+        start.startMs + int64_t{start.utcOffsetMinutes} * 60'000, Qt::UTC);
+    const QDate date = local.date();
+    const QString sep(dateSeparator);
+    return twoDigits(date.day()) + sep + twoDigits(date.month()) + sep +
+           QString::number(date.year()) + QLatin1Char(' ') +
+           local.time().toString(QStringLiteral("HH:mm"));
+}
+
+QString durationText(int64_t ms) {
+    const int64_t seconds = std::max<int64_t>(0, ms / 1000);
+    return twoDigits(static_cast<int>(seconds / 3600)) + QLatin1Char(':') +
+           twoDigits(static_cast<int>(seconds / 60 % 60)) + QLatin1Char(':') +
+           twoDigits(static_cast<int>(seconds % 60));
+}
+
+QString kindText(journal::SessionKind kind) {
+    return kind == journal::SessionKind::Test ? QStringLiteral("Tes") : QStringLiteral("Isi daya");
+}
+
+QString stopText(const journal::SessionSummary& session, bool recording) {
+    if (recording) return QStringLiteral("Sedang direkam");
+    using journal::StopReason;
+    const auto reason = journal::stopReasonFromName(session.stopReason);
+    if (!session.endMs || !reason) return QStringLiteral("Tidak selesai");  // the program died
+    switch (*reason) {
+        case StopReason::Finished:
+            return QStringLiteral("Selesai");
+        case StopReason::ForceStop:
+            return QStringLiteral("Dihentikan");
+        case StopReason::LinkLost:
+            return QStringLiteral("Koneksi terputus");
+        case StopReason::AppClosed:
+            return QStringLiteral("Aplikasi ditutup");
+        case StopReason::BatteryUnplugged:
+            return QStringLiteral("Baterai dilepas");
+        case StopReason::ChargerStandby:
+            return QStringLiteral("Charger standby");
+        case StopReason::Interrupted:
+            return QStringLiteral("Diganti sesi baru");
+    }
+    return QStringLiteral("Tidak selesai");
+}
+
+QString resultStatusText(const journal::SessionSummary& session) {
+    const journal::Results& r = session.results;
+    const auto& result = session.start.kind == journal::SessionKind::Test ? r.test : r.after;
+    if (!result || result->status.empty()) return QStringLiteral("-");
+    return QString::fromStdString(result->status);
+}
+
+}  // namespace velmora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "journal/SessionTypes.h"
+
+class QLocale;
+
+namespace velmora {
+
+// How a kept session reads in the window: Indonesian words, the user's separators, the
+// workshop's clock at the time of the session.
+
+// The separator of the locale's short date: its first character that is no letter, no
+// quote and no space ("/" where it has none, as in "d MMM yyyy").
+QChar dateSeparatorOf(const QLocale& locale);
+// "dd/mm/yyyy hh:mm" of the session's start, on the clock it was recorded on.
+QString startText(const journal::SessionSummary& session, QChar dateSeparator);
+// "01:02:05", hours without an upper limit.
+QString durationText(int64_t ms);
+QString kindText(journal::SessionKind kind);
+// Why the session ended; recording: it is the one being recorded now.
+QString stopText(const journal::SessionSummary& session, bool recording);
+// The battery's status after the charge (or of the test), "-" when none came.
+QString resultStatusText(const journal::SessionSummary& session);
+
+}  // namespace velmora

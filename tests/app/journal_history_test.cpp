@@ -1,0 +1,277 @@
+// The "Riwayat" row: the kept sessions listed newest first, filtered, one shown with its
+// results and charts, exported as CSV, deleted after asking.
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLocale>
+#include <QTableView>
+
+#include "gui_wait.h"
+#include "journal/HistoryDialog.h"
+#include "journal/SessionListModel.h"
+#include "journal/SessionPage.h"
+#include "journal/SessionTexts.h"
+#include "journal/WallTime.h"
+#include "journal_window_fixture.h"
+#include "monitor/ChartScreen.h"
+#include "shell/Dialogs.h"
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+// Three kept sessions: (newest first) a Yuasa test, a forced stop on a GS Astra, a whole
+// Yuasa charge; all at Jakarta time (UTC+7).
+class JournalHistoryTest : public JournalWindowTest {
+protected:
+    void SetUp() override {
+        JournalWindowTest::SetUp();
+        auto journal = journal::Journal::open(m_path);
+        m_charge = keep(*journal, "2025-12-08", 9 * 60 + 5, "Yuasa", "MF", "YTZ5S",
+                        journal::SessionKind::Charge, 3725, "finished",
+                        journal::TestResult{455, 3.8, 11.64, 13.12, "GOOD"});
+        keep(*journal, "2025-12-09", 14 * 60 + 30, "GSAstra", "MF", "GM5Z-3B",
+             journal::SessionKind::Charge, 900, "forceStop", std::nullopt);
+        keep(*journal, "2025-12-10", 8 * 60 + 0, "Yuasa", "Konvensional", "YB9-B",
+             journal::SessionKind::Test, 12, "finished",
+             journal::TestResult{285, 7.25, 10.86, 12.38, "WEAK"});
+    }
+
+    int64_t keep(journal::Journal& journal, const char* day, int minuteOfDay, const char* brand,
+                 const char* variety, const char* type, journal::SessionKind kind, int seconds,
+                 const char* stop, std::optional<journal::TestResult> result) {
+        journal::SessionStart start;
+        start.kind = kind;
+        start.utcOffsetMinutes = 420;
+        start.startMs = *journal::parseLocalDate(day) + (minuteOfDay - 420) * int64_t{60'000};
+        start.deviceName = "VELMORA-CHG";
+        start.profile = {0, 1, 2, "1", brand, variety, type, "Normal Mode", "5 Ah", ""};
+        const int64_t id = journal.beginSession(start);
+        journal::SessionUpdate update;
+        for (int t = 0; t < seconds; ++t)
+            update.points.push_back(
+                {t * 1000LL, 12.0 + t % 300 / 100.0, 3.0 - t % 3000 / 1000.0, 2 + t % 3});
+        if (kind == journal::SessionKind::Test)
+            update.results.test = result;
+        else {
+            update.results.before = journal::TestResult{410, 4.5, 11.02, 12.71, ""};
+            update.results.after = result;
+        }
+        update.endMs = start.startMs + seconds * 1000LL;
+        update.stopReason = journal::stopReasonFromName(stop);
+        journal.write(id, update);
+        return id;
+    }
+
+    HistoryDialog* dialog() { return control<HistoryDialog>("LayoutRiwayat"); }
+    QTableView* list() { return control<QTableView>("ListRiwayat"); }
+    QString cell(int row, int column) {
+        return list()->model()->index(row, column).data().toString();
+    }
+    void typeFilter(const char* text) {
+        control<QLineEdit>("EditCariRiwayat")->setText(QString::fromUtf8(text));
+    }
+    // Selects the row and presses "Lihat".
+    void view(int row) {
+        list()->selectRow(row);
+        control<QAbstractButton>("RRiwayatLihat")->click();
+    }
+
+    int64_t m_charge = 0;
+};
+
+TEST_F(JournalHistoryTest, ListsNewestFirstAndFiltersByEveryWordTyped) {
+    m_window->BT4OptionClick();
+    control<QAbstractButton>("RRiwayat")->click();
+    ASSERT_TRUE(dialog()->isVisibleTo(m_window->content()));
+    ASSERT_EQ(list()->model()->rowCount(), 3);
+    const QString sep(dateSeparatorOf(QLocale()));
+    EXPECT_EQ(cell(0, SessionListModel::Start), "10" + sep + "12" + sep + "2025 08:00");
+    EXPECT_EQ(cell(0, SessionListModel::Kind), "Tes");
+    EXPECT_EQ(cell(0, SessionListModel::Status), "WEAK");
+    EXPECT_EQ(cell(1, SessionListModel::Brand), "GSAstra");
+    EXPECT_EQ(cell(1, SessionListModel::Status), "-");
+    EXPECT_EQ(cell(1, SessionListModel::Stop), "Dihentikan");
+    EXPECT_EQ(cell(2, SessionListModel::Type), "YTZ5S");
+    EXPECT_EQ(cell(2, SessionListModel::Duration), "01:02:05");
+    EXPECT_EQ(cell(2, SessionListModel::Stop), "Selesai");
+    EXPECT_EQ(text("LRiwayatInfo"), "3 sesi");
+
+    const struct {
+        QString typed;
+        QStringList types;  // the rows left, by battery type
+    } filters[] = {
+        {"yuasa", {"YB9-B", "YTZ5S"}},
+        {"YUASA good", {"YTZ5S"}},
+        {"konvensional", {"YB9-B"}},  // a text the columns do not show
+        {"dihentikan", {"GM5Z-3B"}},
+        {"09" + sep + "12", {"GM5Z-3B"}},  // a day, as the dates are written
+        {"tidak ada", {}},
+        {"", {"YB9-B", "GM5Z-3B", "YTZ5S"}},
+    };
+    for (const auto& f : filters) {
+        control<QLineEdit>("EditCariRiwayat")->setText(f.typed);
+        QStringList shown;
+        for (int row = 0; row < list()->model()->rowCount(); ++row)
+            shown << cell(row, SessionListModel::Type);
+        EXPECT_EQ(shown, f.types) << f.typed.toStdString();
+    }
+    typeFilter("gsastra");
+    EXPECT_EQ(text("LRiwayatInfo"), "1 dari 3 sesi");
+}
+
+TEST_F(JournalHistoryTest, SessionShowsItsResultsAndChartsLeavingTheLiveChartsAlone) {
+    ChartScreen* live = m_window->chartScreen();
+    m_window->state().modify([](ChargerState& s) {
+        s.stageNumber = 2;
+        s.chargeVoltage = 13.5;
+        s.chargeCurrent = 2.5;
+    });
+    m_window->chart();
+    m_window->chart();
+    const size_t livePoints = live->data().voltage.size();
+    const QString liveTitle = live->stageTitle();
+    const int liveDrawn = live->Series1->count();
+    ASSERT_EQ(livePoints, 2u);
+
+    m_window->RRiwayatClick();
+    view(2);
+    ASSERT_TRUE(dialog()->sessionPageShown());
+    SessionPage* page = dialog()->PageSesi;
+    const QString before = text("LSesiBefore"), after = text("LSesiAfter");
+    EXPECT_TRUE(before.startsWith("Before Charging\nCCA = 410\n")) << before.toStdString();
+    EXPECT_TRUE(after.contains("CCA = 455")) << after.toStdString();
+    EXPECT_TRUE(after.endsWith("Status  = GOOD")) << after.toStdString();
+    EXPECT_FALSE(control("LSesiTest")->isVisibleTo(page));
+    EXPECT_TRUE(text("LSesiAkhir").startsWith("Akhir: Selesai"));
+    EXPECT_TRUE(text("LSesiProfile").startsWith("Yuasa"));
+
+    // Every point of the session on the page's own charts, on the workshop's clock.
+    const auto session = keptSession(m_charge);
+    ASSERT_TRUE(session);
+    ASSERT_EQ(page->data().voltage.size(), session->points.size());
+    EXPECT_DOUBLE_EQ(page->data().voltage.points()[100].y, session->points[100].voltage);
+    EXPECT_DOUBLE_EQ(page->data().current.points()[100].y, session->points[100].current);
+    EXPECT_EQ(hourMinuteText(page->data().voltage.points().front().x), "9:05");
+    EXPECT_EQ(live->data().voltage.size(), livePoints);
+    EXPECT_EQ(live->Series1->count(), liveDrawn);
+    EXPECT_EQ(live->stageTitle(), liveTitle);
+
+    // A test shows its own group only.
+    control<QAbstractButton>("BackSesi")->click();
+    EXPECT_FALSE(dialog()->sessionPageShown());
+    view(0);
+    EXPECT_TRUE(text("LSesiTest").contains("Status  = WEAK"));
+    EXPECT_FALSE(control("LSesiBefore")->isVisibleTo(page));
+
+    // Nothing selected: the user is asked to choose.
+    control<QAbstractButton>("BackSesi")->click();
+    list()->clearSelection();
+    control<QAbstractButton>("RRiwayatLihat")->click();
+    EXPECT_EQ(m_messages, QStringList{"Pilih sesi yang akan dilihat"});
+}
+
+TEST_F(JournalHistoryTest, DeleteAsksFirstAndRemovesOnlyOnYes) {
+    m_window->RRiwayatClick();
+    view(1);
+    auto* question = control<QuestionDialog>("LayoutHapusRiwayat");
+    control<QAbstractButton>("RSesiHapus")->click();
+    ASSERT_TRUE(question->isVisibleTo(m_window->content()));
+    control<QAbstractButton>("RHapusTidak")->click();
+    EXPECT_FALSE(question->isVisibleTo(m_window->content()));
+    EXPECT_EQ(kept().size(), 3u);
+
+    control<QAbstractButton>("RSesiHapus")->click();
+    control<QAbstractButton>("RHapusIya")->click();
+    const auto sessions = kept();
+    ASSERT_EQ(sessions.size(), 2u);
+    for (const auto& s : sessions) EXPECT_NE(s.start.profile.brand, "GSAstra");
+    EXPECT_FALSE(dialog()->sessionPageShown());
+    EXPECT_EQ(list()->model()->rowCount(), 2);
+    EXPECT_EQ(text("LRiwayatInfo"), "2 sesi");
+}
+
+TEST_F(JournalHistoryTest, SessionBeingRecordedIsNotDeleted) {
+    connect();
+    startCharge();
+    charging(13.1, 3.0);
+    m_window->journal().sync();
+    m_window->RRiwayatClick();
+    ASSERT_EQ(list()->model()->rowCount(), 4);
+    EXPECT_EQ(cell(0, SessionListModel::Stop), "Sedang direkam");
+    view(0);
+    control<QAbstractButton>("RSesiHapus")->click();
+    control<QAbstractButton>("RHapusIya")->click();
+    EXPECT_EQ(m_messages, QStringList{"Sesi sedang direkam, tidak dapat dihapus"});
+    charging(13.2, 3.0);
+    tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
+    const auto sessions = kept();
+    ASSERT_EQ(sessions.size(), 4u);
+    EXPECT_EQ(sessions[0].pointCount, 3);  // recording went on
+}
+
+// Reads a CSV file the way a spreadsheet splits it.
+std::vector<QStringList> readCsv(const QString& path, QChar separator) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));  // spreadsheets see UTF-8
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(bytes.mid(3)).split("\r\n", Qt::SkipEmptyParts))
+        rows.push_back(line.split(separator));
+    return rows;
+}
+
+TEST_F(JournalHistoryTest, CsvUnderACommaLocaleRoundTrips) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German));
+    m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), 1366);
+    m_window->setMessageSink([this](const QString& text) { m_messages << text; });
+    useJournalFolder();
+    ASSERT_EQ(m_window->numberFormat().decimalSeparator, ',');
+    QString asked;
+    const QString target = m_documents.filePath("out/sesi.csv");
+    QDir().mkpath(m_documents.filePath("out"));
+    m_window->history().setSavePathAsker([&](const QString& suggested, const QString&) {
+        asked = suggested;
+        return target;
+    });
+
+    m_window->RRiwayatClick();
+    view(2);
+    control<QAbstractButton>("RSesiCsv")->click();
+    EXPECT_EQ(m_messages, QStringList{"Berhasil disimpan"});
+    EXPECT_TRUE(asked.endsWith(".csv"));
+    EXPECT_TRUE(asked.contains("Velmora Tester"));
+    const auto rows = readCsv(target, ';');
+    const auto session = keptSession(m_charge);
+    ASSERT_EQ(rows.size(), session->points.size() + 1);
+    EXPECT_EQ(rows[0],
+              QStringList({"Session", "Time", "Seconds", "Stage", "Voltage (V)", "Current (A)"}));
+    for (size_t i = 1; i < rows.size(); i += 97) {
+        const journal::Point& p = session->points[i - 1];
+        ASSERT_EQ(rows[i].size(), 6) << i;
+        bool ok = false;
+        EXPECT_DOUBLE_EQ(QLocale().toDouble(rows[i][4], &ok), p.voltage) << i;
+        EXPECT_TRUE(ok) << rows[i][4].toStdString();
+        EXPECT_DOUBLE_EQ(QLocale().toDouble(rows[i][5], &ok), p.current) << i;
+        EXPECT_EQ(rows[i][3].toInt(), p.stage);
+    }
+    EXPECT_EQ(rows[1][1], "2025-12-08 09:05:00");
+
+    // The list as shown (filtered) goes out one session a row.
+    control<QAbstractButton>("BackSesi")->click();
+    typeFilter("yuasa");
+    m_messages.clear();
+    control<QAbstractButton>("RRiwayatEkspor")->click();
+    EXPECT_EQ(m_messages, QStringList{"Berhasil disimpan"});
+    const auto list = readCsv(target, ';');
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[1][8], "Yuasa");
+    EXPECT_EQ(list[2][19], "3,8");  // after iR with the user's separator
+    QLocale::setDefault(saved);
+}
+
+}  // namespace

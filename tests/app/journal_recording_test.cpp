@@ -1,0 +1,231 @@
+// The window records every charge by itself: points, results, profile and why it ended;
+// a journal that cannot be written is told once and never stops the monitoring.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+#include "gui_wait.h"
+#include "journal/Schema.h"
+#include "journal_window_fixture.h"
+#include "link/Commands.h"
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+class JournalRecordingTest : public JournalWindowTest {
+protected:
+    // Waits for the journal's news to reach the window.
+    void deliverProblems() {
+        m_window->journal().sync();
+        QCoreApplication::processEvents();
+    }
+    QByteArray fileBytes() {
+        QFile file(QString::fromStdString(m_path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(JournalRecordingTest, ChargeIsKeptWithEveryPointItsResultsAndProfile) {
+    connect();
+    auto pick = [this](const char* box, const char* entry) {
+        auto* combo = control<QComboBox>(box);
+        combo->setCurrentIndex(combo->findText(QString::fromLatin1(entry)));
+    };
+    pick("ComboMerk", "Yuasa");
+    pick("ComboJenis", "MF");
+    pick("ComboTipe", "YTZ5S");
+    control<QLineEdit>("Edit1")->setText(QStringLiteral("Budi"));
+
+    const int64_t start = m_now + 1000;
+    startCharge();
+    charging(12.10, 0.0, 1);
+    tick([](ChargerState& s) {
+        s.beforeResultTag = "1";
+        s.beforeCca = 410;
+        s.beforeResistance = 4.5;
+        s.beforeDiagVoltage = 11.02;
+        s.beforeVoltage = 12.71;
+    });
+    charging(13.47, 3.2);
+    charging(14.41, 1.25, 3);
+    charging(14.72, 0.4, 4);
+    charging(13.30, 0.0, 5);
+    tick([](ChargerState& s) {
+        s.afterResultTag = "5";
+        s.afterCca = 455;
+        s.afterResistance = 3.8;
+        s.afterDiagVoltage = 11.64;
+        s.afterVoltage = 13.12;
+        s.afterStatus = "GOOD";
+    });
+    charging(13.60, 0.1, 6);  // floating with the after result in: the charge is done
+    charging(13.60, 0.1, 6);  // after the end: no session, no point
+
+    const auto sessions = kept();
+    ASSERT_EQ(sessions.size(), 1u);
+    const journal::SessionSummary& s = sessions[0];
+    EXPECT_EQ(s.stopReason, "finished");
+    EXPECT_EQ(s.start.startMs, start);
+    EXPECT_EQ(s.endMs, start + 8000);
+    EXPECT_EQ(s.start.deviceName, "VELMORA-CHG");
+    EXPECT_EQ(s.start.deviceAddress, "00:11:22:33:44:55");
+    EXPECT_EQ(s.start.profile.brand, "Yuasa");
+    EXPECT_EQ(s.start.profile.variety, "MF");
+    EXPECT_EQ(s.start.profile.type, "YTZ5S");
+    EXPECT_EQ(s.start.profile.name, "Budi");
+    EXPECT_EQ(s.start.profile.modeText, "Normal Mode");
+    ASSERT_TRUE(s.results.before && s.results.after);
+    EXPECT_EQ(s.results.before->cca, 410);
+    EXPECT_DOUBLE_EQ(s.results.before->diagVoltage, 11.02);
+    EXPECT_EQ(s.results.after->cca, 455);
+    EXPECT_EQ(s.results.after->status, "GOOD");
+
+    const auto session = keptSession(s.id);
+    ASSERT_TRUE(session);
+    // One point a tick from the start, the measurement as the dashboard showed it.
+    const std::vector<std::pair<double, int>> expected = {{0.0, 0},   {12.10, 1}, {12.10, 1},
+                                                          {13.47, 2}, {14.41, 3}, {14.72, 4},
+                                                          {13.30, 5}, {13.30, 5}, {13.60, 6}};
+    ASSERT_EQ(session->points.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(session->points[i].offsetMs, static_cast<int64_t>(i) * 1000) << i;
+        EXPECT_DOUBLE_EQ(session->points[i].voltage, expected[i].first) << i;
+        EXPECT_EQ(session->points[i].stage, expected[i].second) << i;
+    }
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
+class JournalEndingCase;
+
+// How a running charge can end, and the reason kept for it.
+struct Ending {
+    const char* name;
+    void (JournalEndingCase::*act)();
+    const char* reason;
+};
+void PrintTo(const Ending& ending, std::ostream* out) {
+    *out << ending.name;
+}
+
+class JournalEndingCase : public JournalRecordingTest,
+                          public ::testing::WithParamInterface<Ending> {
+public:
+    void forceStop() {
+        m_window->BTForceStopClick();
+        m_window->RForceYesClick();
+    }
+    void switchChargerOff() {
+        m_bt->peers.at(0)->release();
+        ASSERT_TRUE(processEventsUntil([this] { return !m_window->link().readerRunning(); }));
+        tick();
+    }
+    void printCharge() {
+        m_window->BTPrintClick();
+        control<QComboBox>("ComboDevice")->setCurrentIndex(1);  // the printer
+        QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+        m_window->BTConnectClick();
+        ASSERT_TRUE(finished.wait(20000));
+    }
+    void unplugBattery() {
+        tick([](ChargerState& s) { s.chargerStatus = "Baterai_Unplug"; });
+    }
+    void closeWindow() { m_window.reset(); }
+};
+
+TEST_P(JournalEndingCase, EndsTheSessionWithItsReason) {
+    connect();
+    startCharge();
+    charging(13.1, 3.0);
+    charging(13.2, 3.0);
+    (this->*GetParam().act)();
+    const auto sessions = kept();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(sessions[0].stopReason, GetParam().reason);
+    ASSERT_TRUE(sessions[0].endMs);
+    EXPECT_EQ(sessions[0].pointCount, 3);
+    if (m_window) charging(13.2, 3.0);  // the charger goes on: no new session
+    EXPECT_EQ(kept().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, JournalEndingCase,
+    ::testing::Values(
+        Ending{"ForceStop", &JournalEndingCase::forceStop, "forceStop"},
+        Ending{"ChargerSwitchedOff", &JournalEndingCase::switchChargerOff, "linkLost"},
+        Ending{"PrinterTakesTheLink", &JournalEndingCase::printCharge, "linkLost"},
+        Ending{"BatteryUnplugged", &JournalEndingCase::unplugBattery, "batteryUnplugged"},
+        Ending{"WindowClosed", &JournalEndingCase::closeWindow, "appClosed"}),
+    [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
+
+TEST_F(JournalRecordingTest, BrokenJournalIsToldOnceMonitoringGoesOnAndTheNextSessionRetries) {
+    QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
+    {
+        QFile broken(QString::fromStdString(m_path));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(8192, 'x'));  // not a database
+    }
+    connect();
+    startCharge();
+    charging(13.2, 3.1);
+    deliverProblems();
+    EXPECT_EQ(m_messages, QStringList{"Riwayat tidak tersedia: berkas rusak"});
+    const auto volts = [this](double v) {
+        return QString::fromStdString(formatFixed2(v, m_window->numberFormat())) + " V";
+    };
+    EXPECT_EQ(text("LVoltage"), volts(13.2));  // the charge is shown as ever
+    charging(13.3, 3.0);
+    EXPECT_EQ(text("LVoltage"), volts(13.3));
+
+    // The next charge tries again; the same fault is not told twice.
+    tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
+    startCharge();
+    charging(13.1, 3.0);
+    deliverProblems();
+    EXPECT_EQ(m_messages.size(), 1);
+
+    // Once the file is usable again the next charge is kept.
+    tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(m_path)));
+    startCharge();
+    charging(13.4, 2.9);
+    tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
+    const auto sessions = kept();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(sessions[0].pointCount, 2);
+    EXPECT_EQ(sessions[0].stopReason, "chargerStandby");
+    deliverProblems();
+    EXPECT_EQ(m_messages.size(), 1);
+}
+
+TEST_F(JournalRecordingTest, NewerJournalIsToldOnceAndLeftAsItIs) {
+    // A journal from a later version of the program, with one session in it.
+    std::vector<journal::Migration> later = journal::migrations();
+    later.push_back({journal::latestVersion(later) + 1, [](journal::sql::Connection&) {}});
+    {
+        journal::JournalOptions options;
+        options.migrations = &later;
+        auto newer = journal::Journal::open(m_path, options);
+        newer->beginSession({});
+    }
+    const QByteArray before = fileBytes();
+    ASSERT_FALSE(before.isEmpty());
+
+    connect();
+    startCharge();
+    charging(13.2, 3.1);
+    tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
+    startCharge();
+    deliverProblems();
+    EXPECT_EQ(
+        m_messages,
+        QStringList{"Riwayat dibuat oleh versi aplikasi yang lebih baru: hanya dapat dibaca"});
+    EXPECT_EQ(kept().size(), 1u);  // readable all the same
+    EXPECT_EQ(fileBytes(), before);
+}
+
+}  // namespace
