@@ -15,6 +15,7 @@
 #include "link/ReplayTransport.h"
 #include "link/StateJson.h"
 #include "link/TReadThread.h"
+#include "platform/StandardStreams.h"
 
 namespace {
 
@@ -79,6 +80,7 @@ int decode(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    velmora::useBinaryStandardStreams();
     if (argc < 2) return usage();
     if (std::strcmp(argv[1], "decode") == 0) return decode(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "catalogue") == 0 && argc == 2) {
