@@ -9,6 +9,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <mutex>
 
@@ -106,22 +107,23 @@ Handle acceptFrom(Handle listener) {
 }
 
 int waitReadable(Handle handle, int timeoutMs, const std::atomic<bool>& open) {
-    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMs, 0));
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     for (;;) {
-        const ULONGLONG now = ::GetTickCount64();
-        const int slice =
-            static_cast<int>(std::min<ULONGLONG>(end > now ? end - now : 0, kWaitSliceMs));
+        const auto left =
+            std::chrono::duration_cast<std::chrono::microseconds>(end - Clock::now()).count();
+        const long slice = static_cast<long>(std::clamp<long long>(left, 0, kWaitSliceMs * 1000));
         fd_set readable, failed;
         FD_ZERO(&readable);
         FD_ZERO(&failed);
         FD_SET(native(handle), &readable);
         FD_SET(native(handle), &failed);
-        timeval wait{slice / 1000, (slice % 1000) * 1000};
+        timeval wait{slice / 1000000, slice % 1000000};
         int rc = ::select(0, &readable, nullptr, &failed, &wait);
         if (rc != 0) return rc > 0 ? 1 : -1;
         // Released meanwhile: readable, so the caller's next call reports the end.
         if (!open) return 1;
-        if (::GetTickCount64() >= end) return 0;
+        if (Clock::now() >= end) return 0;
     }
 }
 
