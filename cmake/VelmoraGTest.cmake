@@ -8,6 +8,7 @@ if(NOT GTest_FOUND)
         message(FATAL_ERROR "No GoogleTest package and no sources in ${VELMORA_GTEST_SOURCE_DIR}")
     endif()
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)  # MSVC: the same C runtime as ours
     # Windows threads, not the winpthreads emulation.
     set(gtest_disable_pthreads ${WIN32} CACHE BOOL "" FORCE)
     add_subdirectory(${VELMORA_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
