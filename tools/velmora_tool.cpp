@@ -21,6 +21,7 @@
 #include "link/StateJson.h"
 #include "link/TReadThread.h"
 #include "log_command.h"
+#include "platform/StandardStreams.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ int decode(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    velmora::useBinaryStandardStreams();
     if (argc < 2) return usage();
     if (std::strcmp(argv[1], "decode") == 0) return decode(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "log") == 0) return logCommand(argc - 2, argv + 2);

@@ -7,6 +7,7 @@
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
 #include "link/LinkStatus.h"
+#include "link/LinkMessages.h"
 #include "monitor/DashboardScreen.h"
 #include "shell/Dialogs.h"
 #include "shell/TVLForm.h"
@@ -15,8 +16,8 @@
 namespace velmora {
 
 namespace {
-const QString kBluetoothOff = QStringLiteral("Nyalakan bluetooth anda");
-const QString kChargerUnreachable = QStringLiteral("Matikan lalu hidupkan lagi charger anda");
+const QString kBluetoothOff = QString::fromUtf8(kBluetoothOffMessage);
+const QString kChargerUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
 const QColor kLinkUp = QColor::fromRgb(0x5C, 0xE6, 0xA8);
 const QColor kLinkDown = QColor::fromRgb(0xFF, 0x6B, 0x5B);
 }  // namespace
