@@ -1,6 +1,7 @@
 // velmora-tool: command-line helpers for dealers and for testing.
 //   velmora-tool decode [--chunk-size N] [--trace] [FILE]
 //   velmora-tool catalogue
+//   velmora-tool receipt | raster | render-receipt (see receipt_commands.h)
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -15,13 +16,21 @@
 #include "link/ReplayTransport.h"
 #include "link/StateJson.h"
 #include "link/TReadThread.h"
+#include "receipt_commands.h"
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: velmora-tool decode [--chunk-size N] [--trace] [FILE]\n"
-                 "       velmora-tool catalogue\n");
+    std::fprintf(
+        stderr,
+        "usage: velmora-tool decode [--chunk-size N] [--trace] [FILE]\n"
+        "       velmora-tool catalogue\n"
+        "       velmora-tool receipt charge|test --state STATE.json --texts TEXTS.json\n"
+        "                    --clock 2026-12-10T14:05:09 [--decimal ,] [--date-sep /]\n"
+        "                    [--time-format hh:mm:ss] [--am AM] [--pm PM] [--logo L.bin]\n"
+        "                    [--voltage-raster V.bin] [--current-raster C.bin] [--chunks]\n"
+        "       velmora-tool raster IN.png OUT.bin\n"
+        "       velmora-tool render-receipt IN.bin OUT.png|OUT.pgm\n");
     return 2;
 }
 
@@ -85,5 +94,9 @@ int main(int argc, char** argv) {
         std::printf("%s\n", velmora::catalogueJson().c_str());
         return 0;
     }
+    if (std::strcmp(argv[1], "receipt") == 0) return receiptCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "raster") == 0) return rasterCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "render-receipt") == 0)
+        return renderReceiptCommand(argc - 2, argv + 2);
     return usage();
 }
