@@ -13,6 +13,8 @@
 #include "link/ConnectionDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
+#include "printing/ReceiptPreview.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionScreen.h"
 #include "shell/ScaledView.h"
@@ -118,10 +120,11 @@ void TVLForm::buildContent() {
     m_layoutSave = simpleDialog(m_content, "LayoutSave", "FloatSave", QSize(350, 150), 195,
                                 QStringLiteral("Simpan Data"));
     m_questionSave = new QuestionSaveDialog(m_content);
-    m_layoutInformation = simpleDialog(m_content, "LayoutInformation", "FloatInformation",
-                                       QSize(400, 420), 60, QStringLiteral("Data Informasi"));
+    m_layoutInformation = new InformationDialog(m_content);
     m_forceStop = new ForceStopDialog(m_content);
     m_layoutTambah = new TambahDialog(m_content);
+    m_layoutStruk = new ReceiptPreview(m_content);
+    buildPrinting();
 
     m_view = new ScaledView(this, m_content, 1.0);
     m_view->setUnderlay([this](QPainter& painter, const QRectF& exposed) {
@@ -153,7 +156,7 @@ void TVLForm::buildContent() {
 }
 
 void TVLForm::FormCreate() {
-    // inisialprint: the printing buffers are prepared with the receipt code.
+    inisialprint();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

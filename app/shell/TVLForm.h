@@ -27,11 +27,15 @@ class DashboardScreen;
 class DiagnosticScreen;
 class ForceStopDialog;
 class GuideScreen;
+class InformationDialog;
 class OptionScreen;
 class QuestionSaveDialog;
+class ReceiptPreview;
+class ReceiptPrinter;
 class TambahDialog;
 class TopBar;
 class UserGuide;
+class VirtualPrinter;
 namespace ui {
 class Picture;
 class SlideInDialog;
@@ -74,6 +78,10 @@ public:
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
     ChartScreen* chartScreen() const { return m_chart; }
     ConnectionDialog* connectionDialog() const { return m_connection; }
+    ReceiptPrinter* receipts() const { return m_receipts; }
+    VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
+    // Whether a receipt is being sent to the printer.
+    bool printing() const { return m_printing; }
 
     // Program start (sizes the window) and first show (Bluetooth start-up).
     void FormCreate();
@@ -119,6 +127,15 @@ public:
     void start();
     void Kirimstringdata(const std::string& dataout);
 
+    // Receipts, printer images and dealer information (app/printing)
+    void inisialprint();
+    void saveimage();
+    void SusunBitmap();
+    void DataPrint(int stat2);
+    void DataPrint2(int stat3);
+    void RSendInformationClick();
+    void RCancelInformationClick();
+
     // Force stop
     void BTForceStopClick();
     void RForceYesClick();
@@ -152,6 +169,8 @@ public:
 signals:
     // A background connection attempt finished (tests wait on it).
     void connectionFinished(bool ok);
+    // A receipt has been sent, or its sending failed with error.
+    void printFinished(const QString& error);
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -172,6 +191,10 @@ private:
                        QString firstError, QString secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
+    void buildPrinting();
+    void printAfterConnect(bool charge, bool closeDialog);
+    void printStarted(std::optional<double> printTime);
+    void printDone(const QString& error);
 
     WindowSizing m_sizing;
     NumberFormat m_format;
@@ -185,6 +208,8 @@ private:
     bool m_printerPanelMode = false;
     bool m_guideInitDone = false;
     bool m_connecting = false;
+    bool m_printing = false;
+    bool m_closeAfterPrint = false;
     bool m_shown = false;
     std::thread m_connectWorker;
     std::shared_ptr<Transport> m_pendingSocket;
@@ -208,7 +233,10 @@ private:
     ConnectionDialog* m_connection = nullptr;
     ui::SlideInDialog* m_layoutSave = nullptr;
     QuestionSaveDialog* m_questionSave = nullptr;
-    ui::SlideInDialog* m_layoutInformation = nullptr;
+    InformationDialog* m_layoutInformation = nullptr;
+    ReceiptPreview* m_layoutStruk = nullptr;
+    ReceiptPrinter* m_receipts = nullptr;
+    VirtualPrinter* m_virtualPrinter = nullptr;
     ForceStopDialog* m_forceStop = nullptr;
     TambahDialog* m_layoutTambah = nullptr;
     UserGuide* m_userGuide = nullptr;

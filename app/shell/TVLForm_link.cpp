@@ -7,6 +7,7 @@
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
 #include "shell/TVLForm.h"
 #include "widgets/Theme.h"
@@ -25,21 +26,26 @@ bool TVLForm::ManagerConnected() {
 }
 
 void TVLForm::PairedDevices() {
-    QComboBox* box = m_connection->ComboDevice;
-    box->clear();
+    // The dealer dialog names its printer from the same list, in the same order.
+    QComboBox* boxes[] = {m_connection->ComboDevice, m_layoutInformation->ComboShowPrinter};
+    for (QComboBox* box : boxes) box->clear();
     m_pairedDevices.clear();
     if (!ManagerConnected()) return;
     m_pairedDevices = m_platform->pairedDevices();
-    for (const DeviceInfo& device : m_pairedDevices) box->addItem(device.name);
+    for (QComboBox* box : boxes)
+        for (const DeviceInfo& device : m_pairedDevices) box->addItem(device.name);
 }
 
 void TVLForm::bluetoothStartUp(bool quietOnError) {
     try {
         if (!ManagerConnected()) throw LinkError("no Bluetooth radio");
         PairedDevices();
-        m_connection->ComboDevice->setCurrentIndex(m_connection->ComboDevice->count() ? 0 : -1);
+        for (QComboBox* box : {static_cast<QComboBox*>(m_connection->ComboDevice),
+                               m_layoutInformation->ComboShowPrinter})
+            box->setCurrentIndex(box->count() ? 0 : -1);
     } catch (const LinkError&) {
         m_connection->ComboDevice->clear();
+        m_layoutInformation->ComboShowPrinter->clear();
         if (quietOnError)
             m_platform->requestEnable();
         else
@@ -72,11 +78,11 @@ void TVLForm::BTPrintClick() {
 }
 
 void TVLForm::RectLayoutBTClick() {
-    if (!m_connecting) m_connection->close();
+    if (!m_connecting && !m_printing) m_connection->close();
 }
 
 void TVLForm::BTConnectClick() {
-    if (m_connecting) return;
+    if (m_connecting || m_printing) return;
     if (m_printerPanelMode) {
         m_link->readerStop() = true;
         m_timerloop->stop();
@@ -90,7 +96,7 @@ void TVLForm::BTConnectClick() {
 }
 
 void TVLForm::BTReportClick() {
-    if (m_connecting) return;
+    if (m_connecting || m_printing) return;
     m_link->stopReaderAndRelease();  // the refresh timer is left as it is
     if (!m_printerPanelMode) return;
     beginConnect(ConnectPurpose::PrintTest);
@@ -185,10 +191,9 @@ void TVLForm::finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> s
         return;
     }
     if (!firstError.isEmpty()) showMessage(kChargerUnreachable);
-    if (firstError.isEmpty() && ok) m_connection->close();
     updateLinkStatus();
     if (!secondError.isEmpty()) reportError(secondError);
-    // The receipts are composed and sent here once receipt printing is in place.
+    printAfterConnect(purpose == ConnectPurpose::PrintCharge, firstError.isEmpty() && ok);
     emit connectionFinished(ok);
 }
 
@@ -207,6 +212,9 @@ void TVLForm::updateLinkStatus() {
     const QString device = m_linkDevice ? m_linkDevice->name : QString();
     if (m_connecting) {
         text = QStringLiteral("Menyambungkan ke %1...").arg(device);
+        color = ui::kWhite;
+    } else if (m_printing) {
+        text = QStringLiteral("Mencetak ke %1...").arg(device);
         color = ui::kWhite;
     } else if (m_link->linkSocket() && !m_link->connected()) {
         text = QStringLiteral("Koneksi terputus");

@@ -10,6 +10,7 @@
 #include "link/ConnectionDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionScreen.h"
 #include "shell/ScaledView.h"
