@@ -4,10 +4,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
+#include "catalogue/DiagnosticScreen.h"
 #include "link/SimulatedDevices.h"
+#include "printing/VirtualPrinter.h"
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
 #include "widgets/SlideInDialog.h"
@@ -84,6 +89,76 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     shoot(window, dir, QStringLiteral("diagnostic_test_result"));
 }
 
+// The dealer information dialog, filled in.
+void shootInformation(velmora::TVLForm& window, const QDir& dir) {
+    window.R1UseClick();
+    const std::pair<const char*, const char*> texts[] = {{"EditStore", "Bengkel Aki Jaya"},
+                                                         {"EditAddress", "Jl. Merdeka No. 10"},
+                                                         {"EditCity", "Bandung"},
+                                                         {"EditPhone", "0812 3456 789"}};
+    for (const auto& [name, text] : texts)
+        window.control<QLineEdit>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
+    pick(window, "ComboShowPrinter", "Printer Simulasi");
+    shoot(window, dir, QStringLiteral("dialog_information"));
+    window.RCancelInformationClick();
+}
+
+// Runs the refresh by hand until the condition holds, so a quick simulated charge is
+// followed as the window would follow a real one.
+template <typename Pred>
+bool refreshUntil(velmora::TVLForm& window, Pred done, int deadlineMs = 60000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > deadlineMs) return false;
+        window.TimerloopTimer();
+        settle(15);
+    }
+    return true;
+}
+
+// A whole charge on the simulated charger, printed on the simulated printer: the
+// preview and the paper itself.
+void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
+    QTemporaryDir saved;  // stands in for the user's home; the paper is copied to dir
+    window.virtualPrinter()->setFolder(
+        saved.filePath(QStringLiteral("Documents/Velmora Tester/Struk")));
+    QImage paper;
+    QObject::connect(window.virtualPrinter(), &velmora::VirtualPrinter::receiptPrinted,
+                     [&paper](const QImage& image) { paper = image; });
+
+    window.rest();
+    // Read each transmission on its own, as the one-second pause does with a real charger.
+    window.link().setReaderTiming({1000, 2});
+    window.BTConnectionClick();
+    pick(window, "ComboDevice", "Charger Simulasi");
+    window.BTConnectClick();
+    refreshUntil(window, [&window] { return !window.connecting(); });
+    window.Timerloop()->stop();  // ticks come from refreshUntil
+    window.BT2DiagnosticClick();
+    pick(window, "ComboMerk", "Yuasa");
+    pick(window, "ComboJenis", "MF");
+    pick(window, "ComboTipe", "YTZ5S");
+    window.control<QLineEdit>(QStringLiteral("Edit1"))->setText(QStringLiteral("Pak Budi - Vario"));
+    window.BTSendDataClick();
+    const bool charged = refreshUntil(
+        window, [&window] { return !window.state().snapshot().afterResultTag.empty(); });
+    if (!charged) qWarning("the simulated charge did not finish");
+    window.BT3ChartClick();
+    shoot(window, dir, QStringLiteral("chart_after_charge"));
+
+    window.BT1Dashboard2Click();
+    window.BTPrintClick();
+    pick(window, "ComboDevice", "Printer Simulasi");
+    window.BTConnectClick();
+    QElapsedTimer waited;
+    waited.start();
+    while (paper.isNull() && waited.elapsed() < 20000) settle(50);
+    shoot(window, dir, QStringLiteral("dialog_receipt"));
+    paper.save(dir.filePath(QStringLiteral("receipt_charge.png")));
+    window.control<velmora::ui::SlideInDialog>(QStringLiteral("LayoutStruk"))->close();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,7 +171,12 @@ int main(int argc, char** argv) {
     dir.mkpath(QStringLiteral("."));
     const int screenWidth = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 1366;
 
-    auto platform = std::make_unique<velmora::DevicePlatform>(nullptr, true);
+    // A quick simulated charger: a whole charge in a few seconds, one simulated second
+    // per transmission as a real charger sends them.
+    velmora::SimulatorOptions quick;
+    quick.tickMs = 20;
+    quick.durations = {1, 1, 4, 300, 120, 80, 6};
+    auto platform = std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList(), quick);
     velmora::TVLForm window(std::move(platform), screenWidth);
     window.setMessageSink([](const QString&) {});
     window.show();
@@ -148,5 +228,10 @@ int main(int argc, char** argv) {
     window.BT1Dashboard2Click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));
+    window.BTSkipClick();
+    settle(700);
+    window.BT4OptionClick();
+    shootInformation(window, dir);
+    shootReceipt(window, dir);
     return 0;
 }
