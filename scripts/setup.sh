@@ -9,7 +9,7 @@ BUILD_DIR="${VELMORA_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-connectivity-dev qt6-svg-dev libqt6svg6
-    qt6-qpa-plugins libgl-dev libqt6opengl6-dev
+    qt6-qpa-plugins libgl-dev libqt6opengl6-dev libsqlite3-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     python3 python3-dbusmock dbus
     xvfb xauth fonts-roboto
@@ -27,6 +27,13 @@ if ((${#missing[@]})); then
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+fi
+
+# Number and CSV tests also run under a comma locale when the machine can provide one.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && command -v localedef >/dev/null; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 2>/dev/null || true
 fi
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VELMORA_CMAKE_ARGS:-} >/dev/null

@@ -5,11 +5,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
-#include "link/JsonValue.h"
-#include "link/StateJson.h"
+#include "json/JsonReader.h"
+#include "link/StateFromJson.h"
 #include "printing/EscPosReader.h"
 #include "printing/PrinterRaster.h"
 #include "printing/ReceiptChunks.h"
@@ -70,18 +71,31 @@ ClockReading parseClock(const std::string& text) {
     return clock;
 }
 
+ChargerState parseState(const std::string& json) {
+    std::string error;
+    const std::optional<ChargerState> state = stateFromJson(json, &error);
+    if (!state) throw InputError("state: " + error);
+    return *state;
+}
+
+// {"profileName": ..., "variety": ..., "type": ..., "capacity": ...}, all strings.
 ProfileTexts parseTexts(const std::string& json) {
-    ProfileTexts texts;
+    std::string error;
+    const std::optional<JsonValue> document = parseJson(json, &error);
+    if (!document) throw InputError("texts: not JSON: " + error);
+    if (document->kind != JsonValue::Kind::Object) throw InputError("texts: expected an object");
     const std::map<std::string, std::string ProfileTexts::*> fields{
         {"profileName", &ProfileTexts::profileName},
         {"variety", &ProfileTexts::variety},
         {"type", &ProfileTexts::type},
         {"capacity", &ProfileTexts::capacity}};
-    const JsonValue document = JsonValue::parse(json);
-    for (const auto& [name, value] : document.object("texts")) {
+    ProfileTexts texts;
+    for (const auto& [name, value] : document->members) {
         const auto field = fields.find(name);
-        if (field == fields.end()) throw JsonError("unknown field texts." + name);
-        texts.*(field->second) = value.string(name);
+        if (field == fields.end()) throw InputError("texts: unknown field " + name);
+        if (value.kind != JsonValue::Kind::String)
+            throw InputError("texts: " + name + ": expected a string");
+        texts.*(field->second) = value.text;
     }
     return texts;
 }
@@ -131,7 +145,7 @@ int receiptCommand(int argc, char** argv) {
             throw InputError("the test receipt has no charts");
         if (options["--decimal"].size() != 1) throw InputError("--decimal takes one character");
 
-        const ChargerState state = stateFromJson(readFile(options["--state"]));
+        const ChargerState state = parseState(readFile(options["--state"]));
         const ProfileTexts texts = parseTexts(readFile(options["--texts"]));
         const ClockReading clock = parseClock(options["--clock"]);
         ReceiptLocale locale;

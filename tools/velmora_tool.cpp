@@ -1,6 +1,8 @@
 // velmora-tool: command-line helpers for dealers and for testing.
 //   velmora-tool decode [--chunk-size N] [--trace] [FILE]
 //   velmora-tool catalogue
+//   velmora-tool journal list|show|export ...
+//   velmora-tool log encode | log decode FILE
 //   velmora-tool receipt | raster | render-receipt (see receipt_commands.h)
 #include <cstdio>
 #include <cstring>
@@ -12,10 +14,14 @@
 #include <string>
 
 #include "catalogue/CatalogueJson.h"
+#ifdef VELMORA_HAVE_JOURNAL
+#include "journal_command.h"
+#endif
 #include "link/ChargerState.h"
 #include "link/ReplayTransport.h"
 #include "link/StateJson.h"
 #include "link/TReadThread.h"
+#include "log_command.h"
 #include "receipt_commands.h"
 
 namespace {
@@ -25,6 +31,9 @@ int usage() {
         stderr,
         "usage: velmora-tool decode [--chunk-size N] [--trace] [FILE]\n"
         "       velmora-tool catalogue\n"
+        "       velmora-tool journal list|show|export ...\n"
+        "       velmora-tool log encode < state.json > name.log\n"
+        "       velmora-tool log decode FILE\n"
         "       velmora-tool receipt charge|test --state STATE.json --texts TEXTS.json\n"
         "                    --clock 2026-12-10T14:05:09 [--decimal ,] [--date-sep /]\n"
         "                    [--time-format hh:mm:ss] [--am AM] [--pm PM] [--logo L.bin]\n"
@@ -90,9 +99,18 @@ int decode(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
     if (std::strcmp(argv[1], "decode") == 0) return decode(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "log") == 0) return logCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "catalogue") == 0 && argc == 2) {
         std::printf("%s\n", velmora::catalogueJson().c_str());
         return 0;
+    }
+    if (std::strcmp(argv[1], "journal") == 0) {
+#ifdef VELMORA_HAVE_JOURNAL
+        return journalCommand(argc - 2, argv + 2);
+#else
+        std::fprintf(stderr, "velmora-tool: this build has no journal\n");
+        return 2;
+#endif
     }
     if (std::strcmp(argv[1], "receipt") == 0) return receiptCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "raster") == 0) return rasterCommand(argc - 2, argv + 2);

@@ -28,12 +28,20 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
     heading->setGeometry(0, 10, 420, 40);
     ListBox1 = new QListWidget(logs);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setGeometry(20, 60, 380, 340);
+    ListBox1->setGeometry(35, 56, 350, 300);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setFont(ui::roboto(16));
     ListBox1->setStyleSheet(QStringLiteral(
         "QListWidget{background:#141414;color:white;border:1px solid #3a3a3a;border-radius:4px}"
         "QListWidget::item{padding:6px}"
         "QListWidget::item:selected{background:#00a77f;color:white}"));
+    BTRefresh = new ui::TextButton(logs, QStringLiteral("BTRefresh"), QStringLiteral("Delete"), 16);
+    BTRefresh->setFill(QColor::fromRgb(0x8E, 0x3B, 0x32));
+    BTRefresh->setGeometry(35, 368, 165, 38);
+    BTLoad = new ui::TextButton(logs, QStringLiteral("BTLoad"), QStringLiteral("  Load File"), 16);
+    BTLoad->setFill(QColor::fromRgb(0x00, 0xA7, 0x7F));
+    BTLoad->setGeometry(220, 368, 165, 38);
 
     auto* guide = new ui::Panel(this, QStringLiteral("RGuide"), kBoxFill, kBoxBorder, 6);
     guide->setGeometry(500, 30, 420, 420);

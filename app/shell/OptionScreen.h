@@ -19,6 +19,8 @@ public:
     explicit OptionScreen(QWidget* main);
 
     QListWidget* ListBox1;
+    ui::TextButton* BTRefresh;  // "Delete"
+    ui::TextButton* BTLoad;
     ui::PictureButton* R1Use;
     ui::PictureButton* R2Use;
     ui::PictureButton* R3Use;

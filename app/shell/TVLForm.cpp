@@ -11,6 +11,7 @@
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
+#include "logger/SaveDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "printing/InformationDialog.h"
@@ -37,22 +38,6 @@ NumberFormat userNumberFormat() {
     return format;
 }
 
-// A slide-in dialog whose fields arrive later: a heading and a close button.
-ui::SlideInDialog* simpleDialog(QWidget* content, const char* name, const char* animation,
-                                QSize size, int restingY, const QString& heading) {
-    auto* dialog = new ui::SlideInDialog(content, QString::fromLatin1(name),
-                                         QString::fromLatin1(animation), size, restingY);
-    QLabel* title = ui::makeLabel(dialog->panel(),
-                                  QString::fromLatin1(name) + QStringLiteral("Title"), heading, 20);
-    title->setGeometry(0, 16, size.width(), 30);
-    auto* close =
-        new ui::TextButton(dialog->panel(), QString::fromLatin1(name) + QStringLiteral("Close"),
-                           QStringLiteral("Tutup"), 16);
-    close->setFill(QColor::fromRgb(0x4A, 0x4A, 0x4A));
-    close->setGeometry((size.width() - 130) / 2, size.height() - 58, 130, 40);
-    QObject::connect(close, &QAbstractButton::clicked, dialog, &ui::SlideInDialog::close);
-    return dialog;
-}
 }  // namespace
 
 TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, QWidget* parent)
@@ -68,6 +53,7 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
     m_timerloop->setInterval(1000);
     buildContent();
     wireHandlers();
+    setUpLogger();
     if (screenWidth <= 0 && QGuiApplication::primaryScreen())
         screenWidth = QGuiApplication::primaryScreen()->size().width();
     m_sizing = windowSizingFor(screenWidth);
@@ -117,8 +103,7 @@ void TVLForm::buildContent() {
 
     // Created bottom to top: the dialogs always stack in this order.
     m_connection = new ConnectionDialog(m_content);
-    m_layoutSave = simpleDialog(m_content, "LayoutSave", "FloatSave", QSize(350, 150), 195,
-                                QStringLiteral("Simpan Data"));
+    m_layoutSave = new SaveDialog(m_content);
     m_questionSave = new QuestionSaveDialog(m_content);
     m_layoutInformation = new InformationDialog(m_content);
     m_forceStop = new ForceStopDialog(m_content);

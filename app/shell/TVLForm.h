@@ -24,6 +24,7 @@ class ChartScreen;
 class ScaledView;
 class ConnectionDialog;
 class DashboardScreen;
+class DataLogger;
 class DiagnosticScreen;
 class ForceStopDialog;
 class GuideScreen;
@@ -32,6 +33,7 @@ class OptionScreen;
 class QuestionSaveDialog;
 class ReceiptPreview;
 class ReceiptPrinter;
+class SaveDialog;
 class TambahDialog;
 class TopBar;
 class UserGuide;
@@ -82,6 +84,7 @@ public:
     VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
     // Whether a receipt is being sent to the printer.
     bool printing() const { return m_printing; }
+    DataLogger& logger() const { return *m_logger; }
 
     // Program start (sizes the window) and first show (Bluetooth start-up).
     void FormCreate();
@@ -159,6 +162,13 @@ public:
     void RYESClick();
     void RNOClick();
 
+    // Log files: saving and the log browser
+    void BTSaveClick();
+    void RCancelSaveClick();
+    void ROKSaveClick();
+    void BTRefreshClick();
+    void BTLoadClick();
+
     // Where short messages for the user go; a modal message box unless replaced (tests).
     void setMessageSink(std::function<void(const QString&)> sink) {
         m_messageSink = std::move(sink);
@@ -182,6 +192,7 @@ private:
     void selectScreen(Screen screen);
     void buildContent();
     void wireHandlers();
+    void setUpLogger();
     void bluetoothStartUp(bool quietOnError);
     void openConnectionDialog(bool forPrinter);
     // Which dialog button started a connection.
@@ -231,7 +242,7 @@ private:
     OptionScreen* m_option = nullptr;
     GuideScreen* m_guide = nullptr;
     ConnectionDialog* m_connection = nullptr;
-    ui::SlideInDialog* m_layoutSave = nullptr;
+    SaveDialog* m_layoutSave = nullptr;
     QuestionSaveDialog* m_questionSave = nullptr;
     InformationDialog* m_layoutInformation = nullptr;
     ReceiptPreview* m_layoutStruk = nullptr;
@@ -240,6 +251,7 @@ private:
     ForceStopDialog* m_forceStop = nullptr;
     TambahDialog* m_layoutTambah = nullptr;
     UserGuide* m_userGuide = nullptr;
+    DataLogger* m_logger = nullptr;
 };
 
 }  // namespace velmora

@@ -247,18 +247,4 @@ void TVLForm::RForceNoClick() {
     m_forceStop->close();
 }
 
-void TVLForm::ImageAccuClick() {
-    m_questionSave->open();
-}
-
-void TVLForm::RYESClick() {
-    m_questionSave->close();
-    m_layoutSave->open();
-}
-
-void TVLForm::RNOClick() {
-    m_questionSave->close();
-    rest();
-}
-
 }  // namespace velmora

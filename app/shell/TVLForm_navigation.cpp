@@ -8,6 +8,7 @@
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
+#include "logger/DataLogger.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "printing/InformationDialog.h"
@@ -128,8 +129,7 @@ void TVLForm::BT3ChartClick() {
 }
 
 void TVLForm::BT4OptionClick() {
-    // The log list is refilled by the data logger code when it lands.
-    m_option->ListBox1->clear();
+    m_logger->fillList();
     selectScreen(Screen::Option);
 }
 

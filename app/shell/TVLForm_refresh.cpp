@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "logger/DataLogger.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "monitor/StageTable.h"
@@ -173,6 +174,7 @@ void TVLForm::rest() {
         s.profileBrandIndex = s.profileVarietyIndex = s.profileTypeIndex = 0;
     });
     m_guideInitDone = false;
+    m_logger->forgetSaved();
 
     m_dashboard->LCCA->setText(QStringLiteral("0"));
     m_dashboard->LiR->setText(QString::fromStdString(formatFixed2(0.0, m_format)));

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace velmora {
@@ -17,6 +16,16 @@ std::string replaceSeparator(std::string text, char separator) {
     for (char& c : text)
         if (c == '.') c = separator;
     return text;
+}
+
+// Fixed notation with "." whatever the process locale says: the window's toolkit sets the C
+// locale from the user's environment, where printf would already write ",".
+std::string fixedText(double value, int decimals) {
+    char buffer[400];  // enough for any double in fixed notation
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return "0";
+    return std::string(buffer, result.ptr);
 }
 }  // namespace
 
@@ -70,15 +79,11 @@ std::optional<double> parseReal(std::string_view text, const NumberFormat& forma
 }
 
 std::string formatFixed2(double value, const NumberFormat& format) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    return replaceSeparator(buffer, format.decimalSeparator);
+    return replaceSeparator(fixedText(value, 2), format.decimalSeparator);
 }
 
 std::string formatShortest(double value, const NumberFormat& format, int maxDecimals) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", maxDecimals, value);
-    std::string text = buffer;
+    std::string text = fixedText(value, maxDecimals);
     if (text.find('.') != std::string::npos) {
         while (!text.empty() && text.back() == '0') text.pop_back();
         if (!text.empty() && text.back() == '.') text.pop_back();

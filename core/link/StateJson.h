@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "link/ChargerState.h"
 
@@ -11,8 +10,5 @@ namespace velmora {
 std::string jsonString(const std::string& text);
 // The whole state as one JSON object keyed by the field names.
 std::string toJson(const ChargerState& state);
-// The state from such an object; fields left out keep their initial values. Throws
-// JsonError for malformed text, an unknown field or a value of the wrong kind.
-ChargerState stateFromJson(std::string_view json);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "printing/PrinterFont.h"
+#include "text/Utf8.h"
 
 namespace velmora::printing {
 
@@ -222,32 +223,15 @@ private:
         m_state.addImage(std::move(image));
     }
 
-    // Decodes one UTF-8 character whose first byte is lead; a broken sequence gives one
-    // replacement character for its first byte and reading goes on after it.
+    // One UTF-8 character starting with lead; a broken sequence gives one replacement
+    // character for its first byte and reading goes on after it.
     char32_t utf8(unsigned char lead) {
-        int extra = 0;
-        char32_t value = 0;
-        char32_t minimum = 0;
         if (lead < 0x80) return lead;
-        if ((lead & 0xE0) == 0xC0) {
-            extra = 1, value = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, value = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, value = lead & 0x07, minimum = 0x10000;
-        } else {
-            return kReplacementCharacter;
-        }
-        if (!has(static_cast<size_t>(extra))) return kReplacementCharacter;
-        for (int i = 0; i < extra; ++i) {
-            const unsigned char c = static_cast<unsigned char>(m_bytes[m_at + i]);
-            if ((c & 0xC0) != 0x80) return kReplacementCharacter;
-            value = value << 6 | (c & 0x3F);
-        }
-        if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-            return kReplacementCharacter;
-        m_at += static_cast<size_t>(extra);
-        return value;
+        char32_t code = 0;
+        const size_t length = decodeUtf8(m_bytes, m_at - 1, code);
+        if (length == 0) return kReplacementCharacter;
+        m_at += length - 1;
+        return code;
     }
 
     std::string_view m_bytes;
@@ -255,24 +239,6 @@ private:
     PrinterState m_state;
     Paper& m_paper;
 };
-
-void appendUtf8(std::string& text, char32_t c) {
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xC0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (c >> 18));
-        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 }  // namespace
 

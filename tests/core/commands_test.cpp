@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 
 #include "link/MemoryTransport.h"
 #include "link/NumberText.h"
@@ -80,6 +81,18 @@ TEST(NumberTextTest, ParsesAndFormats) {
     EXPECT_EQ(formatShortest(4.5, {','}), "4,5");
     EXPECT_EQ(formatShortest(10, {}), "10");
     EXPECT_EQ(formatShortest(0.25, {}), "0.25");
+}
+
+// The window's toolkit takes the C locale from the environment; numbers must not follow it.
+TEST(CommandsTest, NumberTextIgnoresTheProcessLocale) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    const std::string fixed = formatFixed2(12.5, {}), shortest = formatShortest(12.5, {','});
+    const std::string whole = formatShortest(10.0, {','});
+    std::setlocale(LC_NUMERIC, before.c_str());
+    EXPECT_EQ(fixed, "12.50");
+    EXPECT_EQ(shortest, "12,5");
+    EXPECT_EQ(whole, "10");
 }
 
 TEST(CommandsTest, SendRoutineSendsBytesAsTheyAreOrNothingWithoutALink) {

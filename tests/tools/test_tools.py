@@ -1,7 +1,10 @@
 """Black-box tests of velmora-tool and velmora-charger-sim."""
+import csv
+import io
 import json
 import os
 import socket
+import sqlite3
 import subprocess
 import sys
 import struct
@@ -98,6 +101,100 @@ class CatalogueTest(unittest.TestCase):
                 self.assertIn(row["scale"], catalogue["capacityScale"])
                 self.assertTrue(row["capacity"].endswith(" Ah"))
                 self.assertNotIn(",", row["capacity"])  # "." whatever the machine's locale
+
+
+EXAMPLE_STATE = {
+    "profileBrandIndex": 0, "profileVarietyIndex": 1, "profileTypeIndex": 3, "profileMode": "1",
+    "beforeCca": 410, "beforeResistance": 4.5, "beforeVoltage": 12.71, "beforeDiagVoltage": 11.02,
+    "afterCca": 455, "afterResistance": 4.2, "afterVoltage": 13.05, "afterDiagVoltage": 11.8,
+}
+EXAMPLE_LOG = (b"237C307C317C337C317C3431307C3435307C313237317C313130327C3435357C3432307C"
+               b"313330357C313138307C7C2A\r\n")
+
+
+def hexed(record):
+    return record.encode("cp1252").hex().upper().encode() + b"\r\n"
+
+
+def log(*args, data=b""):
+    return subprocess.run([TOOL, "log", *args], input=data, capture_output=True)
+
+
+class LogTest(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.addCleanup(self.dir.cleanup)
+
+    def write(self, name, data):
+        path = os.path.join(self.dir.name, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        return path
+
+    def assertRefused(self, result):
+        self.assertNotEqual(result.returncode, 0)
+        self.assertEqual(result.stdout, b"")
+        lines = result.stderr.decode().splitlines()
+        self.assertEqual(len(lines), 1, result.stderr)
+        return lines[0]
+
+    def test_encode_writes_the_file_bytes(self):
+        out = log("encode", data=json.dumps(EXAMPLE_STATE).encode())
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertEqual(out.stdout, EXAMPLE_LOG)
+        # Rounding to hundredths: 4.35 is 435, halves go away from zero.
+        state = dict(EXAMPLE_STATE, beforeResistance=4.35, afterVoltage=-0.005, afterStatus="Ā|ok")
+        out = log("encode", data=json.dumps(state).encode())
+        record = bytes.fromhex(out.stdout.decode().strip()).decode("cp1252")
+        self.assertEqual(record, "#|0|1|3|1|410|435|1271|1102|455|420|-1|1180|? ok|*")
+
+    def test_decode_prints_the_record(self):
+        for data in (EXAMPLE_LOG, EXAMPLE_LOG.lower()):
+            out = log("decode", self.write("aki.log", data))
+            self.assertEqual(out.returncode, 0, out.stderr)
+            self.assertEqual(json.loads(out.stdout), dict(EXAMPLE_STATE, status=""))
+
+    def test_a_capture_becomes_a_log_and_reads_back(self):
+        state = decode(CAPTURE)
+        out = log("encode", data=state.encode())
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertTrue(out.stdout.endswith(b"\r\n"))
+        record = json.loads(log("decode", self.write("capture.log", out.stdout)).stdout)
+        expected = json.loads(state)
+        for key in ("profileTypeIndex", "beforeCca", "beforeResistance", "afterCca",
+                    "afterVoltage"):
+            self.assertEqual(record[key], expected[key], key)
+        self.assertEqual(record["status"], expected["afterStatus"])
+
+    def test_bad_state_is_refused_with_a_reason(self):
+        cases = {
+            b"{": "not JSON",
+            b'{"beforeCCA": 410}': "beforeCCA: unknown field",
+            b'{"beforeCca": "410"}': "beforeCca: expected number",
+            b"[]": "expected object",
+        }
+        for data, reason in cases.items():
+            self.assertIn(reason, self.assertRefused(log("encode", data=data)))
+
+    def test_files_that_are_not_logs_are_refused_with_a_reason(self):
+        record = "#|0|1|3|1|410|450|1271|1102|455|420|1305|1180|GO#OD|*"
+        cases = {
+            "words.txt": (b"Nota bengkel\r\n", "no hexadecimal text"),
+            "empty.log": (b"", "no hexadecimal text"),
+            "fourteen.log": (hexed("#|0|1|3|1|410|450|1271|1102|455|420|1305|1180|*"),
+                             "14 fields"),
+            "mark.log": (hexed(record), "fields, not 15"),
+            "number.log": (hexed(record.replace("GO#OD", "").replace("410", "4x0")),
+                           "\"4x0\" is not a number"),
+        }
+        for name, (data, reason) in cases.items():
+            message = self.assertRefused(log("decode", self.write(name, data)))
+            self.assertIn(reason, message, name)
+            self.assertIn(name, message)
+        self.assertIn("cannot read", self.assertRefused(log("decode", self.dir.name)))
+        self.assertIn("cannot read", self.assertRefused(
+            log("decode", os.path.join(self.dir.name, "missing.log"))))
+        self.assertEqual(log("frobnicate").returncode, 2)
 
 
 class SimulatorTest(unittest.TestCase):
@@ -260,6 +357,177 @@ class ReceiptToolTest(unittest.TestCase):
         out = subprocess.run([TOOL, "render-receipt", "/nonexistent.bin", self.path("x.png")],
                              capture_output=True)
         self.assertEqual(out.returncode, 1)
+# A journal as the application's first schema version writes it.
+JOURNAL_V1 = """
+CREATE TABLE schema_version (version INTEGER PRIMARY KEY, applied_ms INTEGER NOT NULL);
+CREATE TABLE sessions (
+    id INTEGER PRIMARY KEY, kind TEXT NOT NULL, start_ms INTEGER NOT NULL,
+    utc_offset_min INTEGER NOT NULL, end_ms INTEGER, stop_reason TEXT NOT NULL DEFAULT '',
+    device_name TEXT NOT NULL DEFAULT '', device_address TEXT NOT NULL DEFAULT '',
+    profile_brand_index INTEGER NOT NULL DEFAULT -1, profile_variety_index INTEGER NOT NULL DEFAULT -1,
+    profile_type_index INTEGER NOT NULL DEFAULT -1, profile_mode TEXT NOT NULL DEFAULT '',
+    profile_brand TEXT NOT NULL DEFAULT '', profile_variety TEXT NOT NULL DEFAULT '',
+    profile_type TEXT NOT NULL DEFAULT '', profile_mode_text TEXT NOT NULL DEFAULT '',
+    profile_capacity TEXT NOT NULL DEFAULT '', profile_name TEXT NOT NULL DEFAULT '',
+    before_cca INTEGER, before_resistance REAL, before_diag_voltage REAL, before_voltage REAL,
+    after_cca INTEGER, after_resistance REAL, after_diag_voltage REAL, after_voltage REAL,
+    after_status TEXT,
+    test_cca INTEGER, test_resistance REAL, test_diag_voltage REAL, test_voltage REAL,
+    test_status TEXT,
+    point_count INTEGER NOT NULL DEFAULT 0, last_point_ms INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX sessions_by_start ON sessions (start_ms);
+CREATE TABLE points (
+    session_id INTEGER NOT NULL REFERENCES sessions (id) ON DELETE CASCADE,
+    seq INTEGER NOT NULL, offset_ms INTEGER NOT NULL, centivolts INTEGER NOT NULL,
+    milliamps INTEGER NOT NULL, stage INTEGER NOT NULL,
+    PRIMARY KEY (session_id, seq)) WITHOUT ROWID;
+INSERT INTO schema_version VALUES (1, 0);
+"""
+
+MARCH_1 = 1740787200000  # 2025-03-01 00:00 UTC
+WIB = 7 * 3600 * 1000
+
+
+def make_journal(path):
+    db = sqlite3.connect(path)
+    db.executescript(JOURNAL_V1)
+    # 1: a finished charge on 2025-03-01 (local), 2: an open one on 03-02, 3: a test on 03-05.
+    db.execute("INSERT INTO sessions (id, kind, start_ms, utc_offset_min, end_ms, stop_reason,"
+               " device_name, profile_brand_index, profile_variety_index, profile_type_index,"
+               " profile_mode, profile_brand, profile_variety, profile_type, profile_mode_text,"
+               " profile_capacity, profile_name, before_cca, before_resistance,"
+               " before_diag_voltage, before_voltage, after_cca, after_resistance,"
+               " after_diag_voltage, after_voltage, after_status, point_count, last_point_ms)"
+               " VALUES (1, 'charge', ?, 420, ?, 'finished', 'VELMORA-CH1', 1, 0, 4, '1', 'Yuasa',"
+               " 'MF', 'YTZ5S', 'Normal Mode', '3.5 Ah', 'Pak Budi', 410, 4.5, 11.02, 12.71,"
+               " 480, 3.9, 11.6, 13.1, 'GOOD', 3, 7200000)",
+               (MARCH_1 + 3 * 3600000 - WIB, MARCH_1 + 5 * 3600000 - WIB))
+    db.executemany("INSERT INTO points VALUES (1, ?, ?, ?, ?, ?)",
+                   [(0, 0, 1245, 0, 1), (1, 1000, 1325, 2505, 2), (2, 7200000, 1470, 80, 4)])
+    db.execute("INSERT INTO sessions (id, kind, start_ms, utc_offset_min, device_name,"
+               " profile_brand, point_count, last_point_ms)"
+               " VALUES (2, 'charge', ?, 420, 'VELMORA-CH1', 'GSAstra', 0, 0)",
+               (MARCH_1 + 24 * 3600000 + 3600000 - WIB,))
+    db.execute("INSERT INTO sessions (id, kind, start_ms, utc_offset_min, end_ms, stop_reason,"
+               " profile_brand, test_cca, test_resistance, test_diag_voltage, test_voltage,"
+               " test_status) VALUES (3, 'test', ?, 420, ?, 'finished', 'Zentor', 300, 6.1, 11.4,"
+               " 12.4, 'WEAK')", (MARCH_1 + 4 * 86400000, MARCH_1 + 4 * 86400000 + 12000))
+    db.commit()
+    db.close()
+
+
+def tool(*args, env=None, check=True):
+    return subprocess.run([TOOL, *args], capture_output=True, check=check, env=env)
+
+
+def tool_has_journal():
+    probe = subprocess.run([TOOL, "journal", "list", "--db", "/nonexistent/journal.sqlite"],
+                           capture_output=True)
+    return b"this build has no journal" not in probe.stderr
+
+
+@unittest.skipUnless(tool_has_journal(), "built without the journal")
+class JournalTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.db = os.path.join(self.folder.name, "journal.sqlite")
+        make_journal(self.db)
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def test_list_gives_one_session_per_line_newest_first(self):
+        lines = tool("journal", "list", "--db", self.db).stdout.decode().splitlines()
+        sessions = [json.loads(line) for line in lines]
+        self.assertEqual([s["id"] for s in sessions], [3, 2, 1])
+        charge = sessions[2]
+        self.assertEqual(charge["startTime"], "2025-03-01T03:00:00+07:00")
+        self.assertEqual(charge["endTime"], "2025-03-01T05:00:00+07:00")
+        self.assertEqual(charge["durationSeconds"], 7200)
+        self.assertEqual(charge["stopReason"], "finished")
+        self.assertEqual(charge["profileBrand"], "Yuasa")
+        self.assertEqual(charge["profileTypeIndex"], 4)
+        self.assertEqual(charge["profileName"], "Pak Budi")
+        self.assertEqual(charge["beforeCca"], 410)
+        self.assertEqual(charge["afterStatus"], "GOOD")
+        self.assertIsNone(charge["testCca"])
+        self.assertIsNone(sessions[1]["endTime"])  # never ended: writer gone or still busy
+        self.assertEqual(sessions[0]["kind"], "test")
+        self.assertEqual(sessions[0]["testStatus"], "WEAK")
+
+    def test_list_filters_by_text_and_local_dates(self):
+        def ids(*args):
+            out = tool("journal", "list", "--db", self.db, *args).stdout.decode()
+            return [json.loads(line)["id"] for line in out.splitlines()]
+        self.assertEqual(ids("--filter", "gsastra"), [2])
+        self.assertEqual(ids("--filter", "weak"), [3])
+        self.assertEqual(ids("--from", "2025-03-02"), [3, 2])
+        self.assertEqual(ids("--from", "2025-03-01", "--to", "2025-03-01"), [1])
+        self.assertEqual(ids("--to", "2025-02-28"), [])
+
+    def test_show_gives_the_session_with_its_points(self):
+        session = json.loads(tool("journal", "show", "1", "--db", self.db).stdout)
+        self.assertEqual(session["id"], 1)
+        self.assertEqual(session["pointCount"], 3)
+        self.assertEqual(session["points"][1], {"seconds": 1, "stageNumber": 2,
+                                                "chargeVoltage": 13.25, "chargeCurrent": 2.505})
+        self.assertEqual(len(session["points"]), 3)
+
+    def test_export_one_session_and_a_date_range_as_csv(self):
+        out = os.path.join(self.folder.name, "sesi.csv")
+        tool("journal", "export", "1", "--csv", out, "--db", self.db, "--decimal-separator", ",")
+        with open(out, encoding="utf-8-sig", newline="") as f:
+            rows = list(csv.reader(f, delimiter=";"))
+        self.assertEqual(rows[0][4], "Voltage (V)")
+        self.assertEqual(rows[2][1:], ["2025-03-01 03:00:01", "1", "2", "13,25", "2,505"])
+        self.assertEqual(len(rows), 4)
+
+        tool("journal", "export", "--from", "2025-03-01", "--to", "2025-03-02", "--csv", out,
+             "--db", self.db)
+        with open(out, encoding="utf-8-sig", newline="") as f:
+            rows = list(csv.DictReader(f))
+        self.assertEqual([r["Session"] for r in rows], ["2", "1"])
+        self.assertEqual(rows[1]["Before iR (mOhm)"], "4.5")
+        self.assertEqual(rows[0]["End"], "")
+
+    def test_default_journal_is_under_documents(self):
+        docs = os.path.join(self.folder.name, "Dokumen")
+        os.makedirs(os.path.join(docs, "Velmora Tester"))
+        os.replace(self.db, os.path.join(docs, "Velmora Tester", "journal.sqlite"))
+        env = dict(os.environ, HOME=self.folder.name, XDG_DOCUMENTS_DIR=docs)
+        self.assertEqual(len(tool("journal", "list", env=env).stdout.splitlines()), 3)
+        # No Documents folder configured: ~/Documents, and nothing is created there.
+        env = dict(os.environ, HOME=self.folder.name, XDG_CONFIG_HOME=self.folder.name)
+        env.pop("XDG_DOCUMENTS_DIR", None)
+        result = tool("journal", "list", env=env, check=False)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(os.path.join(self.folder.name, "Documents", "Velmora Tester"),
+                      result.stderr.decode())
+        self.assertFalse(os.path.exists(os.path.join(self.folder.name, "Documents")))
+
+    def test_errors_are_one_line_and_non_zero(self):
+        garbage = os.path.join(self.folder.name, "garbage.sqlite")
+        with open(garbage, "wb") as f:
+            f.write(b"\xa5" * 5000)
+        cases = [
+            (["show", "99", "--db", self.db], 1, "no session 99"),
+            (["list", "--db", garbage], 1, "corrupt"),
+            (["list", "--db", os.path.join(self.folder.name, "none.sqlite")], 1, "missing"),
+            (["export", "1", "--db", self.db], 2, "usage"),
+            (["export", "1", "--csv", "/nonexistent/dir/x.csv", "--db", self.db], 1, "cannot write"),
+            (["list", "--from", "2025-02-30", "--db", self.db], 2, "usage"),
+            (["show", "abc", "--db", self.db], 2, "usage"),
+            (["export", "1", "--csv", "x.csv", "--decimal-separator", ";", "--db", self.db], 2,
+             "usage"),
+            (["frobnicate"], 2, "usage"),
+        ]
+        for args, code, text in cases:
+            with self.subTest(args=args):
+                result = tool("journal", *args, check=False)
+                self.assertEqual(result.returncode, code)
+                self.assertIn(text, result.stderr.decode())
+                self.assertEqual(result.stdout, b"")
+        self.assertFalse(os.path.exists(os.path.join(self.folder.name, "none.sqlite")))
 
 
 if __name__ == "__main__":

@@ -6,12 +6,15 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "catalogue/DiagnosticScreen.h"
 #include "link/SimulatedDevices.h"
+#include "logger/DataLogger.h"
+#include "logger/LogFile.h"
 #include "printing/VirtualPrinter.h"
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
@@ -159,6 +162,59 @@ void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
     window.control<velmora::ui::SlideInDialog>(QStringLiteral("LayoutStruk"))->close();
 }
 
+// A few results a workshop has kept, written as the save button writes them.
+void keepLogs(const QString& documents) {
+    struct Kept {
+        const char* name;
+        int brand, variety, type, beforeCca;
+        double beforeResistance;
+        int afterCca;
+        double afterResistance;
+        const char* status;
+    } kept[] = {
+        {"Andi - GSAstra GM5Z-3B", 2, 1, 3, 95, 9.8, 118, 7.9, "GOOD"},
+        {"Bengkel Jaya 14-05", 1, 0, 11, 120, 12.4, 0, 0, ""},
+        {"Budi - Yuasa YTZ5S", 1, 1, 2, 410, 4.5, 455, 3.8, "GOOD"},
+        {"Sari - Zentor ZRM7A 4B", 0, 0, 3, 150, 8.25, 171, 6.6, "RECHARGE"},
+    };
+    const velmora::LogFolder folder(documents);
+    for (const Kept& k : kept) {
+        velmora::ChargerState s;
+        s.profileBrandIndex = k.brand;
+        s.profileVarietyIndex = k.variety;
+        s.profileTypeIndex = k.type;
+        s.profileMode = "1";
+        s.beforeCca = k.beforeCca;
+        s.beforeResistance = k.beforeResistance;
+        s.beforeVoltage = 12.71;
+        s.beforeDiagVoltage = 11.02;
+        s.afterCca = k.afterCca;
+        s.afterResistance = k.afterResistance;
+        s.afterVoltage = k.afterCca ? 13.12 : 0;
+        s.afterDiagVoltage = k.afterCca ? 11.64 : 0;
+        s.afterStatus = k.status;
+        folder.write(QString::fromUtf8(k.name) + QStringLiteral(".log"),
+                     QByteArray::fromStdString(velmora::encodeLogFile(s)));
+    }
+}
+
+// The save dialog, and a kept result picked in the option screen's list and loaded back.
+void shootLogger(velmora::TVLForm& window, const QDir& dir) {
+    window.BTSaveClick();
+    window.control<QLineEdit>(QStringLiteral("Edit2"))
+        ->setText(QStringLiteral("Budi - Yuasa YTZ5S"));
+    shoot(window, dir, QStringLiteral("dialog_save"));
+    window.RCancelSaveClick();
+
+    window.BT4OptionClick();
+    auto* list = window.control<QListWidget>(QStringLiteral("ListBox1"));
+    list->setCurrentItem(
+        list->findItems(QStringLiteral("Budi - Yuasa YTZ5S.log"), Qt::MatchExactly).value(0));
+    window.BTLoadClick();
+    window.BT2DiagnosticClick();
+    shoot(window, dir, QStringLiteral("diagnostic_loaded"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -179,6 +235,10 @@ int main(int argc, char** argv) {
     auto platform = std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList(), quick);
     velmora::TVLForm window(std::move(platform), screenWidth);
     window.setMessageSink([](const QString&) {});
+    // Pictures never touch the real Documents folder.
+    QTemporaryDir documents;
+    window.logger().setDocumentsFolder(documents.path());
+    keepLogs(documents.path());
     window.show();
     settle(300);
 
@@ -225,6 +285,7 @@ int main(int argc, char** argv) {
     shoot(window, dir, QStringLiteral("dialog_question_save"));
     window.RNOClick();
     shootDiagnostic(window, dir);
+    shootLogger(window, dir);
     window.BT1Dashboard2Click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));

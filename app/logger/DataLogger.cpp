@@ -1,0 +1,142 @@
+#include "logger/DataLogger.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "logger/LoadedResults.h"
+#include "logger/LogFile.h"
+#include "logger/LogFileName.h"
+#include "logger/SaveDialog.h"
+#include "shell/OptionScreen.h"
+
+namespace velmora {
+
+namespace {
+const QString kNameMissing = QStringLiteral("Isi nama file");
+const QString kSaved = QStringLiteral("Berhasil disimpan");
+const QString kEmpty = QStringLiteral("Data kosong");
+const QString kLoaded = QStringLiteral("Memuat data sukses");
+const QString kChooseDelete = QStringLiteral("Pilih data yang akan dihapus");
+const QString kChooseLoad = QStringLiteral("Pilih data yang akan dimuat");
+
+// Why a typed name is refused: it would write outside the log folder or into a device.
+QString nameRefusal(LogNameProblem problem) {
+    switch (problem) {
+        case LogNameProblem::Empty:
+            return kNameMissing;
+        case LogNameProblem::PathCharacter:
+            return QStringLiteral("Nama file tidak boleh memuat / \\ atau :");
+        case LogNameProblem::DotName:
+            return QStringLiteral("Nama file tidak boleh \".\" atau \"..\"");
+        case LogNameProblem::ControlCharacter:
+            return QStringLiteral("Nama file tidak boleh memuat karakter kontrol");
+        case LogNameProblem::ReservedName:
+            return QStringLiteral("Nama file dipakai oleh sistem, pilih nama lain");
+        case LogNameProblem::None:
+            break;
+    }
+    return QString();
+}
+}  // namespace
+
+DataLogger::DataLogger(Window window, QObject* parent)
+    : QObject(parent), m_window(std::move(window)) {}
+
+void DataLogger::BTSaveClick() {
+    m_window.save->open();             // the name box keeps what was typed last
+    m_window.save->Edit2->setFocus();  // ready for typing without a click
+}
+
+void DataLogger::RCancelSaveClick() {
+    m_window.save->close();
+}
+
+void DataLogger::ROKSaveClick() {
+    QLineEdit* edit = m_window.save->Edit2;
+    const std::string name = edit->text().toStdString();
+    if (const LogNameProblem problem = checkLogName(name); problem != LogNameProblem::None) {
+        m_window.message(nameRefusal(problem));
+        edit->setFocus();
+        return;  // the dialog stays open for another name
+    }
+    // savelogger: the record of one consistent snapshot, encoded as pendingLog.
+    const ChargerState snapshot = m_window.state.snapshot();
+    const std::string pendingLog = encodeLogFile(snapshot);
+    const std::optional<QString> failure = m_folder.write(QString::fromStdString(logFileName(name)),
+                                                          QByteArray::fromStdString(pendingLog));
+    if (failure) {
+        m_window.save->close();
+        m_window.error(*failure);
+        return;
+    }
+    m_savedRecord = logRecordText(snapshot);
+    m_window.message(kSaved);
+    m_window.save->close();
+}
+
+bool DataLogger::resultsSaved() const {
+    return m_savedRecord && *m_savedRecord == logRecordText(m_window.state.snapshot());
+}
+
+void DataLogger::fillList() {
+    QListWidget* list = m_window.option->ListBox1;
+    list->clear();
+    list->addItems(ListFileDir(m_folder.path()));
+}
+
+QListWidgetItem* DataLogger::selectedEntry() const {
+    const QList<QListWidgetItem*> selected = m_window.option->ListBox1->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
+void DataLogger::BTRefreshClick() {
+    if (QListWidgetItem* entry = selectedEntry()) {
+        if (const std::optional<QString> failure = m_folder.remove(entry->text())) {
+            m_window.error(*failure);
+            return;  // the list stays as it was
+        }
+    } else {
+        m_window.message(kChooseDelete);
+    }
+    fillList();
+}
+
+void DataLogger::BTLoadClick() {
+    QListWidgetItem* entry = selectedEntry();
+    if (!entry) {
+        m_window.message(kChooseLoad);
+        return;
+    }
+    const LogFolder::Reading reading = m_folder.readFirstLine(entry->text());
+    if (reading.error) {
+        m_window.error(*reading.error);
+        return;
+    }
+    m_loadedRecord = LoadedRecord();
+    if (!Parsestringlogger(readLogFile(reading.line.toStdString(), m_window.format))) return;
+    if (m_loadedRecord.empty()) {
+        m_window.message(kEmpty);
+        return;
+    }
+    showLoadedResults(m_loadedRecord, m_window.diagnostic, m_window.dashboard, m_window.format);
+    m_window.message(kLoaded);
+}
+
+bool DataLogger::Parsestringlogger(const RecordCheck& check) {
+    switch (check.outcome) {
+        case RecordCheck::Outcome::NotARecord:
+            return true;  // nothing stored: loadedRecord stays empty
+        case RecordCheck::Outcome::BadNumber:
+            m_window.error(QStringLiteral("Data log rusak: \"%1\" bukan angka")
+                               .arg(QString::fromStdString(check.badText)));
+            return false;
+        case RecordCheck::Outcome::Valid:
+            break;
+    }
+    m_loadedRecord = check.record.loadedRecord;
+    m_window.state.modify([&check](ChargerState& s) { storeLoadedRecord(s, check.record); });
+    m_window.datareference();
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,51 @@
+#include "logger/LoadedResults.h"
+
+#include <QLabel>
+
+#include "catalogue/DiagnosticScreen.h"
+#include "logger/LogNumbers.h"
+#include "monitor/DashboardScreen.h"
+
+namespace velmora {
+
+namespace {
+struct Lines {
+    QLabel *cca, *resistance, *voltage, *diagVoltage;
+};
+
+void showLines(const Lines& lines, int cca, double resistance, double voltage, double diagVoltage,
+               const NumberFormat& format) {
+    const auto fixed2 = [&format](double value) {
+        return QString::fromStdString(formatFixed2(value, format));
+    };
+    lines.cca->setText(QStringLiteral("CCA = %1").arg(cca));
+    lines.resistance->setText(QStringLiteral("iR = ") + fixed2(resistance) +
+                              QStringLiteral(" mOhm"));
+    lines.voltage->setText(QStringLiteral("Vo = ") + fixed2(voltage) + QStringLiteral(" V"));
+    lines.diagVoltage->setText(QStringLiteral("V Diagnostic  = ") + fixed2(diagVoltage) +
+                               QStringLiteral(" V"));
+}
+}  // namespace
+
+void showLoadedResults(const LoadedRecord& r, DiagnosticScreen* d, DashboardScreen* dashboard,
+                       const NumberFormat& format) {
+    // The loaded panels take the place of a test-mode result, which would cover them.
+    d->RTest->hide();
+    d->RCAccu->show();
+    d->RBefore->show();
+    d->RAfter->show();
+    // Both diagnostic voltages are written in every case, so no line keeps the figure of
+    // the battery shown before.
+    showLines({d->BCCA, d->BiR, d->BVo, d->Bvd}, r.beforeCca, r.beforeResistance, r.beforeVoltage,
+              r.beforeDiagVoltage, format);
+    showLines({d->ACCA, d->AiR, d->AVo, d->Avd}, r.afterCca, r.afterResistance, r.afterVoltage,
+              r.afterDiagVoltage, format);
+    d->ARes1->setText(QStringLiteral("Status  = ") + QString::fromStdString(r.status));
+
+    const bool after = r.hasAfterResult();
+    dashboard->LCCA->setText(QString::number(after ? r.afterCca : r.beforeCca));
+    dashboard->LiR->setText(QString::fromStdString(
+        significantText(after ? r.afterResistance : r.beforeResistance, format)));
+}
+
+}  // namespace velmora

@@ -1,0 +1,85 @@
+#include "logger/LogFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+constexpr qint64 kChunk = 64 * 1024;
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+}  // namespace
+
+QStringList ListFileDir(const QString& path) {
+    // Regular files and links to them only: a pipe or device would hang the loader.
+    QStringList names = QDir(path).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+    });
+    return names;
+}
+
+QString LogFolder::platformDocuments() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+LogFolder::LogFolder(QString documents) : m_documents(std::move(documents)) {}
+
+QString LogFolder::path() const {
+    return QDir(m_documents).filePath(QStringLiteral("Velmora Tester/Log"));
+}
+
+QString LogFolder::filePath(const QString& fileName) const {
+    return QDir(path()).filePath(fileName);
+}
+
+std::optional<QString> LogFolder::write(const QString& fileName, const QByteArray& bytes) const {
+    QDir().mkpath(path());
+    QSaveFile file(filePath(fileName));
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    // Flushed and checked here: commit() in Qt 6.4 renames even when its own flush fails
+    // (a full disk), which would replace the earlier log with a cut-off one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> LogFolder::remove(const QString& fileName) const {
+    QFile file(filePath(fileName));
+    if (!file.remove()) return file.errorString();
+    return std::nullopt;
+}
+
+LogFolder::Reading LogFolder::readFirstLine(const QString& fileName) const {
+    Reading reading;
+    QFile file(filePath(fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        reading.error = file.errorString();
+        return reading;
+    }
+    // Decoding stops at the first character that is not a hexadecimal digit, a line break
+    // included, so nothing after it is read: a large file that is no log costs one chunk.
+    for (;;) {
+        const QByteArray chunk = file.read(kChunk);
+        if (chunk.isEmpty()) {
+            if (file.error() != QFileDevice::NoError) reading.error = file.errorString();
+            return reading;
+        }
+        reading.line += chunk;
+        if (!std::all_of(chunk.begin(), chunk.end(), isHexDigit)) return reading;
+    }
+}
+
+}  // namespace velmora

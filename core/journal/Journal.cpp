@@ -1,0 +1,316 @@
+#include "journal/Journal.h"
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+
+namespace velmora::journal {
+
+namespace {
+
+using sql::Connection;
+using sql::Statement;
+
+constexpr const char* kSummaryColumns =
+    "id, kind, start_ms, utc_offset_min, end_ms, stop_reason, device_name, device_address, "
+    "profile_brand_index, profile_variety_index, profile_type_index, profile_mode, "
+    "profile_brand, profile_variety, profile_type, profile_mode_text, profile_capacity, "
+    "profile_name, "
+    "before_cca, before_resistance, before_diag_voltage, before_voltage, "
+    "after_cca, after_resistance, after_diag_voltage, after_voltage, after_status, "
+    "test_cca, test_resistance, test_diag_voltage, test_voltage, test_status, "
+    "point_count, last_point_ms";
+
+// Text the list filter searches, one string per session.
+constexpr const char* kSearchText =
+    "(kind || ' ' || stop_reason || ' ' || device_name || ' ' || device_address || ' ' || "
+    "profile_brand || ' ' || profile_variety || ' ' || profile_type || ' ' || "
+    "profile_mode_text || ' ' || profile_capacity || ' ' || profile_name || ' ' || "
+    "coalesce(after_status, '') || ' ' || coalesce(test_status, ''))";
+
+std::optional<TestResult> resultAt(const Statement& row, int column, bool hasStatus) {
+    if (row.isNull(column)) return std::nullopt;
+    TestResult r;
+    r.cca = row.integer(column);
+    r.resistance = row.real(column + 1);
+    r.diagVoltage = row.real(column + 2);
+    r.voltage = row.real(column + 3);
+    if (hasStatus) r.status = row.text(column + 4);
+    return r;
+}
+
+SessionSummary summaryAt(const Statement& row) {
+    SessionSummary s;
+    s.id = row.int64(0);
+    s.start.kind = kindFromName(row.text(1)).value_or(SessionKind::Charge);
+    s.start.startMs = row.int64(2);
+    s.start.utcOffsetMinutes = row.integer(3);
+    if (!row.isNull(4)) s.endMs = row.int64(4);
+    s.stopReason = row.text(5);
+    s.start.deviceName = row.text(6);
+    s.start.deviceAddress = row.text(7);
+    Profile& p = s.start.profile;
+    p.brandIndex = row.integer(8);
+    p.varietyIndex = row.integer(9);
+    p.typeIndex = row.integer(10);
+    p.mode = row.text(11);
+    p.brand = row.text(12);
+    p.variety = row.text(13);
+    p.type = row.text(14);
+    p.modeText = row.text(15);
+    p.capacity = row.text(16);
+    p.name = row.text(17);
+    s.results.before = resultAt(row, 18, false);
+    s.results.after = resultAt(row, 22, true);
+    s.results.test = resultAt(row, 27, true);
+    s.pointCount = row.int64(32);
+    s.lastPointMs = row.int64(33);
+    return s;
+}
+
+// "%", "_" and the escape itself match literally.
+std::string likePattern(const std::string& word) {
+    std::string pattern = "%";
+    for (char c : word) {
+        if (c == '%' || c == '_' || c == '\\') pattern += '\\';
+        pattern += c;
+    }
+    return pattern + "%";
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> out;
+    for (std::string word; in >> word;) out.push_back(word);
+    return out;
+}
+
+void writeResult(Connection& db, int64_t id, const char* group, const TestResult& r,
+                 bool hasStatus) {
+    const std::string prefix = group;
+    std::string text = "UPDATE sessions SET " + prefix + "_cca = ?, " + prefix +
+                       "_resistance = ?, " + prefix + "_diag_voltage = ?, " + prefix +
+                       "_voltage = ?";
+    if (hasStatus) text += ", " + prefix + "_status = ?";
+    text += " WHERE id = ?";
+    Statement update(db, text.c_str());
+    update.bind(1, r.cca).bind(2, r.resistance).bind(3, r.diagVoltage).bind(4, r.voltage);
+    int next = 5;
+    if (hasStatus) update.bind(next++, std::string_view(r.status));
+    update.bind(next, id).run();
+}
+
+void writeProfile(Connection& db, int64_t id, const Profile& p) {
+    Statement update(db,
+                     "UPDATE sessions SET profile_brand_index = ?, profile_variety_index = ?, "
+                     "profile_type_index = ?, profile_mode = ?, profile_brand = ?, "
+                     "profile_variety = ?, profile_type = ?, profile_mode_text = ?, "
+                     "profile_capacity = ?, profile_name = ? WHERE id = ?");
+    update.bind(1, p.brandIndex)
+        .bind(2, p.varietyIndex)
+        .bind(3, p.typeIndex)
+        .bind(4, std::string_view(p.mode))
+        .bind(5, std::string_view(p.brand))
+        .bind(6, std::string_view(p.variety))
+        .bind(7, std::string_view(p.type))
+        .bind(8, std::string_view(p.modeText))
+        .bind(9, std::string_view(p.capacity))
+        .bind(10, std::string_view(p.name))
+        .bind(11, id)
+        .run();
+}
+
+void prepareFolder(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::u8path(path).parent_path();
+    if (folder.empty()) return;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) throw JournalError(JournalFault::ReadOnly, path + ": " + error.message());
+}
+
+}  // namespace
+
+std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOptions& options) {
+    const std::vector<Migration>& steps =
+        options.migrations ? *options.migrations : journal::migrations();
+    const int latest = latestVersion(steps);
+
+    std::error_code error;
+    const bool exists = std::filesystem::exists(std::filesystem::u8path(path), error);
+    if (!exists) {
+        if (!options.create) throw JournalError(JournalFault::Missing, path + ": no journal");
+        prepareFolder(path);
+    }
+    // Look before writing anything: a newer program's journal must stay as it is. A journal
+    // in a folder this user cannot write may refuse a read-only look; the version is then
+    // read through the main connection, which writes nothing before it is known.
+    int version = 0;
+    bool versionKnown = false;
+    if (exists) {
+        try {
+            Connection probe(path, Connection::Mode::ReadOnly);
+            version = storedVersion(probe);
+            versionKnown = true;
+        } catch (const JournalError& e) {
+            if (e.fault() != JournalFault::ReadOnly) throw;
+        }
+    }
+    auto db = std::make_unique<Connection>(
+        path, versionKnown && version > latest
+                  ? Connection::Mode::ReadOnly
+                  : (options.create ? Connection::Mode::CreateReadWrite
+                                    : Connection::Mode::ExistingReadWrite));
+    if (!versionKnown) version = storedVersion(*db);
+    const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(options.busyTimeoutMs);
+    db->exec(timeout.c_str());
+    db->exec("PRAGMA foreign_keys = ON");
+    if (version > latest)
+        return std::unique_ptr<Journal>(new Journal(std::move(db), path, version, true, true));
+    if (db->readOnly()) {
+        if (version < latest)
+            throw JournalError(JournalFault::ReadOnly, path + ": cannot upgrade a read-only file");
+        return std::unique_ptr<Journal>(new Journal(std::move(db), path, version, true, false));
+    }
+    {
+        Statement mode(*db, "PRAGMA journal_mode = WAL");
+        if (!mode.step() || mode.text(0) != "wal")
+            throw JournalError(JournalFault::Io, path + ": write-ahead log not available");
+    }
+    // Each batch is on disk when its commit returns: a crash or power cut loses at most the
+    // batch being written.
+    db->exec("PRAGMA synchronous = FULL");
+    if (options.maxPageCount > 0) {
+        const std::string cap = "PRAGMA max_page_count = " + std::to_string(options.maxPageCount);
+        db->exec(cap.c_str());
+    }
+    version = migrate(*db, steps);
+    return std::unique_ptr<Journal>(new Journal(std::move(db), path, version, false, false));
+}
+
+Journal::Journal(std::unique_ptr<sql::Connection> db, std::string path, int version, bool readOnly,
+                 bool newer)
+    : m_db(std::move(db)),
+      m_path(std::move(path)),
+      m_version(version),
+      m_readOnly(readOnly),
+      m_newerVersion(newer) {}
+
+void Journal::requireWritable() const {
+    if (m_newerVersion)
+        throw JournalError(JournalFault::NewerVersion, m_path + ": written by a newer version");
+    if (m_readOnly) throw JournalError(JournalFault::ReadOnly, m_path + ": read-only");
+}
+
+int64_t Journal::beginSession(const SessionStart& start) {
+    requireWritable();
+    Statement insert(*m_db,
+                     "INSERT INTO sessions (kind, start_ms, utc_offset_min, device_name, "
+                     "device_address) VALUES (?, ?, ?, ?, ?)");
+    sql::Transaction transaction(*m_db);
+    insert.bind(1, std::string_view(kindName(start.kind)))
+        .bind(2, start.startMs)
+        .bind(3, start.utcOffsetMinutes)
+        .bind(4, std::string_view(start.deviceName))
+        .bind(5, std::string_view(start.deviceAddress))
+        .run();
+    const int64_t id = m_db->lastInsertId();
+    writeProfile(*m_db, id, start.profile);
+    transaction.commit();
+    return id;
+}
+
+void Journal::write(int64_t sessionId, const SessionUpdate& update) {
+    requireWritable();
+    if (update.empty()) return;
+    sql::Transaction transaction(*m_db);
+    Statement count(*m_db, "SELECT point_count FROM sessions WHERE id = ?");
+    count.bind(1, sessionId);
+    if (!count.step())
+        throw JournalError(JournalFault::Io,
+                           "session " + std::to_string(sessionId) + " no longer exists");
+    const int64_t firstSeq = count.int64(0);
+    if (!update.points.empty()) {
+        Statement insert(*m_db, "INSERT INTO points VALUES (?, ?, ?, ?, ?, ?)");
+        int64_t seq = firstSeq;
+        for (const Point& p : update.points) {
+            insert.bind(1, sessionId)
+                .bind(2, seq++)
+                .bind(3, p.offsetMs)
+                .bind(4, static_cast<int64_t>(std::llround(p.voltage * 100)))
+                .bind(5, static_cast<int64_t>(std::llround(p.current * 1000)))
+                .bind(6, p.stage)
+                .run();
+        }
+        Statement counters(*m_db,
+                           "UPDATE sessions SET point_count = ?, last_point_ms = ? WHERE id = ?");
+        counters.bind(1, seq).bind(2, update.points.back().offsetMs).bind(3, sessionId).run();
+    }
+    if (update.results.before)
+        writeResult(*m_db, sessionId, "before", *update.results.before, false);
+    if (update.results.after) writeResult(*m_db, sessionId, "after", *update.results.after, true);
+    if (update.results.test) writeResult(*m_db, sessionId, "test", *update.results.test, true);
+    if (update.profile) writeProfile(*m_db, sessionId, *update.profile);
+    if (update.endMs) {
+        Statement end(*m_db, "UPDATE sessions SET end_ms = ?, stop_reason = ? WHERE id = ?");
+        end.bind(1, *update.endMs)
+            .bind(2, std::string_view(update.stopReason ? stopReasonName(*update.stopReason) : ""))
+            .bind(3, sessionId)
+            .run();
+    }
+    transaction.commit();
+}
+
+std::vector<SessionSummary> Journal::list(const ListQuery& query) {
+    std::string text = std::string("SELECT ") + kSummaryColumns + " FROM sessions WHERE 1";
+    const std::vector<std::string> filter = words(query.text);
+    for (size_t i = 0; i < filter.size(); ++i)
+        text += std::string(" AND ") + kSearchText + " LIKE ? ESCAPE '\\'";
+    if (query.fromLocalMs) text += " AND start_ms + utc_offset_min * 60000 >= ?";
+    if (query.toLocalMs) text += " AND start_ms + utc_offset_min * 60000 <= ?";
+    text += " ORDER BY start_ms DESC, id DESC LIMIT ? OFFSET ?";
+    Statement select(*m_db, text.c_str());
+    int next = 1;
+    for (const std::string& word : filter) select.bind(next++, std::string_view(likePattern(word)));
+    if (query.fromLocalMs) select.bind(next++, *query.fromLocalMs);
+    if (query.toLocalMs) select.bind(next++, *query.toLocalMs);
+    select.bind(next, query.limit);
+    select.bind(next + 1, query.offset);
+    std::vector<SessionSummary> rows;
+    while (select.step()) rows.push_back(summaryAt(select));
+    return rows;
+}
+
+std::optional<SessionSummary> Journal::summary(int64_t sessionId) {
+    const std::string text =
+        std::string("SELECT ") + kSummaryColumns + " FROM sessions WHERE id = ?";
+    Statement select(*m_db, text.c_str());
+    select.bind(1, sessionId);
+    if (!select.step()) return std::nullopt;
+    return summaryAt(select);
+}
+
+std::optional<Session> Journal::session(int64_t sessionId) {
+    // One read transaction, so the points match the summary even while a batch lands.
+    sql::Transaction snapshot(*m_db, sql::Transaction::Kind::Read);
+    std::optional<SessionSummary> head = summary(sessionId);
+    if (!head) return std::nullopt;
+    std::optional<Session> result(Session{std::move(*head), {}});
+    result->points.reserve(static_cast<size_t>(result->summary.pointCount));
+    Statement select(*m_db,
+                     "SELECT offset_ms, centivolts, milliamps, stage FROM points "
+                     "WHERE session_id = ? ORDER BY seq");
+    select.bind(1, sessionId);
+    while (select.step())
+        result->points.push_back(Point{select.int64(0), select.int64(1) / 100.0,
+                                       select.int64(2) / 1000.0, select.integer(3)});
+    return result;
+}
+
+bool Journal::remove(int64_t sessionId) {
+    requireWritable();
+    Statement erase(*m_db, "DELETE FROM sessions WHERE id = ?");
+    erase.bind(1, sessionId).run();
+    return m_db->changes() > 0;
+}
+
+}  // namespace velmora::journal

@@ -1,0 +1,148 @@
+#include "logger/LogRecord.h"
+
+#include <vector>
+
+#include "logger/LogNumbers.h"
+
+namespace velmora {
+
+namespace {
+constexpr size_t kFieldCount = 15;
+
+std::string index(int value) {
+    return std::to_string(value < 0 ? -1 : value);
+}
+
+// A text field must not carry the record's own marks.
+std::string markFree(std::string text) {
+    for (char& c : text)
+        if (c == '|' || c == '#' || c == '*') c = ' ';
+    return text;
+}
+
+std::vector<std::string_view> splitFields(std::string_view record) {
+    std::vector<std::string_view> fields;
+    for (size_t start = 0;;) {
+        const size_t bar = record.find('|', start);
+        fields.push_back(record.substr(start, bar == std::string_view::npos ? bar : bar - start));
+        if (bar == std::string_view::npos) return fields;
+        start = bar + 1;
+    }
+}
+}  // namespace
+
+bool LoadedRecord::empty() const {
+    return !(beforeCca > 0 || beforeResistance > 0 || beforeVoltage > 0 || beforeDiagVoltage > 0 ||
+             afterCca > 0 || afterResistance > 0 || afterVoltage > 0 || afterDiagVoltage > 0);
+}
+
+bool LoadedRecord::hasAfterResult() const {
+    return afterCca != 0 && afterResistance != 0;
+}
+
+std::string logRecordText(const ChargerState& s) {
+    const std::string fields[kFieldCount] = {
+        "#",
+        index(s.profileBrandIndex),
+        index(s.profileVarietyIndex),
+        index(s.profileTypeIndex),
+        s.profileMode.empty() ? "1" : markFree(s.profileMode),
+        std::to_string(s.beforeCca),
+        hundredthsText(s.beforeResistance),
+        hundredthsText(s.beforeVoltage),
+        hundredthsText(s.beforeDiagVoltage),
+        std::to_string(s.afterCca),
+        hundredthsText(s.afterResistance),
+        hundredthsText(s.afterVoltage),
+        hundredthsText(s.afterDiagVoltage),
+        markFree(s.afterStatus),
+        "*",
+    };
+    std::string record;
+    for (const std::string& field : fields) record += (record.empty() ? "" : "|") + field;
+    return record;
+}
+
+std::string assembleRecord(std::string_view decoded) {
+    std::string record;
+    for (size_t mark = decoded.find('#'); mark != std::string_view::npos;
+         mark = decoded.find('#', mark + 1))
+        record += decoded.substr(mark);
+    return record;
+}
+
+RecordCheck checkLogRecord(std::string_view text, const NumberFormat& format) {
+    RecordCheck check;
+    const std::vector<std::string_view> fields = splitFields(text);
+    if (fields.size() != kFieldCount) {
+        check.reason = "the record has " + std::to_string(fields.size()) +
+                       (fields.size() == 1 ? " field" : " fields") + ", not 15";
+        return check;
+    }
+    if (fields.front() != "#" || fields.back() != "*") {
+        check.reason = "the record does not run from \"#\" to \"*\"";
+        return check;
+    }
+    // Every field is converted before anything is kept: half a record is never stored.
+    bool converted = true;
+    const auto fail = [&](size_t position) {
+        if (!converted) return;
+        converted = false;
+        check.outcome = RecordCheck::Outcome::BadNumber;
+        check.badText = std::string(fields[position]);
+        check.reason =
+            "field " + std::to_string(position) + " \"" + check.badText + "\" is not a number";
+    };
+    const auto whole = [&](size_t position) {
+        const std::optional<int> value = parseInteger(fields[position]);
+        if (!value) fail(position);
+        return value.value_or(0);
+    };
+    const auto scaled = [&](size_t position) {
+        const std::optional<double> value = parseReal(fields[position], format);
+        if (!value) fail(position);
+        return value.value_or(0.0) / 100;
+    };
+    LogRecord& r = check.record;
+    r.profileBrandIndex = whole(1);
+    r.profileVarietyIndex = whole(2);
+    r.profileTypeIndex = whole(3);
+    r.profileMode = std::string(fields[4]);
+    LoadedRecord& l = r.loadedRecord;
+    l.beforeCca = whole(5);
+    l.beforeResistance = scaled(6);
+    l.beforeVoltage = scaled(7);
+    l.beforeDiagVoltage = scaled(8);
+    l.afterCca = whole(9);
+    l.afterResistance = scaled(10);
+    l.afterVoltage = scaled(11);
+    l.afterDiagVoltage = scaled(12);
+    l.status = std::string(fields[13]);
+    if (!converted) {
+        check.record = LogRecord();
+        return check;
+    }
+    check.outcome = RecordCheck::Outcome::Valid;
+    return check;
+}
+
+void storeLoadedRecord(ChargerState& s, const LogRecord& record) {
+    const LoadedRecord& l = record.loadedRecord;
+    s.profileBrandIndex = record.profileBrandIndex;
+    s.profileVarietyIndex = record.profileVarietyIndex;
+    s.profileTypeIndex = record.profileTypeIndex;
+    s.profileMode = record.profileMode;
+    s.beforeCca = l.beforeCca;
+    s.beforeResistance = l.beforeResistance;
+    s.beforeVoltage = l.beforeVoltage;
+    s.beforeDiagVoltage = l.beforeDiagVoltage;
+    s.afterCca = l.afterCca;
+    s.afterResistance = l.afterResistance;
+    s.afterVoltage = l.afterVoltage;
+    s.afterDiagVoltage = l.afterDiagVoltage;
+    // A receipt or a log made right after the load must carry this battery's status.
+    s.afterStatus = l.status;
+    s.profileReceived = true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,195 @@
+// Whole charges and tests from the simulated charger, through the real receive path, as
+// the window's refresh takes them, recorded and read back.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+
+#include "journal/ChargeJournal.h"
+#include "journal_fixture.h"
+#include "link/ReplayTransport.h"
+#include "link/TReadThread.h"
+#include "simulator/ChargerModel.h"
+
+namespace velmora::journal {
+namespace {
+
+using testing::FakeClock;
+using testing::TempFolder;
+
+// The charger, the receive path and the part of the refresh the journal sees.
+class SimulatedWorkshop {
+public:
+    explicit SimulatedWorkshop(const std::string& path) : journal(path, time.clock(), {}, 10'000) {
+        ChargerModel::Durations quick;
+        quick.detectDelay = 1;
+        quick.startDelay = 1;
+        quick.diagnosis = 3;
+        quick.constantCurrent = 40;
+        quick.constantVoltage1 = 20;
+        quick.constantVoltage2 = 15;
+        quick.testMode = 6;
+        charger.setDurations(quick);
+    }
+
+    void startCharger(bool testOnly) {
+        charger.setTestOnly(testOnly);
+        deliver(charger.receive("#KWPRZ41*"));
+        deliver(charger.receive("#2|1|0|4|1*"));
+    }
+
+    // One second: the charger talks, then the window's tick takes what it shows.
+    void second() {
+        deliver(charger.tick());
+        time.advance(1000);
+        TickObservation tick;
+        tick.chargerConnected = connected;
+        tick.statusWord =
+            state
+                .takeChargerStatusIfAny(
+                    {"STANDBY", "Reverse_Polarity", "Baterai_Unplug", "Charge Mode", "Test Mode"})
+                .value_or("");
+        const Measurement m = state.measurement();
+        tick.stageNumber = m.stageNumber;
+        tick.chargeVoltage = m.chargeVoltage;
+        tick.chargeCurrent = m.chargeCurrent;
+        tick.results = takeResults();
+        tick.context.deviceName = "Charger Simulasi";
+        tick.context.utcOffsetMinutes = 420;
+        tick.context.profile.name = "Uji";
+        if (tick.results.before) shownBefore = tick.results.before;
+        if (tick.results.after) shownAfter = tick.results.after;
+        if (tick.results.test) shownTest = tick.results.test;
+        const bool wasRecording = journal.recordingSessionId().has_value();
+        journal.observe(tick);
+        if (wasRecording || journal.recordingSessionId()) {
+            if (m.stageNumber >= 2 && m.stageNumber <= 4)
+                chargingReadings.push_back({m.chargeVoltage, m.chargeCurrent});
+            ++recordedTicks;
+        }
+    }
+
+    // As the results step takes them: tag tested, values copied, tag cleared.
+    Results takeResults() {
+        return state.modify([](ChargerState& s) {
+            Results r;
+            if (s.beforeResultTag == "1") {
+                s.beforeResultTag.clear();
+                r.before = TestResult{s.beforeCca, s.beforeResistance, s.beforeDiagVoltage,
+                                      s.beforeVoltage, ""};
+            }
+            if (s.afterResultTag == "5" || s.afterResultTag == "4") {
+                s.afterResultTag.clear();
+                r.after = TestResult{s.afterCca, s.afterResistance, s.afterDiagVoltage,
+                                     s.afterVoltage, s.afterStatus};
+            }
+            if (s.testResultTag == "0") {
+                s.testResultTag.clear();
+                r.test = TestResult{s.testCca, s.testResistance, s.testDiagVoltage, s.testVoltage,
+                                    s.testStatus};
+            }
+            return r;
+        });
+    }
+
+    void deliver(const std::vector<std::string>& frames) {
+        if (frames.empty()) return;
+        std::atomic<bool> stop{false};
+        TReadThread reader(std::make_shared<ReplayTransport>(frames), state, stop,
+                           ReaderTiming{0, 0});
+        reader.Execute();
+    }
+
+    FakeClock time;
+    ChargerModel charger;
+    LiveChargerState state;
+    ChargeJournal journal;
+    bool connected = true;
+    std::optional<TestResult> shownBefore, shownAfter, shownTest;
+    std::vector<std::pair<double, double>> chargingReadings;
+    int recordedTicks = 0;
+};
+
+void expectSameResult(const std::optional<TestResult>& stored,
+                      const std::optional<TestResult>& shown) {
+    ASSERT_TRUE(stored && shown);
+    EXPECT_EQ(stored->cca, shown->cca);
+    EXPECT_EQ(stored->resistance, shown->resistance);
+    EXPECT_EQ(stored->diagVoltage, shown->diagVoltage);
+    EXPECT_EQ(stored->voltage, shown->voltage);
+    EXPECT_EQ(stored->status, shown->status);
+}
+
+TEST(SimulatedChargeTest, WholeChargeIsRecordedAndReadBack) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    SimulatedWorkshop workshop(path);
+    workshop.startCharger(false);
+    for (int i = 0; i < 200 && !workshop.charger.finished(); ++i) workshop.second();
+    for (int i = 0; i < 5; ++i) workshop.second();  // floating: the session has ended
+    ASSERT_FALSE(workshop.journal.recordingSessionId());
+    EXPECT_FALSE(workshop.journal.takeProblem());
+
+    auto journal = Journal::open(path);
+    const std::vector<SessionSummary> list = journal->list();
+    ASSERT_EQ(list.size(), 1u);
+    const Session session = *journal->session(list[0].id);
+    const SessionSummary& s = session.summary;
+    EXPECT_EQ(s.start.kind, SessionKind::Charge);
+    EXPECT_EQ(s.stopReason, "finished");
+    EXPECT_EQ(s.start.deviceName, "Charger Simulasi");
+    EXPECT_EQ(s.start.profile.name, "Uji");
+    expectSameResult(s.results.before, workshop.shownBefore);
+    expectSameResult(s.results.after, workshop.shownAfter);
+    EXPECT_FALSE(s.results.test);
+    EXPECT_EQ(static_cast<int>(session.points.size()), workshop.recordedTicks);
+    EXPECT_EQ(s.durationMs(), (workshop.recordedTicks - 1) * 1000);
+
+    std::vector<std::pair<double, double>> charging;
+    for (const Point& p : session.points)
+        if (p.stage >= 2 && p.stage <= 4) charging.push_back({p.voltage, p.current});
+    EXPECT_EQ(charging, workshop.chargingReadings);  // the curve exactly as the window saw it
+    EXPECT_EQ(session.points.back().stage, 6);
+}
+
+TEST(SimulatedChargeTest, TestOnlyRunIsRecordedWithItsResult) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    SimulatedWorkshop workshop(path);
+    workshop.startCharger(true);
+    for (int i = 0; i < 30; ++i) workshop.second();
+    const std::vector<SessionSummary> list = Journal::open(path)->list();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].start.kind, SessionKind::Test);
+    EXPECT_EQ(list[0].stopReason, "finished");
+    expectSameResult(list[0].results.test, workshop.shownTest);
+}
+
+TEST(SimulatedChargeTest, ForceStopAndLinkLossEndTheSessionWithTheirReasons) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    SimulatedWorkshop workshop(path);
+
+    workshop.startCharger(false);
+    for (int i = 0; i < 20; ++i) workshop.second();
+    workshop.deliver(workshop.charger.receive("#4|1*"));  // "Iya" sent the stop command
+    workshop.journal.forceStop();
+    for (int i = 0; i < 3; ++i) workshop.second();  // the charger's STANDBY ends nothing more
+
+    workshop.startCharger(false);
+    for (int i = 0; i < 30; ++i) workshop.second();
+    workshop.connected = false;
+    for (int i = 0; i < 3; ++i) workshop.second();
+
+    const std::vector<SessionSummary> list = Journal::open(path)->list();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].stopReason, "forceStop");
+    EXPECT_TRUE(list[1].results.before.has_value());
+    EXPECT_FALSE(list[1].results.after.has_value());
+    EXPECT_EQ(list[0].stopReason, "linkLost");
+    EXPECT_GT(list[0].pointCount, 20);
+    EXPECT_TRUE(list[0].endMs);
+}
+
+}  // namespace
+}  // namespace velmora::journal

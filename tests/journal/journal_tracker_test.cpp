@@ -1,0 +1,150 @@
+// When sessions start and end, and what they hold, tick by tick.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "journal/SessionTracker.h"
+
+namespace velmora::journal {
+namespace {
+
+// Writes down every event as a short text.
+struct EventLog : SessionSink {
+    std::vector<std::string> events;
+    void sessionStarted(SessionKind kind, const SessionContext& context) override {
+        events.push_back(std::string("start ") + kindName(kind) + " " + context.deviceName);
+    }
+    void pointRecorded(double, double, int stage) override {
+        events.push_back("point " + std::to_string(stage));
+    }
+    void resultsReported(const Results& r) override {
+        events.push_back(std::string("results") + (r.before ? " before" : "") +
+                         (r.after ? " after" : "") + (r.test ? " test" : ""));
+    }
+    void profileChanged(const Profile& p) override { events.push_back("profile " + p.name); }
+    void sessionEnded(StopReason reason) override {
+        events.push_back(std::string("end ") + stopReasonName(reason));
+    }
+};
+
+// One tick in a compact form: connected, status word, stage, results taken.
+struct Tick {
+    bool connected = true;
+    const char* word = "";
+    int stage = 0;
+    const char* results = "";  // letters b, a, t
+    const char* profileName = "";
+};
+
+struct Scenario {
+    const char* name;
+    std::vector<Tick> ticks;
+    const char* then = "";  // "force" or "close" after the ticks
+    std::vector<std::string> expected;
+};
+
+class SessionTrackerTest : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(SessionTrackerTest, Events) {
+    SessionTracker tracker;
+    EventLog log;
+    for (const Tick& t : GetParam().ticks) {
+        TickObservation tick;
+        tick.chargerConnected = t.connected;
+        tick.statusWord = t.word;
+        tick.stageNumber = t.stage;
+        tick.context.deviceName = "CH1";
+        tick.context.profile.name = t.profileName;
+        const std::string r = t.results;
+        if (r.find('b') != std::string::npos) tick.results.before = TestResult{};
+        if (r.find('a') != std::string::npos) tick.results.after = TestResult{};
+        if (r.find('t') != std::string::npos) tick.results.test = TestResult{};
+        tracker.observe(tick, log);
+    }
+    const std::string then = GetParam().then;
+    if (then == "force") tracker.forceStop(log);
+    if (then == "close") tracker.close(log);
+    if (then == "link") tracker.linkLost(log);
+    EXPECT_EQ(log.events, GetParam().expected);
+    EXPECT_FALSE(tracker.open());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, SessionTrackerTest,
+    ::testing::Values(
+        Scenario{"whole_charge_finishes_when_floating_after_the_result",
+                 {{true, "STANDBY"},
+                  {true, "Charge Mode", 1},
+                  {true, "", 1, "b"},
+                  {true, "", 2},
+                  {true, "", 5, "a"},
+                  {true, "", 6},
+                  {true, "", 6}},
+                 "",
+                 {"start charge CH1", "point 1", "point 1", "results before", "point 2", "point 5",
+                  "results after", "point 6", "end finished"}},
+        Scenario{
+            "result_arriving_while_floating_also_finishes",
+            {{true, "Charge Mode", 1}, {true, "", 6}, {true, "", 6, "a"}},
+            "",
+            {"start charge CH1", "point 1", "point 6", "point 6", "results after", "end finished"}},
+        Scenario{"force_stop",
+                 {{true, "Charge Mode", 1}, {true, "", 2}},
+                 "force",
+                 {"start charge CH1", "point 1", "point 2", "end forceStop"}},
+        Scenario{"link_lost",
+                 {{true, "Charge Mode", 1}, {true, "", 3}, {false, "", 3}, {false, "", 3}},
+                 "",
+                 {"start charge CH1", "point 1", "point 3", "end linkLost"}},
+        Scenario{"printer_takes_the_link",
+                 {{true, "Charge Mode", 2}},
+                 "link",
+                 {"start charge CH1", "point 2", "end linkLost"}},
+        Scenario{"application_closes",
+                 {{true, "Charge Mode", 2}},
+                 "close",
+                 {"start charge CH1", "point 2", "end appClosed"}},
+        Scenario{"standby_before_the_end",
+                 {{true, "Charge Mode", 1}, {true, "", 3}, {true, "STANDBY", 0}},
+                 "",
+                 {"start charge CH1", "point 1", "point 3", "end chargerStandby"}},
+        Scenario{"standby_while_floating_without_result_is_finished",
+                 {{true, "Charge Mode", 1}, {true, "", 6}, {true, "STANDBY", 0}},
+                 "",
+                 {"start charge CH1", "point 1", "point 6", "end finished"}},
+        Scenario{"battery_unplugged",
+                 {{true, "Charge Mode", 1}, {true, "Baterai_Unplug", 0}},
+                 "",
+                 {"start charge CH1", "point 1", "end batteryUnplugged"}},
+        Scenario{
+            "test_mode_ends_with_its_result",
+            {{true, "Test Mode", 0}, {true, "", 0}, {true, "", 0, "t"}, {true, "STANDBY"}},
+            "",
+            {"start test CH1", "point 0", "point 0", "point 0", "results test", "end finished"}},
+        Scenario{"test_result_and_standby_in_one_tick",
+                 {{true, "Test Mode", 0}, {true, "STANDBY", 0, "t"}},
+                 "",
+                 {"start test CH1", "point 0", "results test", "end finished"}},
+        Scenario{"test_mode_left_by_standby",
+                 {{true, "Test Mode", 0}, {true, "STANDBY", 0}},
+                 "",
+                 {"start test CH1", "point 0", "end chargerStandby"}},
+        Scenario{"new_charge_interrupts_the_open_one",
+                 {{true, "Charge Mode", 1}, {true, "Charge Mode", 1}},
+                 "force",
+                 {"start charge CH1", "point 1", "end interrupted", "start charge CH1", "point 1",
+                  "end forceStop"}},
+        Scenario{"nothing_without_a_connection_or_a_start",
+                 {{false, "Charge Mode", 1}, {true, "", 2, "ba"}, {true, "STANDBY"}},
+                 "close",
+                 {}},
+        Scenario{
+            "profile_change_during_the_session",
+            {{true, "Charge Mode", 1, "", "A"}, {true, "", 1, "", "A"}, {true, "", 2, "", "B"}},
+            "force",
+            {"start charge CH1", "point 1", "point 1", "point 2", "profile B", "end forceStop"}}),
+    [](const ::testing::TestParamInfo<Scenario>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace velmora::journal
