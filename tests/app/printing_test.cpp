@@ -175,6 +175,14 @@ TEST_F(PrintingTest, SendErrorStopsTheReceiptAndReachesTheUser) {
     EXPECT_FALSE(control<QLabel>("LBusy")->isVisible());
 }
 
+TEST_F(PrintingTest, ClosingTheWindowWhileAReceiptIsOnItsWayEndsCleanly) {
+    pressPrint(&TVLForm::BTConnectClick);
+    ASSERT_TRUE(m_window->printing());
+    m_printer->letThrough();
+    m_window.reset();  // releases the printer's link under the sender and waits for it
+    EXPECT_LE(m_printer->count(), 12u);
+}
+
 TEST_F(PrintingTest, SelectorAndConnectionRules) {
     QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
     m_window->DataPrint(1);  // no link: nothing, no message
