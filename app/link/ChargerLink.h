@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/ChargerState.h"
@@ -17,6 +21,11 @@ namespace velmora {
 class ChargerLink : public QObject {
     Q_OBJECT
 public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    // How long a connected charger may stay silent after the start command before the
+    // user is told that it does not answer.
+    static constexpr std::chrono::seconds kAnswerPatience{15};
+
     explicit ChargerLink(LiveChargerState& state, QObject* parent = nullptr);
     ~ChargerLink() override;
 
@@ -34,11 +43,22 @@ public:
     void stopReader();
     // Takes a connected socket as the link.
     void adopt(std::shared_ptr<Transport> socket);
+    // The device the link was made to: its name, and whether it is the printer. Only a
+    // made connection names it, so the status says what is connected, not what is picked.
+    void setPeer(const QString& name, bool printer);
+    const QString& peerName() const { return m_peerName; }
+    bool peerIsPrinter() const { return m_peerIsPrinter; }
     // Clears readerStop and starts a new receive thread on the current socket.
     void startReader();
     // Connected link whose receive thread ended because the link went down.
     bool linkLost() const;
     bool connected() const { return m_linkSocket && m_linkSocket->connected(); }
+
+    // The start command went out: from now on the charger is expected to send.
+    void awaitAnswer();
+    // Connected, and nothing at all received for kAnswerPatience since the start command.
+    bool deviceSilent() const;
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // Sends a command as UTF-8 with no line end; nothing without a connected link.
     // A failing send throws LinkError to the caller.
@@ -51,6 +71,12 @@ private:
     std::unique_ptr<TReadThread> m_reader;
     ReaderTiming m_timing;
     NumberFormat m_format;
+    QString m_peerName;
+    bool m_peerIsPrinter = false;
+    // Set by the receive thread on the first bytes of the current connection.
+    std::shared_ptr<std::atomic<bool>> m_heard = std::make_shared<std::atomic<bool>>(false);
+    Clock m_clock = std::chrono::steady_clock::now;
+    std::optional<std::chrono::steady_clock::time_point> m_awaitingSince;
 };
 
 }  // namespace velmora

@@ -2,19 +2,17 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QDateTime>
-#include <QDateTimeAxis>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLineSeries>
-#include <QValueAxis>
+#include <QPainter>
 
-#include "widgets/Theme.h"
+#include "monitor/ChartPlot.h"
 
 namespace velmora {
 
 namespace {
-constexpr int kChartHeight = 239;
-const QString kVoltageCaption = QStringLiteral("Tegangan ( V )");
-const QString kCurrentCaption = QStringLiteral("Arus ( A )");
+constexpr int kChartWidth = 960, kChartHeight = 240;
 }  // namespace
 
 ChartScreen::ChartScreen(QWidget* main) : QWidget(main) {
@@ -24,52 +22,24 @@ ChartScreen::ChartScreen(QWidget* main) : QWidget(main) {
     Series1->setObjectName(QStringLiteral("Series1"));
     Series2 = new QLineSeries(this);
     Series2->setObjectName(QStringLiteral("Series2"));
-    ChartVoltage = makeChart(QStringLiteral("ChartVoltage"), Series1, kVoltageCaption, 10, 15, 6);
-    ChartCurrent = makeChart(QStringLiteral("ChartCurrent"), Series2, kCurrentCaption, 0, 20, 6);
-    ChartVoltage->setGeometry(0, 0, width(), kChartHeight);
-    ChartCurrent->setGeometry(0, kChartHeight, width(), kChartHeight);
+    m_voltagePlot = new ChartPlot(kVoltageKind, Series1, m_data.voltage, m_data.clock, this);
+    m_currentPlot = new ChartPlot(kCurrentKind, Series2, m_data.current, m_data.clock, this);
+    ChartVoltage = makeView(QStringLiteral("ChartVoltage"), m_voltagePlot);
+    ChartCurrent = makeView(QStringLiteral("ChartCurrent"), m_currentPlot);
+    // Two 240-high charts on a 478-high screen: the lower one loses its last white rows.
+    ChartVoltage->setGeometry(0, 0, kChartWidth, kChartHeight);
+    ChartCurrent->setGeometry(0, kChartHeight, kChartWidth, kChartHeight);
     setStageTitle(QStringLiteral("Stage 1"));
 }
 
-QChartView* ChartScreen::makeChart(const QString& name, QLineSeries* series,
-                                   const QString& unitCaption, double minimum, double maximum,
-                                   int ticks) {
-    auto* chart = new QChart;
-    chart->setObjectName(name + QStringLiteral("Chart"));
-    chart->legend()->hide();
-    chart->setBackgroundBrush(Qt::white);
-    chart->setMargins(QMargins(1, 1, 1, 1));
-    chart->setBackgroundRoundness(0);
-    chart->setTitleFont(ui::roboto(15, QFont::Bold));
-    chart->setTitleBrush(Qt::black);
-    series->setPen(QPen(Qt::black, 1.5));
-    chart->addSeries(series);
+ChartScreen::~ChartScreen() = default;
 
-    auto* x = new QDateTimeAxis(chart);
-    x->setFormat(QStringLiteral("h:mm"));
-    x->setTitleText(QStringLiteral("Time"));
-    x->setGridLineVisible(false);
-    x->setLabelsFont(ui::roboto(11));
-    x->setTitleFont(ui::roboto(12));
-    const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-    x->setRange(origin, origin.addSecs(600));
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-
-    auto* y = new QValueAxis(chart);
-    y->setRange(minimum, maximum);
-    y->setTickCount(ticks);
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(unitCaption);
-    y->setLabelsFont(ui::roboto(11));
-    y->setTitleFont(ui::roboto(12));
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
-
-    auto* view = new QChartView(chart, this);
+QChartView* ChartScreen::makeView(const QString& name, ChartPlot* plot) {
+    auto* view = new QChartView(plot->chart(), this);
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
+    view->setBackgroundBrush(Qt::white);
     return view;
 }
 
@@ -84,8 +54,58 @@ QString ChartScreen::stageTitle() const {
 }
 
 void ChartScreen::clearSeries() {
-    if (Series1->count()) Series1->clear();
-    if (Series2->count()) Series2->clear();
+    if (m_data.voltage.empty() && m_data.current.empty() && !Series1->count() && !Series2->count())
+        return;  // emptied every tick of stage 1: nothing to redraw
+    m_data.clear();
+    redraw();
+}
+
+std::optional<QString> ChartScreen::chartStep(LiveChargerState& state, const NumberFormat& format) {
+    const auto error = velmora::chartStep(state, format, m_data);
+    redraw();  // the points before a bad history item are shown too
+    if (error) return QString::fromStdString(*error);
+    return std::nullopt;
+}
+
+bool ChartScreen::setChartClock(double days) {
+    if (!m_data.clock.setDays(days)) return false;
+    redraw();  // an empty chart's time axis starts at the clock
+    return true;
+}
+
+bool ChartScreen::setChartClock(const QDateTime& local) {
+    if (!local.isValid()) return false;
+    const QDate date = local.date();
+    return setChartClock(
+        chartDays(date.year(), date.month(), date.day(), local.time().msecsSinceStartOfDay()));
+}
+
+void ChartScreen::redraw() {
+    m_voltagePlot->refresh();
+    m_currentPlot->refresh();
+}
+
+QImage ChartScreen::renderForPrint(QChartView* chart, const QSize& size) const {
+    const bool voltage = chart == ChartVoltage;
+    if ((!voltage && chart != ChartCurrent) || size.isEmpty()) return {};
+    // A chart of its own, in a scene of its own: the screen's chart keeps its size.
+    QGraphicsScene scene;
+    auto* series = new QLineSeries;
+    ChartPlot plot(voltage ? kVoltageKind : kCurrentKind, series,
+                   voltage ? m_data.voltage : m_data.current, m_data.clock);
+    scene.addItem(plot.chart());
+    plot.chart()->setTitle(chart->chart()->title());
+    plot.chart()->resize(QSizeF(size));
+    plot.chart()->layout()->activate();
+    plot.refresh();  // line and labels for this plot width
+    plot.chart()->layout()->activate();
+
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene.render(&painter, QRectF(QPointF(), QSizeF(size)), QRectF(QPointF(), QSizeF(size)));
+    return image;
 }
 
 }  // namespace velmora

@@ -1,35 +1,68 @@
 #pragma once
 
+#include <QDateTime>
+#include <QImage>
+#include <QSize>
 #include <QWidget>
+#include <optional>
 
-class QChart;
+#include "chart/ChartData.h"
+
 class QChartView;
 class QLineSeries;
-class QDateTimeAxis;
-class QValueAxis;
 
 namespace velmora {
 
+class ChartPlot;
+
 // The chart screen (M3Chart): charging voltage above, charging current below, both
-// against time.
+// against time. Owns every point plotted since the last emptying and the clock of the
+// next point.
 class ChartScreen : public QWidget {
     Q_OBJECT
 public:
     explicit ChartScreen(QWidget* main);
+    ~ChartScreen() override;
 
     QChartView* ChartVoltage;
     QChartView* ChartCurrent;
-    QLineSeries* Series1;
-    QLineSeries* Series2;
+    QLineSeries* Series1;  // what ChartVoltage draws of the stored points
+    QLineSeries* Series2;  // what ChartCurrent draws
 
     // The first line of both chart titles.
     void setStageTitle(const QString& firstLine);
     QString stageTitle() const;
+    // Empties both charts (their stored points too); the clock goes on.
     void clearSeries();
 
+    // The chart step of a refresh tick: the charger's history when complete, then the live
+    // point in the charging stages; the charts redraw once for all new points. Returns the
+    // error text of a history item that is not a number.
+    std::optional<QString> chartStep(LiveChargerState& state, const NumberFormat& format);
+
+    // Every stored point of both charts (not only what is drawn) and the clock.
+    const ChartData& data() const { return m_data; }
+    // The date-time (days since 30 December 1899) of the next point. Printing a receipt
+    // sets it to the print time; plotting goes on from there. Returns false, changing
+    // nothing, for a value that is no date-time.
+    double chartClock() const { return m_data.clock.days(); }
+    bool setChartClock(double days);
+    // The same from a local date and time (QDateTime::currentDateTime() when printing).
+    bool setChartClock(const QDateTime& local);
+
+    // A picture of `chart` (ChartVoltage or ChartCurrent) exactly `size` large: a chart of
+    // that size with the same look, title, axes and points, laid out for it (not a shrunk
+    // copy). The charts on the screen stay as they are. A null image for another chart or
+    // an empty size.
+    QImage renderForPrint(QChartView* chart, const QSize& size) const;
+
 private:
-    QChartView* makeChart(const QString& name, QLineSeries* series, const QString& unitCaption,
-                          double minimum, double maximum, int ticks);
+    QChartView* makeView(const QString& name, ChartPlot* plot);
+    void redraw();
+
+    ChartData m_data;
+    ChartPlot* m_voltagePlot;
+    ChartPlot* m_currentPlot;
 };
 
 }  // namespace velmora

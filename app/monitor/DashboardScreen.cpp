@@ -21,7 +21,7 @@ QWidget* column(QWidget* parent, const char* name, int left, int width) {
 }
 }  // namespace
 
-DashboardScreen::DashboardScreen(QWidget* main) : QWidget(main) {
+DashboardScreen::DashboardScreen(QWidget* main, const NumberFormat& format) : QWidget(main) {
     setObjectName(QStringLiteral("M1Dashboard"));
     setGeometry(0, 0, main->width(), main->height());
     // The gauge lies behind the middle columns, centred on the screen.
@@ -31,6 +31,11 @@ DashboardScreen::DashboardScreen(QWidget* main) : QWidget(main) {
     buildLeftColumn();
     buildMiddle();
     buildRightColumn();
+    // The starting zeros in the user's own notation, like every value after them.
+    const QString zero = QString::fromStdString(formatFixed2(0.0, format));
+    LVoltage->setText(zero + QStringLiteral(" V"));
+    LCurrent->setText(zero + QStringLiteral(" A"));
+    LiR->setText(zero);
 }
 
 void DashboardScreen::buildLeftColumn() {
@@ -50,8 +55,8 @@ void DashboardScreen::buildLeftColumn() {
     LCCA->setGeometry(90, 213, 150, 44);
 
     QWidget* rv = column(this, "RV", 240, 100);
-    LVoltage = ui::makeLabel(rv, QStringLiteral("LVoltage"), QStringLiteral("0,00 V"), 25,
-                             ui::kWhite, Qt::AlignRight | Qt::AlignVCenter);
+    LVoltage = ui::makeLabel(rv, QStringLiteral("LVoltage"), QString(), 25, ui::kWhite,
+                             Qt::AlignRight | Qt::AlignVCenter);
     LVoltage->setFont(ui::roboto(25, QFont::Medium));
     LVoltage->setGeometry(0, kSpacer, 100, 36);
 }
@@ -59,19 +64,22 @@ void DashboardScreen::buildLeftColumn() {
 void DashboardScreen::buildMiddle() {
     QWidget* data = column(this, "RData", 340, 280);
     data->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The battery box fills the free top of the dial, below its rim and between the ends
+    // of the two scales: type, variety and brand centred one under the other, the variety
+    // (the longest text) in the middle, where the free space is widest.
     auto* battery = new QWidget(data);
     battery->setObjectName(QStringLiteral("RBattery"));
-    battery->setGeometry(0, 0, 280, 50);
+    battery->setGeometry(75, 20, 130, 59);
     LBatterySeries =
-        ui::makeLabel(battery, QStringLiteral("LBatterySeries"), QStringLiteral("-"), 16);
-    LBatterySeries->setFont(ui::roboto(16, QFont::Medium));
-    LBatterySeries->setGeometry(40, 0, 160, 50);
-    LBatteryBrand = ui::makeLabel(battery, QStringLiteral("LBatteryBrand"), QStringLiteral("-"), 11,
-                                  ui::kWhite, Qt::AlignLeft | Qt::AlignBottom);
-    LBatteryBrand->setGeometry(200, 6, 80, 19);
-    LBatteryType = ui::makeLabel(battery, QStringLiteral("LBatteryType"), QStringLiteral("-"), 11,
-                                 ui::kWhite, Qt::AlignLeft | Qt::AlignTop);
-    LBatteryType->setGeometry(200, 25, 80, 19);
+        ui::makeLabel(battery, QStringLiteral("LBatterySeries"), QStringLiteral("-"), 18);
+    LBatterySeries->setFont(ui::roboto(18, QFont::Medium));
+    LBatterySeries->setGeometry(0, 0, 130, 24);
+    LBatteryBrand =
+        ui::makeLabel(battery, QStringLiteral("LBatteryBrand"), QStringLiteral("-"), 13);
+    LBatteryBrand->setGeometry(0, 41, 130, 18);
+    LBatteryType = ui::makeLabel(battery, QStringLiteral("LBatteryType"), QStringLiteral("-"), 12);
+    LBatteryType->setFont(ui::roboto(12, QFont::Medium));
+    LBatteryType->setGeometry(0, 24, 130, 17);
 
     auto* time = new QWidget(data);
     time->setObjectName(QStringLiteral("RTime"));
@@ -110,8 +118,8 @@ void DashboardScreen::buildMiddle() {
 
 void DashboardScreen::buildRightColumn() {
     QWidget* ri = column(this, "RI", 620, 100);
-    LCurrent = ui::makeLabel(ri, QStringLiteral("LCurrent"), QStringLiteral("0,00 A"), 25,
-                             ui::kWhite, Qt::AlignRight | Qt::AlignVCenter);
+    LCurrent = ui::makeLabel(ri, QStringLiteral("LCurrent"), QString(), 25, ui::kWhite,
+                             Qt::AlignRight | Qt::AlignVCenter);
     LCurrent->setFont(ui::roboto(25, QFont::Medium));
     LCurrent->setGeometry(0, kSpacer, 100, 36);
 
@@ -120,7 +128,7 @@ void DashboardScreen::buildRightColumn() {
     caption->setGeometry(0, 170, 150, 26);
     auto* unit = ui::makeLabel(rir, QStringLiteral("LiRUnit"), QStringLiteral("(m Ohm)"), 18);
     unit->setGeometry(0, 194, 150, 24);
-    LiR = ui::makeLabel(rir, QStringLiteral("LiR"), QStringLiteral("0,00"), 32);
+    LiR = ui::makeLabel(rir, QStringLiteral("LiR"), QString(), 32);
     LiR->setFont(ui::roboto(32, QFont::Medium));
     LiR->setGeometry(0, 218, 150, 44);
 

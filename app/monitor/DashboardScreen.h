@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "link/NumberText.h"
 #include "monitor/GaugeWidget.h"
 #include "widgets/Picture.h"
 
@@ -14,7 +15,8 @@ namespace velmora {
 class DashboardScreen : public QWidget {
     Q_OBJECT
 public:
-    explicit DashboardScreen(QWidget* main);
+    // format: the user's decimal separator, for the starting texts.
+    DashboardScreen(QWidget* main, const NumberFormat& format);
 
     QLabel* LCCA;
     QLabel* LiR;

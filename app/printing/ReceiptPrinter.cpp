@@ -7,7 +7,6 @@
 
 #include "catalogue/DiagnosticScreen.h"
 #include "monitor/ChartScreen.h"
-#include "printing/ChartPrintCopy.h"
 
 namespace velmora {
 
@@ -75,31 +74,35 @@ printing::ProfileTexts ReceiptPrinter::profileTexts() const {
 }
 
 void ReceiptPrinter::saveimage() {
-    m_images.saveimage(m_sources.charts->ChartVoltage, m_sources.charts->ChartCurrent,
-                       renderForPrint);
+    const ChartScreen* charts = m_sources.charts;
+    m_images.saveimage(charts->ChartVoltage, charts->ChartCurrent,
+                       [charts](QChartView* chart, const QSize& size) {
+                           return charts->renderForPrint(chart, size);
+                       });
 }
 
-std::optional<double> ReceiptPrinter::DataPrint(int stat2) {
+std::optional<QDateTime> ReceiptPrinter::DataPrint(int stat2) {
     if (stat2 != 1) return std::nullopt;
     return print(true);
 }
 
-std::optional<double> ReceiptPrinter::DataPrint2(int stat3) {
+std::optional<QDateTime> ReceiptPrinter::DataPrint2(int stat3) {
     if (stat3 != 1) return std::nullopt;
     return print(false);
 }
 
-std::optional<double> ReceiptPrinter::print(bool charge) {
+std::optional<QDateTime> ReceiptPrinter::print(bool charge) {
     const std::shared_ptr<Transport> link = m_sources.link->linkSocket();
     if (!link || !link->connected()) return std::nullopt;
     const printing::PrinterRasters rasters = m_images.rasters();
     const printing::ProfileTexts texts = profileTexts();
-    const printing::ClockReading clock = readingOf(m_clock());  // one reading for both uses
+    const QDateTime now = m_clock();  // one reading: the receipt's date line and the chart
+    const printing::ClockReading clock = readingOf(now);
     const ChargerState state = m_sources.state->snapshot();
     m_sender->send(
         link, charge ? printing::chargeReceiptChunks(state, texts, clock, locale(), rasters)
                      : printing::testReceiptChunks(state, texts, clock, locale(), rasters.logo));
-    return printing::dateTimeValue(clock);
+    return now;
 }
 
 }  // namespace velmora

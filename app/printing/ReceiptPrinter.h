@@ -43,13 +43,13 @@ public:
     // The image pass: both charts, then the three rasters. Throws std::runtime_error.
     void saveimage();
     // With selector 1 and a connected link, composes the charge (test) receipt and
-    // starts sending it; returns the print time as a chart clock value, or nothing when
-    // nothing is printed.
-    std::optional<double> DataPrint(int stat2);
-    std::optional<double> DataPrint2(int stat3);
+    // starts sending it; returns the print time (the one clock reading the receipt
+    // prints), or nothing when nothing is printed.
+    std::optional<QDateTime> DataPrint(int stat2);
+    std::optional<QDateTime> DataPrint2(int stat3);
 
 private:
-    std::optional<double> print(bool charge);
+    std::optional<QDateTime> print(bool charge);
 
     Sources m_sources;
     PrinterImages m_images;

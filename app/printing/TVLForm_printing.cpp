@@ -6,6 +6,7 @@
 
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
+#include "monitor/ChartScreen.h"
 #include "printing/InformationDialog.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPrinter.h"
@@ -75,8 +76,10 @@ void TVLForm::printAfterConnect(bool charge, bool closeDialog) {
     if (!imageFailure.isEmpty()) reportError(imageFailure);
 }
 
-void TVLForm::printStarted(std::optional<double> printTime) {
-    if (!printTime || m_printing) return;
+void TVLForm::printStarted(std::optional<QDateTime> printTime) {
+    if (!printTime) return;
+    m_chart->setChartClock(*printTime);  // plotting goes on from the print time
+    if (m_printing) return;
     m_printing = true;
     m_connection->setBusy(true, kPrintingLine);
     QApplication::setOverrideCursor(Qt::BusyCursor);

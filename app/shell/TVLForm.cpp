@@ -21,6 +21,7 @@
 #include "shell/ScaledView.h"
 #include "shell/TopBar.h"
 #include "shell/UserGuide.h"
+#include "widgets/ComboPopups.h"
 #include "widgets/Picture.h"
 #include "widgets/Theme.h"
 
@@ -76,6 +77,7 @@ void TVLForm::buildContent() {
     m_content->setFixedSize(kDesignWidth, kDesignHeight);
     // Transparent: the view draws the background and the gauge beneath the controls.
     m_content->setAttribute(Qt::WA_TranslucentBackground);
+    ui::ComboPopupGuard::install(m_content);  // every drop-down list stays in the window
 
     m_background = new ui::Picture(m_content, QStringLiteral("Background"),
                                    QStringLiteral(":/img/background.svg"));
@@ -91,7 +93,7 @@ void TVLForm::buildContent() {
     m_main = new QWidget(m_content);
     m_main->setObjectName(QStringLiteral("Main"));
     m_main->setGeometry(0, TopBar::kHeight, kDesignWidth, kMainHeight);
-    m_dashboard = new DashboardScreen(m_main);
+    m_dashboard = new DashboardScreen(m_main, m_format);
     m_diagnostic = new DiagnosticScreen(m_main, m_catalogue);
     m_chart = new ChartScreen(m_main);
     m_option = new OptionScreen(m_main);

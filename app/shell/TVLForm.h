@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -204,7 +205,7 @@ private:
     void showMessage(const QString& text);
     void buildPrinting();
     void printAfterConnect(bool charge, bool closeDialog);
-    void printStarted(std::optional<double> printTime);
+    void printStarted(std::optional<QDateTime> printTime);
     void printDone(const QString& error);
 
     WindowSizing m_sizing;

@@ -6,6 +6,7 @@
 
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
+#include "link/LinkStatus.h"
 #include "monitor/DashboardScreen.h"
 #include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
@@ -175,6 +176,8 @@ void TVLForm::finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> s
     QApplication::restoreOverrideCursor();
     m_link->adopt(socket);  // a socket that failed stays, not connected, until the next try
     bool ok = socket && socket->connected();
+    m_link->setPeer(ok && m_linkDevice ? m_linkDevice->name : QString(),
+                    purpose != ConnectPurpose::Charger);
     if (purpose == ConnectPurpose::Charger) {
         if (!firstError.isEmpty() || !ok) {
             updateLinkStatus();
@@ -198,6 +201,7 @@ void TVLForm::finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> s
 }
 
 void TVLForm::start() {
+    m_link->awaitAnswer();
     Kirimstringdata(commands::kStart);
 }
 
@@ -206,26 +210,16 @@ void TVLForm::Kirimstringdata(const std::string& dataout) {
 }
 
 void TVLForm::updateLinkStatus() {
-    QLabel* status = m_dashboard->LLinkStatus;
-    QString text;
-    QColor color = kLinkUp;
     const QString device = m_linkDevice ? m_linkDevice->name : QString();
-    if (m_connecting) {
-        text = QStringLiteral("Menyambungkan ke %1...").arg(device);
-        color = ui::kWhite;
-    } else if (m_printing) {
-        text = QStringLiteral("Mencetak ke %1...").arg(device);
-        color = ui::kWhite;
-    } else if (m_link->linkSocket() && !m_link->connected()) {
-        text = QStringLiteral("Koneksi terputus");
-        color = kLinkDown;
-    } else if (m_link->connected()) {
-        text =
-            (m_printerPanelMode ? QStringLiteral("Printer: %1") : QStringLiteral("Terhubung: %1"))
-                .arg(device);
-    }
-    if (status->text() != text) status->setText(text);
-    ui::setTextColor(status, color);
+    LinkStatus status =
+        describeLink(*m_link, m_connecting ? std::optional<QString>(device) : std::nullopt);
+    if (m_printing && !m_connecting)
+        status = {QStringLiteral("Mencetak ke %1...").arg(device), LinkStatus::Tone::Busy};
+    QLabel* label = m_dashboard->LLinkStatus;
+    if (label->text() != status.text) label->setText(status.text);
+    ui::setTextColor(label, status.tone == LinkStatus::Tone::Busy ? ui::kWhite
+                            : status.tone == LinkStatus::Tone::Up ? kLinkUp
+                                                                  : kLinkDown);
 }
 
 void TVLForm::BTForceStopClick() {

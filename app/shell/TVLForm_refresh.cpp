@@ -149,7 +149,7 @@ void TVLForm::effect() {
 }
 
 void TVLForm::chart() {
-    // Chart points are plotted by the chart code; the titles and clearing are display's.
+    if (const auto error = m_chart->chartStep(m_state, m_format)) reportError(*error);
 }
 
 void TVLForm::rest() {

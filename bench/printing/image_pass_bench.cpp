@@ -4,8 +4,6 @@
 // QT_QPA_PLATFORM=offscreen where there is no display).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "link/SimulatedDevices.h"
 #include "printing/ReceiptPrinter.h"
 #include "shell/TVLForm.h"
@@ -33,11 +31,3 @@ void BM_PackLogo(benchmark::State& state) {
 BENCHMARK(BM_PackLogo)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,16 +15,6 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-// Days from 1 January 1970 in the proleptic Gregorian calendar.
-long long daysFromEpoch(int year, int month, int day) {
-    const long long y = month <= 2 ? year - 1 : year;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yearOfEra = y - era * 400;
-    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 std::string padded(int value, int width) {
     std::string digits = std::to_string(value);
     if (static_cast<int>(digits.size()) < width)
@@ -146,14 +136,6 @@ std::string formatTime(const ClockReading& clock, std::string_view format,
 std::string dateTimeText(const ClockReading& clock, const TimeConventions& conventions) {
     return formatDate(clock, conventions) + " - " +
            formatTime(clock, conventions.longTimeFormat, conventions);
-}
-
-double dateTimeValue(const ClockReading& clock) {
-    const long long days =
-        daysFromEpoch(clock.year, clock.month, clock.day) - daysFromEpoch(1899, 12, 30);
-    const double milliseconds =
-        ((clock.hour * 60.0 + clock.minute) * 60.0 + clock.second) * 1000.0 + clock.millisecond;
-    return static_cast<double>(days) + milliseconds / 86400000.0;
 }
 
 }  // namespace velmora::printing

@@ -32,8 +32,4 @@ std::string formatTime(const ClockReading& clock, std::string_view format,
 // Date, " - ", long time: the date line of the receipts (without its line end).
 std::string dateTimeText(const ClockReading& clock, const TimeConventions& conventions);
 
-// Days since 30 December 1899 00:00 with the time of day as the fraction: the value the
-// chart gives its next point.
-double dateTimeValue(const ClockReading& clock);
-
 }  // namespace velmora::printing

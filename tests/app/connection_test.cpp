@@ -141,6 +141,59 @@ TEST_F(ConnectionTest, LostLinkIsShownUntilTheNextConnect) {
     EXPECT_NE(control<QLabel>("LLinkStatus")->text(), "Koneksi terputus");
 }
 
+TEST_F(ConnectionTest, StatusNamesTheConnectedDeviceNotThePickedOne) {
+    auto status = [this] { return control<QLabel>("LLinkStatus")->text(); };
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_window->TimerloopTimer();
+    EXPECT_EQ(status(), "Terhubung: VELMORA-CHG");
+
+    // Opening the print dialog and picking the printer connects nothing yet.
+    m_window->BTPrintClick();
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);
+    m_window->TimerloopTimer();
+    EXPECT_EQ(status(), "Terhubung: VELMORA-CHG");
+
+    QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(finished.wait(20000));
+    ASSERT_TRUE(printed.count() == 1 || printed.wait(20000));  // the receipt goes out first
+    EXPECT_EQ(status(), "Printer: RPP02N");
+
+    // Back in the charger dialog, the printer is still what is connected.
+    m_window->BTConnectionClick();
+    EXPECT_EQ(status(), "Printer: RPP02N");
+}
+
+TEST_F(ConnectionTest, AChargerThatSendsNothingIsReportedUntilItSends) {
+    auto now = std::chrono::steady_clock::now();
+    m_window->link().setClock([&now] { return now; });
+    m_window->link().setReaderTiming({100, 10});
+    auto status = [this] {
+        m_window->TimerloopTimer();
+        return control<QLabel>("LLinkStatus")->text();
+    };
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    EXPECT_EQ(received(0), commands::kStart);
+
+    now += ChargerLink::kAnswerPatience - std::chrono::seconds(1);
+    EXPECT_EQ(status(), "Terhubung: VELMORA-CHG");
+    now += std::chrono::seconds(1);
+    EXPECT_EQ(status(), "Perangkat tidak menjawab");
+
+    m_bt->peers[0]->send("#|STANDBY|*\r\n");
+    EXPECT_TRUE(processEventsUntil([&] { return status() == "Terhubung: VELMORA-CHG"; }));
+    now += ChargerLink::kAnswerPatience * 4;  // an answered charger is not called silent later
+    EXPECT_EQ(status(), "Terhubung: VELMORA-CHG");
+
+    // A new connection waits for an answer afresh.
+    ASSERT_TRUE(connectCharger());
+    now += ChargerLink::kAnswerPatience;
+    EXPECT_EQ(status(), "Perangkat tidak menjawab");
+}
+
 TEST_F(ConnectionTest, PrintChargeHandsTheLinkToThePrinter) {
     m_window->FormShow();
     ASSERT_TRUE(connectCharger());

@@ -111,6 +111,9 @@ TEST_F(PrintingTest, PrintChargeSendsTwelveChunksOnTheWorkerWhileTheWindowRuns) 
     m_window->Timerloop()->start();
     pressPrint(&TVLForm::BTConnectClick);
     EXPECT_FALSE(m_window->Timerloop()->isActive());
+    // The chart goes on from the print time: the same reading as the date line.
+    EXPECT_DOUBLE_EQ(m_window->chartScreen()->chartClock(),
+                     46366.0 + (14 * 3600 + 5 * 60 + 9) / 86400.0);
 
     // The printer holds the first chunk back; the window keeps handling events.
     EXPECT_TRUE(m_window->printing());
@@ -199,9 +202,14 @@ TEST_F(PrintingTest, SelectorAndConnectionRules) {
     }
     EXPECT_FALSE(m_window->printing());
     EXPECT_EQ(m_printer->count(), sent);
-    // Two receipts in a row read the clock anew and go out one after the other.
+    // Two receipts in a row read the clock anew, both move the chart clock, and go out
+    // one after the other.
+    QDateTime now = kPrintTime;
+    m_window->receipts()->setClock([&now] { return now = now.addSecs(60); });
     m_window->DataPrint2(1);
+    const double first = m_window->chartScreen()->chartClock();
     m_window->DataPrint2(1);
+    EXPECT_NEAR(m_window->chartScreen()->chartClock() - first, 60.0 / 86400, 1e-9);
     ASSERT_TRUE(processEventsUntil([&] { return printed.count() == 3; }));
     EXPECT_EQ(m_printer->count(), sent + 12);
     EXPECT_TRUE(m_messages.isEmpty());

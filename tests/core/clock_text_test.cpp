@@ -41,14 +41,6 @@ TEST(ClockTextTest, DateLineUsesTheDateSeparatorAndLongTime) {
     EXPECT_EQ(formatDate({987, 3, 9, 0, 0, 0, 0}, conventions), "09.03.0987");
 }
 
-TEST(ClockTextTest, DateTimeValueCountsDaysFrom1899) {
-    EXPECT_EQ(dateTimeValue({1899, 12, 30, 0, 0, 0, 0}), 0.0);
-    EXPECT_EQ(dateTimeValue({1900, 1, 1, 12, 0, 0, 0}), 2.5);
-    EXPECT_EQ(dateTimeValue({2000, 2, 29, 0, 0, 0, 0}), 36585.0);
-    EXPECT_DOUBLE_EQ(dateTimeValue({2026, 12, 10, 14, 5, 9, 0}),
-                     46366.0 + (14 * 3600 + 5 * 60 + 9) / 86400.0);
-}
-
 TEST(ClockTextTest, ValidReadings) {
     EXPECT_TRUE(isValidReading({2024, 2, 29, 23, 59, 59, 999}));
     EXPECT_FALSE(isValidReading({2023, 2, 29, 0, 0, 0, 0}));

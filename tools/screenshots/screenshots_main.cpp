@@ -12,12 +12,14 @@
 #include <QTimer>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "link/Commands.h"
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFile.h"
 #include "printing/VirtualPrinter.h"
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
+#include "simulator/ModelFeed.h"
 #include "widgets/SlideInDialog.h"
 
 namespace {
@@ -90,6 +92,13 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     pick(window, "ComboTipe", "YB9-B");
     window.accudiagnostic();
     shoot(window, dir, QStringLiteral("diagnostic_test_result"));
+
+    // The longest type list, opened with a late type selected.
+    pick(window, "ComboTipe", "12N10-3B");
+    auto* types = window.control<QComboBox>(QStringLiteral("ComboTipe"));
+    types->showPopup();
+    shoot(window, dir, QStringLiteral("diagnostic_type_list"));
+    types->hidePopup();
 }
 
 // The dealer information dialog, filled in.
@@ -106,48 +115,20 @@ void shootInformation(velmora::TVLForm& window, const QDir& dir) {
     window.RCancelInformationClick();
 }
 
-// Runs the refresh by hand until the condition holds, so a quick simulated charge is
-// followed as the window would follow a real one.
-template <typename Pred>
-bool refreshUntil(velmora::TVLForm& window, Pred done, int deadlineMs = 60000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > deadlineMs) return false;
-        window.TimerloopTimer();
-        settle(15);
-    }
-    return true;
-}
-
-// A whole charge on the simulated charger, printed on the simulated printer: the
-// preview and the paper itself.
+// The receipt of a whole charge, printed on the simulated printer: the preview and the
+// paper itself.
 void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
-    QTemporaryDir saved;  // stands in for the user's home; the paper is copied to dir
+    QTemporaryDir home;  // the printer saves into a stand-in Documents folder
     window.virtualPrinter()->setFolder(
-        saved.filePath(QStringLiteral("Documents/Velmora Tester/Struk")));
+        home.filePath(QStringLiteral("Documents/Velmora Tester/Struk")));
     QImage paper;
     QObject::connect(window.virtualPrinter(), &velmora::VirtualPrinter::receiptPrinted,
                      [&paper](const QImage& image) { paper = image; });
-
-    window.rest();
-    // Read each transmission on its own, as the one-second pause does with a real charger.
-    window.link().setReaderTiming({1000, 2});
-    window.BTConnectionClick();
-    pick(window, "ComboDevice", "Charger Simulasi");
-    window.BTConnectClick();
-    refreshUntil(window, [&window] { return !window.connecting(); });
-    window.Timerloop()->stop();  // ticks come from refreshUntil
     window.BT2DiagnosticClick();
     pick(window, "ComboMerk", "Yuasa");
     pick(window, "ComboJenis", "MF");
     pick(window, "ComboTipe", "YTZ5S");
     window.control<QLineEdit>(QStringLiteral("Edit1"))->setText(QStringLiteral("Pak Budi - Vario"));
-    window.BTSendDataClick();
-    const bool charged = refreshUntil(
-        window, [&window] { return !window.state().snapshot().afterResultTag.empty(); });
-    if (!charged) qWarning("the simulated charge did not finish");
-
     window.BT1Dashboard2Click();
     window.BTPrintClick();
     pick(window, "ComboDevice", "Printer Simulasi");
@@ -157,7 +138,6 @@ void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
     while (paper.isNull() && waited.elapsed() < 20000) settle(50);
     shoot(window, dir, QStringLiteral("dialog_receipt"));
     paper.save(dir.filePath(QStringLiteral("receipt_charge.png")));
-    window.control<velmora::ui::SlideInDialog>(QStringLiteral("LayoutStruk"))->close();
 }
 
 // A few results a workshop has kept, written as the save button writes them.
@@ -213,6 +193,26 @@ void shootLogger(velmora::TVLForm& window, const QDir& dir) {
     shoot(window, dir, QStringLiteral("diagnostic_loaded"));
 }
 
+// The chart screen after a whole simulated charge, in a window of its own: one refresh
+// tick per simulated second, from the start command to the floating stage, so the charts
+// hold the live points of stages 2 to 4 and then the charger's history.
+void shootChart(const QDir& dir, int screenWidth) {
+    velmora::TVLForm window(std::make_unique<velmora::DevicePlatform>(nullptr, true), screenWidth);
+    window.setMessageSink([](const QString&) {});
+    window.show();
+    velmora::ChargerModel charger(4);
+    velmora::ModelFeed feed(charger, window.state(), window.numberFormat());
+    feed.command(velmora::commands::kStart);
+    for (int floating = 0; floating < 60;) {  // until a minute into the floating stage
+        feed.tick();
+        window.TimerloopTimer();
+        if (charger.finished()) ++floating;
+    }
+    window.BT3ChartClick();
+    shoot(window, dir, QStringLiteral("chart"));
+    shootReceipt(window, dir);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -225,12 +225,7 @@ int main(int argc, char** argv) {
     dir.mkpath(QStringLiteral("."));
     const int screenWidth = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 1366;
 
-    // A quick simulated charger: a whole charge in a few seconds, one simulated second
-    // per transmission as a real charger sends them.
-    velmora::SimulatorOptions quick;
-    quick.tickMs = 20;
-    quick.durations = {1, 1, 4, 300, 120, 80, 6};
-    auto platform = std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList(), quick);
+    auto platform = std::make_unique<velmora::DevicePlatform>(nullptr, true);
     velmora::TVLForm window(std::move(platform), screenWidth);
     window.setMessageSink([](const QString&) {});
     // Pictures never touch the real Documents folder.
@@ -251,9 +246,10 @@ int main(int argc, char** argv) {
         s.beforeResistance = 4.5;
         s.beforeDiagVoltage = 11.02;
         s.beforeVoltage = 12.71;
+        // Yuasa, MF (the longest variety title), YTX16-BS
         s.profileBrandIndex = 1;
-        s.profileVarietyIndex = 0;
-        s.profileTypeIndex = 11;
+        s.profileVarietyIndex = 1;
+        s.profileTypeIndex = 12;
         s.profileMode = "1";
         s.profileReceived = true;
     });
@@ -261,8 +257,7 @@ int main(int argc, char** argv) {
     shoot(window, dir, QStringLiteral("dashboard"));
     window.BT2DiagnosticClick();
     shoot(window, dir, QStringLiteral("diagnostic"));
-    window.BT3ChartClick();
-    shoot(window, dir, QStringLiteral("chart"));
+    shootChart(dir, screenWidth);
     window.BT4OptionClick();
     shoot(window, dir, QStringLiteral("option"));
     window.R3UseClick();
@@ -291,6 +286,5 @@ int main(int argc, char** argv) {
     settle(1500);  // the guide fades out in a second, then lists the devices afresh
     window.BT4OptionClick();
     shootInformation(window, dir);
-    shootReceipt(window, dir);
     return 0;
 }

@@ -1,0 +1,140 @@
+#include "monitor/ChartPlot.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "chart/Decimation.h"
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+const ChartKind kVoltageKind{QStringLiteral("Tegangan ( V )"), 10, 15, 1};
+const ChartKind kCurrentKind{QStringLiteral("Arus ( A )"), 0, 20, 4};
+
+namespace {
+constexpr int kTitleSize = 15, kLabelSize = 11, kCaptionSize = 12;
+// Plot width to assume before the chart has been laid out.
+constexpr double kUnlaidWidth = 900;
+
+QFont labelFont() {
+    return ui::roboto(kLabelSize);
+}
+
+// Category labels must differ: a label that comes again (the same hour a day later) gets
+// an invisible zero-width space more.
+QString uniqueLabel(const std::string& text, const QStringList& taken) {
+    QString label = QString::fromStdString(text);
+    while (taken.contains(label)) label += QChar(0x200B);
+    return label;
+}
+}  // namespace
+
+ChartPlot::ChartPlot(const ChartKind& kind, QLineSeries* series, const PointSeries& points,
+                     const ChartClock& clock, QObject* parent)
+    : QObject(parent),
+      m_kind(kind),
+      m_points(points),
+      m_clock(clock),
+      m_chart(new QChart),
+      m_series(series),
+      m_time(new QCategoryAxis(m_chart)),
+      m_value(new QValueAxis(m_chart)) {
+    m_chart->legend()->hide();
+    m_chart->setBackgroundBrush(Qt::white);
+    m_chart->setBackgroundPen(Qt::NoPen);
+    m_chart->setBackgroundRoundness(0);
+    m_chart->setMargins(QMargins(1, 1, 1, 1));
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
+    m_chart->setTitleFont(ui::roboto(kTitleSize, QFont::Bold));
+    m_chart->setTitleBrush(Qt::black);
+    m_series->setPen(QPen(Qt::black, 1.5));
+    m_series->setPointsVisible(false);
+    m_chart->addSeries(m_series);
+
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(m_time), static_cast<QAbstractAxis*>(m_value)}) {
+        axis->setLabelsFont(labelFont());
+        axis->setLabelsBrush(Qt::black);
+        axis->setTitleFont(ui::roboto(kCaptionSize));
+        axis->setTitleBrush(Qt::black);
+        axis->setLinePen(QPen(Qt::black, 1));
+        axis->setGridLinePen(QPen(QColor(0xDD, 0xDD, 0xDD), 1));
+    }
+    m_time->setTitleText(QStringLiteral("Time"));
+    m_time->setGridLineVisible(false);
+    m_time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_chart->addAxis(m_time, Qt::AlignBottom);
+    m_series->attachAxis(m_time);
+
+    m_value->setTitleText(kind.caption);
+    m_value->setRange(kind.minimum, kind.maximum);
+    m_value->setTickType(QValueAxis::TicksDynamic);
+    m_value->setTickAnchor(kind.minimum);
+    m_value->setTickInterval(kind.step);
+    m_value->setLabelFormat(QStringLiteral("%d"));
+    m_chart->addAxis(m_value, Qt::AlignLeft);
+    m_series->attachAxis(m_value);
+
+    connect(m_chart, &QChart::plotAreaChanged, this, &ChartPlot::refresh);
+    refresh();
+}
+
+void ChartPlot::refresh() {
+    QSizeF plot = m_chart->plotArea().size();
+    if (plot.width() <= 0) plot = QSizeF(kUnlaidWidth, 0);
+    const TimeSpan span = timeAxisSpan(m_points, m_clock.days(), plot.width());
+    if (m_points.revision() == m_shownRevision && span.first == m_shownSpan.first &&
+        span.last == m_shownSpan.last && plot == m_shownPlot)
+        return;
+    m_shownRevision = m_points.revision();
+    m_shownSpan = span;
+    m_shownPlot = plot;
+
+    // Moving an axis re-traces the whole line: emptied first, the line is traced once per
+    // redraw instead of twice (the time axis moves on every tick of a charge).
+    m_series->clear();
+    fitValueAxis(plot.height());
+    fitTimeAxis(span, plot.width());
+    const double pixelRow =
+        plot.height() > 0 ? (m_kind.maximum - m_kind.minimum) / plot.height() : 0.0;
+    decimateMinMax(m_points, span.first, span.last, static_cast<int>(plot.width() + 0.5), pixelRow,
+                   m_drawn);
+    QList<QPointF> line;
+    line.reserve(static_cast<qsizetype>(m_drawn.size()));
+    for (const ChartPoint& p : m_drawn) line.append(QPointF(p.x, p.y));
+    m_series->replace(line);  // one repaint for all the points of a tick
+}
+
+void ChartPlot::fitValueAxis(double plotHeight) {
+    if (plotHeight <= 0) return;
+    const double step = valueAxisStep(m_kind.step, m_kind.maximum - m_kind.minimum, plotHeight,
+                                      QFontMetricsF(labelFont()).height());
+    if (m_value->tickInterval() != step) m_value->setTickInterval(step);
+}
+
+void ChartPlot::fitTimeAxis(const TimeSpan& span, double plotWidth) {
+    const double labelWidth = QFontMetricsF(labelFont()).horizontalAdvance(QStringLiteral("00:00"));
+    std::vector<TimeLabel> labels = timeAxisLabels(span, plotWidth, labelWidth);
+    m_time->setRange(span.first, span.last);
+    const bool same = labels.size() == m_shownLabels.size() &&
+                      std::equal(labels.begin(), labels.end(), m_shownLabels.begin(),
+                                 [](const TimeLabel& a, const TimeLabel& b) {
+                                     return a.x == b.x && a.text == b.text;
+                                 });
+    if (same && m_time->startValue() == span.first) return;
+    for (const QString& label : m_time->categoriesLabels()) m_time->remove(label);
+    m_time->setStartValue(span.first);
+    QStringList taken;
+    for (const TimeLabel& label : labels) {
+        taken.append(uniqueLabel(label.text, taken));
+        m_time->append(taken.back(), label.x);
+    }
+    m_shownLabels = std::move(labels);
+}
+
+}  // namespace velmora

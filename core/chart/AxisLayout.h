@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/PointSeries.h"
+
+namespace velmora {
+
+// The time axis range in days.
+struct TimeSpan {
+    double first = 0.0;
+    double last = 0.0;
+};
+
+// The whole charge so far: first to last point, at least ten minutes wide; ten minutes
+// from the next point's time while the chart is empty. Past ten minutes the end is rounded
+// up by less than two pixels of an axis `axisPx` long, so the axis and its labels move
+// once per pixel the line grows, not with every point.
+TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx);
+
+struct TimeLabel {
+    double x = 0.0;    // days
+    std::string text;  // "h:mm"
+};
+
+// Time labels on whole multiples of a step (1, 2, 5, 10, 15, 30 minutes, 1, 2, 3, 6, 12
+// hours, then whole days), the smallest step that keeps neighbouring labels apart on an
+// axis `axisPx` long; none that would stick out past the right end of the axis.
+std::vector<TimeLabel> timeAxisLabels(const TimeSpan& span, double axisPx, double labelPx);
+
+// The value axis step: `baseStep` times 1, 2, 5, 10, 20, 50, ..., the smallest that keeps
+// labels `labelPx` high apart on an axis `axisPx` long.
+double valueAxisStep(double baseStep, double range, double axisPx, double labelPx);
+
+}  // namespace velmora

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "chart/ExtremesIndex.h"
+
+namespace velmora {
+
+// Every point of one chart, kept whole for the screen, the receipt and any export; x in
+// ascending order.
+class PointSeries {
+public:
+    // A point earlier than the last one goes where its x belongs (after equal x values),
+    // so the line never runs backwards when the clock has been set back.
+    void add(double x, double y);
+    void clear();
+
+    const std::vector<ChartPoint>& points() const { return m_points; }
+    std::size_t size() const { return m_points.size(); }
+    bool empty() const { return m_points.empty(); }
+    // Changes with every change of the points: the drawing redraws only when it moved.
+    std::uint64_t revision() const { return m_revision; }
+    // Lowest and highest of points [first, last), first < last <= size(), fast.
+    Extremes extremes(std::size_t first, std::size_t last) const {
+        return m_index.find(m_points, first, last);
+    }
+
+private:
+    std::vector<ChartPoint> m_points;
+    ExtremesIndex m_index;
+    std::uint64_t m_revision = 0;
+};
+
+}  // namespace velmora
