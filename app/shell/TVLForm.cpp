@@ -1,11 +1,11 @@
 #include "shell/TVLForm.h"
 
+#include <QGraphicsProxyWidget>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QScreen>
 
 #include "catalogue/DiagnosticScreen.h"
@@ -22,6 +22,7 @@
 #include "shell/TopBar.h"
 #include "shell/UserGuide.h"
 #include "widgets/ComboPopups.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/Picture.h"
 #include "widgets/Theme.h"
 
@@ -68,6 +69,9 @@ TVLForm::~TVLForm() {
     }
     m_timerloop->stop();
     m_link->stopReaderAndRelease();  // the window closes without sending anything
+    // A view item keeping the keyboard focus while the content goes would be asked to
+    // pass it on through the half-destroyed content (a crash on the way out).
+    if (QGraphicsProxyWidget* proxy = m_content->graphicsProxyWidget()) proxy->clearFocus();
     delete m_content;
 }
 
@@ -175,19 +179,11 @@ void TVLForm::showMessage(const QString& text) {
         m_messageSink(text);
         return;
     }
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Velmora Tester"), text,
-                    QMessageBox::Ok, this);
-    box.exec();
+    ui::MessageDialog::inform(m_content, text);
 }
 
 void TVLForm::reportError(const QString& text) {
-    if (m_messageSink) {
-        m_messageSink(text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora Tester"), text, QMessageBox::Ok,
-                    this);
-    box.exec();
+    showMessage(text);
 }
 
 void TVLForm::keyReleaseEvent(QKeyEvent* event) {
@@ -201,16 +197,15 @@ void TVLForm::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+    if (ui::MessageDialog::anyOpen(m_content)) return;  // answered there first
     if (!m_exitDialog) {
         m_exitDialog =
-            new QMessageBox(QMessageBox::Question, QStringLiteral("Velmora Tester"),
-                            QStringLiteral("Apakah anda yakin ingin keluar dari aplikasi ?"),
-                            QMessageBox::Ok | QMessageBox::Cancel, this);
-        m_exitDialog->setObjectName(QStringLiteral("ExitDialog"));
-        connect(m_exitDialog, &QMessageBox::finished, this,
-                [this](int result) { OnCloseDialog(result == QMessageBox::Ok); });
+            new ui::MessageDialog(m_content, QStringLiteral("ExitDialog"),
+                                  QStringLiteral("Apakah anda yakin ingin keluar dari aplikasi ?"),
+                                  ui::MessageDialog::Buttons::OkCancel);
+        connect(m_exitDialog, &ui::MessageDialog::finished, this, &TVLForm::OnCloseDialog);
     }
-    m_exitDialog->open();
+    m_exitDialog->present();
 }
 
 void TVLForm::OnCloseDialog(bool ok) {

@@ -16,7 +16,6 @@
 #include "shell/WindowSizing.h"
 
 class QGraphicsView;
-class QMessageBox;
 class QLabel;
 
 namespace velmora {
@@ -40,6 +39,7 @@ class TopBar;
 class UserGuide;
 class VirtualPrinter;
 namespace ui {
+class MessageDialog;
 class Picture;
 class SlideInDialog;
 }  // namespace ui
@@ -170,7 +170,8 @@ public:
     void BTRefreshClick();
     void BTLoadClick();
 
-    // Where short messages for the user go; a modal message box unless replaced (tests).
+    // Where short messages for the user go: a message in the window's own look, modal to
+    // the window, unless replaced (tests).
     void setMessageSink(std::function<void(const QString&)> sink) {
         m_messageSink = std::move(sink);
     }
@@ -226,7 +227,7 @@ private:
     std::thread m_connectWorker;
     std::shared_ptr<Transport> m_pendingSocket;
     std::function<void(const QString&)> m_messageSink;
-    QMessageBox* m_exitDialog = nullptr;
+    ui::MessageDialog* m_exitDialog = nullptr;
 
     ScaledView* m_view = nullptr;
     QWidget* m_content = nullptr;  // ContentLayout, 960 x 540 design units

@@ -1,15 +1,18 @@
 // Takes a picture of every screen and dialog of the window, with a charge in progress
 // on the dashboard, into a folder: velmora-screenshots OUTPUT_DIR [SCREEN_WIDTH]
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 
 #include "catalogue/DiagnosticScreen.h"
 #include "link/Commands.h"
@@ -34,6 +37,18 @@ void settle(int ms) {
 void shoot(velmora::TVLForm& window, const QDir& dir, const QString& name) {
     settle(700);
     window.grab().save(dir.filePath(name + QStringLiteral(".png")));
+}
+
+// A message of the window, pictured while it waits for its answer, then answered OK.
+void shootMessage(velmora::TVLForm& window, const QDir& dir, const QString& name,
+                  const std::function<void()>& cause) {
+    window.setMessageSink(nullptr);
+    QTimer::singleShot(0, &window, [&window, &dir, name] {
+        shoot(window, dir, name);
+        window.control<QAbstractButton>(QStringLiteral("LayoutMessageOK"))->click();
+    });
+    cause();
+    window.setMessageSink([](const QString&) {});
 }
 
 // Picks an entry of a selection box by its text, as the user would.
@@ -77,6 +92,8 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     window.control<QDoubleSpinBox>(QStringLiteral("SpinKapasitasT"))->setValue(6.5);
     window.control<QSpinBox>(QStringLiteral("SpinArusCCT"))->setValue(2);
     shoot(window, dir, QStringLiteral("dialog_tambah"));
+    window.control<QComboBox>(QStringLiteral("ComboIndeksT"))->setCurrentIndex(-1);
+    shootMessage(window, dir, QStringLiteral("message"), [&window] { window.RTambahYesClick(); });
     window.RTambahNoClick();
 
     window.state().modify([](velmora::ChargerState& s) {
@@ -280,6 +297,10 @@ int main(int argc, char** argv) {
     shootDiagnostic(window, dir);
     shootLogger(window, dir);
     window.BT1Dashboard2Click();
+    QKeyEvent back(QEvent::KeyRelease, Qt::Key_Back, Qt::NoModifier);
+    QApplication::sendEvent(&window, &back);
+    shoot(window, dir, QStringLiteral("message_exit"));
+    window.control<QAbstractButton>(QStringLiteral("ExitDialogCancel"))->click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));
     window.BTSkipClick();
