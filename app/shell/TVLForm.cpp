@@ -14,6 +14,8 @@
 #include "logger/SaveDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
+#include "printing/ReceiptPreview.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionScreen.h"
 #include "shell/ScaledView.h"
@@ -38,22 +40,6 @@ NumberFormat userNumberFormat() {
     return format;
 }
 
-// A slide-in dialog whose fields arrive later: a heading and a close button.
-ui::SlideInDialog* simpleDialog(QWidget* content, const char* name, const char* animation,
-                                QSize size, int restingY, const QString& heading) {
-    auto* dialog = new ui::SlideInDialog(content, QString::fromLatin1(name),
-                                         QString::fromLatin1(animation), size, restingY);
-    QLabel* title = ui::makeLabel(dialog->panel(),
-                                  QString::fromLatin1(name) + QStringLiteral("Title"), heading, 20);
-    title->setGeometry(0, 16, size.width(), 30);
-    auto* close =
-        new ui::TextButton(dialog->panel(), QString::fromLatin1(name) + QStringLiteral("Close"),
-                           QStringLiteral("Tutup"), 16);
-    close->setFill(QColor::fromRgb(0x4A, 0x4A, 0x4A));
-    close->setGeometry((size.width() - 130) / 2, size.height() - 58, 130, 40);
-    QObject::connect(close, &QAbstractButton::clicked, dialog, &ui::SlideInDialog::close);
-    return dialog;
-}
 }  // namespace
 
 TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, QWidget* parent)
@@ -125,10 +111,11 @@ void TVLForm::buildContent() {
     m_connection = new ConnectionDialog(m_content);
     m_layoutSave = new SaveDialog(m_content);
     m_questionSave = new QuestionSaveDialog(m_content);
-    m_layoutInformation = simpleDialog(m_content, "LayoutInformation", "FloatInformation",
-                                       QSize(400, 420), 60, QStringLiteral("Data Informasi"));
+    m_layoutInformation = new InformationDialog(m_content);
     m_forceStop = new ForceStopDialog(m_content);
     m_layoutTambah = new TambahDialog(m_content);
+    m_layoutStruk = new ReceiptPreview(m_content);
+    buildPrinting();
 
     m_view = new ScaledView(this, m_content, 1.0);
     m_view->setUnderlay([this](QPainter& painter, const QRectF& exposed) {
@@ -160,7 +147,7 @@ void TVLForm::buildContent() {
 }
 
 void TVLForm::FormCreate() {
-    // inisialprint: the printing buffers are prepared with the receipt code.
+    inisialprint();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

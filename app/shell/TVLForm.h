@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -27,12 +28,16 @@ class DataLogger;
 class DiagnosticScreen;
 class ForceStopDialog;
 class GuideScreen;
+class InformationDialog;
 class OptionScreen;
 class QuestionSaveDialog;
+class ReceiptPreview;
+class ReceiptPrinter;
 class SaveDialog;
 class TambahDialog;
 class TopBar;
 class UserGuide;
+class VirtualPrinter;
 namespace ui {
 class MessageDialog;
 class Picture;
@@ -76,6 +81,10 @@ public:
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
     ChartScreen* chartScreen() const { return m_chart; }
     ConnectionDialog* connectionDialog() const { return m_connection; }
+    ReceiptPrinter* receipts() const { return m_receipts; }
+    VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
+    // Whether a receipt is being sent to the printer.
+    bool printing() const { return m_printing; }
     DataLogger& logger() const { return *m_logger; }
 
     // Program start (sizes the window) and first show (Bluetooth start-up).
@@ -122,6 +131,15 @@ public:
     void start();
     void Kirimstringdata(const std::string& dataout);
 
+    // Receipts, printer images and dealer information (app/printing)
+    void inisialprint();
+    void saveimage();
+    void SusunBitmap();
+    void DataPrint(int stat2);
+    void DataPrint2(int stat3);
+    void RSendInformationClick();
+    void RCancelInformationClick();
+
     // Force stop
     void BTForceStopClick();
     void RForceYesClick();
@@ -163,6 +181,8 @@ public:
 signals:
     // A background connection attempt finished (tests wait on it).
     void connectionFinished(bool ok);
+    // A receipt has been sent, or its sending failed with error.
+    void printFinished(const QString& error);
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -184,6 +204,10 @@ private:
                        QString firstError, QString secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
+    void buildPrinting();
+    void printAfterConnect(bool charge, bool closeDialog);
+    void printStarted(std::optional<QDateTime> printTime);
+    void printDone(const QString& error);
 
     WindowSizing m_sizing;
     NumberFormat m_format;
@@ -197,6 +221,8 @@ private:
     bool m_printerPanelMode = false;
     bool m_guideInitDone = false;
     bool m_connecting = false;
+    bool m_printing = false;
+    bool m_closeAfterPrint = false;
     bool m_shown = false;
     std::thread m_connectWorker;
     std::shared_ptr<Transport> m_pendingSocket;
@@ -220,7 +246,10 @@ private:
     ConnectionDialog* m_connection = nullptr;
     SaveDialog* m_layoutSave = nullptr;
     QuestionSaveDialog* m_questionSave = nullptr;
-    ui::SlideInDialog* m_layoutInformation = nullptr;
+    InformationDialog* m_layoutInformation = nullptr;
+    ReceiptPreview* m_layoutStruk = nullptr;
+    ReceiptPrinter* m_receipts = nullptr;
+    VirtualPrinter* m_virtualPrinter = nullptr;
     ForceStopDialog* m_forceStop = nullptr;
     TambahDialog* m_layoutTambah = nullptr;
     UserGuide* m_userGuide = nullptr;

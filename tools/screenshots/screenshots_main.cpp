@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,10 +14,12 @@
 #include <QTimer>
 #include <functional>
 
+#include "catalogue/DiagnosticScreen.h"
 #include "link/Commands.h"
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFile.h"
+#include "printing/VirtualPrinter.h"
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
 #include "simulator/ModelFeed.h"
@@ -115,6 +118,45 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     types->hidePopup();
 }
 
+// The dealer information dialog, filled in.
+void shootInformation(velmora::TVLForm& window, const QDir& dir) {
+    window.R1UseClick();
+    const std::pair<const char*, const char*> texts[] = {{"EditStore", "Bengkel Aki Jaya"},
+                                                         {"EditAddress", "Jl. Merdeka No. 10"},
+                                                         {"EditCity", "Bandung"},
+                                                         {"EditPhone", "0812 3456 789"}};
+    for (const auto& [name, text] : texts)
+        window.control<QLineEdit>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
+    pick(window, "ComboShowPrinter", "Printer Simulasi");
+    shoot(window, dir, QStringLiteral("dialog_information"));
+    window.RCancelInformationClick();
+}
+
+// The receipt of a whole charge, printed on the simulated printer: the preview and the
+// paper itself.
+void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
+    QTemporaryDir home;  // the printer saves into a stand-in Documents folder
+    window.virtualPrinter()->setFolder(
+        home.filePath(QStringLiteral("Documents/Velmora Tester/Struk")));
+    QImage paper;
+    QObject::connect(window.virtualPrinter(), &velmora::VirtualPrinter::receiptPrinted,
+                     [&paper](const QImage& image) { paper = image; });
+    window.BT2DiagnosticClick();
+    pick(window, "ComboMerk", "Yuasa");
+    pick(window, "ComboJenis", "MF");
+    pick(window, "ComboTipe", "YTZ5S");
+    window.control<QLineEdit>(QStringLiteral("Edit1"))->setText(QStringLiteral("Pak Budi - Vario"));
+    window.BT1Dashboard2Click();
+    window.BTPrintClick();
+    pick(window, "ComboDevice", "Printer Simulasi");
+    window.BTConnectClick();
+    QElapsedTimer waited;
+    waited.start();
+    while (paper.isNull() && waited.elapsed() < 20000) settle(50);
+    shoot(window, dir, QStringLiteral("dialog_receipt"));
+    paper.save(dir.filePath(QStringLiteral("receipt_charge.png")));
+}
+
 // A few results a workshop has kept, written as the save button writes them.
 void keepLogs(const QString& documents) {
     struct Kept {
@@ -185,6 +227,7 @@ void shootChart(const QDir& dir, int screenWidth) {
     }
     window.BT3ChartClick();
     shoot(window, dir, QStringLiteral("chart"));
+    shootReceipt(window, dir);
 }
 
 }  // namespace
@@ -260,5 +303,9 @@ int main(int argc, char** argv) {
     window.control<QAbstractButton>(QStringLiteral("ExitDialogCancel"))->click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));
+    window.BTSkipClick();
+    settle(1500);  // the guide fades out in a second, then lists the devices afresh
+    window.BT4OptionClick();
+    shootInformation(window, dir);
     return 0;
 }
