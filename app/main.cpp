@@ -6,8 +6,8 @@
 //                             also offer a charger reached over a socket (velmora-charger-sim)
 #include <QCommandLineParser>
 
+#include "link/NativeBluetooth.h"
 #include "link/SimulatedDevices.h"
-#include "link/bluez/BluezPlatform.h"
 #include "shell/ErrorReportingApplication.h"
 #include "shell/TVLForm.h"
 
@@ -34,8 +34,7 @@ int main(int argc, char** argv) {
     velmora::SimulatorOptions simulator;
     simulator.speed = qMax(1, parser.value(speed).toInt());
     auto platform = std::make_unique<velmora::DevicePlatform>(
-        std::make_unique<velmora::BluezPlatform>(), parser.isSet(demo), parser.values(charger),
-        simulator);
+        velmora::createNativeBluetooth(), parser.isSet(demo), parser.values(charger), simulator);
     velmora::TVLForm window(std::move(platform));
     window.show();
     return app.exec();

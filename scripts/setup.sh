@@ -15,19 +15,8 @@ PACKAGES=(
     xvfb xauth fonts-roboto
 )
 
-missing=()
-for pkg in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$pkg")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+source "$ROOT/scripts/install-missing.sh"
+install_missing "${PACKAGES[@]}"
 
 # Number and CSV tests also run under a comma locale when the machine can provide one.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && command -v localedef >/dev/null; then

@@ -13,6 +13,7 @@
 #include "link/NumberText.h"
 #include "link/SocketTransport.h"
 #include "link/TReadThread.h"
+#include "platform/StandardStreams.h"
 #include "simulator/ChargerSimulator.h"
 
 namespace {
@@ -67,6 +68,7 @@ int monitor(velmora::SimulatorOptions options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    velmora::useBinaryStandardStreams();  // --verbose passes the charger's bytes through
     velmora::SimulatorOptions options;
     std::string address = "tcp:127.0.0.1:5555";
     bool once = false, runMonitor = false, verbose = false;

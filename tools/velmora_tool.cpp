@@ -3,6 +3,7 @@
 //   velmora-tool catalogue
 //   velmora-tool journal list|show|export ...
 //   velmora-tool log encode | log decode FILE
+//   velmora-tool receipt | raster | render-receipt (see receipt_commands.h)
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -21,16 +22,25 @@
 #include "link/StateJson.h"
 #include "link/TReadThread.h"
 #include "log_command.h"
+#include "platform/StandardStreams.h"
+#include "receipt_commands.h"
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: velmora-tool decode [--chunk-size N] [--trace] [FILE]\n"
-                 "       velmora-tool catalogue\n"
-                 "       velmora-tool journal list|show|export ...\n"
-                 "       velmora-tool log encode < state.json > name.log\n"
-                 "       velmora-tool log decode FILE\n");
+    std::fprintf(
+        stderr,
+        "usage: velmora-tool decode [--chunk-size N] [--trace] [FILE]\n"
+        "       velmora-tool catalogue\n"
+        "       velmora-tool journal list|show|export ...\n"
+        "       velmora-tool log encode < state.json > name.log\n"
+        "       velmora-tool log decode FILE\n"
+        "       velmora-tool receipt charge|test --state STATE.json --texts TEXTS.json\n"
+        "                    --clock 2026-12-10T14:05:09 [--decimal ,] [--date-sep /]\n"
+        "                    [--time-format hh:mm:ss] [--am AM] [--pm PM] [--logo L.bin]\n"
+        "                    [--voltage-raster V.bin] [--current-raster C.bin] [--chunks]\n"
+        "       velmora-tool raster IN.png OUT.bin\n"
+        "       velmora-tool render-receipt IN.bin OUT.png|OUT.pgm\n");
     return 2;
 }
 
@@ -88,6 +98,7 @@ int decode(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    velmora::useBinaryStandardStreams();
     if (argc < 2) return usage();
     if (std::strcmp(argv[1], "decode") == 0) return decode(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "log") == 0) return logCommand(argc - 2, argv + 2);
@@ -103,5 +114,9 @@ int main(int argc, char** argv) {
         return 2;
 #endif
     }
+    if (std::strcmp(argv[1], "receipt") == 0) return receiptCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "raster") == 0) return rasterCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "render-receipt") == 0)
+        return renderReceiptCommand(argc - 2, argv + 2);
     return usage();
 }

@@ -110,7 +110,6 @@ void DiagnosticScreen::buildSelection() {
     Edit1 = new QLineEdit(column);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setPlaceholderText(QStringLiteral("Type Here"));
-    Edit1->setMaxLength(32);
     Edit1->setFont(ui::roboto(15));
     Edit1->setGeometry(controlRect(y));
     Edit1->setStyleSheet(ui::lineEditStyle());

@@ -2,6 +2,7 @@
 // "Riwayat" row handed to the history.
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -12,6 +13,7 @@
 #include "journal/HistoryDialog.h"
 #include "journal/JournalRecorder.h"
 #include "logger/DataLogger.h"
+#include "printing/VirtualPrinter.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionScreen.h"
 #include "shell/TVLForm.h"
@@ -66,6 +68,7 @@ void TVLForm::setUpJournal() {
 void TVLForm::setDocumentsFolder(const QString& documents) {
     m_logger->setDocumentsFolder(documents);
     m_journal->setDocumentsFolder(documents);
+    m_virtualPrinter->setFolder(QDir(documents).filePath(QStringLiteral("Velmora Tester/Struk")));
 }
 
 void TVLForm::RRiwayatClick() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+#include "link/BluetoothStack.h"  // kSerialPortUuid
 #include "link/Transport.h"
 
 namespace velmora {
@@ -33,8 +34,5 @@ public:
     // With secure set the link is authenticated and encrypted.
     virtual std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) = 0;
 };
-
-// Serial Port Profile service class.
-inline constexpr const char* kSerialPortUuid = "00001101-0000-1000-8000-00805F9B34FB";
 
 }  // namespace velmora

@@ -70,7 +70,8 @@ void ConnectionDialog::setPrinterMode(bool printer) {
     BTConnect->setText(printer ? QStringLiteral("Print Charge") : QStringLiteral("Sambungkan"));
 }
 
-void ConnectionDialog::setBusy(bool busy) {
+void ConnectionDialog::setBusy(bool busy, const QString& line) {
+    LBusy->setText(line);
     LBusy->setVisible(busy);
     BTConnect->setEnabled(!busy);
     BTReport->setEnabled(!busy);

@@ -29,8 +29,9 @@ public:
     // Charger mode: one centred "Sambungkan" button; printer mode: "Print Charge" on the
     // left and "Print Test" on the right.
     void setPrinterMode(bool printer);
-    // Shows or hides the busy line while a connection is being made.
-    void setBusy(bool busy);
+    // Shows or hides the busy line ("Menyambungkan...", "Mencetak...") and locks the
+    // buttons while the link is busy.
+    void setBusy(bool busy, const QString& line = QStringLiteral("Menyambungkan..."));
 
     ui::Picture* IMCharger;
     ui::Picture* IMPrinter;

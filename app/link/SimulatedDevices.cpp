@@ -54,6 +54,7 @@ private:
 struct PrinterSink {
     std::mutex mutex;
     std::string bytes;
+    std::weak_ptr<PrinterOutput> output;
 };
 
 namespace {
@@ -65,8 +66,13 @@ public:
     bool connected() const override { return m_connected; }
     void send(const std::string& bytes) override {
         if (!m_connected) throw LinkError("not connected");
-        std::lock_guard<std::mutex> lock(m_sink->mutex);
-        m_sink->bytes += bytes;
+        std::shared_ptr<PrinterOutput> output;
+        {
+            std::lock_guard<std::mutex> lock(m_sink->mutex);
+            m_sink->bytes += bytes;
+            output = m_sink->output.lock();
+        }
+        if (output) output->print(bytes);
     }
     std::string receive(int) override {
         if (!m_connected) throw LinkError("not connected");
@@ -157,6 +163,11 @@ std::string DevicePlatform::takePrintedBytes() {
     std::string bytes;
     bytes.swap(m_printer->bytes);
     return bytes;
+}
+
+void DevicePlatform::setPrinterOutput(std::weak_ptr<PrinterOutput> output) {
+    std::lock_guard<std::mutex> lock(m_printer->mutex);
+    m_printer->output = std::move(output);
 }
 
 }  // namespace velmora

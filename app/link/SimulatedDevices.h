@@ -11,6 +11,13 @@ namespace velmora {
 // The device list the window uses: the operating system's paired devices, plus, where
 // no adapter exists or on request, the simulated charger and printer, so the whole
 // workflow can be tried on any machine.
+// Where the simulated printer's bytes go as they arrive (on the sending thread).
+class PrinterOutput {
+public:
+    virtual ~PrinterOutput() = default;
+    virtual void print(const std::string& bytes) = 0;
+};
+
 class DevicePlatform : public BluetoothPlatform {
 public:
     // Names of the simulated devices as shown in the device boxes.
@@ -31,6 +38,8 @@ public:
 
     // Bytes the simulated printer received since the last call.
     std::string takePrintedBytes();
+    // Also hands every byte the simulated printer receives to `output` while it exists.
+    void setPrinterOutput(std::weak_ptr<PrinterOutput> output);
 
 private:
     bool simulating();

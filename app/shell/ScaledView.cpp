@@ -30,6 +30,20 @@ void ScaledView::drawBackground(QPainter* painter, const QRectF& rect) {
     if (m_underlay) m_underlay(*painter, rect);
 }
 
+bool ScaledView::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease ||
+        type == QEvent::ShortcutOverride || type == QEvent::InputMethod) {
+        // Hiding a control inside the view leaves it the content's focus widget: a closed
+        // dialog's name box would go on taking typing, and Enter would save.
+        QWidget* content = m_proxy ? m_proxy->widget() : nullptr;
+        if (QWidget* focused = content ? content->focusWidget() : nullptr;
+            focused && !focused->isVisible())
+            focused->clearFocus();
+    }
+    return QGraphicsView::event(event);
+}
+
 void ScaledView::refreshUnderlay(const QRectF& area) {
     viewport()->update(mapFromScene(area).boundingRect().adjusted(-2, -2, 2, 2));
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QGraphicsProxyWidget>
 #include <QGraphicsView>
+#include <QPointer>
 #include <functional>
-
-class QGraphicsProxyWidget;
 
 namespace velmora {
 
@@ -11,6 +11,7 @@ namespace velmora {
 // Text and pictures are drawn at the final scale, so they stay crisp. The controls are
 // cached as drawn; beneath them the view draws an underlay (background and gauge), so a
 // gauge animation frame costs a blit of the cache instead of re-rendering the controls.
+// Keys go to the content's focused control only while that control is shown.
 class ScaledView : public QGraphicsView {
     Q_OBJECT
 public:
@@ -25,9 +26,10 @@ public:
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
+    bool event(QEvent* event) override;
 
 private:
-    QGraphicsProxyWidget* m_proxy;
+    QPointer<QGraphicsProxyWidget> m_proxy;  // goes with the content
     Underlay m_underlay;
 };
 

@@ -1,11 +1,11 @@
 #include "shell/TVLForm.h"
 
+#include <QGraphicsProxyWidget>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QScreen>
 
 #include "catalogue/DiagnosticScreen.h"
@@ -15,12 +15,15 @@
 #include "logger/SaveDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
+#include "printing/ReceiptPreview.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionScreen.h"
 #include "shell/ScaledView.h"
 #include "shell/TopBar.h"
 #include "shell/UserGuide.h"
 #include "widgets/ComboPopups.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/Picture.h"
 #include "widgets/Theme.h"
 
@@ -38,22 +41,6 @@ NumberFormat userNumberFormat() {
     return format;
 }
 
-// A slide-in dialog whose fields arrive later: a heading and a close button.
-ui::SlideInDialog* simpleDialog(QWidget* content, const char* name, const char* animation,
-                                QSize size, int restingY, const QString& heading) {
-    auto* dialog = new ui::SlideInDialog(content, QString::fromLatin1(name),
-                                         QString::fromLatin1(animation), size, restingY);
-    QLabel* title = ui::makeLabel(dialog->panel(),
-                                  QString::fromLatin1(name) + QStringLiteral("Title"), heading, 20);
-    title->setGeometry(0, 16, size.width(), 30);
-    auto* close =
-        new ui::TextButton(dialog->panel(), QString::fromLatin1(name) + QStringLiteral("Close"),
-                           QStringLiteral("Tutup"), 16);
-    close->setFill(QColor::fromRgb(0x4A, 0x4A, 0x4A));
-    close->setGeometry((size.width() - 130) / 2, size.height() - 58, 130, 40);
-    QObject::connect(close, &QAbstractButton::clicked, dialog, &ui::SlideInDialog::close);
-    return dialog;
-}
 }  // namespace
 
 TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, QWidget* parent)
@@ -85,6 +72,9 @@ TVLForm::~TVLForm() {
     }
     m_timerloop->stop();
     m_link->stopReaderAndRelease();  // the window closes without sending anything
+    // A view item keeping the keyboard focus while the content goes would be asked to
+    // pass it on through the half-destroyed content (a crash on the way out).
+    if (QGraphicsProxyWidget* proxy = m_content->graphicsProxyWidget()) proxy->clearFocus();
     delete m_content;
 }
 
@@ -124,10 +114,11 @@ void TVLForm::buildContent() {
     m_connection = new ConnectionDialog(m_content);
     m_layoutSave = new SaveDialog(m_content);
     m_questionSave = new QuestionSaveDialog(m_content);
-    m_layoutInformation = simpleDialog(m_content, "LayoutInformation", "FloatInformation",
-                                       QSize(400, 420), 60, QStringLiteral("Data Informasi"));
+    m_layoutInformation = new InformationDialog(m_content);
     m_forceStop = new ForceStopDialog(m_content);
     m_layoutTambah = new TambahDialog(m_content);
+    m_layoutStruk = new ReceiptPreview(m_content);
+    buildPrinting();
 
     m_view = new ScaledView(this, m_content, 1.0);
     m_view->setUnderlay([this](QPainter& painter, const QRectF& exposed) {
@@ -159,7 +150,7 @@ void TVLForm::buildContent() {
 }
 
 void TVLForm::FormCreate() {
-    // inisialprint: the printing buffers are prepared with the receipt code.
+    inisialprint();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -191,19 +182,11 @@ void TVLForm::showMessage(const QString& text) {
         m_messageSink(text);
         return;
     }
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Velmora Tester"), text,
-                    QMessageBox::Ok, this);
-    box.exec();
+    ui::MessageDialog::inform(m_content, text);
 }
 
 void TVLForm::reportError(const QString& text) {
-    if (m_messageSink) {
-        m_messageSink(text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora Tester"), text, QMessageBox::Ok,
-                    this);
-    box.exec();
+    showMessage(text);
 }
 
 void TVLForm::keyReleaseEvent(QKeyEvent* event) {
@@ -217,16 +200,15 @@ void TVLForm::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+    if (ui::MessageDialog::anyOpen(m_content)) return;  // answered there first
     if (!m_exitDialog) {
         m_exitDialog =
-            new QMessageBox(QMessageBox::Question, QStringLiteral("Velmora Tester"),
-                            QStringLiteral("Apakah anda yakin ingin keluar dari aplikasi ?"),
-                            QMessageBox::Ok | QMessageBox::Cancel, this);
-        m_exitDialog->setObjectName(QStringLiteral("ExitDialog"));
-        connect(m_exitDialog, &QMessageBox::finished, this,
-                [this](int result) { OnCloseDialog(result == QMessageBox::Ok); });
+            new ui::MessageDialog(m_content, QStringLiteral("ExitDialog"),
+                                  QStringLiteral("Apakah anda yakin ingin keluar dari aplikasi ?"),
+                                  ui::MessageDialog::Buttons::OkCancel);
+        connect(m_exitDialog, &ui::MessageDialog::finished, this, &TVLForm::OnCloseDialog);
     }
-    m_exitDialog->open();
+    m_exitDialog->present();
 }
 
 void TVLForm::OnCloseDialog(bool ok) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -16,7 +17,6 @@
 #include "shell/WindowSizing.h"
 
 class QGraphicsView;
-class QMessageBox;
 class QLabel;
 
 namespace velmora {
@@ -31,15 +31,20 @@ class ForceStopDialog;
 class GuideScreen;
 class HistoryBrowser;
 class HistoryDialog;
+class InformationDialog;
 class JournalRecorder;
 class OptionScreen;
 class QuestionDialog;
 class QuestionSaveDialog;
+class ReceiptPreview;
+class ReceiptPrinter;
 class SaveDialog;
 class TambahDialog;
 class TopBar;
 class UserGuide;
+class VirtualPrinter;
 namespace ui {
+class MessageDialog;
 class Picture;
 class SlideInDialog;
 }  // namespace ui
@@ -81,10 +86,15 @@ public:
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
     ChartScreen* chartScreen() const { return m_chart; }
     ConnectionDialog* connectionDialog() const { return m_connection; }
+    ReceiptPrinter* receipts() const { return m_receipts; }
+    VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
+    // Whether a receipt is being sent to the printer.
+    bool printing() const { return m_printing; }
     DataLogger& logger() const { return *m_logger; }
     JournalRecorder& journal() const { return *m_journal; }
     HistoryBrowser& history() const { return *m_history; }
-    // Where the log files and the charge journal live ("Velmora Tester" is made inside):
+    // Where the log files, the charge journal and the simulated printer's receipts live
+    // ("Velmora Tester" is made inside):
     // the platform's Documents folder unless set (tests and screenshots set their own).
     void setDocumentsFolder(const QString& documents);
 
@@ -132,6 +142,15 @@ public:
     void start();
     void Kirimstringdata(const std::string& dataout);
 
+    // Receipts, printer images and dealer information (app/printing)
+    void inisialprint();
+    void saveimage();
+    void SusunBitmap();
+    void DataPrint(int stat2);
+    void DataPrint2(int stat3);
+    void RSendInformationClick();
+    void RCancelInformationClick();
+
     // Force stop
     void BTForceStopClick();
     void RForceYesClick();
@@ -165,7 +184,8 @@ public:
     // Charge journal: the "Riwayat" row opens the kept sessions.
     void RRiwayatClick();
 
-    // Where short messages for the user go; a modal message box unless replaced (tests).
+    // Where short messages for the user go: a message in the window's own look, modal to
+    // the window, unless replaced (tests).
     void setMessageSink(std::function<void(const QString&)> sink) {
         m_messageSink = std::move(sink);
     }
@@ -175,6 +195,8 @@ public:
 signals:
     // A background connection attempt finished (tests wait on it).
     void connectionFinished(bool ok);
+    // A receipt has been sent, or its sending failed with error.
+    void printFinished(const QString& error);
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -199,6 +221,10 @@ private:
                        QString firstError, QString secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
+    void buildPrinting();
+    void printAfterConnect(bool charge, bool closeDialog);
+    void printStarted(std::optional<QDateTime> printTime);
+    void printDone(const QString& error);
 
     WindowSizing m_sizing;
     NumberFormat m_format;
@@ -212,11 +238,13 @@ private:
     bool m_printerPanelMode = false;
     bool m_guideInitDone = false;
     bool m_connecting = false;
+    bool m_printing = false;
+    bool m_closeAfterPrint = false;
     bool m_shown = false;
     std::thread m_connectWorker;
     std::shared_ptr<Transport> m_pendingSocket;
     std::function<void(const QString&)> m_messageSink;
-    QMessageBox* m_exitDialog = nullptr;
+    ui::MessageDialog* m_exitDialog = nullptr;
 
     ScaledView* m_view = nullptr;
     QWidget* m_content = nullptr;  // ContentLayout, 960 x 540 design units
@@ -235,7 +263,10 @@ private:
     ConnectionDialog* m_connection = nullptr;
     SaveDialog* m_layoutSave = nullptr;
     QuestionSaveDialog* m_questionSave = nullptr;
-    ui::SlideInDialog* m_layoutInformation = nullptr;
+    InformationDialog* m_layoutInformation = nullptr;
+    ReceiptPreview* m_layoutStruk = nullptr;
+    ReceiptPrinter* m_receipts = nullptr;
+    VirtualPrinter* m_virtualPrinter = nullptr;
     ForceStopDialog* m_forceStop = nullptr;
     TambahDialog* m_layoutTambah = nullptr;
     UserGuide* m_userGuide = nullptr;

@@ -8,7 +8,9 @@
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
 #include "link/LinkStatus.h"
+#include "link/LinkMessages.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
 #include "shell/TVLForm.h"
 #include "widgets/Theme.h"
@@ -16,8 +18,8 @@
 namespace velmora {
 
 namespace {
-const QString kBluetoothOff = QStringLiteral("Nyalakan bluetooth anda");
-const QString kChargerUnreachable = QStringLiteral("Matikan lalu hidupkan lagi charger anda");
+const QString kBluetoothOff = QString::fromUtf8(kBluetoothOffMessage);
+const QString kChargerUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
 const QColor kLinkUp = QColor::fromRgb(0x5C, 0xE6, 0xA8);
 const QColor kLinkDown = QColor::fromRgb(0xFF, 0x6B, 0x5B);
 }  // namespace
@@ -27,21 +29,26 @@ bool TVLForm::ManagerConnected() {
 }
 
 void TVLForm::PairedDevices() {
-    QComboBox* box = m_connection->ComboDevice;
-    box->clear();
+    // The dealer dialog names its printer from the same list, in the same order.
+    QComboBox* boxes[] = {m_connection->ComboDevice, m_layoutInformation->ComboShowPrinter};
+    for (QComboBox* box : boxes) box->clear();
     m_pairedDevices.clear();
     if (!ManagerConnected()) return;
     m_pairedDevices = m_platform->pairedDevices();
-    for (const DeviceInfo& device : m_pairedDevices) box->addItem(device.name);
+    for (QComboBox* box : boxes)
+        for (const DeviceInfo& device : m_pairedDevices) box->addItem(device.name);
 }
 
 void TVLForm::bluetoothStartUp(bool quietOnError) {
     try {
         if (!ManagerConnected()) throw LinkError("no Bluetooth radio");
         PairedDevices();
-        m_connection->ComboDevice->setCurrentIndex(m_connection->ComboDevice->count() ? 0 : -1);
+        for (QComboBox* box : {static_cast<QComboBox*>(m_connection->ComboDevice),
+                               m_layoutInformation->ComboShowPrinter})
+            box->setCurrentIndex(box->count() ? 0 : -1);
     } catch (const LinkError&) {
         m_connection->ComboDevice->clear();
+        m_layoutInformation->ComboShowPrinter->clear();
         if (quietOnError)
             m_platform->requestEnable();
         else
@@ -74,11 +81,11 @@ void TVLForm::BTPrintClick() {
 }
 
 void TVLForm::RectLayoutBTClick() {
-    if (!m_connecting) m_connection->close();
+    if (!m_connecting && !m_printing) m_connection->close();
 }
 
 void TVLForm::BTConnectClick() {
-    if (m_connecting) return;
+    if (m_connecting || m_printing) return;
     if (m_printerPanelMode) {
         m_link->readerStop() = true;
         m_timerloop->stop();
@@ -93,7 +100,7 @@ void TVLForm::BTConnectClick() {
 }
 
 void TVLForm::BTReportClick() {
-    if (m_connecting) return;
+    if (m_connecting || m_printing) return;
     m_link->stopReaderAndRelease();  // the refresh timer is left as it is
     if (!m_printerPanelMode) return;
     beginConnect(ConnectPurpose::PrintTest);
@@ -190,10 +197,9 @@ void TVLForm::finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> s
         return;
     }
     if (!firstError.isEmpty()) showMessage(kChargerUnreachable);
-    if (firstError.isEmpty() && ok) m_connection->close();
     updateLinkStatus();
     if (!secondError.isEmpty()) reportError(secondError);
-    // The receipts are composed and sent here once receipt printing is in place.
+    printAfterConnect(purpose == ConnectPurpose::PrintCharge, firstError.isEmpty() && ok);
     emit connectionFinished(ok);
 }
 
@@ -207,10 +213,11 @@ void TVLForm::Kirimstringdata(const std::string& dataout) {
 }
 
 void TVLForm::updateLinkStatus() {
-    const LinkStatus status = describeLink(
-        *m_link, m_connecting
-                     ? std::optional<QString>(m_linkDevice ? m_linkDevice->name : QString())
-                     : std::nullopt);
+    const QString device = m_linkDevice ? m_linkDevice->name : QString();
+    LinkStatus status =
+        describeLink(*m_link, m_connecting ? std::optional<QString>(device) : std::nullopt);
+    if (m_printing && !m_connecting)
+        status = {QStringLiteral("Mencetak ke %1...").arg(device), LinkStatus::Tone::Busy};
     QLabel* label = m_dashboard->LLinkStatus;
     if (label->text() != status.text) label->setText(status.text);
     ui::setTextColor(label, status.tone == LinkStatus::Tone::Busy ? ui::kWhite

@@ -11,6 +11,7 @@
 #include "logger/DataLogger.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionScreen.h"
 #include "shell/ScaledView.h"

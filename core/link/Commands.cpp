@@ -11,6 +11,14 @@ std::string whole(double value) {
     return std::to_string(std::llround(value));
 }
 
+// "|", "*" and "#" typed into a dealer text would end or start the charger's fields:
+// "Toko*#4|1*" would reach it as a force stop. Each becomes a space.
+std::string withoutFraming(std::string text) {
+    for (char& c : text)
+        if (c == '|' || c == '*' || c == '#') c = ' ';
+    return text;
+}
+
 // Characters, not bytes: dealer names may hold UTF-8 letters.
 long characterCount(const std::string& text) {
     long count = 0;
@@ -47,8 +55,9 @@ std::string profile(int brand, int variety, int type, bool normalMode) {
 std::string dealerInformation(const std::string& printerName, const std::string& store,
                               const std::string& address, const std::string& city,
                               const std::string& phone) {
-    return "#3|" + printerName + "|" + information(store) + "|" + information(address) + "|" +
-           information(city) + "|" + information(phone) + "*";
+    return "#3|" + withoutFraming(printerName) + "|" + information(withoutFraming(store)) + "|" +
+           information(withoutFraming(address)) + "|" + information(withoutFraming(city)) + "|" +
+           information(withoutFraming(phone)) + "*";
 }
 
 std::string optionSlotDefinition(int slot, int variety, double capacity, double current,

@@ -14,7 +14,8 @@ inline constexpr const char* kForceStop = "#4|1*";
 
 // mode: true for normal ("1"), false for fast ("2").
 std::string profile(int brand, int variety, int type, bool normalMode);
-// The four dealer texts are centred to 32 columns here; the printer name is sent as is.
+// The four dealer texts are centred to 32 columns here; the printer name is not padded.
+// "|", "*" and "#" in any of the five texts are sent as spaces.
 std::string dealerInformation(const std::string& printerName, const std::string& store,
                               const std::string& address, const std::string& city,
                               const std::string& phone);

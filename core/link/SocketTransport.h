@@ -2,40 +2,29 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <string>
 
-#include "link/Transport.h"
+#include "link/StreamTransport.h"
 
 namespace velmora {
 
 // A stream-socket link: loopback TCP ("tcp:127.0.0.1:5555") or a Unix-domain socket
-// ("unix:/path/to/socket"). The simulated charger and printer are reached this way when
-// no Bluetooth adapter is present. All socket calls of the project live in this binding.
-class SocketTransport : public Transport {
+// ("unix:/path/to/socket", where the platform has them). The simulated charger and
+// printer are reached this way when no Bluetooth adapter is present.
+class SocketTransport : public StreamTransport {
 public:
     explicit SocketTransport(std::string address);
-    ~SocketTransport() override;
-    SocketTransport(const SocketTransport&) = delete;
-    SocketTransport& operator=(const SocketTransport&) = delete;
-
-    void connect() override;
-    bool connected() const override;
-    void send(const std::string& bytes) override;
-    std::string receive(int timeoutMs) override;
-    void release() override;
 
     const std::string& address() const { return m_address; }
 
+protected:
+    sockets::Handle open() override;
+
 private:
     friend class SocketListener;
-    SocketTransport(std::string address, int acceptedFd);
-    void markClosed();
+    SocketTransport(std::string address, sockets::Handle accepted);
 
     std::string m_address;
-    std::atomic<int> m_fd{-1};
-    std::atomic<bool> m_connected{false};
-    std::mutex m_sendMutex;
 };
 
 // A listening socket on the simulator's side; each accept() yields a connected link.
@@ -55,7 +44,8 @@ public:
 private:
     std::string m_address;
     std::string m_unixPath;
-    std::atomic<int> m_fd{-1};
+    std::atomic<sockets::Handle> m_handle{sockets::kNoSocket};
+    std::atomic<bool> m_open{false};
 };
 
 }  // namespace velmora

@@ -146,8 +146,10 @@ TEST_F(ConnectionTest, StatusNamesTheConnectedDeviceNotThePickedOne) {
     EXPECT_EQ(status(), "Terhubung: VELMORA-CHG");
 
     QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
     m_window->BTConnectClick();
     ASSERT_TRUE(finished.wait(20000));
+    ASSERT_TRUE(printed.count() == 1 || printed.wait(20000));  // the receipt goes out first
     EXPECT_EQ(status(), "Printer: RPP02N");
 
     // Back in the charger dialog, the printer is still what is connected.
@@ -189,8 +191,10 @@ TEST_F(ConnectionTest, PrintChargeHandsTheLinkToThePrinter) {
     m_window->BTPrintClick();
     control<QComboBox>("ComboDevice")->setCurrentIndex(1);
     QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
     m_window->BTConnectClick();
     ASSERT_TRUE(finished.wait(20000));
+    ASSERT_TRUE(printed.count() == 1 || printed.wait(20000));
     EXPECT_FALSE(m_window->Timerloop()->isActive());
     EXPECT_FALSE(m_window->link().readerRunning());
     EXPECT_TRUE(m_window->link().connected());

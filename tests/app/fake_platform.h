@@ -24,6 +24,9 @@ public:
         // The peer end of every socket created, in creation order, and the secure flags.
         std::vector<std::shared_ptr<MemoryTransport>> peers;
         std::vector<bool> secureFlags;
+        // Called with every send before the bytes go out, on the sending thread; may
+        // block (a slow printer) or throw LinkError (a broken link).
+        std::function<void(const std::string&)> beforeSend;
     };
 
     explicit FakePlatform(std::shared_ptr<Shared> shared) : m_shared(std::move(shared)) {}
@@ -50,20 +53,25 @@ public:
         auto [app, peer] = MemoryTransport::createPair();
         m_shared->peers.push_back(peer);
         m_shared->secureFlags.push_back(secure);
-        return std::make_unique<Socket>(app, m_shared->refuseConnect);
+        return std::make_unique<Socket>(app, m_shared->refuseConnect, m_shared->beforeSend);
     }
 
 private:
     // The application's end: connects unless refused.
     class Socket : public Transport {
     public:
-        Socket(std::shared_ptr<MemoryTransport> end, bool refuse) : m_end(end), m_refuse(refuse) {}
+        Socket(std::shared_ptr<MemoryTransport> end, bool refuse,
+               std::function<void(const std::string&)> beforeSend)
+            : m_end(end), m_refuse(refuse), m_beforeSend(std::move(beforeSend)) {}
         void connect() override {
             if (m_refuse) throw LinkError("refused");
             m_connected = true;
         }
         bool connected() const override { return m_connected && m_end->connected(); }
-        void send(const std::string& bytes) override { m_end->send(bytes); }
+        void send(const std::string& bytes) override {
+            if (m_beforeSend) m_beforeSend(bytes);
+            m_end->send(bytes);
+        }
         std::string receive(int ms) override { return m_end->receive(ms); }
         void release() override {
             m_connected = false;
@@ -73,6 +81,7 @@ private:
     private:
         std::shared_ptr<MemoryTransport> m_end;
         bool m_refuse;
+        std::function<void(const std::string&)> m_beforeSend;
         std::atomic<bool> m_connected{false};
     };
 

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #ifdef __unix__
 #include <sys/resource.h>
@@ -169,6 +170,23 @@ TEST_F(LoggerTest, EmptyOrUnsafeNamesAreRefusedAndNothingIsWritten) {
         press("RCancelSave");
     }
     EXPECT_EQ(filesUnderRoot(), QStringList());
+    EXPECT_FALSE(QDir(logFolder()).exists());
+}
+
+TEST_F(LoggerTest, KeysAfterCancelReachNoHiddenNameBox) {
+    m_window->show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QWindow* window = m_window->windowHandle();
+    setState(exampleResults);
+    press("BTSave");
+    for (const char* c = "kunci"; *c; ++c) QTest::keyClick(window, *c);
+    ASSERT_EQ(edit2()->text(), "kunci");  // typed into the open dialog
+    press("RCancelSave");
+    QTest::keyClick(window, 'x');
+    QTest::keyClick(window, Qt::Key_Return);  // saved "kunci.log" behind the user's back
+    EXPECT_EQ(edit2()->text(), "kunci");
+    EXPECT_TRUE(m_messages.isEmpty());
     EXPECT_FALSE(QDir(logFolder()).exists());
 }
 

@@ -1,8 +1,8 @@
 #include <QComboBox>
 #include <QGraphicsView>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QSlider>
+#include <QTest>
 
 #include "gui_wait.h"
 #include "shell/OptionScreen.h"
@@ -191,19 +191,48 @@ TEST_F(WindowTest, BackKeyAsksBeforeExit) {
     m_window->show();
     QKeyEvent other(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(m_window.get(), &other);
-    EXPECT_EQ(m_window->findChild<QMessageBox*>("ExitDialog"), nullptr);
+    EXPECT_EQ(m_window->control<QWidget>("ExitDialog"), nullptr);
 
     QKeyEvent back(QEvent::KeyRelease, Qt::Key_Back, Qt::NoModifier);
     QCoreApplication::sendEvent(m_window.get(), &back);
-    auto* dialog = m_window->findChild<QMessageBox*>("ExitDialog");
+    auto* dialog = m_window->control<QWidget>("ExitDialog");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->text(), "Apakah anda yakin ingin keluar dari aplikasi ?");
-    dialog->button(QMessageBox::Cancel)->click();
+    EXPECT_EQ(control<QLabel>("ExitDialogText")->text(),
+              "Apakah anda yakin ingin keluar dari aplikasi ?");
+    control<QAbstractButton>("ExitDialogCancel")->click();
     ASSERT_TRUE(processEventsUntil([&] { return !dialog->isVisible(); }));
     EXPECT_TRUE(m_window->isVisible());
 
     QCoreApplication::sendEvent(m_window.get(), &back);
-    dialog->button(QMessageBox::Ok)->click();
+    control<QAbstractButton>("ExitDialogOK")->click();
     ASSERT_TRUE(processEventsUntil([&] { return !m_window->isVisible(); }));
+}
+
+TEST_F(WindowTest, KeysReachNoControlOfAHiddenScreen) {
+    m_window->show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    m_window->BT2DiagnosticClick();
+    auto* brands = control<QComboBox>("ComboMerk");
+    brands->setCurrentIndex(0);
+    brands->setFocus();
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    ASSERT_EQ(brands->currentIndex(), 1);  // the keys reach it while it is shown
+    m_window->BT1Dashboard2Click();
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(brands->currentIndex(), 1);
+}
+
+TEST_F(WindowTest, GoesAwayCleanlyWhileShownAfterClicksOnNoControl) {
+    m_window->show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    // Clicks where no control is (the dashboard, then a dialog's backdrop) leave the
+    // keyboard with the content as a whole, and no control of it holding the focus.
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, QPoint(400, 530));
+    m_window->BTForceStopClick();
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, QPoint(400, 530));
+    m_window.reset();  // crashed here: that focus was passed on through the dying content
+    SUCCEED();
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 
 #include "link/MemoryTransport.h"
@@ -23,6 +24,20 @@ TEST(CommandsTest, ComposesEveryCommand) {
                   "0812" + std::string(14, ' ') + "*");
 }
 
+TEST(CommandsTest, DealerTextsCannotBreakTheChargersFraming) {
+    // Typed as the store name, "Toko*#4|1*" would otherwise end the command and start a
+    // force stop.
+    const std::string command =
+        commands::dealerInformation("P|R*N#", "Toko*#4|1*", "Jl. A|B", "#1", "0812*");
+    EXPECT_EQ(command, "#3|P R N |" + information("Toko  4 1 ") + "|" + information("Jl. A B") +
+                           "|" + information(" 1") + "|" + information("0812 ") + "*");
+    EXPECT_EQ(std::count(command.begin(), command.end(), '|'), 5);
+    EXPECT_EQ(std::count(command.begin(), command.end(), '*'), 1);
+    EXPECT_EQ(std::count(command.begin(), command.end(), '#'), 1);
+    // All fields empty, printer chosen: four separators after the name.
+    EXPECT_EQ(commands::dealerInformation("RPP02N", "", "", "", ""), "#3|RPP02N||||*");
+}
+
 TEST(CommandsTest, CentringRuleForDealerTexts) {
     struct Case {
         std::string text;
@@ -30,6 +45,8 @@ TEST(CommandsTest, CentringRuleForDealerTexts) {
     } cases[] = {
         {"ABCDE", 13, 14},
         {"AB", 15, 15},
+        {"ABC", 14, 15},
+        {"ABCD", 14, 14},
         {std::string(32, 'a'), 0, 0},
         {std::string(31, 'a'), 0, 1},
         {std::string(33, 'a'), 0, 1},
@@ -69,7 +86,13 @@ TEST(NumberTextTest, ParsesAndFormats) {
 // The window's toolkit takes the C locale from the environment; numbers must not follow it.
 TEST(CommandsTest, NumberTextIgnoresTheProcessLocale) {
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    const char* comma = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de-DE", "German_Germany.1252"})
+        if (std::setlocale(LC_NUMERIC, name)) {
+            comma = name;
+            break;
+        }
+    if (!comma) GTEST_SKIP() << "no German locale";
     const std::string fixed = formatFixed2(12.5, {}), shortest = formatShortest(12.5, {','});
     const std::string whole = formatShortest(10.0, {','});
     std::setlocale(LC_NUMERIC, before.c_str());

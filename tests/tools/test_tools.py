@@ -7,9 +7,11 @@ import socket
 import sqlite3
 import subprocess
 import sys
+import struct
 import tempfile
 import time
 import unittest
+import zlib
 
 TOOL = os.environ["VELMORA_TOOL"]
 SIM = os.environ["VELMORA_SIM"]
@@ -221,6 +223,140 @@ class SimulatorTest(unittest.TestCase):
             proc.wait(timeout=10)
 
 
+def png(width, height, pixel):
+    """An RGB PNG whose pixel(x, y) gives (r, g, b)."""
+    raw = b"".join(b"\x00" + bytes(c for x in range(width) for c in pixel(x, y))
+                   for y in range(height))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def png_size(data):
+    assert data[:8] == b"\x89PNG\r\n\x1a\n"
+    return struct.unpack(">II", data[16:24])
+
+
+class ReceiptToolTest(unittest.TestCase):
+    STATE = {"beforeVoltage": 12.71, "beforeDiagVoltage": 11.02, "beforeResistance": 4.5,
+             "beforeCca": 410, "afterVoltage": 13.12, "afterDiagVoltage": 11.64,
+             "afterResistance": 3.8, "afterCca": 455, "afterStatus": "GOOD",
+             "testVoltage": 12.38, "testCca": 285, "testStatus": "WEAK"}
+    TEXTS = {"profileName": "Pak Budi", "variety": "MF", "type": "GM5Z-3B", "capacity": "5 Ah"}
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.addCleanup(self.dir.cleanup)
+
+    def path(self, name, content=None):
+        full = os.path.join(self.dir.name, name)
+        if content is not None:
+            with open(full, "wb") as f:
+                f.write(content if isinstance(content, bytes) else json.dumps(content).encode())
+        return full
+
+    def receipt(self, kind, *extra, state=None, check=True):
+        args = [TOOL, "receipt", kind, "--state", self.path("state.json", state or self.STATE),
+                "--texts", self.path("texts.json", self.TEXTS), "--clock", "2026-12-10T14:05:09",
+                *extra]
+        return subprocess.run(args, capture_output=True, check=check)
+
+    def test_charge_receipt_chunks_with_locale_facts_and_rasters(self):
+        logo = bytes(range(256)) * 18 + b"\x00" * 24  # 4632 bytes, any content is sent whole
+        out = self.receipt("charge", "--chunks", "--decimal", ",", "--date-sep", ".",
+                           "--time-format", "h:mm:ss AP", "--logo", self.path("logo.bin", logo))
+        chunks = [bytes.fromhex(line) for line in out.stdout.decode().splitlines()]
+        self.assertEqual(len(chunks), 12)
+        self.assertEqual(chunks[0], b"\x1b3\x00\x1ba\x01" + logo + b"\n")
+        self.assertEqual(chunks[1], b"\x1b@\x1ba\x0110.12.2026 - 2:05:09 PM\x1b\r\n")
+        self.assertEqual(chunks[5], b"\x1b@VOLTAGE      : 12,71 V\x1b\r\nV DIAGNOSTIC : 11,02 V\x1b\r\n"
+                                    b"iR           : 4,50 mOhm\x1b\r\nCCA          : 410\x1b\r\n")
+        self.assertEqual(chunks[9], b"\x1b@\x1b3\x00\x1ba\x01\n")  # no voltage raster given
+        self.assertEqual(chunks[11][-4:], b"\n\n\x1b@")
+        whole = self.receipt("charge", "--decimal", ",", "--date-sep", ".", "--time-format",
+                             "h:mm:ss AP", "--logo", self.path("logo.bin")).stdout
+        self.assertEqual(whole, b"".join(chunks))
+
+    def test_test_receipt_from_a_decoded_capture(self):
+        state = json.loads(decode(CAPTURE))
+        out = self.receipt("test", "--chunks", state=state)
+        chunks = [bytes.fromhex(line) for line in out.stdout.decode().splitlines()]
+        self.assertEqual(len(chunks), 6)
+        self.assertEqual(chunks[0], b"\x1b3\x00\x1ba\x01\n")
+        self.assertIn(b"Profile Name : Pak Budi\x1b\r\n", chunks[3])
+        self.assertTrue(chunks[4].endswith(b"          TEST REPORT           \n"))
+
+    def test_receipt_rejects_bad_input_in_one_line(self):
+        cases = [
+            ("charge", "--clock", "2026-02-30T10:00:00"),
+            ("charge", "--decimal", ",,"),
+            ("test", "--voltage-raster", "/nonexistent"),
+            ("charge", "--logo", "/nonexistent/logo.bin"),
+            ("charge", "--colour", "red"),
+            ("invoice",),
+        ]
+        for args in cases:
+            out = self.receipt(*args, check=False)
+            self.assertNotEqual(out.returncode, 0, args)
+            self.assertEqual(len(out.stderr.decode().strip().splitlines()), 1, args)
+        for state in (b"{", b'{"afterCCA": 1}', b'{"afterCca": "x"}', b"[]"):
+            out = subprocess.run(
+                [TOOL, "receipt", "charge", "--state", self.path("bad.json", state), "--texts",
+                 self.path("texts.json", self.TEXTS), "--clock", "2026-12-10T14:05:09"],
+                capture_output=True)
+            self.assertEqual(out.returncode, 1, state)
+            self.assertEqual(len(out.stderr.decode().strip().splitlines()), 1, state)
+
+    def test_raster_packs_a_picture_into_bands(self):
+        # Column 7: dots 3, 4, 6 and 7 black in the top byte, which is 1B and goes out as 1A.
+        black = {3, 4, 6, 7}
+        picture = png(384, 90, lambda x, y: (0, 0, 0) if x == 7 and y in black else
+                      ((126, 126, 126) if x == 20 else (127, 127, 127)))
+        out = subprocess.run([TOOL, "raster", self.path("logo.png", picture), self.path("logo.bin")],
+                             capture_output=True, check=True)
+        self.assertEqual(json.loads(out.stdout), {"width": 384, "height": 90, "bands": 4, "bytes": 4632})
+        with open(self.path("logo.bin"), "rb") as f:
+            raster = f.read()
+        self.assertEqual(len(raster), 4632)
+        self.assertEqual(raster[:5], b"\x1b*\x21\x80\x01")
+        self.assertEqual(raster[5 + 3 * 7], 0x1A)
+        self.assertEqual(raster[5 + 3 * 20: 5 + 3 * 21], b"\xff\xff\xff")  # grey 126 is black
+        self.assertEqual(raster[5 + 3 * 21: 5 + 3 * 22], b"\x00\x00\x00")  # grey 127 is white
+        last = 3 * 1158 + 5 + 3 * 20
+        self.assertEqual(raster[last: last + 3], b"\xff\xff\xc0")  # rows 72..89, six white
+        chart = png(384, 300, lambda x, y: (255, 255, 255))
+        out = subprocess.run([TOOL, "raster", self.path("c.png", chart), self.path("c.bin")],
+                             capture_output=True, check=True)
+        self.assertEqual(json.loads(out.stdout)["bytes"], 15054)
+
+    def test_raster_refuses_pictures_it_cannot_print(self):
+        cases = [(self.path("narrow.png", png(383, 24, lambda x, y: (0, 0, 0))), "383"),
+                 (self.path("text.png", b"not a picture"), "picture"),
+                 ("/nonexistent.png", "picture")]
+        for path, word in cases:
+            out = subprocess.run([TOOL, "raster", path, self.path("out.bin")], capture_output=True)
+            self.assertEqual(out.returncode, 1)
+            self.assertIn(word, out.stderr.decode())
+            self.assertEqual(len(out.stderr.decode().strip().splitlines()), 1)
+
+    def test_render_receipt_draws_the_paper(self):
+        receipt = self.receipt("charge").stdout
+        out = subprocess.run([TOOL, "render-receipt", self.path("r.bin", receipt),
+                              self.path("r.png")], capture_output=True, check=True)
+        info = json.loads(out.stdout)
+        with open(self.path("r.png"), "rb") as f:
+            self.assertEqual(png_size(f.read()), (384, info["height"]))
+        self.assertEqual(info["lines"], 19)  # no logo or charts given: text lines only
+        out = subprocess.run([TOOL, "render-receipt", self.path("g.bin", os.urandom(20000)),
+                              self.path("g.pgm")], capture_output=True, check=True)
+        with open(self.path("g.pgm"), "rb") as f:
+            self.assertTrue(f.read().startswith(b"P5\n384 "))
+        out = subprocess.run([TOOL, "render-receipt", "/nonexistent.bin", self.path("x.png")],
+                             capture_output=True)
+        self.assertEqual(out.returncode, 1)
 # A journal as the application's first schema version writes it.
 JOURNAL_V1 = """
 CREATE TABLE schema_version (version INTEGER PRIMARY KEY, applied_ms INTEGER NOT NULL);

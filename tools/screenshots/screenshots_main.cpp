@@ -1,17 +1,22 @@
 // Takes a picture of every screen and dialog of the window, with a charge in progress
 // on the dashboard, into a folder: velmora-screenshots OUTPUT_DIR [SCREEN_WIDTH]
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 
 #include "catalogue/Dataaki.h"
+#include "catalogue/DiagnosticScreen.h"
 #include "journal/HistoryBrowser.h"
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
@@ -20,6 +25,7 @@
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFile.h"
+#include "printing/VirtualPrinter.h"
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
 #include "simulator/ModelFeed.h"
@@ -37,6 +43,18 @@ void settle(int ms) {
 void shoot(velmora::TVLForm& window, const QDir& dir, const QString& name) {
     settle(700);
     window.grab().save(dir.filePath(name + QStringLiteral(".png")));
+}
+
+// A message of the window, pictured while it waits for its answer, then answered OK.
+void shootMessage(velmora::TVLForm& window, const QDir& dir, const QString& name,
+                  const std::function<void()>& cause) {
+    window.setMessageSink(nullptr);
+    QTimer::singleShot(0, &window, [&window, &dir, name] {
+        shoot(window, dir, name);
+        window.control<QAbstractButton>(QStringLiteral("LayoutMessageOK"))->click();
+    });
+    cause();
+    window.setMessageSink([](const QString&) {});
 }
 
 // Picks an entry of a selection box by its text, as the user would.
@@ -80,6 +98,8 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     window.control<QDoubleSpinBox>(QStringLiteral("SpinKapasitasT"))->setValue(6.5);
     window.control<QSpinBox>(QStringLiteral("SpinArusCCT"))->setValue(2);
     shoot(window, dir, QStringLiteral("dialog_tambah"));
+    window.control<QComboBox>(QStringLiteral("ComboIndeksT"))->setCurrentIndex(-1);
+    shootMessage(window, dir, QStringLiteral("message"), [&window] { window.RTambahYesClick(); });
     window.RTambahNoClick();
 
     window.state().modify([](velmora::ChargerState& s) {
@@ -102,6 +122,45 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     types->showPopup();
     shoot(window, dir, QStringLiteral("diagnostic_type_list"));
     types->hidePopup();
+}
+
+// The dealer information dialog, filled in.
+void shootInformation(velmora::TVLForm& window, const QDir& dir) {
+    window.R1UseClick();
+    const std::pair<const char*, const char*> texts[] = {{"EditStore", "Bengkel Aki Jaya"},
+                                                         {"EditAddress", "Jl. Merdeka No. 10"},
+                                                         {"EditCity", "Bandung"},
+                                                         {"EditPhone", "0812 3456 789"}};
+    for (const auto& [name, text] : texts)
+        window.control<QLineEdit>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
+    pick(window, "ComboShowPrinter", "Printer Simulasi");
+    shoot(window, dir, QStringLiteral("dialog_information"));
+    window.RCancelInformationClick();
+}
+
+// The receipt of a whole charge, printed on the simulated printer: the preview and the
+// paper itself.
+void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
+    QTemporaryDir home;  // the printer saves into a stand-in Documents folder
+    window.virtualPrinter()->setFolder(
+        home.filePath(QStringLiteral("Documents/Velmora Tester/Struk")));
+    QImage paper;
+    QObject::connect(window.virtualPrinter(), &velmora::VirtualPrinter::receiptPrinted,
+                     [&paper](const QImage& image) { paper = image; });
+    window.BT2DiagnosticClick();
+    pick(window, "ComboMerk", "Yuasa");
+    pick(window, "ComboJenis", "MF");
+    pick(window, "ComboTipe", "YTZ5S");
+    window.control<QLineEdit>(QStringLiteral("Edit1"))->setText(QStringLiteral("Pak Budi - Vario"));
+    window.BT1Dashboard2Click();
+    window.BTPrintClick();
+    pick(window, "ComboDevice", "Printer Simulasi");
+    window.BTConnectClick();
+    QElapsedTimer waited;
+    waited.start();
+    while (paper.isNull() && waited.elapsed() < 20000) settle(50);
+    shoot(window, dir, QStringLiteral("dialog_receipt"));
+    paper.save(dir.filePath(QStringLiteral("receipt_charge.png")));
 }
 
 // A few results a workshop has kept, written as the save button writes them.
@@ -275,6 +334,7 @@ void shootChart(const QDir& dir, int screenWidth, const QString& documents) {
     }
     window.BT3ChartClick();
     shoot(window, dir, QStringLiteral("chart"));
+    shootReceipt(window, dir);
 }
 
 }  // namespace
@@ -346,7 +406,15 @@ int main(int argc, char** argv) {
     shootLogger(window, dir);
     shootHistory(window, dir);
     window.BT1Dashboard2Click();
+    QKeyEvent back(QEvent::KeyRelease, Qt::Key_Back, Qt::NoModifier);
+    QApplication::sendEvent(&window, &back);
+    shoot(window, dir, QStringLiteral("message_exit"));
+    window.control<QAbstractButton>(QStringLiteral("ExitDialogCancel"))->click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));
+    window.BTSkipClick();
+    settle(1500);  // the guide fades out in a second, then lists the devices afresh
+    window.BT4OptionClick();
+    shootInformation(window, dir);
     return 0;
 }

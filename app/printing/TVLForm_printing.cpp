@@ -1,0 +1,127 @@
+// The window's receipt handlers: the image pass, the two receipts on the link's worker,
+// the simulated printer's preview and the dealer information dialog.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "link/Commands.h"
+#include "link/ConnectionDialog.h"
+#include "monitor/ChartScreen.h"
+#include "printing/InformationDialog.h"
+#include "printing/ReceiptPreview.h"
+#include "printing/ReceiptPrinter.h"
+#include "printing/VirtualPrinter.h"
+#include "shell/TVLForm.h"
+
+namespace velmora {
+
+namespace {
+const QString kNoPrinter = QStringLiteral("Sambungkan ke bluetooth printer");
+const QString kNothingConnected =
+    QStringLiteral("Tidak ada perangkat tersambung, data informasi tidak terkirim");
+const QString kPrintingLine = QStringLiteral("Mencetak...");
+}  // namespace
+
+void TVLForm::buildPrinting() {
+    m_receipts = new ReceiptPrinter({&m_state, m_link, m_diagnostic, m_chart, m_format}, this);
+    connect(&m_receipts->sender(), &ReceiptSender::finished, this, &TVLForm::printDone);
+    m_virtualPrinter = new VirtualPrinter(this);
+    m_virtualPrinter->attachTo(*m_platform);
+    connect(m_virtualPrinter, &VirtualPrinter::receiptPrinted, m_layoutStruk,
+            &ReceiptPreview::showReceipt);
+    connect(m_layoutInformation->RSendInformation, &QAbstractButton::clicked, this,
+            &TVLForm::RSendInformationClick);
+    connect(m_layoutInformation->RCancelInformation, &QAbstractButton::clicked, this,
+            &TVLForm::RCancelInformationClick);
+}
+
+void TVLForm::inisialprint() {
+    m_receipts->images().inisialprint();
+}
+
+void TVLForm::saveimage() {
+    m_receipts->saveimage();
+}
+
+void TVLForm::SusunBitmap() {
+    m_receipts->images().SusunBitmap();
+}
+
+void TVLForm::DataPrint(int stat2) {
+    printStarted(m_receipts->DataPrint(stat2));
+}
+
+void TVLForm::DataPrint2(int stat3) {
+    printStarted(m_receipts->DataPrint2(stat3));
+}
+
+void TVLForm::printAfterConnect(bool charge, bool closeDialog) {
+    QString imageFailure;
+    if (charge) {
+        try {
+            saveimage();
+        } catch (const std::exception& error) {
+            imageFailure = QString::fromUtf8(error.what());  // the receipt goes out all the same
+        }
+        DataPrint(1);
+    } else {
+        SusunBitmap();
+        DataPrint2(1);
+    }
+    // The dialog shows the busy line until the receipt is out.
+    if (m_printing)
+        m_closeAfterPrint = m_closeAfterPrint || closeDialog;
+    else if (closeDialog)
+        m_connection->close();
+    if (!imageFailure.isEmpty()) reportError(imageFailure);
+}
+
+void TVLForm::printStarted(std::optional<QDateTime> printTime) {
+    if (!printTime) return;
+    m_chart->setChartClock(*printTime);  // plotting goes on from the print time
+    if (m_printing) return;
+    m_printing = true;
+    m_connection->setBusy(true, kPrintingLine);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    updateLinkStatus();
+}
+
+void TVLForm::printDone(const QString& error) {
+    if (!m_receipts->busy() && m_printing) {
+        m_printing = false;
+        m_connection->setBusy(false);
+        QApplication::restoreOverrideCursor();
+        if (m_closeAfterPrint) m_connection->close();
+        m_closeAfterPrint = false;
+        updateLinkStatus();
+    }
+    if (!error.isEmpty()) reportError(error);
+    emit printFinished(error);
+}
+
+void TVLForm::RSendInformationClick() {
+    InformationDialog* d = m_layoutInformation;
+    QString failure;
+    try {
+        if (d->ComboShowPrinter->currentIndex() == -1) {
+            showMessage(kNoPrinter);
+        } else if (!m_link->connected()) {
+            showMessage(kNothingConnected);  // the command would be lost without a word
+        } else {
+            Kirimstringdata(commands::dealerInformation(
+                d->ComboShowPrinter->currentText().toStdString(),
+                d->EditStore->text().toStdString(), d->EditAddress->text().toStdString(),
+                d->EditCity->text().toStdString(), d->EditPhone->text().toStdString()));
+        }
+    } catch (const std::exception& error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    d->close();
+    if (!failure.isEmpty()) reportError(failure);
+}
+
+void TVLForm::RCancelInformationClick() {
+    m_layoutInformation->close();
+}
+
+}  // namespace velmora

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "printing/ReceiptChunks.h"
+
+using namespace velmora;
+using namespace velmora::printing;
+
+namespace {
+
+// Bytes written as hexadecimal pairs: "1B 40".
+std::string hex(const char* pairs) {
+    std::string bytes;
+    for (const char* p = pairs; *p;) {
+        if (*p == ' ') {
+            ++p;
+            continue;
+        }
+        bytes += static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16));
+        p += 2;
+    }
+    return bytes;
+}
+
+const std::string LE = hex("1B 0D 0A");
+const std::string TITLE = hex("1B 40 1B 61 01 1D 42 01 1B 45 01");
+const std::string LOGO("L\0G\x1B", 4), VOLT("V\0LT", 4), CURR("C\0RR", 4);
+
+ChargerState fixedState() {
+    ChargerState s;
+    s.beforeVoltage = 12.71;
+    s.beforeDiagVoltage = 11.02;
+    s.beforeResistance = 4.5;
+    s.beforeCca = 410;
+    s.afterVoltage = 13.12;
+    s.afterDiagVoltage = 11.64;
+    s.afterResistance = 3.8;
+    s.afterCca = 455;
+    s.afterStatus = "GOOD";
+    s.testVoltage = 12.38;
+    s.testDiagVoltage = 10.86;
+    s.testResistance = 7.25;
+    s.testCca = 285;
+    s.testStatus = "WEAK";
+    s.chargeVoltage = 99.0;  // live values are not printed
+    return s;
+}
+
+const ProfileTexts kProfile{"Pak Budi", "MF", "GM5Z-3B", "5 Ah"};
+const ClockReading kClock{2026, 12, 10, 14, 5, 9, 450};
+
+ReceiptLocale commaLocale() {
+    ReceiptLocale locale;
+    locale.number.decimalSeparator = ',';
+    locale.time.dateSeparator = "/";
+    locale.time.longTimeFormat = "hh:mm:ss";
+    return locale;
+}
+
+ReceiptLocale pointLocale() {
+    ReceiptLocale locale;
+    locale.number.decimalSeparator = '.';
+    locale.time.dateSeparator = ".";
+    locale.time.longTimeFormat = "h:mm:ss AP";
+    return locale;
+}
+
+void expectChunks(const std::vector<std::string>& actual,
+                  const std::vector<std::string>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(actual[i], expected[i]) << "chunk " << i + 1;
+}
+
+TEST(ReceiptChunksTest, ChargeReceiptWithCommaAsDecimalSeparator) {
+    const auto chunks =
+        chargeReceiptChunks(fixedState(), kProfile, kClock, commaLocale(), {LOGO, VOLT, CURR});
+    expectChunks(chunks,
+                 {
+                     hex("1B 33 00 1B 61 01") + LOGO + "\n",
+                     hex("1B 40 1B 61 01") + "10/12/2026 - 14:05:09" + LE,
+                     TITLE + "          INFORMATION           \n",
+                     hex("1B 40") + "PROFILE NAME : Pak Budi" + LE + "TYPE         : MF" + LE +
+                         "SERI         : GM5Z-3B" + LE + "CAPACITY     : 5 Ah" + LE,
+                     TITLE + "        BEFORE CHARGING         \n",
+                     hex("1B 40") + "VOLTAGE      : 12,71 V" + LE + "V DIAGNOSTIC : 11,02 V" + LE +
+                         "iR           : 4,50 mOhm" + LE + "CCA          : 410" + LE,
+                     TITLE + "         AFTER CHARGING         \n",
+                     hex("1B 40") + "VOLTAGE      : 13,12 V" + LE + "V DIAGNOSTIC : 11,64 V" + LE +
+                         "iR           : 3,80 mOhm" + LE + "CCA          : 455" + LE +
+                         "STATUS       : GOOD" + LE + "\n",
+                     hex("1B 40 1B 45 01") + "Grafik Tegangan\n",
+                     hex("1B 40 1B 33 00 1B 61 01") + VOLT + "\n",
+                     hex("1B 40 1B 45 01") + "Grafik Arus\n",
+                     hex("1B 40 1B 33 00 1B 61 01") + CURR + hex("0A 0A 1B 40"),
+                 });
+}
+
+TEST(ReceiptChunksTest, ChargeReceiptWithPointAsDecimalSeparator) {
+    const auto chunks =
+        chargeReceiptChunks(fixedState(), kProfile, kClock, pointLocale(), {LOGO, VOLT, CURR});
+    ASSERT_EQ(chunks.size(), 12u);
+    EXPECT_EQ(chunks[1], hex("1B 40 1B 61 01") + "10.12.2026 - 2:05:09 PM" + LE);
+    EXPECT_EQ(chunks[5], hex("1B 40") + "VOLTAGE      : 12.71 V" + LE + "V DIAGNOSTIC : 11.02 V" +
+                             LE + "iR           : 4.50 mOhm" + LE + "CCA          : 410" + LE);
+    EXPECT_EQ(chunks[7], hex("1B 40") + "VOLTAGE      : 13.12 V" + LE + "V DIAGNOSTIC : 11.64 V" +
+                             LE + "iR           : 3.80 mOhm" + LE + "CCA          : 455" + LE +
+                             "STATUS       : GOOD" + LE + "\n");
+    // Nothing else depends on the locale.
+    const auto comma =
+        chargeReceiptChunks(fixedState(), kProfile, kClock, commaLocale(), {LOGO, VOLT, CURR});
+    for (size_t i : {0, 2, 3, 4, 6, 8, 9, 10, 11}) EXPECT_EQ(chunks[i], comma[i]) << i + 1;
+}
+
+TEST(ReceiptChunksTest, TestReceiptWithBothSeparators) {
+    expectChunks(testReceiptChunks(fixedState(), kProfile, kClock, commaLocale(), LOGO),
+                 {
+                     hex("1B 33 00 1B 61 01") + LOGO + "\n",
+                     hex("1B 40 1B 61 01") + "10/12/2026 - 14:05:09" + LE,
+                     TITLE + "          INFORMATION           \n",
+                     hex("1B 40") + "Profile Name : Pak Budi" + LE + "TYPE         : MF" + LE +
+                         "SERI         : GM5Z-3B" + LE + "CAPACITY     : 5 Ah" + LE + "\n",
+                     TITLE + "          TEST REPORT           \n",
+                     hex("1B 40") + "VOLTAGE      : 12,38 V" + LE + "V DIAGNOSTIC : 10,86 V" + LE +
+                         "iR           : 7,25 mOhm" + LE + "CCA          : 285" + LE +
+                         "STATUS       : WEAK" + LE + hex("0A 0A 1B 40"),
+                 });
+    const auto point = testReceiptChunks(fixedState(), kProfile, kClock, pointLocale(), LOGO);
+    ASSERT_EQ(point.size(), 6u);
+    EXPECT_EQ(point[5], hex("1B 40") + "VOLTAGE      : 12.38 V" + LE + "V DIAGNOSTIC : 10.86 V" +
+                            LE + "iR           : 7.25 mOhm" + LE + "CCA          : 285" + LE +
+                            "STATUS       : WEAK" + LE + hex("0A 0A 1B 40"));
+}
+
+TEST(ReceiptChunksTest, NothingReceivedYetPrintsZerosAndEmptyValues) {
+    const auto charge =
+        chargeReceiptChunks(ChargerState(), ProfileTexts(), kClock, pointLocale(), {});
+    // A raster never built still sends its commands and line feeds.
+    EXPECT_EQ(charge[0], hex("1B 33 00 1B 61 01 0A"));
+    EXPECT_EQ(charge[9], hex("1B 40 1B 33 00 1B 61 01 0A"));
+    EXPECT_EQ(charge[11], hex("1B 40 1B 33 00 1B 61 01 0A 0A 1B 40"));
+    EXPECT_EQ(charge[3], hex("1B 40") + "PROFILE NAME : " + LE + "TYPE         : " + LE +
+                             "SERI         : " + LE + "CAPACITY     : " + LE);
+    EXPECT_EQ(charge[7], hex("1B 40") + "VOLTAGE      : 0.00 V" + LE + "V DIAGNOSTIC : 0.00 V" +
+                             LE + "iR           : 0.00 mOhm" + LE + "CCA          : 0" + LE +
+                             "STATUS       : " + LE + "\n");
+    const auto test = testReceiptChunks(ChargerState(), ProfileTexts(), kClock, pointLocale(), {});
+    EXPECT_EQ(test[0], hex("1B 33 00 1B 61 01 0A"));
+}
+
+TEST(ReceiptChunksTest, ProfileNamesAreSentWholeAsUtf8) {
+    ProfileTexts profile = kProfile;
+    profile.profileName = "Bengkel Jaya Abadi Motor \xC3\xA9\xE2\x82\xAC Sentosa Makmur";
+    const auto chunks = testReceiptChunks(fixedState(), profile, kClock, commaLocale(), {});
+    EXPECT_EQ(chunks[3].substr(0, 2 + 15 + profile.profileName.size() + 3),
+              hex("1B 40") + "Profile Name : " + profile.profileName + LE);
+}
+
+}  // namespace
