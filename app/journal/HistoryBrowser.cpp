@@ -15,8 +15,12 @@
 #include "journal/JournalRecorder.h"
 #include "journal/SessionListModel.h"
 #include "journal/SessionPage.h"
+#include "journal/SessionReceipt.h"
 #include "journal/SessionTexts.h"
 #include "logger/LogFolder.h"
+#include "printing/PrinterImages.h"
+#include "printing/ReceiptPdf.h"
+#include "printing/ReceiptPrinter.h"
 #include "shell/Dialogs.h"
 
 namespace velmora {
@@ -28,6 +32,7 @@ const QString kSessionGone = QStringLiteral("Sesi tidak ditemukan, mungkin sudah
 const QString kStillRecording = QStringLiteral("Sesi sedang direkam, tidak dapat dihapus");
 const QString kSaved = QStringLiteral("Berhasil disimpan");
 const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
+const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
 
 QString userText(const journal::JournalError& error) {
     return QString::fromStdString(journal::userMessage(error.fault()));
@@ -56,6 +61,8 @@ void HistoryBrowser::wire() {
     click(d->PageSesi->BackSesi, &HistoryBrowser::showList);
     click(d->PageSesi->RSesiHapus, &HistoryBrowser::askDelete);
     click(d->PageSesi->RSesiCsv, &HistoryBrowser::exportSessionCsv);
+    click(d->PageSesi->RSesiPdf, &HistoryBrowser::exportSessionPdf);
+    click(d->PageSesi->RSesiCetak, &HistoryBrowser::printSession);
     click(m_window.confirmDelete->right, &HistoryBrowser::confirmDelete);
     click(m_window.confirmDelete->left, &HistoryBrowser::cancelDelete);
     connect(d->ListRiwayat, &QAbstractItemView::activated, this, [this] { showSelected(); });
@@ -194,12 +201,7 @@ void HistoryBrowser::exportSessionCsv() {
         m_window.message(kSessionGone);
         return;
     }
-    const QString name = QStringLiteral("Riwayat %1 %2.csv")
-                             .arg(shown->id)
-                             .arg(startText(*shown, QLatin1Char('-'))
-                                      .replace(QLatin1Char(':'), QString())
-                                      .replace(QLatin1Char(' '), QLatin1Char('_')));
-    exportCsv(name, [this, &session](std::ostream& out) {
+    exportCsv(fileName(QStringLiteral(".csv")), [this, &session](std::ostream& out) {
         journal::writePointsCsv(out, *session, m_window.format);
     });
 }
@@ -220,18 +222,72 @@ void HistoryBrowser::exportListCsv() {
     });
 }
 
+QString HistoryBrowser::fileName(const QString& ending) const {
+    const auto& shown = m_window.dialog->PageSesi->shown();
+    if (!shown) return QStringLiteral("Riwayat") + ending;
+    return QStringLiteral("Riwayat %1 %2")
+               .arg(shown->id)
+               .arg(startText(*shown, QLatin1Char('-'))
+                        .remove(QLatin1Char(':'))
+                        .replace(QLatin1Char(' '), QLatin1Char('_'))) +
+           ending;
+}
+
 void HistoryBrowser::exportCsv(const QString& suggestedName,
                                const std::function<void(std::ostream&)>& write) {
-    const QString path = m_askSavePath(QDir(documentsFolder()).filePath(suggestedName), kCsvFilter);
+    exportFile(suggestedName, kCsvFilter, [&write] {
+        std::ostringstream out;
+        write(out);
+        return QByteArray::fromStdString(out.str());
+    });
+}
+
+void HistoryBrowser::exportFile(const QString& suggestedName, const QString& filter,
+                                const std::function<QByteArray()>& bytes) {
+    const QString path = m_askSavePath(QDir(documentsFolder()).filePath(suggestedName), filter);
     if (path.isEmpty()) return;
-    std::ostringstream out;
-    write(out);
-    const std::string bytes = out.str();
-    if (const auto failure = writeWholeFile(path, QByteArray::fromStdString(bytes))) {
+    if (const auto failure = writeWholeFile(path, bytes())) {
         m_window.error(*failure);
         return;
     }
     m_window.message(kSaved);
+}
+
+std::vector<std::string> HistoryBrowser::receiptChunks() {
+    const auto& shown = m_window.dialog->PageSesi->shown();
+    if (!shown) return {};
+    if (!m_images) {
+        m_images = std::make_unique<PrinterImages>();
+        m_images->SusunBitmap();  // the logo's raster, once
+    }
+    if (shown->start.kind == journal::SessionKind::Charge) {
+        const SessionPage* page = m_window.dialog->PageSesi;
+        try {
+            m_images->saveimage(page->ChartSesiVoltage, page->ChartSesiCurrent,
+                                [page](QChartView* chart, const QSize& size) {
+                                    return page->renderForPrint(chart, size);
+                                });
+        } catch (const std::exception& error) {
+            m_window.error(QString::fromUtf8(error.what()));
+            return {};
+        }
+    }
+    return journal::sessionReceiptChunks(*shown, receiptLocaleOf(QLocale(), m_window.format),
+                                         m_images->rasters());
+}
+
+void HistoryBrowser::printSession() {
+    std::vector<std::string> chunks = receiptChunks();
+    if (chunks.empty()) return;
+    close();  // the printer's dialog and the simulated printer's paper come up in its place
+    m_window.print(std::move(chunks));
+}
+
+void HistoryBrowser::exportSessionPdf() {
+    const std::vector<std::string> chunks = receiptChunks();
+    if (chunks.empty()) return;
+    const QString name = fileName(QStringLiteral(".pdf"));
+    exportFile(name, kPdfFilter, [&chunks, &name] { return receiptPdf(chunks, name); });
 }
 
 }  // namespace velmora

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "journal/Journal.h"
 #include "link/NumberText.h"
@@ -12,6 +14,7 @@
 namespace velmora {
 
 class HistoryDialog;
+class PrinterImages;
 class JournalRecorder;
 class QuestionDialog;
 
@@ -29,6 +32,8 @@ public:
         const NumberFormat& format;
         std::function<void(const QString&)> message;  // a short message with OK
         std::function<void(const QString&)> error;    // an error's text with OK
+        // Sends a receipt to a printer the way the window prints its own.
+        std::function<void(std::vector<std::string>)> print;
     };
     HistoryBrowser(Window window, QObject* parent);
     ~HistoryBrowser() override;
@@ -52,6 +57,9 @@ public:
     void cancelDelete();
     void exportSessionCsv();
     void exportListCsv();
+    // The shown session's receipt: to a printer, or as a PDF page.
+    void printSession();
+    void exportSessionPdf();
 
 private:
     void wire();
@@ -59,12 +67,20 @@ private:
     std::optional<int64_t> selectedId() const;
     // Writes what `write` produces to a file the user picks; tells how it went.
     void exportCsv(const QString& suggestedName, const std::function<void(std::ostream&)>& write);
+    void exportFile(const QString& suggestedName, const QString& filter,
+                    const std::function<QByteArray()>& bytes);
+    // The shown session's receipt, its charts drawn for the printer; empty when it failed
+    // (already told).
+    std::vector<std::string> receiptChunks();
+    // "Riwayat 12 08-12-2025_0905" and the ending.
+    QString fileName(const QString& ending) const;
     QString documentsFolder() const;
 
     Window m_window;
     std::unique_ptr<journal::Journal> m_journal;  // open while the dialog is
     QString m_problem;                            // why there is no list, if so
     SavePathAsker m_askSavePath;
+    std::unique_ptr<PrinterImages> m_images;  // the kept sessions' own, not the live ones
 };
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "journal/SessionChart.h"
 #include "journal/SessionTexts.h"
 #include "monitor/ChartPlot.h"
+#include "monitor/StageTable.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -86,8 +87,11 @@ SessionPage::SessionPage(QWidget* parent) : QWidget(parent) {
 
     RSesiHapus =
         footerButton(this, "RSesiHapus", "Hapus", QColor::fromRgb(0x8E, 0x3B, 0x32), 20, 130);
-    RSesiCsv =
-        footerButton(this, "RSesiCsv", "Ekspor CSV", QColor::fromRgb(0x4A, 0x4A, 0x4A), 752, 144);
+    const QColor grey = QColor::fromRgb(0x4A, 0x4A, 0x4A);
+    RSesiCsv = footerButton(this, "RSesiCsv", "Ekspor CSV", grey, 436, 146);
+    RSesiPdf = footerButton(this, "RSesiPdf", "Ekspor PDF", grey, 594, 146);
+    RSesiCetak =
+        footerButton(this, "RSesiCetak", "Cetak", QColor::fromRgb(0x00, 0xA7, 0x7F), 752, 144);
 }
 
 SessionPage::~SessionPage() = default;
@@ -129,6 +133,16 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
     journal::plotSession(session, m_data);
     m_voltagePlot->refresh();
     m_currentPlot->refresh();
+    m_lastStage = session.points.empty() ? 0 : session.points.back().stage;
+}
+
+QImage SessionPage::renderForPrint(QChartView* chart, const QSize& size) const {
+    const bool voltage = chart == ChartSesiVoltage;
+    if (!voltage && chart != ChartSesiCurrent) return {};
+    const StageView stage = stageView(m_lastStage);
+    return renderChart(voltage ? kVoltageKind : kCurrentKind,
+                       voltage ? m_data.voltage : m_data.current, m_data.clock,
+                       QStringLiteral("Stage %1").arg(stage.known ? stage.chartStage : 1), size);
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <optional>
 
@@ -33,6 +34,9 @@ public:
                      QChar dateSeparator);
     const std::optional<journal::SessionSummary>& shown() const { return m_shown; }
     const ChartData& data() const { return m_data; }
+    // A picture of one of the page's charts laid out for `size`, titled as the chart screen
+    // titles the stage the session ended in: what its receipt prints.
+    QImage renderForPrint(QChartView* chart, const QSize& size) const;
 
     ui::PictureButton* BackSesi;
     QLabel* LSesiTitle;
@@ -45,6 +49,8 @@ public:
     QChartView* ChartSesiCurrent;
     ui::TextButton* RSesiHapus;
     ui::TextButton* RSesiCsv;
+    ui::TextButton* RSesiPdf;
+    ui::TextButton* RSesiCetak;
 
 private:
     QChartView* makeChart(const QString& name, ChartPlot* plot, const QString& title);
@@ -53,6 +59,7 @@ private:
     ChartPlot* m_voltagePlot;
     ChartPlot* m_currentPlot;
     std::optional<journal::SessionSummary> m_shown;
+    int m_lastStage = 0;
 };
 
 }  // namespace velmora

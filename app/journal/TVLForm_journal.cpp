@@ -58,10 +58,12 @@ void TVLForm::setUpJournal() {
         QStringLiteral("Hasil dan grafiknya tidak dapat dikembalikan"),
         QStringLiteral("RHapusTidak"), QStringLiteral("Tidak"), QStringLiteral("RHapusIya"),
         QStringLiteral("Iya"));
-    m_history = new HistoryBrowser({m_layoutRiwayat, m_layoutHapusRiwayat, *m_journal, m_format,
-                                    [this](const QString& text) { showMessage(text); },
-                                    [this](const QString& text) { reportError(text); }},
-                                   this);
+    m_history = new HistoryBrowser(
+        {m_layoutRiwayat, m_layoutHapusRiwayat, *m_journal, m_format,
+         [this](const QString& text) { showMessage(text); },
+         [this](const QString& text) { reportError(text); },
+         [this](std::vector<std::string> receipt) { printKeptReceipt(std::move(receipt)); }},
+        this);
     connect(m_option->RRiwayat, &QAbstractButton::clicked, this, &TVLForm::RRiwayatClick);
 }
 

@@ -70,6 +70,13 @@ void ConnectionDialog::setPrinterMode(bool printer) {
     BTConnect->setText(printer ? QStringLiteral("Print Charge") : QStringLiteral("Sambungkan"));
 }
 
+void ConnectionDialog::setKeptReceiptMode() {
+    setPrinterMode(true);
+    LBTPrint->hide();
+    LBTConnect->move((panel()->width() - kButtonWidth) / 2, kRowY);
+    BTConnect->setText(QStringLiteral("Cetak Riwayat"));
+}
+
 void ConnectionDialog::setBusy(bool busy, const QString& line) {
     LBusy->setText(line);
     LBusy->setVisible(busy);

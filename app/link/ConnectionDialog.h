@@ -29,6 +29,8 @@ public:
     // Charger mode: one centred "Sambungkan" button; printer mode: "Print Charge" on the
     // left and "Print Test" on the right.
     void setPrinterMode(bool printer);
+    // Printer mode for a kept session's receipt: one centred "Cetak Riwayat" button.
+    void setKeptReceiptMode();
     // Shows or hides the busy line ("Menyambungkan...", "Mencetak...") and locks the
     // buttons while the link is busy.
     void setBusy(bool busy, const QString& line = QStringLiteral("Menyambungkan..."));

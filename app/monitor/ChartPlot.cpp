@@ -4,7 +4,9 @@
 #include <QChart>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -135,6 +137,27 @@ void ChartPlot::fitTimeAxis(const TimeSpan& span, double plotWidth) {
         m_time->append(taken.back(), label.x);
     }
     m_shownLabels = std::move(labels);
+}
+
+QImage renderChart(const ChartKind& kind, const PointSeries& points, const ChartClock& clock,
+                   const QString& title, const QSize& size) {
+    if (size.isEmpty()) return {};
+    QGraphicsScene scene;
+    auto* series = new QLineSeries;
+    ChartPlot plot(kind, series, points, clock);
+    scene.addItem(plot.chart());
+    plot.chart()->setTitle(title);
+    plot.chart()->resize(QSizeF(size));
+    plot.chart()->layout()->activate();
+    plot.refresh();  // line and labels for this plot width
+    plot.chart()->layout()->activate();
+
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene.render(&painter, QRectF(QPointF(), QSizeF(size)), QRectF(QPointF(), QSizeF(size)));
+    return image;
 }
 
 }  // namespace velmora

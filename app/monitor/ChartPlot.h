@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QSizeF>
 #include <QString>
@@ -61,5 +62,11 @@ private:
     std::vector<TimeLabel> m_shownLabels;
     std::vector<ChartPoint> m_drawn;
 };
+
+// A picture exactly `size` large of a chart with this look, title and points, laid out for
+// that size (not a shrunk copy), in a scene of its own: no chart on screen is touched.
+// A null image for an empty size.
+QImage renderChart(const ChartKind& kind, const PointSeries& points, const ChartClock& clock,
+                   const QString& title, const QSize& size);
 
 }  // namespace velmora

@@ -2,10 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QGraphicsLayout>
-#include <QGraphicsScene>
 #include <QLineSeries>
-#include <QPainter>
 
 #include "monitor/ChartPlot.h"
 
@@ -87,25 +84,10 @@ void ChartScreen::redraw() {
 
 QImage ChartScreen::renderForPrint(QChartView* chart, const QSize& size) const {
     const bool voltage = chart == ChartVoltage;
-    if ((!voltage && chart != ChartCurrent) || size.isEmpty()) return {};
-    // A chart of its own, in a scene of its own: the screen's chart keeps its size.
-    QGraphicsScene scene;
-    auto* series = new QLineSeries;
-    ChartPlot plot(voltage ? kVoltageKind : kCurrentKind, series,
-                   voltage ? m_data.voltage : m_data.current, m_data.clock);
-    scene.addItem(plot.chart());
-    plot.chart()->setTitle(chart->chart()->title());
-    plot.chart()->resize(QSizeF(size));
-    plot.chart()->layout()->activate();
-    plot.refresh();  // line and labels for this plot width
-    plot.chart()->layout()->activate();
-
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    scene.render(&painter, QRectF(QPointF(), QSizeF(size)), QRectF(QPointF(), QSizeF(size)));
-    return image;
+    if (!voltage && chart != ChartCurrent) return {};
+    return renderChart(voltage ? kVoltageKind : kCurrentKind,
+                       voltage ? m_data.voltage : m_data.current, m_data.clock,
+                       chart->chart()->title(), size);
 }
 
 }  // namespace velmora

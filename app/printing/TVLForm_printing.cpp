@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <utility>
 
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
@@ -55,18 +56,22 @@ void TVLForm::DataPrint2(int stat3) {
     printStarted(m_receipts->DataPrint2(stat3));
 }
 
-void TVLForm::printAfterConnect(bool charge, bool closeDialog) {
+void TVLForm::printAfterConnect(ConnectPurpose purpose, bool closeDialog) {
     QString imageFailure;
-    if (charge) {
+    if (purpose == ConnectPurpose::PrintCharge) {
         try {
             saveimage();
         } catch (const std::exception& error) {
             imageFailure = QString::fromUtf8(error.what());  // the receipt goes out all the same
         }
         DataPrint(1);
-    } else {
+    } else if (purpose == ConnectPurpose::PrintTest) {
         SusunBitmap();
         DataPrint2(1);
+    } else if (m_keptReceipt && m_link->connected()) {
+        // Kept until it is out: a failed connection can be tried again from the dialog.
+        m_receipts->sender().send(m_link->linkSocket(), *std::exchange(m_keptReceipt, {}));
+        showPrinting();
     }
     // The dialog shows the busy line until the receipt is out.
     if (m_printing)
@@ -76,9 +81,25 @@ void TVLForm::printAfterConnect(bool charge, bool closeDialog) {
     if (!imageFailure.isEmpty()) reportError(imageFailure);
 }
 
+void TVLForm::printKeptReceipt(std::vector<std::string> chunks) {
+    if (m_connecting) return;
+    if (m_link->peerIsPrinter() && m_link->connected()) {
+        m_receipts->sender().send(m_link->linkSocket(), std::move(chunks));  // after any other
+        showPrinting();
+        return;
+    }
+    openConnectionDialog(true);
+    m_connection->setKeptReceiptMode();
+    m_keptReceipt = std::move(chunks);
+}
+
 void TVLForm::printStarted(std::optional<QDateTime> printTime) {
     if (!printTime) return;
     m_chart->setChartClock(*printTime);  // plotting goes on from the print time
+    showPrinting();
+}
+
+void TVLForm::showPrinting() {
     if (m_printing) return;
     m_printing = true;
     m_connection->setBusy(true, kPrintingLine);

@@ -215,14 +215,19 @@ private:
     void bluetoothStartUp(bool quietOnError);
     void openConnectionDialog(bool forPrinter);
     // Which dialog button started a connection.
-    enum class ConnectPurpose { Charger, PrintCharge, PrintTest };
+    // PrintKept: a kept session's receipt, from the charge history.
+    enum class ConnectPurpose { Charger, PrintCharge, PrintTest, PrintKept };
     void beginConnect(ConnectPurpose purpose);
     void finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> socket,
                        QString firstError, QString secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
     void buildPrinting();
-    void printAfterConnect(bool charge, bool closeDialog);
+    void printAfterConnect(ConnectPurpose purpose, bool closeDialog);
+    // Sends a kept session's receipt: at once to a connected printer, else through the
+    // connection dialog in printer mode (the history hands it over here).
+    void printKeptReceipt(std::vector<std::string> chunks);
+    void showPrinting();
     void printStarted(std::optional<QDateTime> printTime);
     void printDone(const QString& error);
 
@@ -240,6 +245,8 @@ private:
     bool m_connecting = false;
     bool m_printing = false;
     bool m_closeAfterPrint = false;
+    // A kept session's receipt waiting for the printer the connection dialog connects to.
+    std::optional<std::vector<std::string>> m_keptReceipt;
     bool m_shown = false;
     std::thread m_connectWorker;
     std::shared_ptr<Transport> m_pendingSocket;

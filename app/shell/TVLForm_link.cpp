@@ -7,8 +7,8 @@
 #include "journal/JournalRecorder.h"
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
-#include "link/LinkStatus.h"
 #include "link/LinkMessages.h"
+#include "link/LinkStatus.h"
 #include "monitor/DashboardScreen.h"
 #include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
@@ -65,7 +65,8 @@ void TVLForm::ComboDeviceClick() {
 }
 
 void TVLForm::openConnectionDialog(bool forPrinter) {
-    checkBT();  // the dialog opens even when Bluetooth is off
+    m_keptReceipt.reset();  // the dashboard's buttons print the live results
+    checkBT();              // the dialog opens even when Bluetooth is off
     m_connection->setPrinterMode(forPrinter);
     m_chargerPanelMode = !forPrinter;
     m_printerPanelMode = forPrinter;
@@ -91,7 +92,7 @@ void TVLForm::BTConnectClick() {
         m_timerloop->stop();
         m_link->stopReaderAndRelease();
         m_journal->linkLost();  // no tick follows to see the charger gone
-        beginConnect(ConnectPurpose::PrintCharge);
+        beginConnect(m_keptReceipt ? ConnectPurpose::PrintKept : ConnectPurpose::PrintCharge);
         return;
     }
     if (!m_chargerPanelMode) return;
@@ -199,7 +200,7 @@ void TVLForm::finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> s
     if (!firstError.isEmpty()) showMessage(kChargerUnreachable);
     updateLinkStatus();
     if (!secondError.isEmpty()) reportError(secondError);
-    printAfterConnect(purpose == ConnectPurpose::PrintCharge, firstError.isEmpty() && ok);
+    printAfterConnect(purpose, firstError.isEmpty() && ok);
     emit connectionFinished(ok);
 }
 

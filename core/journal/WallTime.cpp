@@ -38,19 +38,29 @@ int64_t floorDiv(int64_t a, int64_t b) {
 }
 
 std::string format(int64_t utcMs, int offsetMinutes, char separator) {
-    const int64_t local = utcMs + int64_t{offsetMinutes} * 60'000;
-    const int64_t days = floorDiv(local, kDayMs);
-    const int64_t secondOfDay = (local - days * kDayMs) / 1000;
-    const Civil c = civilFromDays(days);
+    const LocalTime t = localTimeOf(utcMs, offsetMinutes);
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02d%c%02d:%02d:%02d",
-                  static_cast<long long>(c.year), c.month, c.day, separator,
-                  static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
-                  static_cast<int>(secondOfDay % 60));
+                  static_cast<long long>(t.year), t.month, t.day, separator, t.hour, t.minute,
+                  t.second);
     return buffer;
 }
 
 }  // namespace
+
+LocalTime localTimeOf(int64_t utcMs, int offsetMinutes) {
+    const int64_t local = utcMs + int64_t{offsetMinutes} * 60'000;
+    const int64_t days = floorDiv(local, kDayMs);
+    const int64_t msOfDay = local - days * kDayMs;
+    const Civil c = civilFromDays(days);
+    return {c.year,
+            c.month,
+            c.day,
+            static_cast<int>(msOfDay / 3'600'000),
+            static_cast<int>(msOfDay / 60'000 % 60),
+            static_cast<int>(msOfDay / 1000 % 60),
+            static_cast<int>(msOfDay % 1000)};
+}
 
 std::string isoLocalTime(int64_t utcMs, int offsetMinutes) {
     const int magnitude = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;

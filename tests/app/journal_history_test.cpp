@@ -1,10 +1,12 @@
 // The "Riwayat" row: the kept sessions listed newest first, filtered, one shown with its
 // results and charts, exported as CSV, deleted after asking.
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTableView>
 
 #include "gui_wait.h"
@@ -15,6 +17,8 @@
 #include "journal/WallTime.h"
 #include "journal_window_fixture.h"
 #include "monitor/ChartScreen.h"
+#include "printing/EscPosReader.h"
+#include "printing/ReceiptPrinter.h"
 #include "shell/Dialogs.h"
 
 using namespace velmora;
@@ -210,6 +214,70 @@ TEST_F(JournalHistoryTest, SessionBeingRecordedIsNotDeleted) {
     const auto sessions = kept();
     ASSERT_EQ(sessions.size(), 4u);
     EXPECT_EQ(sessions[0].pointCount, 3);  // recording went on
+}
+
+TEST_F(JournalHistoryTest, KeptChargesReceiptGoesToThePrinterChosenAndLeavesTheLiveChartsAlone) {
+    m_window->FormShow();
+    const double liveClock = m_window->chartScreen()->chartClock();
+    m_window->RRiwayatClick();
+    view(2);
+    control<QAbstractButton>("RSesiCetak")->click();
+    // The printer is chosen as for any receipt, in place of the history.
+    EXPECT_FALSE(dialog()->isVisibleTo(m_window->content()));
+    ASSERT_TRUE(control("LayoutConnection")->isVisibleTo(m_window->content()));
+    EXPECT_EQ(control<QAbstractButton>("BTConnect")->text(), "Cetak Riwayat");
+    EXPECT_FALSE(control("LBTPrint")->isVisibleTo(m_window->content()));
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);  // RPP02N
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(printed.wait(20000));
+    EXPECT_EQ(printed.at(0).at(0).toString(), "");
+
+    std::string bytes;
+    for (std::string chunk; !(chunk = m_bt->peers.back()->receive(0)).empty();) bytes += chunk;
+    const printing::Paper paper = printing::readEscPos(bytes);
+    QStringList lines;
+    int imageRows = 0;
+    for (const printing::PrintedLine& line : paper.lines) {
+        lines << QString::fromStdString(line.text()).trimmed();
+        for (const printing::PrintedImage& image : line.images) imageRows += image.height;
+    }
+    // Printed as it would have been when the charge ended (09:05 + 1:02:05).
+    const printing::ReceiptLocale locale = receiptLocaleOf(QLocale(), m_window->numberFormat());
+    EXPECT_TRUE(lines.contains(
+        QString::fromStdString(printing::dateTimeText({2025, 12, 8, 10, 7, 5, 0}, locale.time))))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains("SERI         : YTZ5S"));
+    EXPECT_TRUE(lines.contains("CCA          : 455"));
+    EXPECT_TRUE(lines.contains("STATUS       : GOOD"));
+    EXPECT_GE(imageRows, 90 + 2 * 300);  // the logo and the session's two charts
+    EXPECT_EQ(m_window->chartScreen()->chartClock(), liveClock);
+
+    // The dashboard's print button prints the live results again.
+    m_window->BTPrintClick();
+    EXPECT_EQ(control<QAbstractButton>("BTConnect")->text(), "Print Charge");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
+TEST_F(JournalHistoryTest, KeptReceiptAsAPdfPageOfThePapersWidth) {
+    const QString target = m_documents.filePath("sesi.pdf");
+    m_window->history().setSavePathAsker([&](const QString& suggested, const QString& filter) {
+        EXPECT_TRUE(suggested.endsWith(".pdf"));
+        EXPECT_EQ(filter, "PDF (*.pdf)");
+        return target;
+    });
+    m_window->RRiwayatClick();
+    view(0);
+    control<QAbstractButton>("RSesiPdf")->click();
+    EXPECT_EQ(m_messages, QStringList{"Berhasil disimpan"});
+    QFile pdf(target);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    // One page, 58 mm (164 points) wide.
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 1) << bytes.left(2000).toStdString();
+    EXPECT_TRUE(bytes.contains("/MediaBox [0 0 164.")) << bytes.left(600).toStdString();
+    EXPECT_TRUE(bytes.contains("/BitsPerComponent 1"));  // the dots as printed, no JPEG
 }
 
 // Reads a CSV file the way a spreadsheet splits it.
