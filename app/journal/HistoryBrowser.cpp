@@ -79,6 +79,7 @@ QString HistoryBrowser::documentsFolder() const {
 void HistoryBrowser::open() {
     m_window.dialog->showList();
     reload();
+    m_window.dialog->ListRiwayat->selectRow(0);  // the latest: "Lihat" shows it at once
     m_window.dialog->open();
     m_window.dialog->EditCariRiwayat->setFocus();
 }

@@ -22,7 +22,7 @@ const QString kTableStyle = QStringLiteral(
     "QTableView{background:#141414;color:white;border:1px solid #3a3a3a;border-radius:4px;"
     "gridline-color:transparent;selection-background-color:#00a77f;selection-color:white;"
     "outline:0}"
-    "QTableView::item{padding-left:6px;border-bottom:1px solid #242424}"
+    "QTableView::item{padding-left:3px;border-bottom:1px solid #242424}"
     "QHeaderView::section{background:#1f1f1f;color:#b8b8b8;border:0;"
     "border-bottom:1px solid #3a3a3a;padding-left:6px;height:30px}"
     "QScrollBar:vertical{background:#1c1c1c;width:14px;margin:0}"
