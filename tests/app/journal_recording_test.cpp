@@ -225,6 +225,20 @@ TEST_F(JournalRecordingTest, NewerJournalIsToldOnceAndLeftAsItIs) {
         m_messages,
         QStringList{"Riwayat dibuat oleh versi aplikasi yang lebih baru: hanya dapat dibaca"});
     EXPECT_EQ(kept().size(), 1u);  // readable all the same
+
+    // Listed and shown, but not deleted.
+    m_window->RRiwayatClick();
+    EXPECT_TRUE(text("LRiwayatInfo").endsWith("hanya dapat dibaca"))
+        << text("LRiwayatInfo").toStdString();
+    m_window->history().showSelected();
+    m_messages.clear();
+    control<QAbstractButton>("RSesiHapus")->click();
+    control<QAbstractButton>("RHapusIya")->click();
+    EXPECT_EQ(
+        m_messages,
+        QStringList{"Riwayat dibuat oleh versi aplikasi yang lebih baru: hanya dapat dibaca"});
+    m_window->history().close();
+    EXPECT_EQ(kept().size(), 1u);
     EXPECT_EQ(fileBytes(), before);
 }
 

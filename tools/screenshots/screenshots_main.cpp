@@ -313,7 +313,21 @@ void shootHistory(velmora::TVLForm& window, const QDir& dir) {
     list->selectRow(0);
     window.history().showSelected();
     shoot(window, dir, QStringLiteral("history_session"));
-    window.history().close();
+
+    // Its receipt on the simulated printer, chosen in the connection dialog.
+    bool printed = false;
+    const QMetaObject::Connection watch =
+        QObject::connect(window.virtualPrinter(), &velmora::VirtualPrinter::receiptPrinted,
+                         [&printed] { printed = true; });
+    window.control<QAbstractButton>(QStringLiteral("RSesiCetak"))->click();
+    pick(window, "ComboDevice", "Printer Simulasi");
+    window.BTConnectClick();
+    QElapsedTimer waited;
+    waited.start();
+    while (!printed && waited.elapsed() < 20000) settle(50);
+    QObject::disconnect(watch);
+    shoot(window, dir, QStringLiteral("history_receipt"));
+    window.control<QAbstractButton>(QStringLiteral("RStrukClose"))->click();
 }
 
 // The chart screen after a whole simulated charge, in a window of its own: one refresh
