@@ -70,7 +70,7 @@ void BM_NoiseStreamBufferBound(benchmark::State& state) {
                 if (c == '\n') c = ' ';  // never a frame end: worst case for the buffer
             }
             assembler.append(noise, frame);
-            peak = std::max(peak, assembler.buffered().capacity());
+            peak = std::max(peak, assembler.footprint());
         }
     }
     state.SetBytesProcessed(static_cast<int64_t>(10u * 1024 * 1024) * state.iterations());

@@ -2,13 +2,27 @@
 
 #include <cmath>
 
+#include "link/ValueRanges.h"
+
 namespace velmora {
 
 namespace {
 constexpr int kReceiptColumns = 32;
 
-std::string whole(double value) {
-    return std::to_string(std::llround(value));
+constexpr const char* kDelimiterInText = "Teks tidak boleh memuat tanda #, | atau *";
+constexpr const char* kValueOutOfRange = "Nilai opsi di luar batas";
+
+// A delimiter inside a field would end the field or the command early on the charger.
+const std::string& field(const std::string& text) {
+    if (text.find_first_of("#|*") != std::string::npos) throw CommandError(kDelimiterInText);
+    return text;
+}
+
+std::string whole(double value, ValueRange range) {
+    const double rounded = std::round(value);
+    // Also refuses NaN and infinity, which would turn into a huge negative number.
+    if (!range.contains(rounded)) throw CommandError(kValueOutOfRange);
+    return std::to_string(static_cast<long long>(rounded));
 }
 
 // Characters, not bytes: dealer names may hold UTF-8 letters.
@@ -47,14 +61,19 @@ std::string profile(int brand, int variety, int type, bool normalMode) {
 std::string dealerInformation(const std::string& printerName, const std::string& store,
                               const std::string& address, const std::string& city,
                               const std::string& phone) {
-    return "#3|" + printerName + "|" + information(store) + "|" + information(address) + "|" +
-           information(city) + "|" + information(phone) + "*";
+    return "#3|" + field(printerName) + "|" + information(field(store)) + "|" +
+           information(field(address)) + "|" + information(field(city)) + "|" +
+           information(field(phone)) + "*";
 }
 
 std::string optionSlotDefinition(int slot, int variety, double capacity, double current,
                                  double cca) {
-    return "#5|" + std::to_string(slot) + "|" + std::to_string(variety) + "|" +
-           whole(capacity * 10) + "|" + whole(current * 10) + "|" + whole(cca) + "*";
+    using namespace ranges;
+    const std::string values =
+        whole(capacity * 10, {kCapacity.low * 10, kCapacity.high * 10}) + "|" +
+        whole(current * 10, {kOptionCurrent.low * 10, kOptionCurrent.high * 10}) + "|" +
+        whole(cca, kCca);
+    return "#5|" + std::to_string(slot) + "|" + std::to_string(variety) + "|" + values + "*";
 }
 
 std::string optionSelection(int n) {

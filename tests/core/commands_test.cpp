@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "link/MemoryTransport.h"
 #include "link/NumberText.h"
 
@@ -19,6 +21,44 @@ TEST(CommandsTest, ComposesEveryCommand) {
               "#3|RPP02N|" + std::string(13, ' ') + "ABCDE" + std::string(14, ' ') + "||" +
                   std::string(15, ' ') + "X" + std::string(16, ' ') + "|" + std::string(14, ' ') +
                   "0812" + std::string(14, ' ') + "*");
+}
+
+// A delimiter in a dealer text would cut the command on the charger, or start another
+// one: "Toko*#4|1*" would stop a running charge. Such texts are refused, not sent.
+TEST(CommandsTest, DealerTextsWithDelimitersAreRefused) {
+    const std::string ok = "Toko Jaya";
+    for (const std::string bad : {"Toko*#4|1*", "A|B", "#1", "*", "No. 5 #2"}) {
+        EXPECT_THROW(commands::dealerInformation(bad, ok, ok, ok, ok), CommandError) << bad;
+        EXPECT_THROW(commands::dealerInformation(ok, bad, ok, ok, ok), CommandError) << bad;
+        EXPECT_THROW(commands::dealerInformation(ok, ok, bad, ok, ok), CommandError) << bad;
+        EXPECT_THROW(commands::dealerInformation(ok, ok, ok, bad, ok), CommandError) << bad;
+        EXPECT_THROW(commands::dealerInformation(ok, ok, ok, ok, bad), CommandError) << bad;
+    }
+    // Everything else goes: empty fields, UTF-8 letters, other punctuation.
+    EXPECT_EQ(commands::dealerInformation("", "", "", "", ""), "#3|||||*");
+    EXPECT_NO_THROW(commands::dealerInformation("P-58 (2)", "Toko \xc3\x9a", "Jl. Mawar 5/7",
+                                                "Bandung, Jabar", "+62 812-3456"));
+}
+
+// NaN once went out as -9223372036854775808; a value the charger cannot store or report
+// back is refused where the command is made.
+TEST(CommandsTest, OptionSlotValuesMustBeFiniteAndStorable) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double capacity, current, cca;
+    } refused[] = {
+        {nan, 2, 110},  {7, nan, 110},   {7, 2, nan},     {inf, 2, 110},
+        {7, -inf, 110}, {7, 2, inf},     {1e300, 2, 110}, {1000.1, 2, 110},
+        {-0.1, 2, 110}, {7, 100.1, 110}, {7, 2, 20000.5}, {7, 2, -1},
+    };
+    for (const Case& c : refused) {
+        EXPECT_THROW(commands::optionSlotDefinition(0, 1, c.capacity, c.current, c.cca),
+                     CommandError)
+            << c.capacity << " " << c.current << " " << c.cca;
+    }
+    EXPECT_EQ(commands::optionSlotDefinition(4, 0, 1000, 100, 20000), "#5|4|0|10000|1000|20000*");
+    EXPECT_EQ(commands::optionSlotDefinition(0, 0, 0, 0.04, 0.4), "#5|0|0|0|0|0*");
 }
 
 TEST(CommandsTest, CentringRuleForDealerTexts) {
