@@ -23,8 +23,8 @@ void requireAccepted(const std::string& sent, LiveChargerState& state) {
     require(!frame.messages.empty(), "a transmission holds a message");
     for (const std::string& message : frame.messages) {
         const ParseOutcome outcome = parseMessage(message, state, NumberFormat{});
-        require(outcome.shape != MessageShape::None, "the application knows the message");
-        require(!outcome.rejected, "the application accepts the message");
+        require(outcome.shape != MessageShape::None, "the application knows the message", message);
+        require(!outcome.rejected, "the application accepts the message", message);
     }
     fuzzcheck::requireSaneState(state.snapshot());
 }

@@ -13,9 +13,10 @@
 // as a crash and keeps the input that caused it.
 namespace fuzzcheck {
 
-inline void require(bool holds, const char* what) {
+inline void require(bool holds, const char* what, std::string_view about = {}) {
     if (holds) return;
-    std::fprintf(stderr, "broken expectation: %s\n", what);
+    std::fprintf(stderr, "broken expectation: %s %.*s\n", what, static_cast<int>(about.size()),
+                 about.data());
     std::abort();
 }
 

@@ -125,7 +125,9 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
     } else if (f[0] == "6" && f.size() == 2) {  // option selection
         int n;
         if (toInt(f[1], n) && n >= 1 && n <= 5 && !m_slots[static_cast<size_t>(n - 1)].name.empty())
-            m_targetCurrent = m_slots[static_cast<size_t>(n - 1)].currentX10 / 10.0;
+            // An option may ask for more than the charger can give: it gives its limit.
+            m_targetCurrent = std::clamp(m_slots[static_cast<size_t>(n - 1)].currentX10 / 10.0,
+                                         kMinCurrent, kMaxCurrent);
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "link/FrameAssembler.h"
 #include "link/MessageParser.h"
 #include "simulator/ChargerModel.h"
 
@@ -56,3 +57,27 @@ TEST(ChargerModelTest, OptionSlotDefinitionOutsideWhatCanBeReportedIsIgnored) {
 }
 
 }  // namespace
+
+// A custom option may ask for more current than the charger gives; the charger charges
+// at its own limit, and its readings stay ones the application accepts.
+TEST(ChargerModelTest, ChargeCurrentStaysWithinTheChargersLimit) {
+    ChargerModel model;
+    model.setDurations({1, 1, 1, 30, 3, 3, 4});
+    replies(model, "#5|1|1|1000|1000|110*#6|2*#KWPRZ41*");
+    LiveChargerState state;
+    int readings = 0;
+    for (int second = 0; second < 30; ++second) {
+        for (const std::string& sent : model.tick()) {
+            Frame frame;
+            splitFrame(sent, frame);
+            for (const std::string& message : frame.messages) {
+                const ParseOutcome outcome = parseMessage(message, state, {});
+                EXPECT_FALSE(outcome.rejected) << message;
+                if (outcome.shape != MessageShape::LiveReading || model.stage() != 2) continue;
+                ++readings;
+                EXPECT_LE(state.snapshot().chargeCurrent, 5.1) << message;
+            }
+        }
+    }
+    EXPECT_GT(readings, 0);
+}
