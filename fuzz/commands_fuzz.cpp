@@ -46,10 +46,10 @@ double anyDouble(FuzzedDataProvider& in) {
     return in.ConsumeBool() ? value : in.ConsumeFloatingPointInRange<double>(-30000, 30000);
 }
 
-// A whole number within the range the composer accepts for the value.
-bool storable(double value, double low, double high) {
+// Rounds to a whole number within the range the composer accepts for the value.
+bool storable(double value, ValueRange range) {
     const double rounded = std::round(value);
-    return std::isfinite(rounded) && rounded >= low && rounded <= high;
+    return std::isfinite(rounded) && range.contains(rounded);
 }
 
 void dealerInformation(FuzzedDataProvider& in) {
@@ -75,9 +75,8 @@ void optionSlotDefinition(FuzzedDataProvider& in) {
     const int slot = in.ConsumeIntegralInRange(0, 4);
     const int variety = in.ConsumeIntegralInRange(0, 3);
     const double capacity = anyDouble(in), current = anyDouble(in), cca = anyDouble(in);
-    const bool fits = storable(capacity * 10, kCapacity.low * 10, kCapacity.high * 10) &&
-                      storable(current * 10, kOptionCurrent.low * 10, kOptionCurrent.high * 10) &&
-                      storable(cca, kCca.low, kCca.high);
+    const bool fits = storable(capacity * 10, kCapacity.times(10)) &&
+                      storable(current * 10, kOptionCurrent.times(10)) && storable(cca, kCca);
     std::string command;
     try {
         command = commands::optionSlotDefinition(slot, variety, capacity, current, cca);

@@ -69,10 +69,9 @@ std::string dealerInformation(const std::string& printerName, const std::string&
 std::string optionSlotDefinition(int slot, int variety, double capacity, double current,
                                  double cca) {
     using namespace ranges;
-    const std::string values =
-        whole(capacity * 10, {kCapacity.low * 10, kCapacity.high * 10}) + "|" +
-        whole(current * 10, {kOptionCurrent.low * 10, kOptionCurrent.high * 10}) + "|" +
-        whole(cca, kCca);
+    const std::string values = whole(capacity * 10, kCapacity.times(10)) + "|" +
+                               whole(current * 10, kOptionCurrent.times(10)) + "|" +
+                               whole(cca, kCca);
     return "#5|" + std::to_string(slot) + "|" + std::to_string(variety) + "|" + values + "*";
 }
 

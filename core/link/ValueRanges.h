@@ -8,7 +8,9 @@ namespace velmora {
 struct ValueRange {
     double low;
     double high;
-    bool contains(double value) const { return value >= low && value <= high; }
+    constexpr bool contains(double value) const { return value >= low && value <= high; }
+    // The same range in wire units, as the charger sends the value times `factor`.
+    constexpr ValueRange times(double factor) const { return {low * factor, high * factor}; }
 };
 
 namespace ranges {

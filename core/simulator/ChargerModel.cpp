@@ -116,9 +116,8 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
         const int varieties = static_cast<int>(m_catalogue.varietyList().size());
         int slot, variety, capacity, current, cca;
         if (!toInt(f[1], slot, {0, 4}) || !toInt(f[2], variety, {0, varieties - 1.0}) ||
-            !toInt(f[3], capacity, {kCapacity.low * 10, kCapacity.high * 10}) ||
-            !toInt(f[4], current, {kOptionCurrent.low * 10, kOptionCurrent.high * 10}) ||
-            !toInt(f[5], cca, kCca))
+            !toInt(f[3], capacity, kCapacity.times(10)) ||
+            !toInt(f[4], current, kOptionCurrent.times(10)) || !toInt(f[5], cca, kCca))
             return out;
         m_slots[static_cast<size_t>(slot)] = customSlot(slot, variety, capacity, current, cca);
         out.push_back(optionSlotsMessage());
