@@ -2,7 +2,7 @@
 # Sourced by test-sanitizers.sh and fuzz.sh: clang 14 with its sanitizer and libFuzzer
 # runtimes and the symbolizer for readable reports (each installed only when missing),
 # and the helper that builds a clang tree.
-source "$ROOT/scripts/install-packages.sh"
+source "$ROOT/scripts/install-missing.sh"
 install_missing clang-14 libclang-rt-14-dev llvm-14
 
 SYMBOLIZER=/usr/bin/llvm-symbolizer-14

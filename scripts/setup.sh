@@ -5,7 +5,6 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VELMORA_BUILD_DIR:-$ROOT/build}"
-source "$ROOT/scripts/install-packages.sh"
 
 PACKAGES=(
     cmake make g++ pkg-config
@@ -16,6 +15,7 @@ PACKAGES=(
     xvfb xauth fonts-roboto
 )
 
+source "$ROOT/scripts/install-missing.sh"
 install_missing "${PACKAGES[@]}"
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VELMORA_CMAKE_ARGS:-} >/dev/null

@@ -9,20 +9,21 @@ namespace velmora {
 namespace {
 constexpr int kReceiptColumns = 32;
 
-constexpr const char* kDelimiterInText = "Teks tidak boleh memuat tanda #, | atau *";
 constexpr const char* kValueOutOfRange = "Nilai opsi di luar batas";
-
-// A delimiter inside a field would end the field or the command early on the charger.
-const std::string& field(const std::string& text) {
-    if (text.find_first_of("#|*") != std::string::npos) throw CommandError(kDelimiterInText);
-    return text;
-}
 
 std::string whole(double value, ValueRange range) {
     const double rounded = std::round(value);
     // Also refuses NaN and infinity, which would turn into a huge negative number.
     if (!range.contains(rounded)) throw CommandError(kValueOutOfRange);
     return std::to_string(static_cast<long long>(rounded));
+}
+
+// "|", "*" and "#" typed into a dealer text would end or start the charger's fields:
+// "Toko*#4|1*" would reach it as a force stop. Each becomes a space.
+std::string withoutFraming(std::string text) {
+    for (char& c : text)
+        if (c == '|' || c == '*' || c == '#') c = ' ';
+    return text;
 }
 
 // Characters, not bytes: dealer names may hold UTF-8 letters.
@@ -61,9 +62,9 @@ std::string profile(int brand, int variety, int type, bool normalMode) {
 std::string dealerInformation(const std::string& printerName, const std::string& store,
                               const std::string& address, const std::string& city,
                               const std::string& phone) {
-    return "#3|" + field(printerName) + "|" + information(field(store)) + "|" +
-           information(field(address)) + "|" + information(field(city)) + "|" +
-           information(field(phone)) + "*";
+    return "#3|" + withoutFraming(printerName) + "|" + information(withoutFraming(store)) + "|" +
+           information(withoutFraming(address)) + "|" + information(withoutFraming(city)) + "|" +
+           information(withoutFraming(phone)) + "*";
 }
 
 std::string optionSlotDefinition(int slot, int variety, double capacity, double current,

@@ -7,10 +7,8 @@
 
 namespace velmora {
 
-// A command that cannot be composed safely: a text holding one of the charger's
-// delimiters "#", "|" or "*" (it would cut the command or smuggle in another one), or a
-// number that is not finite or beyond what the charger can store. Nothing is sent; the
-// message is the one the user sees.
+// A command that cannot be composed safely: a number that is not finite or beyond what
+// the charger can store. Nothing is sent; the message is the one the user sees.
 class CommandError : public std::invalid_argument {
 public:
     using std::invalid_argument::invalid_argument;
@@ -24,8 +22,8 @@ inline constexpr const char* kForceStop = "#4|1*";
 
 // mode: true for normal ("1"), false for fast ("2").
 std::string profile(int brand, int variety, int type, bool normalMode);
-// The four dealer texts are centred to 32 columns here; the printer name is sent as is.
-// Throws CommandError when a text holds "#", "|" or "*".
+// The four dealer texts are centred to 32 columns here; the printer name is not padded.
+// "|", "*" and "#" in any of the five texts are sent as spaces.
 std::string dealerInformation(const std::string& printerName, const std::string& store,
                               const std::string& address, const std::string& city,
                               const std::string& phone);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "link/MemoryTransport.h"
@@ -23,21 +24,18 @@ TEST(CommandsTest, ComposesEveryCommand) {
                   "0812" + std::string(14, ' ') + "*");
 }
 
-// A delimiter in a dealer text would cut the command on the charger, or start another
-// one: "Toko*#4|1*" would stop a running charge. Such texts are refused, not sent.
-TEST(CommandsTest, DealerTextsWithDelimitersAreRefused) {
-    const std::string ok = "Toko Jaya";
-    for (const std::string bad : {"Toko*#4|1*", "A|B", "#1", "*", "No. 5 #2"}) {
-        EXPECT_THROW(commands::dealerInformation(bad, ok, ok, ok, ok), CommandError) << bad;
-        EXPECT_THROW(commands::dealerInformation(ok, bad, ok, ok, ok), CommandError) << bad;
-        EXPECT_THROW(commands::dealerInformation(ok, ok, bad, ok, ok), CommandError) << bad;
-        EXPECT_THROW(commands::dealerInformation(ok, ok, ok, bad, ok), CommandError) << bad;
-        EXPECT_THROW(commands::dealerInformation(ok, ok, ok, ok, bad), CommandError) << bad;
-    }
-    // Everything else goes: empty fields, UTF-8 letters, other punctuation.
-    EXPECT_EQ(commands::dealerInformation("", "", "", "", ""), "#3|||||*");
-    EXPECT_NO_THROW(commands::dealerInformation("P-58 (2)", "Toko \xc3\x9a", "Jl. Mawar 5/7",
-                                                "Bandung, Jabar", "+62 812-3456"));
+TEST(CommandsTest, DealerTextsCannotBreakTheChargersFraming) {
+    // Typed as the store name, "Toko*#4|1*" would otherwise end the command and start a
+    // force stop.
+    const std::string command =
+        commands::dealerInformation("P|R*N#", "Toko*#4|1*", "Jl. A|B", "#1", "0812*");
+    EXPECT_EQ(command, "#3|P R N |" + information("Toko  4 1 ") + "|" + information("Jl. A B") +
+                           "|" + information(" 1") + "|" + information("0812 ") + "*");
+    EXPECT_EQ(std::count(command.begin(), command.end(), '|'), 5);
+    EXPECT_EQ(std::count(command.begin(), command.end(), '*'), 1);
+    EXPECT_EQ(std::count(command.begin(), command.end(), '#'), 1);
+    // All fields empty, printer chosen: four separators after the name.
+    EXPECT_EQ(commands::dealerInformation("RPP02N", "", "", "", ""), "#3|RPP02N||||*");
 }
 
 // NaN once went out as -9223372036854775808; a value the charger cannot store or report

@@ -17,6 +17,19 @@ ChargerState parse(const std::string& text, bool endOfTest = false, ParseOutcome
     return live.snapshot();
 }
 
+// The message is reported rejected and nothing of it reaches the state.
+void expectDroppedWhole(const char* text) {
+    ParseOutcome outcome;
+    ChargerState s = parse(text, false, &outcome);
+    EXPECT_TRUE(outcome.rejected) << text;
+    EXPECT_EQ(s.stageNumber, 0) << text;
+    EXPECT_EQ(s.chargeVoltage, 0.0) << text;
+    EXPECT_EQ(s.profileBrandIndex, -1) << text;
+    EXPECT_TRUE(s.batteryStatus.empty()) << text;
+    EXPECT_TRUE(s.beforeResultTag.empty()) << text;
+    EXPECT_TRUE(s.optionSlots[0].name.empty()) << text;
+}
+
 struct ShapeCase {
     const char* text;
     MessageShape shape;
@@ -199,15 +212,7 @@ TEST(MessageParserTest, MessageWithBadFieldChangesNothing) {
         "#|1|2|1e999|0|0|0|*",
         "#|1|2||0|0|0|*",
     };
-    for (const char* text : bad) {
-        ParseOutcome outcome;
-        ChargerState s = parse(text, false, &outcome);
-        EXPECT_TRUE(outcome.rejected) << text;
-        EXPECT_EQ(s.stageNumber, 0) << text;
-        EXPECT_EQ(s.chargeVoltage, 0.0) << text;
-        EXPECT_EQ(s.profileBrandIndex, -1) << text;
-        EXPECT_TRUE(s.batteryStatus.empty()) << text;
-    }
+    for (const char* text : bad) expectDroppedWhole(text);
 }
 
 // Numbers no charger reports are garbled messages: dropped whole, nothing stored.
@@ -238,15 +243,7 @@ TEST(MessageParserTest, ValuesOutsideTheirRangeDropTheMessage) {
         "#|7|OTHER 1|||||MF|||||C|||||50|0|0|0|0|-1|0|0|0|0|90|0|0|0|0|*",
         "#|7|OTHER 1|||||MF|||||C|||||50|0|0|0|0|10|0|0|0|0|90|0|0|0|20001|*",
     };
-    for (const char* text : outside) {
-        ParseOutcome outcome;
-        ChargerState s = parse(text, false, &outcome);
-        EXPECT_TRUE(outcome.rejected) << text;
-        EXPECT_EQ(s.chargeVoltage, 0.0) << text;
-        EXPECT_EQ(s.profileBrandIndex, -1) << text;
-        EXPECT_EQ(s.beforeResultTag, "") << text;
-        EXPECT_EQ(s.optionSlots[0].name, "") << text;
-    }
+    for (const char* text : outside) expectDroppedWhole(text);
     // The edges themselves are values a charger may send.
     ChargerState edge = parse("#|1|6|-6000|-100000|31622400|1000|*");
     EXPECT_EQ(edge.stageNumber, 6);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# install_missing PACKAGE...: installs the Debian packages among those given that are not
-# installed yet (as root, or through sudo). Sourced by the other scripts.
+# install_missing PACKAGE...: installs the Debian packages that are not installed yet, as
+# root or through sudo. Sourced by the build and test scripts.
 install_missing() {
     local missing=() pkg
     for pkg in "$@"; do
