@@ -28,9 +28,11 @@ for target in "${targets[@]}"; do
     crashes="$BUILD/crashes/$target"
     log="$BUILD/$target.log"
     mkdir -p "$corpus" "$crashes"
+    seeds=()
+    [ -d "$ROOT/fuzz/corpus/$target" ] && seeds=("$ROOT/fuzz/corpus/$target")
     start=$SECONDS
     if ! "$binary" -max_total_time="$seconds" -timeout=10 -max_len=4096 -print_final_stats=1 \
-        -artifact_prefix="$crashes/" "$corpus" "$ROOT/fuzz/corpus/$target" >"$log" 2>&1; then
+        -artifact_prefix="$crashes/" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
         tail -n 60 "$log"
         echo "fuzz: $target FAILED; input kept in $crashes/, replay with: $binary $crashes/<file>"
         exit 1
