@@ -3,6 +3,7 @@ import csv
 import io
 import json
 import os
+import select
 import socket
 import sqlite3
 import subprocess
@@ -84,6 +85,39 @@ class DecodeTest(unittest.TestCase):
                                            capture_output=True).returncode, 0)
         self.assertEqual(subprocess.run([TOOL, "decode", "--chunk-size", "0"],
                                         capture_output=True).returncode, 2)
+
+
+    def test_piped_capture_is_decoded_as_it_arrives(self):
+        # The input is streamed, not read whole first: the trace of the first frame comes
+        # out while the capture is still open, as with a live charger piped in.
+        proc = subprocess.Popen([TOOL, "decode", "--trace"], stdin=subprocess.PIPE,
+                                stdout=subprocess.PIPE)
+        try:
+            proc.stdin.write(b"#|STANDBY|*\r\n")
+            proc.stdin.flush()
+            self.assertEqual(read_line(proc.stdout, deadline=30), b"status-word\t#|STANDBY|*\n")
+            out, _ = proc.communicate(b"#|1|2|1325|2500|61|45|*\r\n", timeout=60)
+        finally:
+            proc.kill()
+        lines = out.decode().splitlines()
+        self.assertEqual(lines[0], "live-reading\t#|1|2|1325|2500|61|45|*")
+        self.assertEqual(json.loads(lines[1])["stageNumber"], 2)
+        self.assertEqual(proc.returncode, 0)
+
+
+def read_line(stream, deadline):
+    """One line from a pipe, or whatever came before the deadline."""
+    line = b""
+    end = time.monotonic() + deadline
+    while not line.endswith(b"\n") and time.monotonic() < end:
+        ready, _, _ = select.select([stream], [], [], max(0.0, end - time.monotonic()))
+        if not ready:
+            break
+        piece = os.read(stream.fileno(), 1)
+        if not piece:
+            break
+        line += piece
+    return line
 
 
 class CatalogueTest(unittest.TestCase):
@@ -207,6 +241,7 @@ class SimulatorTest(unittest.TestCase):
             port = int(line.strip().rsplit(":", 1)[1])
             with socket.create_connection(("127.0.0.1", port), timeout=10) as conn:
                 conn.sendall(b"#KWPRZ41*")
+                conn.sendall(b"#2| 3|0|4|1*")  # not a number to the charger: ignored
                 conn.sendall(b"#2|1|0|4|2*")
                 received = b""
                 deadline = time.monotonic() + 20
@@ -214,6 +249,8 @@ class SimulatorTest(unittest.TestCase):
                     received += conn.recv(65536)
             state = json.loads(decode(received, "--chunk-size", "100000"))
             self.assertEqual(state["profileMode"], "2")
+            self.assertIn(b"#|2|1|0|4|2|*", received)
+            self.assertNotIn(b"#|2| 3|", received)
             self.assertEqual(state["optionSlots"][0]["name"], "OTHER 1")
             self.assertIn(b"#|Baterai_Detected|", received)
             self.assertIn(b"#|3|1|", received)
