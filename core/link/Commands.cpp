@@ -26,14 +26,6 @@ std::string withoutFraming(std::string text) {
     return text;
 }
 
-// "|", "*" and "#" typed into a dealer text would end or start the charger's fields:
-// "Toko*#4|1*" would reach it as a force stop. Each becomes a space.
-std::string withoutFraming(std::string text) {
-    for (char& c : text)
-        if (c == '|' || c == '*' || c == '#') c = ' ';
-    return text;
-}
-
 // Characters, not bytes: dealer names may hold UTF-8 letters.
 long characterCount(const std::string& text) {
     long count = 0;
