@@ -87,6 +87,8 @@ class DecodeTest(unittest.TestCase):
                                         capture_output=True).returncode, 2)
 
 
+    # The Linux/Windows comparison collects both outputs whole, so it cannot stream.
+    @unittest.skipIf(TOOL.endswith("-twin"), "compared builds answer only at the end")
     def test_piped_capture_is_decoded_as_it_arrives(self):
         # The input is streamed, not read whole first: the trace of the first frame comes
         # out while the capture is still open, as with a live charger piped in.
