@@ -174,7 +174,7 @@ int receiptCommand(int argc, char** argv) {
     }
 }
 
-int rasterCommand(int argc, char** argv) {
+int rasterCommand(int argc, [[maybe_unused]] char** argv) {
     try {
         if (argc != 2) throw InputError("raster takes IN.png OUT.bin");
 #ifdef VELMORA_TOOL_PNG

@@ -8,9 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "catalogue/CatalogueJson.h"
@@ -64,23 +62,25 @@ int decode(int argc, char** argv) {
             return usage();
         }
     }
-    std::string stream;
+    // The capture is read while it is decoded: its size does not matter, and a live
+    // capture piped in is traced as it arrives.
+    std::ifstream file;
+    std::istream* in = &std::cin;
     if (path && std::strcmp(path, "-") != 0) {
-        std::ifstream file(path, std::ios::binary);
+        file.open(path, std::ios::binary);
         if (!file) {
             std::fprintf(stderr, "velmora-tool: cannot read %s\n", path);
             return 1;
         }
-        stream.assign(std::istreambuf_iterator<char>(file), {});
+        in = &file;
     } else {
-        std::ostringstream all;
-        all << std::cin.rdbuf();
-        stream = all.str();
+        std::ios::sync_with_stdio(false);  // block reads instead of one call per byte
     }
-
-    auto chunks = chunkSize ? velmora::ReplayTransport::chunksBySize(stream, chunkSize)
-                            : velmora::ReplayTransport::chunksByLine(stream);
-    auto link = std::make_shared<velmora::ReplayTransport>(std::move(chunks));
+    auto next = velmora::ReplayTransport::streamChunks(*in, chunkSize);
+    auto link = std::make_shared<velmora::ReplayTransport>([next, in] {
+        if (in->rdbuf()->in_avail() <= 0) std::fflush(stdout);  // the trace so far, before waiting
+        return next();
+    });
     velmora::LiveChargerState state;
     std::atomic<bool> readerStop{false};
     velmora::TReadThread reader(link, state, readerStop, velmora::ReaderTiming{0, 0});

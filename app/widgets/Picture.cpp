@@ -11,10 +11,12 @@
 namespace velmora::ui {
 
 QSvgRenderer* svg(const QString& path) {
-    static QHash<QString, QSvgRenderer*> cache;
+    // Shared by every picture for the whole run and never freed: a cache destroyed at exit
+    // would drop the last pointers to its renderers, a leak to the leak checker.
+    static auto* cache = new QHash<QString, QSvgRenderer*>;
     if (path.isEmpty()) return nullptr;
-    auto it = cache.find(path);
-    if (it == cache.end()) it = cache.insert(path, new QSvgRenderer(path));
+    auto it = cache->find(path);
+    if (it == cache->end()) it = cache->insert(path, new QSvgRenderer(path));
     return it.value()->isValid() ? it.value() : nullptr;
 }
 

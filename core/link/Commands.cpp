@@ -2,13 +2,20 @@
 
 #include <cmath>
 
+#include "link/ValueRanges.h"
+
 namespace velmora {
 
 namespace {
 constexpr int kReceiptColumns = 32;
 
-std::string whole(double value) {
-    return std::to_string(std::llround(value));
+constexpr const char* kValueOutOfRange = "Nilai opsi di luar batas";
+
+std::string whole(double value, ValueRange range) {
+    const double rounded = std::round(value);
+    // Also refuses NaN and infinity, which would turn into a huge negative number.
+    if (!range.contains(rounded)) throw CommandError(kValueOutOfRange);
+    return std::to_string(static_cast<long long>(rounded));
 }
 
 // "|", "*" and "#" typed into a dealer text would end or start the charger's fields:
@@ -62,8 +69,11 @@ std::string dealerInformation(const std::string& printerName, const std::string&
 
 std::string optionSlotDefinition(int slot, int variety, double capacity, double current,
                                  double cca) {
-    return "#5|" + std::to_string(slot) + "|" + std::to_string(variety) + "|" +
-           whole(capacity * 10) + "|" + whole(current * 10) + "|" + whole(cca) + "*";
+    using namespace ranges;
+    const std::string values = whole(capacity * 10, kCapacity.times(10)) + "|" +
+                               whole(current * 10, kOptionCurrent.times(10)) + "|" +
+                               whole(cca, kCca);
+    return "#5|" + std::to_string(slot) + "|" + std::to_string(variety) + "|" + values + "*";
 }
 
 std::string optionSelection(int n) {

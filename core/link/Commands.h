@@ -1,10 +1,18 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 #include "link/Transport.h"
 
 namespace velmora {
+
+// A command that cannot be composed safely: a number that is not finite or beyond what
+// the charger can store. Nothing is sent; the message is the one the user sees.
+class CommandError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
 
 // Outgoing charger commands: "#", the number, values joined by "|", "*"; no line end.
 namespace commands {
@@ -20,6 +28,8 @@ std::string dealerInformation(const std::string& printerName, const std::string&
                               const std::string& address, const std::string& city,
                               const std::string& phone);
 // slot 0..4; capacity in Ah and current in A are sent x10, all rounded to whole numbers.
+// Throws CommandError for a value that is not finite or that the charger could not report
+// back (capacity 0..1000 Ah, current 0..100 A, CCA 0..20000).
 std::string optionSlotDefinition(int slot, int variety, double capacity, double current,
                                  double cca);
 // n is 1..5.

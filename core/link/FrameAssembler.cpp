@@ -6,17 +6,17 @@ namespace {
 constexpr char kFrameStart = '#';
 constexpr char kFrameEnd = '\n';
 constexpr char kMessageEnd = '*';
-constexpr const char kEmptyCurrentHistory[] = "#|5|*";
+constexpr std::string_view kEmptyCurrentHistory = "#|5|*";
 
 // Characters n-6 .. n-2 of the frame, counting from 1 (n = its length): the character
 // before the LF, normally CR, is not looked at.
-bool endsWithEmptyCurrentHistory(const std::string& text) {
+bool endsWithEmptyCurrentHistory(std::string_view text) {
     const size_t n = text.size();
-    return n >= 7 && text.compare(n - 7, 5, kEmptyCurrentHistory) == 0;
+    return n >= 7 && text.substr(n - 7, 5) == kEmptyCurrentHistory;
 }
 }  // namespace
 
-void splitFrame(const std::string& frameText, Frame& frame) {
+void splitFrame(std::string_view frameText, Frame& frame) {
     frame.endOfTest = endsWithEmptyCurrentHistory(frameText);
     frame.messages.clear();
     std::string pending;
@@ -30,23 +30,42 @@ void splitFrame(const std::string& frameText, Frame& frame) {
     }
 }
 
+void FrameAssembler::clear() {
+    m_buffer.clear();
+    m_start = 0;
+}
+
+// Keeps the longest tail that starts with "#" and fits the limit. One search from the
+// oldest byte the limit allows finds it, however many "#" came before; trimming only
+// moves m_start, and the bytes before it are compacted away once they outgrow the limit,
+// so a stream of noise costs a constant amount per byte.
 void FrameAssembler::resynchronise() {
-    if (!m_buffer.empty() && m_buffer.front() != kFrameStart) {
-        size_t next = m_buffer.find(kFrameStart);
-        m_buffer.erase(0, next == std::string::npos ? m_buffer.size() : next);
+    const size_t size = m_buffer.size() - m_start;
+    const size_t from = m_start + (size > m_limit ? size - m_limit : 0);
+    const size_t next = m_buffer.find(kFrameStart, from);
+    if (next == std::string::npos) {
+        clear();
+        return;
     }
-    while (m_buffer.size() > m_limit) {
-        size_t next = m_buffer.find(kFrameStart, 1);
-        m_buffer.erase(0, next == std::string::npos ? m_buffer.size() : next);
+    m_start = next;
+    if (m_start > m_limit) {
+        m_buffer.erase(0, m_start);
+        m_start = 0;
     }
 }
 
-bool FrameAssembler::append(const std::string& chunk, Frame& frame) {
+bool FrameAssembler::append(std::string_view chunk, Frame& frame) {
+    if (chunk.size() >= m_limit) {
+        // Only the chunk's last `limit` bytes can survive trimming.
+        clear();
+        chunk.remove_prefix(chunk.size() - m_limit);
+    }
     m_buffer += chunk;
     resynchronise();
-    if (m_buffer.empty() || m_buffer.back() != kFrameEnd) return false;
-    splitFrame(m_buffer, frame);
-    m_buffer.clear();
+    const std::string_view text = buffered();
+    if (text.empty() || text.back() != kFrameEnd) return false;
+    splitFrame(text, frame);
+    clear();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
@@ -24,19 +25,23 @@ public:
 
     // Appends one received chunk; returns true and fills `frame` when the buffer now
     // holds a complete frame (the buffer is then emptied).
-    bool append(const std::string& chunk, Frame& frame);
-    const std::string& buffered() const { return m_buffer; }
-    void clear() { m_buffer.clear(); }
+    bool append(std::string_view chunk, Frame& frame);
+    // What waits for its frame end: empty or starting with "#", at most the limit long.
+    std::string_view buffered() const { return std::string_view(m_buffer).substr(m_start); }
+    // Bytes the buffer holds on to, trimmed ones included (at most about twice the limit).
+    size_t footprint() const { return m_buffer.capacity(); }
+    void clear();
 
 private:
     void resynchronise();
 
     size_t m_limit;
     std::string m_buffer;
+    size_t m_start = 0;  // bytes before it are trimmed noise, dropped at the next compaction
 };
 
 // Cuts a complete frame into messages: CR and LF skipped, a message ends at each "*",
 // text after the last "*" is dropped. Bytes above 127 become "?".
-void splitFrame(const std::string& frameText, Frame& frame);
+void splitFrame(std::string_view frameText, Frame& frame);
 
 }  // namespace velmora

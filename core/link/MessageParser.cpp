@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "link/ValueRanges.h"
+
 namespace velmora {
 
 namespace {
@@ -14,15 +16,23 @@ public:
     FieldReader(const Fields& fields, const NumberFormat& format)
         : m_fields(fields), m_format(format) {}
 
+    int integer(size_t pos, ValueRange range) {
+        int value = integer(pos);
+        if (!range.contains(value)) m_ok = false;
+        return value;
+    }
+    // A number the charger gives no meaning to: any 32-bit integer.
     int integer(size_t pos) {
         auto value = parseInteger(m_fields[pos]);
         if (!value) m_ok = false;
         return value.value_or(0);
     }
-    double real(size_t pos, double scale) {
+    // The wire value divided by `scale`, then checked against the field's range.
+    double real(size_t pos, double scale, ValueRange range) {
         auto value = parseReal(m_fields[pos], m_format);
-        if (!value) m_ok = false;
-        return value.value_or(0.0) / scale;
+        const double scaled = value.value_or(0.0) / scale;
+        if (!value || !range.contains(scaled)) m_ok = false;
+        return scaled;
     }
     std::string text(size_t pos) const { return std::string(m_fields[pos]); }
     bool ok() const { return m_ok; }
@@ -44,8 +54,12 @@ struct ResultNumbers {
 };
 
 ResultNumbers readResult(FieldReader& r, bool reversed) {
-    if (reversed) return {r.integer(6), r.real(5, 100), r.real(4, 100), r.real(3, 100)};
-    return {r.integer(3), r.real(4, 100), r.real(5, 100), r.real(6, 100)};
+    using namespace ranges;
+    if (reversed)
+        return {r.integer(6, kCca), r.real(5, 100, kResistance), r.real(4, 100, kVoltage),
+                r.real(3, 100, kVoltage)};
+    return {r.integer(3, kCca), r.real(4, 100, kResistance), r.real(5, 100, kVoltage),
+            r.real(6, 100, kVoltage)};
 }
 
 std::vector<std::string> historyItems(const Fields& f) {
@@ -59,12 +73,13 @@ std::vector<std::string> historyItems(const Fields& f) {
 
 // Applies a matched shape; returns false (and stores nothing) when a field is bad.
 bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFormat& format) {
+    using namespace ranges;
     FieldReader r(f, format);
     switch (shape) {
         case MessageShape::LiveReading: {
-            int stage = r.integer(2);
-            double volts = r.real(3, 100), amps = r.real(4, 1000);
-            int seconds = r.integer(5), progress = r.integer(6);
+            int stage = r.integer(2, kStage);
+            double volts = r.real(3, 100, kVoltage), amps = r.real(4, 1000, kCurrent);
+            int seconds = r.integer(5, kElapsedSeconds), progress = r.integer(6, kProgress);
             if (!r.ok()) return false;
             s.stageNumber = stage;
             s.chargeVoltage = volts;
@@ -74,7 +89,8 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             return true;
         }
         case MessageShape::ProfileReport: {
-            int brand = r.integer(2), variety = r.integer(3), type = r.integer(4);
+            int brand = r.integer(2, kPosition), variety = r.integer(3, kPosition),
+                type = r.integer(4, kPosition);
             if (!r.ok()) return false;
             s.profileBrandIndex = brand;
             s.profileVarietyIndex = variety;
@@ -130,9 +146,9 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
                 slots[i].name = r.text(2 + i);
                 slots[i].variety = r.text(7 + i);
                 slots[i].brand = r.text(12 + i);
-                slots[i].capacity = r.real(17 + i, 10);
-                slots[i].current = r.real(22 + i, 10);
-                slots[i].cca = r.integer(27 + i);
+                slots[i].capacity = r.real(17 + i, 10, kCapacity);
+                slots[i].current = r.real(22 + i, 10, kOptionCurrent);
+                slots[i].cca = r.integer(27 + i, kCca);
             }
             if (!r.ok()) return false;
             s.optionSlots = std::move(slots);
@@ -141,8 +157,8 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
         case MessageShape::AuxReadings: {
             std::array<AuxReading, 3> aux;
             for (size_t i = 0; i < 3; ++i) {
-                aux[i].voltage = r.real(2 + i, 100);
-                aux[i].current = r.real(5 + i, 1000);
+                aux[i].voltage = r.real(2 + i, 100, kVoltage);
+                aux[i].current = r.real(5 + i, 1000, kCurrent);
                 aux[i].number = r.integer(8 + i);
                 aux[i].text = r.text(11 + i);
             }
@@ -151,7 +167,7 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             return true;
         }
         case MessageShape::DetectionReport: {
-            double volts = r.real(2, 100);
+            double volts = r.real(2, 100, kVoltage);
             if (!r.ok()) return false;
             s.batteryStatus = r.text(1);
             s.chargeVoltage = volts;
@@ -162,8 +178,8 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             return true;
         case MessageShape::TestCharge:
         case MessageShape::DiagTestCharge: {
-            double volts = r.real(2, 100), amps = r.real(3, 1000);
-            int seconds = r.integer(4);
+            double volts = r.real(2, 100, kVoltage), amps = r.real(3, 1000, kCurrent);
+            int seconds = r.integer(4, kElapsedSeconds);
             if (!r.ok()) return false;
             s.chargerStatus = r.text(1);
             s.chargeVoltage = volts;

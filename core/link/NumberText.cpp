@@ -1,5 +1,6 @@
 #include "link/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -56,25 +57,54 @@ std::optional<double> parseReal(std::string_view text, const NumberFormat& forma
         if (text[i] == '-') normal += '-';
         ++i;
     }
+    // Decimal order of the first significant digit, to tell underflow from overflow.
+    long long order = 0;
+    bool significant = false;
     size_t digits = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) normal += text[i];
+    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
+        normal += text[i];
+        if (significant)
+            ++order;
+        else
+            significant = text[i] != '0';
+    }
     if (i < text.size() && text[i] == format.decimalSeparator) {
         normal += '.';
-        for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits) normal += text[i];
+        for (++i; i < text.size() && isDigit(text[i]); ++i, ++digits) {
+            normal += text[i];
+            if (!significant) {
+                --order;
+                significant = text[i] != '0';
+            }
+        }
     }
     if (digits == 0) return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         normal += 'e';
         ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) normal += text[i++];
+        bool negative = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negative = text[i] == '-';
+            normal += text[i++];
+        }
         size_t expDigits = 0;
-        for (; i < text.size() && isDigit(text[i]); ++i, ++expDigits) normal += text[i];
+        long long exponent = 0;
+        for (; i < text.size() && isDigit(text[i]); ++i, ++expDigits) {
+            normal += text[i];
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000LL);  // saturates
+        }
         if (expDigits == 0) return std::nullopt;
+        order += negative ? -exponent : exponent;
     }
     if (i != text.size()) return std::nullopt;
+    if (!significant) return 0.0;
     double value = 0.0;
     auto result = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    // Too small for a double reads as zero, whether it falls short of the smallest normal
+    // number (4e-320) or of every number (1e-400); too large is refused.
+    if (result.ec == std::errc::result_out_of_range && order < 0) return 0.0;
     if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+    if (std::fabs(value) < std::numeric_limits<double>::min()) return 0.0;
     return value;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
-#include <deque>
+#include <atomic>
+#include <functional>
+#include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,30 +15,31 @@ namespace velmora {
 // link closed. Lets a capture go through the very same receive loop as a live link.
 class ReplayTransport : public Transport {
 public:
-    explicit ReplayTransport(std::vector<std::string> chunks)
-        : m_chunks(chunks.begin(), chunks.end()) {}
+    // The next chunk of the recording, or nothing once it has ended.
+    using ChunkSource = std::function<std::optional<std::string>()>;
 
-    // Every LF ends one chunk (a trailing piece without LF is a chunk of its own).
+    explicit ReplayTransport(ChunkSource source) : m_source(std::move(source)) {}
+    explicit ReplayTransport(std::vector<std::string> chunks);
+
+    // Reads `in` while it is played, so a capture of any size takes little memory. Every
+    // LF ends one chunk, as does kMaxLineChunk bytes without one (the receive buffer keeps
+    // no more anyway); with chunkSize > 0 every chunk is that many bytes instead. `in`
+    // must outlive the source.
+    static ChunkSource streamChunks(std::istream& in, size_t chunkSize = 0);
+    static constexpr size_t kMaxLineChunk = 64 * 1024;
     static std::vector<std::string> chunksByLine(const std::string& stream);
     static std::vector<std::string> chunksBySize(const std::string& stream, size_t size);
 
     void connect() override {}
     bool connected() const override { return !m_closed; }
     void send(const std::string&) override {}
-    std::string receive(int) override {
-        if (m_chunks.empty()) {
-            m_closed = true;
-            throw LinkError("end of recording");
-        }
-        std::string chunk = std::move(m_chunks.front());
-        m_chunks.pop_front();
-        return chunk;
-    }
+    std::string receive(int timeoutMs) override;
     void release() override { m_closed = true; }
 
 private:
-    std::deque<std::string> m_chunks;
-    bool m_closed = false;
+    ChunkSource m_source;
+    // Read by the receiving thread, set by release() from any thread.
+    std::atomic<bool> m_closed{false};
 };
 
 }  // namespace velmora

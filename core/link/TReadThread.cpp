@@ -50,6 +50,7 @@ ParseOutcome TReadThread::Parsedatastring(const std::string& DataIn) {
 }
 
 void TReadThread::pause(int ms) {
+    if (ms <= 0) return;  // a timed wait of nothing still costs the kernel's timer slack
     std::unique_lock<std::mutex> lock(m_wakeMutex);
     m_wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_readerStop.load(); });
 }

@@ -1,7 +1,11 @@
 #include "simulator/ChargerModel.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+
+#include "link/NumberText.h"
+#include "link/ValueRanges.h"
 
 namespace velmora {
 
@@ -36,14 +40,13 @@ std::vector<std::string> splitBars(const std::string& text) {
     }
 }
 
-bool toInt(const std::string& text, int& value) {
-    try {
-        size_t used = 0;
-        value = std::stoi(text, &used);
-        return used == text.size();
-    } catch (const std::exception&) {
-        return false;
-    }
+// Strict, as the application reads numbers: no spaces, no trailing text. The value must
+// also lie in `range`, or whatever is built from it would be refused on the other side.
+bool toInt(const std::string& text, int& value, ValueRange range = {INT_MIN, INT_MAX}) {
+    const std::optional<int> parsed = parseInteger(text);
+    if (!parsed || !range.contains(*parsed)) return false;
+    value = *parsed;
+    return true;
 }
 }  // namespace
 
@@ -92,11 +95,14 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
     if (f[0] == "2" && f.size() == 5) {  // profile
         int values[3];
         for (int i = 0; i < 3; ++i)
-            if (!toInt(f[1 + i], values[i])) return out;
+            if (!toInt(f[1 + i], values[i], ranges::kPosition)) return out;
+        if (f[4] != "1" && f[4] != "2") return out;
         std::copy(values, values + 3, m_profile);
         m_fastMode = f[4] == "2";
         m_targetCurrent = profileCurrent(values[0], values[1], values[2], m_fastMode);
-        out.push_back("#|2|" + f[1] + "|" + f[2] + "|" + f[3] + "|" + f[4] + "|*" + kEnd);
+        // Reported back as understood, not as typed.
+        out.push_back("#|2|" + std::to_string(values[0]) + "|" + std::to_string(values[1]) + "|" +
+                      std::to_string(values[2]) + "|" + f[4] + "|*" + kEnd);
     } else if (f[0] == "3" && f.size() == 6) {  // dealer details, kept for the receipt
         m_dealer = body.substr(2);
     } else if (f[0] == "4" && f.size() == 2 && f[1] == "1") {  // force stop
@@ -106,17 +112,21 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
         m_current = 0;
         out.push_back(std::string("#|STANDBY|*") + kEnd);
     } else if (f[0] == "5" && f.size() == 6) {  // option slot definition
+        using namespace ranges;
+        const int varieties = static_cast<int>(m_catalogue.varietyList().size());
         int slot, variety, capacity, current, cca;
-        if (!toInt(f[1], slot) || !toInt(f[2], variety) || !toInt(f[3], capacity) ||
-            !toInt(f[4], current) || !toInt(f[5], cca) || slot < 0 || slot > 4 || variety < 0 ||
-            variety >= static_cast<int>(m_catalogue.varietyList().size()))
+        if (!toInt(f[1], slot, {0, 4}) || !toInt(f[2], variety, {0, varieties - 1.0}) ||
+            !toInt(f[3], capacity, kCapacity.times(10)) ||
+            !toInt(f[4], current, kOptionCurrent.times(10)) || !toInt(f[5], cca, kCca))
             return out;
         m_slots[static_cast<size_t>(slot)] = customSlot(slot, variety, capacity, current, cca);
         out.push_back(optionSlotsMessage());
     } else if (f[0] == "6" && f.size() == 2) {  // option selection
         int n;
         if (toInt(f[1], n) && n >= 1 && n <= 5 && !m_slots[static_cast<size_t>(n - 1)].name.empty())
-            m_targetCurrent = m_slots[static_cast<size_t>(n - 1)].currentX10 / 10.0;
+            // An option may ask for more than the charger can give: it gives its limit.
+            m_targetCurrent = std::clamp(m_slots[static_cast<size_t>(n - 1)].currentX10 / 10.0,
+                                         kMinCurrent, kMaxCurrent);
     }
     return out;
 }

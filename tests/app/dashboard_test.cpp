@@ -77,10 +77,10 @@ TEST_F(DashboardTest, ChartsAreEmptiedEveryTickOfStageOneOnly) {
 }
 
 TEST_F(DashboardTest, PercentageCapsAtOneHundred) {
-    for (auto [progress, shown] : {std::pair{0, "0%"}, {100, "100%"}, {104, "100%"}}) {
-        setState([&](ChargerState& s) {
+    for (const auto& [progress, shown] : {std::pair{0, "0%"}, {100, "100%"}, {104, "100%"}}) {
+        setState([&, sent = progress](ChargerState& s) {
             s.stageNumber = 2;
-            s.chargeProgress = progress;
+            s.chargeProgress = sent;
         });
         m_window->display();
         EXPECT_EQ(text("LProgress"), shown);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <limits>
 
 #include "link/MemoryTransport.h"
 #include "link/NumberText.h"
@@ -36,6 +37,27 @@ TEST(CommandsTest, DealerTextsCannotBreakTheChargersFraming) {
     EXPECT_EQ(std::count(command.begin(), command.end(), '#'), 1);
     // All fields empty, printer chosen: four separators after the name.
     EXPECT_EQ(commands::dealerInformation("RPP02N", "", "", "", ""), "#3|RPP02N||||*");
+}
+
+// NaN once went out as -9223372036854775808; a value the charger cannot store or report
+// back is refused where the command is made.
+TEST(CommandsTest, OptionSlotValuesMustBeFiniteAndStorable) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double capacity, current, cca;
+    } refused[] = {
+        {nan, 2, 110},  {7, nan, 110},   {7, 2, nan},     {inf, 2, 110},
+        {7, -inf, 110}, {7, 2, inf},     {1e300, 2, 110}, {1000.1, 2, 110},
+        {-0.1, 2, 110}, {7, 100.1, 110}, {7, 2, 20000.5}, {7, 2, -1},
+    };
+    for (const Case& c : refused) {
+        EXPECT_THROW(commands::optionSlotDefinition(0, 1, c.capacity, c.current, c.cca),
+                     CommandError)
+            << c.capacity << " " << c.current << " " << c.cca;
+    }
+    EXPECT_EQ(commands::optionSlotDefinition(4, 0, 1000, 100, 20000), "#5|4|0|10000|1000|20000*");
+    EXPECT_EQ(commands::optionSlotDefinition(0, 0, 0, 0.04, 0.4), "#5|0|0|0|0|0*");
 }
 
 TEST(CommandsTest, CentringRuleForDealerTexts) {

@@ -86,4 +86,41 @@ TEST(FrameAssemblerTest, BufferIsBoundedAndResynchronises) {
     EXPECT_EQ(assembler.buffered().front(), '#');
 }
 
+// Every "#" is a possible frame start; a flood of them once cost one move of the whole
+// buffer each. Trimming now takes one step per receive, so these finish at once.
+TEST(FrameAssemblerTest, FloodOfFrameStartsIsTrimmedInOneStep) {
+    const size_t limit = FrameAssembler::kDefaultLimit;
+    const std::string flood(4 * 1024 * 1024, '#');
+    for (size_t chunkSize : {flood.size(), size_t{4096}, size_t{1000}}) {
+        FrameAssembler assembler;
+        for (size_t sent = 0; sent < flood.size(); sent += chunkSize)
+            feed(assembler, {flood.substr(sent, chunkSize)});
+        EXPECT_EQ(assembler.buffered(), flood.substr(0, limit)) << chunkSize;
+        EXPECT_LE(assembler.footprint(), 4 * limit + 2 * chunkSize) << chunkSize;
+        // The stream recovers at the next frame.
+        EXPECT_EQ(feed(assembler, {"\r\n", "#|STANDBY|*\r\n"}), Messages{"#|STANDBY|*"});
+    }
+}
+
+// The tail kept after trimming is the longest one that starts with "#" and fits.
+TEST(FrameAssemblerTest, TrimmingKeepsTheLongestTailThatStartsAFrame) {
+    struct Case {
+        std::vector<std::string> chunks;
+        std::string kept;
+    } cases[] = {
+        {{"#abcdefgh#ijk"}, "#abcdefgh#ijk"},
+        {{"#abcdefgh#ijklmnop#qr"}, "#ijklmnop#qr"},
+        {{"#abcdefgh", "#ijklmnop", "#qr"}, "#ijklmnop#qr"},
+        {{"#a", "bcdefghijklmnopqrstu"}, ""},
+        {{"xx#abc", "defghijklmno"}, "#abcdefghijklmno"},
+        {{"#abcdefghijklmnop#"}, "#"},
+        {{"##############################"}, "################"},
+    };
+    for (const Case& c : cases) {
+        FrameAssembler assembler(16);
+        feed(assembler, c.chunks);
+        EXPECT_EQ(assembler.buffered(), c.kept) << c.chunks.front();
+    }
+}
+
 }  // namespace

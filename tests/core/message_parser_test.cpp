@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "link/MessageParser.h"
 
 using namespace velmora;
@@ -13,6 +15,19 @@ ChargerState parse(const std::string& text, bool endOfTest = false, ParseOutcome
     ParseOutcome result = parseMessage(text, live, format);
     if (outcome) *outcome = result;
     return live.snapshot();
+}
+
+// The message is reported rejected and nothing of it reaches the state.
+void expectDroppedWhole(const char* text) {
+    ParseOutcome outcome;
+    ChargerState s = parse(text, false, &outcome);
+    EXPECT_TRUE(outcome.rejected) << text;
+    EXPECT_EQ(s.stageNumber, 0) << text;
+    EXPECT_EQ(s.chargeVoltage, 0.0) << text;
+    EXPECT_EQ(s.profileBrandIndex, -1) << text;
+    EXPECT_TRUE(s.batteryStatus.empty()) << text;
+    EXPECT_TRUE(s.beforeResultTag.empty()) << text;
+    EXPECT_TRUE(s.optionSlots[0].name.empty()) << text;
 }
 
 struct ShapeCase {
@@ -197,15 +212,66 @@ TEST(MessageParserTest, MessageWithBadFieldChangesNothing) {
         "#|1|2|1e999|0|0|0|*",
         "#|1|2||0|0|0|*",
     };
-    for (const char* text : bad) {
+    for (const char* text : bad) expectDroppedWhole(text);
+}
+
+// Numbers no charger reports are garbled messages: dropped whole, nothing stored.
+TEST(MessageParserTest, ValuesOutsideTheirRangeDropTheMessage) {
+    const char* outside[] = {
+        "#|1|2|1e300|2500|61|45|*",       // 1e298 V
+        "#|1|2|6001|2500|61|45|*",        // 60.01 V
+        "#|1|2|-6001|2500|61|45|*",       //
+        "#|1|7|1325|2500|61|45|*",        // no stage 7
+        "#|1|-1|1325|2500|61|45|*",       //
+        "#|1|2|1325|100001|61|45|*",      // 100.001 A
+        "#|1|2|1325|2500|-1|45|*",        // negative time
+        "#|1|2|1325|2500|31622401|45|*",  // over a year
+        "#|1|2|1325|2500|61|1001|*",      // 1001 %
+        "#|1|2|1325|2500|61|-1|*",        //
+        "#|Baterai_Detected|1e5|*",       // 1000 V
+        "#|Test_Charge|1250|-100001|12|*",
+        "#|2|-2|0|4|1|*",
+        "#|2|1|10000|4|1|*",
+        "#|3|1|20001|1234|1100|1280|*",   // CCA
+        "#|3|1|-1|1234|1100|1280|*",      //
+        "#|3|1|150|1000001|1100|1280|*",  // 10 000.01 milliohms
+        "#|3|1|150|-1|1100|1280|*",       //
+        "#|3|5|520|850|1210|99999|X|*",   // 999.99 V
+        "#|6|0|300|650|1140|7000|GOOD|*",
+        "#|12|1200|1300|1e9|500|600|700|1|2|3|a|b|c|*",
+        "#|7|OTHER 1|||||MF|||||C|||||10001|0|0|0|0|10|0|0|0|0|90|0|0|0|0|*",
+        "#|7|OTHER 1|||||MF|||||C|||||50|0|0|0|0|-1|0|0|0|0|90|0|0|0|0|*",
+        "#|7|OTHER 1|||||MF|||||C|||||50|0|0|0|0|10|0|0|0|0|90|0|0|0|20001|*",
+    };
+    for (const char* text : outside) expectDroppedWhole(text);
+    // The edges themselves are values a charger may send.
+    ChargerState edge = parse("#|1|6|-6000|-100000|31622400|1000|*");
+    EXPECT_EQ(edge.stageNumber, 6);
+    EXPECT_DOUBLE_EQ(edge.chargeVoltage, -60.0);
+    EXPECT_DOUBLE_EQ(edge.chargeCurrent, -100.0);
+    EXPECT_EQ(edge.elapsedSeconds, 31622400);
+    EXPECT_EQ(edge.chargeProgress, 1000);
+    EXPECT_EQ(parse("#|3|1|20000|1000000|6000|0|*").beforeCca, 20000);
+    EXPECT_EQ(parse("#|2|9999|-1|0|1|*").profileBrandIndex, 9999);
+    EXPECT_EQ(parse("#|12|1|2|3|4|5|6|-2147483648|8|9|a|b|c|*").auxReadings[0].number,
+              -2147483648LL);
+}
+
+// Below the smallest double a number reads as zero, however far below it is.
+TEST(MessageParserTest, TinyNumbersReadAsZero) {
+    for (const char* tiny : {"1e-400", "4e-320", "-4e-320", "0.0000e-99999999999", "-0"}) {
         ParseOutcome outcome;
-        ChargerState s = parse(text, false, &outcome);
-        EXPECT_TRUE(outcome.rejected) << text;
-        EXPECT_EQ(s.stageNumber, 0) << text;
-        EXPECT_EQ(s.chargeVoltage, 0.0) << text;
-        EXPECT_EQ(s.profileBrandIndex, -1) << text;
-        EXPECT_TRUE(s.batteryStatus.empty()) << text;
+        ChargerState s =
+            parse(std::string("#|1|2|") + tiny + "|" + tiny + "|61|45|*", false, &outcome);
+        EXPECT_FALSE(outcome.rejected) << tiny;
+        EXPECT_EQ(s.stageNumber, 2) << tiny;
+        EXPECT_EQ(s.chargeVoltage, 0.0) << tiny;
+        EXPECT_FALSE(std::signbit(s.chargeVoltage)) << tiny;  // never shown as "-0.00"
+        EXPECT_EQ(s.chargeCurrent, 0.0) << tiny;
     }
+    EXPECT_DOUBLE_EQ(parse("#|1|2|0.0132500e5|2500|61|45|*").chargeVoltage, 13.25);
+    EXPECT_FALSE(parseReal("1e400", {}));
+    EXPECT_FALSE(parseReal("-1e99999999999999999999", {}));
 }
 
 TEST(MessageParserTest, InitialStateAndZeroReading) {
