@@ -313,6 +313,9 @@ void shootHistory(velmora::TVLForm& window, const QDir& dir) {
     list->selectRow(0);
     window.history().showSelected();
     shoot(window, dir, QStringLiteral("history_session"));
+    window.control<QAbstractButton>(QStringLiteral("RSesiHapus"))->click();
+    shoot(window, dir, QStringLiteral("history_delete"));
+    window.control<QAbstractButton>(QStringLiteral("RHapusTidak"))->click();
 
     // Its receipt on the simulated printer, chosen in the connection dialog.
     bool printed = false;
