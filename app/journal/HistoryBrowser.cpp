@@ -72,6 +72,10 @@ void HistoryBrowser::wire() {
     });
 }
 
+QString HistoryBrowser::dateSeparator() const {
+    return QString::fromStdString(receiptLocaleOf(QLocale(), m_window.format).time.dateSeparator);
+}
+
 QString HistoryBrowser::documentsFolder() const {
     return QFileInfo(m_window.recorder.path()).absolutePath();
 }
@@ -98,8 +102,8 @@ void HistoryBrowser::reload() {
         problem =
             error.fault() == journal::JournalFault::Missing ? kNothingRecorded : userText(error);
     }
-    m_window.dialog->model()->setSessions(
-        std::move(sessions), m_window.recorder.recordingSessionId(), dateSeparatorOf(QLocale()));
+    m_window.dialog->model()->setSessions(std::move(sessions),
+                                          m_window.recorder.recordingSessionId(), dateSeparator());
     m_problem = problem;
     showCount();
 }
@@ -147,7 +151,7 @@ void HistoryBrowser::showSelected() {
         return;
     }
     m_window.dialog->PageSesi->showSession(*session, m_window.recorder.recordingSessionId() == *id,
-                                           m_window.format, dateSeparatorOf(QLocale()));
+                                           m_window.format, dateSeparator());
     m_window.dialog->showSessionPage();
 }
 
@@ -228,7 +232,7 @@ QString HistoryBrowser::fileName(const QString& ending) const {
     if (!shown) return QStringLiteral("Riwayat") + ending;
     return QStringLiteral("Riwayat %1 %2")
                .arg(shown->id)
-               .arg(startText(*shown, QLatin1Char('-'))
+               .arg(startText(*shown, QStringLiteral("-"))
                         .remove(QLatin1Char(':'))
                         .replace(QLatin1Char(' '), QLatin1Char('_'))) +
            ending;

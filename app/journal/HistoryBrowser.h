@@ -75,6 +75,8 @@ private:
     // "Riwayat 12 08-12-2025_0905" and the ending.
     QString fileName(const QString& ending) const;
     QString documentsFolder() const;
+    // The user's date separator, as the receipts print it.
+    QString dateSeparator() const;
 
     Window m_window;
     std::unique_ptr<journal::Journal> m_journal;  // open while the dialog is

@@ -7,7 +7,7 @@ namespace velmora {
 SessionListModel::SessionListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void SessionListModel::setSessions(std::vector<journal::SessionSummary> sessions,
-                                   std::optional<int64_t> recording, QChar dateSeparator) {
+                                   std::optional<int64_t> recording, const QString& dateSeparator) {
     beginResetModel();
     m_sessions = std::move(sessions);
     m_texts.clear();

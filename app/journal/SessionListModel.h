@@ -23,7 +23,7 @@ public:
 
     // recording: the session being recorded now, marked as such.
     void setSessions(std::vector<journal::SessionSummary> sessions,
-                     std::optional<int64_t> recording, QChar dateSeparator);
+                     std::optional<int64_t> recording, const QString& dateSeparator);
     const journal::SessionSummary& session(int row) const { return m_sessions.at(row); }
 
     int rowCount(const QModelIndex& parent = {}) const override;

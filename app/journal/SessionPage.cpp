@@ -107,7 +107,7 @@ QChartView* SessionPage::makeChart(const QString& name, ChartPlot* plot, const Q
 }
 
 void SessionPage::showSession(const journal::Session& session, bool recording,
-                              const NumberFormat& format, QChar dateSeparator) {
+                              const NumberFormat& format, const QString& dateSeparator) {
     const journal::SessionSummary& s = session.summary;
     m_shown = s;
     LSesiTitle->setText(kindText(s.start.kind) + QStringLiteral("  ·  ") +

@@ -31,7 +31,7 @@ public:
     ~SessionPage() override;
 
     void showSession(const journal::Session& session, bool recording, const NumberFormat& format,
-                     QChar dateSeparator);
+                     const QString& dateSeparator);
     const std::optional<journal::SessionSummary>& shown() const { return m_shown; }
     const ChartData& data() const { return m_data; }
     // A picture of one of the page's charts laid out for `size`, titled as the chart screen

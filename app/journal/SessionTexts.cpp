@@ -1,25 +1,17 @@
 #include "journal/SessionTexts.h"
 
 #include <QDateTime>
-#include <QLocale>
 
 #include "monitor/StageTable.h"
 
 namespace velmora {
 
-QChar dateSeparatorOf(const QLocale& locale) {
-    for (const QChar c : locale.dateFormat(QLocale::ShortFormat))
-        if (!c.isLetter() && !c.isSpace() && c != QLatin1Char('\'')) return c;
-    return QLatin1Char('/');
-}
-
-QString startText(const journal::SessionSummary& session, QChar dateSeparator) {
+QString startText(const journal::SessionSummary& session, const QString& dateSeparator) {
     const journal::SessionStart& start = session.start;
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(
         start.startMs + int64_t{start.utcOffsetMinutes} * 60'000, Qt::UTC);
     const QDate date = local.date();
-    const QString sep(dateSeparator);
-    return twoDigits(date.day()) + sep + twoDigits(date.month()) + sep +
+    return twoDigits(date.day()) + dateSeparator + twoDigits(date.month()) + dateSeparator +
            QString::number(date.year()) + QLatin1Char(' ') +
            local.time().toString(QStringLiteral("HH:mm"));
 }

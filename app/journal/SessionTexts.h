@@ -1,24 +1,18 @@
 #pragma once
 
-#include <QChar>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
 #include "journal/SessionTypes.h"
 
-class QLocale;
-
 namespace velmora {
 
 // How a kept session reads in the window: Indonesian words, the user's separators, the
 // workshop's clock at the time of the session.
 
-// The separator of the locale's short date: its first character that is no letter, no
-// quote and no space ("/" where it has none, as in "d MMM yyyy").
-QChar dateSeparatorOf(const QLocale& locale);
 // "dd/mm/yyyy hh:mm" of the session's start, on the clock it was recorded on.
-QString startText(const journal::SessionSummary& session, QChar dateSeparator);
+QString startText(const journal::SessionSummary& session, const QString& dateSeparator);
 // "01:02:05", hours without an upper limit.
 QString durationText(int64_t ms);
 QString kindText(journal::SessionKind kind);

@@ -13,7 +13,6 @@
 #include "journal/HistoryDialog.h"
 #include "journal/SessionListModel.h"
 #include "journal/SessionPage.h"
-#include "journal/SessionTexts.h"
 #include "journal/WallTime.h"
 #include "journal_window_fixture.h"
 #include "monitor/ChartScreen.h"
@@ -91,7 +90,8 @@ TEST_F(JournalHistoryTest, ListsNewestFirstAndFiltersByEveryWordTyped) {
     control<QAbstractButton>("RRiwayat")->click();
     ASSERT_TRUE(dialog()->isVisibleTo(m_window->content()));
     ASSERT_EQ(list()->model()->rowCount(), 3);
-    const QString sep(dateSeparatorOf(QLocale()));
+    const QString sep = QString::fromStdString(
+        receiptLocaleOf(QLocale(), m_window->numberFormat()).time.dateSeparator);
     EXPECT_EQ(cell(0, SessionListModel::Start), "10" + sep + "12" + sep + "2025 08:00");
     EXPECT_EQ(cell(0, SessionListModel::Kind), "Tes");
     EXPECT_EQ(cell(0, SessionListModel::Status), "WEAK");
