@@ -10,7 +10,7 @@ windows=0
 [ "${VELMORA_WINDOWS:-1}" = 0 ] || "$ROOT/scripts/test-windows.sh" || windows=$?
 export QT_QPA_PLATFORM=offscreen
 cd "$BUILD_DIR"
-ctest --output-on-failure -j"$(nproc)" --timeout 300
+ctest --output-on-failure -j"$(nproc)" --timeout 300 --label-exclude soak  # the soak runs on request
 if ((windows)); then
     echo "The Windows tests failed (see above)." >&2
     exit "$windows"

@@ -35,8 +35,8 @@ private:
     std::string m_buffer;
 };
 
-// Cuts a complete frame into messages: CR and LF skipped, a message ends at each "*",
-// text after the last "*" is dropped. Bytes above 127 become "?".
+// Cuts a complete frame into messages: CR skipped, a message ends at each "*", text left
+// without its "*" at a line end or at the frame's end is dropped. Bytes above 127 become "?".
 void splitFrame(const std::string& frameText, Frame& frame);
 
 }  // namespace velmora
