@@ -1,90 +1,45 @@
-// The window's cost: time to the first painted frame, and CPU and memory while it
-// monitors a charge with every animation running. Run on a real display or under
+// The window's cost: time to the first painted frame, CPU and memory while it monitors a
+// charge with every animation running, and while it waits unconnected. The reference
+// figures come from velmora_empty_window_bench. Run on a real display or under
 // QT_QPA_PLATFORM=offscreen; VELMORA_BENCH_SECONDS sets the monitoring time (60).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QGraphicsView>
 #include <QPaintEvent>
 #include <QPropertyAnimation>
 #include <QTimer>
-#include <fstream>
-#include <string>
 
 #include "link/SimulatedDevices.h"
 #include "shell/TVLForm.h"
+#include "window_measures.h"
 
 namespace {
 
-// Notes the first paint of a widget.
-class PaintWatch : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) painted = true;
-        return false;
-    }
-};
-
-// Milliseconds since this process was started by the kernel.
-double processAgeMs() {
-    std::ifstream stat("/proc/self/stat");
-    std::string field;
-    for (int i = 0; i < 22 && stat >> field; ++i) {
-    }
-    std::ifstream uptime("/proc/uptime");
-    double up = 0;
-    uptime >> up;
-    return (up - std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK))) * 1000.0;
-}
-
-double residentMegabytes() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-void runFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
+using namespace velmora::bench;
 
 void BM_StartupToFirstPaint(benchmark::State& state) {
-    double firstPaintSinceProcessStart = 0;
+    double firstPaintSinceProcessStart = 0, residentAtFirstPaint = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
         velmora::TVLForm window(std::make_unique<velmora::DevicePlatform>(nullptr, true), 1366);
-        PaintWatch watch;
-        window.findChild<QGraphicsView*>()->viewport()->installEventFilter(&watch);
-        window.show();
-        while (!watch.painted) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        showAndWaitForFirstPaint(window, *window.findChild<QGraphicsView*>()->viewport());
         state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-        if (firstPaintSinceProcessStart == 0) firstPaintSinceProcessStart = processAgeMs();
+        if (firstPaintSinceProcessStart == 0) {
+            firstPaintSinceProcessStart = processAgeMs();
+            residentAtFirstPaint = residentMegabytes();
+        }
     }
     state.counters["processStartToFirstPaintMs"] = firstPaintSinceProcessStart;
+    state.counters["residentMBAtFirstPaint"] = residentAtFirstPaint;
 }
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
-    const int configured = qEnvironmentVariableIntValue("VELMORA_BENCH_SECONDS");
-    const int seconds = configured > 0 ? configured : 60;
+    const int seconds = benchSeconds(60);
     for (auto _ : state) {
         velmora::SimulatorOptions simulator;
         simulator.speed = qEnvironmentVariableIntValue("VELMORA_BENCH_SPEED") > 0
@@ -133,5 +88,26 @@ BENCHMARK(BM_MonitoringChargeCpuAndMemory)
     ->UseManualTime()
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
+
+// The window as the user leaves it before connecting: shown, devices listed, timer off.
+void BM_IdleUnconnectedCpuAndMemory(benchmark::State& state) {
+    const int seconds = benchSeconds(60);
+    for (auto _ : state) {
+        velmora::TVLForm window(std::make_unique<velmora::DevicePlatform>(nullptr, true), 1366);
+        window.setMessageSink([](const QString&) {});
+        showAndWaitForFirstPaint(window, *window.findChild<QGraphicsView*>()->viewport());
+        window.FormShow();
+        runFor(2000);  // past the start-up animations
+        const double cpuBefore = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        runFor(seconds * 1000);
+        const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(elapsed);
+        state.counters["cpuPercentOfOneCore"] = 100.0 * (cpuSeconds() - cpuBefore) / elapsed;
+        state.counters["residentMB"] = residentMegabytes();
+    }
+}
+BENCHMARK(BM_IdleUnconnectedCpuAndMemory)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
