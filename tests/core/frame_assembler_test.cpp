@@ -120,6 +120,9 @@ TEST(FrameAssemblerTest, TrimmingKeepsTheLongestTailThatStartsAFrame) {
         FrameAssembler assembler(16);
         feed(assembler, c.chunks);
         EXPECT_EQ(assembler.buffered(), c.kept) << c.chunks.front();
+    }
+}
+
 TEST(FrameAssemblerTest, LineWithoutItsStarNeverSwallowsTheNextMessage) {
     // Noise lines and a message that lost its "*" sit between good messages of one
     // receive; each good message comes out whole.
