@@ -1,7 +1,8 @@
-// Throughput of framing + parsing on a recorded charge, and the receive path's memory
-// under a long noise stream.
+// Throughput of framing + parsing on a recorded charge against a plain line scan of the same
+// bytes, and the receive path's memory under a long noise stream.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -55,6 +56,30 @@ void BM_FrameAndParseRecordedCharge(benchmark::State& state) {
     state.counters["chunks"] = static_cast<double>(chunks.size());
 }
 BENCHMARK(BM_FrameAndParseRecordedCharge)->Unit(benchmark::kMillisecond);
+
+// The reference: the same chunks only scanned for line ends with memchr, the least any
+// reader of this stream has to do.
+void BM_MemchrLineScanRecordedCharge(benchmark::State& state) {
+    const auto& chunks = recordedCharge();
+    size_t bytes = 0;
+    for (const auto& c : chunks) bytes += c.size();
+    int64_t lines = 0;
+    for (auto _ : state) {
+        for (const auto& chunk : chunks) {
+            const char* at = chunk.data();
+            const char* end = at + chunk.size();
+            while (const void* found = std::memchr(at, '\n', static_cast<size_t>(end - at))) {
+                ++lines;
+                at = static_cast<const char*>(found) + 1;
+            }
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_MemchrLineScanRecordedCharge)->Unit(benchmark::kMillisecond);
 
 // 10 MB of radio noise in 4 KiB receives: the buffer must stay bounded. Argument 0: random
 // bytes; 1: nothing but frame starts "#", each one a place the buffer could be trimmed to.

@@ -21,7 +21,13 @@ void splitFrame(std::string_view frameText, Frame& frame) {
     frame.messages.clear();
     std::string pending;
     for (unsigned char c : frameText) {
-        if (c == '\r' || c == '\n') continue;
+        if (c == '\r') continue;
+        if (c == '\n') {
+            // Every message ends in "*" before its line end: what is pending here is a
+            // line of noise or a message that lost its "*", and must not swallow the next.
+            pending.clear();
+            continue;
+        }
         pending += c > 127 ? '?' : static_cast<char>(c);
         if (c == kMessageEnd) {
             frame.messages.push_back(std::move(pending));

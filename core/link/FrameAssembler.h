@@ -40,8 +40,8 @@ private:
     size_t m_start = 0;  // bytes before it are trimmed noise, dropped at the next compaction
 };
 
-// Cuts a complete frame into messages: CR and LF skipped, a message ends at each "*",
-// text after the last "*" is dropped. Bytes above 127 become "?".
+// Cuts a complete frame into messages: CR skipped, a message ends at each "*", text left
+// without its "*" at a line end or at the frame's end is dropped. Bytes above 127 become "?".
 void splitFrame(std::string_view frameText, Frame& frame);
 
 }  // namespace velmora

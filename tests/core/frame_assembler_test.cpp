@@ -123,4 +123,21 @@ TEST(FrameAssemblerTest, TrimmingKeepsTheLongestTailThatStartsAFrame) {
     }
 }
 
+TEST(FrameAssemblerTest, LineWithoutItsStarNeverSwallowsTheNextMessage) {
+    // Noise lines and a message that lost its "*" sit between good messages of one
+    // receive; each good message comes out whole.
+    const std::string live = "#|1|2|1325|2500|61|45|*";
+    const std::string cases[] = {
+        "\x07noise\r\n",            // noise after the previous frame, before the next message
+        "#|1|2|1325|2500|61|\r\n",  // a live reading whose "*" was lost
+        "#\xff#|\n",                // stray frame starts, LF alone
+    };
+    for (const std::string& between : cases) {
+        FrameAssembler assembler;
+        EXPECT_EQ(feed(assembler, {"#|STANDBY|*\r\n" + between + live + "\r\n"}),
+                  (Messages{"#|STANDBY|*", live}))
+            << between;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,65 @@
+// The reference for velmora_window_bench: an empty Qt Widgets window of the application's
+// size (960 x 540 on a 1366-pixel screen) in a process that has QtCharts loaded. Same
+// measures, same way: time to the first painted frame, resident memory, CPU while idle.
+#include <benchmark/benchmark.h>
+
+#include <QChart>
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include "window_measures.h"
+
+namespace {
+
+using namespace velmora::bench;
+
+constexpr int kWidth = 960;
+constexpr int kHeight = 540;
+
+// A chart object keeps QtCharts loaded and initialised, as the application has it.
+struct EmptyWindow {
+    QChart chart;
+    QWidget window;
+    EmptyWindow() { window.setFixedSize(kWidth, kHeight); }
+};
+
+void BM_EmptyWindowStartupToFirstPaint(benchmark::State& state) {
+    double firstPaintSinceProcessStart = 0, residentAtFirstPaint = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        EmptyWindow empty;
+        showAndWaitForFirstPaint(empty.window, empty.window);
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        if (firstPaintSinceProcessStart == 0) {
+            firstPaintSinceProcessStart = processAgeMs();
+            residentAtFirstPaint = residentMegabytes();
+        }
+    }
+    state.counters["processStartToFirstPaintMs"] = firstPaintSinceProcessStart;
+    state.counters["residentMBAtFirstPaint"] = residentAtFirstPaint;
+}
+BENCHMARK(BM_EmptyWindowStartupToFirstPaint)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+void BM_EmptyWindowIdleCpuAndMemory(benchmark::State& state) {
+    const int seconds = benchSeconds(60);
+    for (auto _ : state) {
+        EmptyWindow empty;
+        showAndWaitForFirstPaint(empty.window, empty.window);
+        runFor(2000);  // as the application's window is given
+        const double cpuBefore = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        runFor(seconds * 1000);
+        const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(elapsed);
+        state.counters["cpuPercentOfOneCore"] = 100.0 * (cpuSeconds() - cpuBefore) / elapsed;
+        state.counters["residentMB"] = residentMegabytes();
+    }
+}
+BENCHMARK(BM_EmptyWindowIdleCpuAndMemory)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+// What the window benchmarks measure, shared by the application's window and the empty
+// reference window so both are read the same way.
+#include <QObject>
+
+class QString;
+class QWidget;
+
+namespace velmora::bench {
+
+// Notes the first paint of a widget.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override;
+};
+
+// Milliseconds since this process was started by the kernel.
+double processAgeMs();
+double residentMegabytes();
+// CPU time of this process, user and system.
+double cpuSeconds();
+// CPU time of this process's thread of that name, to the nanosecond; -1 when there is none.
+double threadCpuSeconds(const QString& name);
+// Runs the event loop for ms milliseconds.
+void runFor(int ms);
+// Shows the window and returns when `painted` has seen its first paint.
+void showAndWaitForFirstPaint(QWidget& window, QWidget& painted);
+// Seconds of VELMORA_BENCH_SECONDS, else the fallback.
+int benchSeconds(int fallback);
+
+}  // namespace velmora::bench
