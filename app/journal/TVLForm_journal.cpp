@@ -50,7 +50,13 @@ void TVLForm::setUpJournal() {
     m_journal = new JournalRecorder(this);
     connect(m_journal, &JournalRecorder::problem, this,
             [this](const QString& message) { showMessage(message); });
-    // Above the other dialogs: the delete question above the history it belongs to.
+    connect(m_option->RRiwayat, &QAbstractButton::clicked, this, &TVLForm::RRiwayatClick);
+}
+
+HistoryBrowser& TVLForm::history() {
+    if (m_history) return *m_history;
+    // Made when first wanted: a window that never opens the history pays nothing for it.
+    // Above every other dialog, the delete question above the history it belongs to.
     m_layoutRiwayat = new HistoryDialog(m_content);
     m_layoutHapusRiwayat = new QuestionDialog(
         m_content, QStringLiteral("LayoutHapusRiwayat"), QStringLiteral("FloatHapusRiwayat"),
@@ -64,7 +70,7 @@ void TVLForm::setUpJournal() {
          [this](const QString& text) { reportError(text); },
          [this](std::vector<std::string> receipt) { printKeptReceipt(std::move(receipt)); }},
         this);
-    connect(m_option->RRiwayat, &QAbstractButton::clicked, this, &TVLForm::RRiwayatClick);
+    return *m_history;
 }
 
 void TVLForm::setDocumentsFolder(const QString& documents) {
@@ -74,7 +80,7 @@ void TVLForm::setDocumentsFolder(const QString& documents) {
 }
 
 void TVLForm::RRiwayatClick() {
-    m_history->open();
+    history().open();
 }
 
 void TVLForm::journalTick() {

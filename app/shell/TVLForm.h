@@ -92,7 +92,8 @@ public:
     bool printing() const { return m_printing; }
     DataLogger& logger() const { return *m_logger; }
     JournalRecorder& journal() const { return *m_journal; }
-    HistoryBrowser& history() const { return *m_history; }
+    // The charge history, made at the first look at it.
+    HistoryBrowser& history();
     // Where the log files, the charge journal and the simulated printer's receipts live
     // ("Velmora Tester" is made inside):
     // the platform's Documents folder unless set (tests and screenshots set their own).
