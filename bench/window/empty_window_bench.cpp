@@ -50,13 +50,9 @@ void BM_EmptyWindowIdleCpuAndMemory(benchmark::State& state) {
         EmptyWindow empty;
         showAndWaitForFirstPaint(empty.window, empty.window);
         runFor(2000);  // as the application's window is given
-        const double cpuBefore = cpuSeconds();
-        QElapsedTimer wall;
-        wall.start();
-        runFor(seconds * 1000);
-        const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(elapsed);
-        state.counters["cpuPercentOfOneCore"] = 100.0 * (cpuSeconds() - cpuBefore) / elapsed;
+        const CpuUse use = measureCpuWhileRunning(seconds);
+        state.SetIterationTime(use.wallSeconds);
+        state.counters["cpuPercentOfOneCore"] = use.percentOfOneCore;
         state.counters["residentMB"] = residentMegabytes();
     }
 }

@@ -119,13 +119,9 @@ void BM_IdleUnconnectedCpuAndMemory(benchmark::State& state) {
         showAndWaitForFirstPaint(window, *window.findChild<QGraphicsView*>()->viewport());
         window.FormShow();
         runFor(2000);  // past the start-up animations
-        const double cpuBefore = cpuSeconds();
-        QElapsedTimer wall;
-        wall.start();
-        runFor(seconds * 1000);
-        const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
-        state.SetIterationTime(elapsed);
-        state.counters["cpuPercentOfOneCore"] = 100.0 * (cpuSeconds() - cpuBefore) / elapsed;
+        const CpuUse use = measureCpuWhileRunning(seconds);
+        state.SetIterationTime(use.wallSeconds);
+        state.counters["cpuPercentOfOneCore"] = use.percentOfOneCore;
         state.counters["residentMB"] = residentMegabytes();
     }
 }

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFile>
@@ -51,6 +52,17 @@ void runFor(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+CpuUse measureCpuWhileRunning(int seconds) {
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    runFor(seconds * 1000);
+    CpuUse use;
+    use.wallSeconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+    use.percentOfOneCore = 100.0 * (cpuSeconds() - cpuBefore) / use.wallSeconds;
+    return use;
 }
 
 void showAndWaitForFirstPaint(QWidget& window, QWidget& painted) {

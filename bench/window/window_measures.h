@@ -25,6 +25,12 @@ double cpuSeconds();
 double threadCpuSeconds(const QString& name);
 // Runs the event loop for ms milliseconds.
 void runFor(int ms);
+// The process's CPU use while the event loop runs for `seconds`.
+struct CpuUse {
+    double percentOfOneCore = 0;
+    double wallSeconds = 0;
+};
+CpuUse measureCpuWhileRunning(int seconds);
 // Shows the window and returns when `painted` has seen its first paint.
 void showAndWaitForFirstPaint(QWidget& window, QWidget& painted);
 // Seconds of VELMORA_BENCH_SECONDS, else the fallback.
