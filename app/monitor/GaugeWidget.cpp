@@ -8,22 +8,12 @@
 #include <cmath>
 #include <tuple>
 
-#include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
 
 namespace {
-const QString kGrid = QStringLiteral(":/img/grid.svg");
-const QString kRing = QStringLiteral(":/img/ring.svg");
-const QString kFilling = QStringLiteral(":/img/filling.svg");
-const QString kWaveFront = QStringLiteral(":/img/wave_front.svg");
-const QString kWaveBehind = QStringLiteral(":/img/wave_behind.svg");
-const QString kNeedleLeft = QStringLiteral(":/img/needle_left.svg");
-const QString kNeedleRight = QStringLiteral(":/img/needle_right.svg");
-constexpr QSizeF kWaveSize(480, 200);
-constexpr qreal kBackgroundSweep = 240;
-constexpr qreal kArcOpacity = 0.4, kBackgroundArcOpacity = 0.1;
+constexpr qreal kArcOpacity = 0.4;
 
 // Direction of each needle's zero mark, in degrees clockwise from twelve o'clock, and
 // the radii its drawing spans; a needle repaints only the box it sweeps through.
@@ -168,40 +158,31 @@ void GaugeWidget::paintArc(QPainter& painter, qreal sweep, const QColor& color, 
     painter.restore();
 }
 
-void GaugeWidget::paintFilling(QPainter& painter) {
-    const QRect clip = fillingRect();
-    painter.save();
-    // A square clip is enough: the ring drawn over the filling hides the corners, and a
-    // round clip costs far more on every wave frame.
-    painter.setClipRect(clip, Qt::IntersectClip);
-    painter.translate(clip.topLeft());
-    // Waves land on whole device pixels: a plain blit instead of a filtered one per frame.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const qreal scale = std::sqrt(std::abs(painter.worldTransform().determinant()));
-    auto snapped = [scale](QPointF p) {
-        return QPointF(std::round(p.x() * scale) / scale, std::round(p.y() * scale) / scale);
+void GaugeWidget::paintFilling(QPainter& painter, const QRect& square) {
+    // Waves land on whole device pixels: plain copies instead of filtered draws per frame.
+    const qreal scale = m_layers.scale();
+    auto at = [&](QPointF wave) {
+        return square.topLeft() + QPoint(qRound(wave.x() * scale), qRound(wave.y() * scale));
     };
-    ui::drawCachedSvg(painter, kWaveBehind, QRectF(snapped(m_waveBehind), kWaveSize));
-    ui::drawCachedSvg(painter, kWaveFront, QRectF(snapped(m_waveFront), kWaveSize));
+    painter.save();
+    // A square clip is enough: the ring drawn over the filling hides the corners.
+    painter.setClipRect(square, Qt::IntersectClip);
+    painter.drawPixmap(at(m_waveBehind), m_layers.waveBehind());
+    painter.drawPixmap(at(m_waveFront), m_layers.waveFront());
+    painter.drawPixmap(square.topLeft(), m_layers.cover());
     painter.restore();
-    ui::drawCachedSvg(painter, kFilling, QRectF(clip));
 }
 
-void GaugeWidget::paintDial(QPainter& painter) {
-    // The dial and the background arc never change: one pixmap per scale.
-    const QTransform& t = painter.worldTransform();
-    const qreal scale = std::sqrt(std::abs(t.determinant()));
-    const int pixels = qRound(kSize * scale);
-    if (m_dial.width() != pixels) {
-        m_dial = QPixmap(pixels, pixels);
-        m_dial.fill(Qt::transparent);
-        QPainter p(&m_dial);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(scale, scale);
-        ui::drawCachedSvg(p, kGrid, QRectF(0, 0, kSize, kSize));
-        paintArc(p, kBackgroundSweep, ui::kWhite, kBackgroundArcOpacity);
-    }
-    painter.drawPixmap(QRectF(0, 0, kSize, kSize), m_dial, QRectF(m_dial.rect()));
+void GaugeWidget::paintNeedle(QPainter& painter, const GaugeLayers::Trimmed& needle, qreal angle) {
+    if (needle.pixmap.isNull()) return;
+    const QPointF centre(kSize / 2.0, kSize / 2.0);
+    painter.save();
+    painter.translate(centre);
+    painter.rotate(angle);  // positive turns clockwise
+    painter.translate(-centre);
+    painter.drawPixmap(QRectF(needle.offset, QSizeF(needle.pixmap.size()) / m_layers.scale()),
+                       needle.pixmap, QRectF(needle.pixmap.rect()));
+    painter.restore();
 }
 
 void GaugeWidget::requestPaint(const QRect& area) {
@@ -209,29 +190,38 @@ void GaugeWidget::requestPaint(const QRect& area) {
 }
 
 void GaugeWidget::paintGauge(QPainter& painter, const QRectF& exposed) {
+    const QTransform units = painter.worldTransform();
+    m_layers.ensure(std::sqrt(std::abs(units.determinant())));
+    // The gauge's pictures are copied to whole device pixels; the vector parts follow them.
+    const QPointF origin = units.map(QPointF(0, 0));
+    const QPoint dialAt(qRound(origin.x()), qRound(origin.y()));
+    const QTransform snapped =
+        units * QTransform::fromTranslate(dialAt.x() - origin.x(), dialAt.y() - origin.y());
+    const QRect exposedPixels = snapped.mapRect(exposed).toAlignedRect();
+
     painter.save();
+    painter.resetTransform();
+    // Wave frames only expose the filling square; the clip keeps the other layers cheap.
+    painter.setClipRect(exposedPixels, Qt::IntersectClip);
+    painter.drawPixmap(dialAt, m_layers.dial());
+    const QRect square(dialAt + m_layers.coverOffset(), m_layers.cover().size());
+    if (square.intersects(exposedPixels)) paintFilling(painter, square);
+
+    painter.setWorldTransform(snapped);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // Wave frames only expose the filling square; the clip keeps the other layers cheap.
-    painter.setClipRect(exposed, Qt::IntersectClip);
-    const QRectF whole(0, 0, kSize, kSize);
-    paintDial(painter);
-    paintFilling(painter);
-    ui::drawCachedSvg(painter, kRing, whole);
-    const QPointF centre = whole.center();
-    for (auto [path, angle] :
-         {std::pair{kNeedleLeft, m_needleLeft}, std::pair{kNeedleRight, m_needleRight}}) {
-        painter.save();
-        painter.translate(centre);
-        painter.rotate(angle);  // positive turns clockwise
-        painter.translate(-centre);
-        ui::drawCachedSvg(painter, path, whole);
-        painter.restore();
-    }
+    if (needleRect(kVoltageZero, m_needleLeft).intersects(exposed.toAlignedRect()))
+        paintNeedle(painter, m_layers.needleLeft(), m_needleLeft);
+    if (needleRect(kCurrentZero, m_needleRight).intersects(exposed.toAlignedRect()))
+        paintNeedle(painter, m_layers.needleRight(), m_needleRight);
     // The arc lies outside the filling circle; wave frames need not stroke it.
     const qreal arcInner = kArcSize / 2 - kArcStroke - 1;
     if (!withinRadius(exposed, arcInner)) paintArc(painter, m_arcSweep, m_arcColor, kArcOpacity);
     painter.restore();
+}
+
+bool GaugeWidget::coversOpaquely(const QRectF& area) {
+    return withinRadius(area, kOpaqueRadius);
 }
 
 }  // namespace velmora

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QColor>
-#include <QPixmap>
 #include <QPropertyAnimation>
 #include <QWidget>
+
+#include "monitor/GaugeLayers.h"
 
 class QLabel;
 
@@ -30,6 +31,7 @@ public:
     static constexpr qreal kArcStart = 150;  // degrees clockwise from three o'clock
     static constexpr qreal kArcSize = 300;
     static constexpr qreal kArcStroke = 20;
+    static constexpr qreal kOpaqueRadius = 234;  // the dial's disc hides what lies beneath
 
     explicit GaugeWidget(QWidget* parent);
 
@@ -62,8 +64,13 @@ public:
 
     // Restarts an animation from the value shown now towards a new target.
     static void glide(QPropertyAnimation* animation, const QVariant& target);
-    // Draws the gauge in its own coordinates, limited to the exposed part.
+    // Draws the gauge in its own coordinates, limited to the exposed part, with a painter
+    // that scales and moves but does not turn.
     void paintGauge(QPainter& painter, const QRectF& exposed);
+    // True when the gauge's opaque dial hides everything beneath this area (gauge units).
+    static bool coversOpaquely(const QRectF& area);
+    // Strokes the progress arc, or its background, in gauge units.
+    static void paintArc(QPainter& painter, qreal sweep, const QColor& color, qreal opacity);
 
 signals:
     // Part of the gauge (in its own coordinates) that needs drawing again.
@@ -72,13 +79,13 @@ signals:
 private:
     void requestPaint(const QRect& area);
     QRect fillingRect() const;
-    void paintDial(QPainter& painter);
-    void paintFilling(QPainter& painter);
-    void paintArc(QPainter& painter, qreal sweep, const QColor& color, qreal opacity);
+    // In device pixels, clipped to the filling square.
+    void paintFilling(QPainter& painter, const QRect& square);
+    void paintNeedle(QPainter& painter, const GaugeLayers::Trimmed& needle, qreal angle);
 
     qreal m_needleLeft = 0, m_needleRight = 0, m_arcSweep = 0;
     QColor m_arcColor = QColor::fromRgba(0xFFFF0000);
-    QPixmap m_dial;  // dial and background arc at the current scale
+    GaugeLayers m_layers;  // the pictures at the scale last drawn
     QPointF m_waveFront{-184, 168}, m_waveBehind{-120, 160};
 };
 

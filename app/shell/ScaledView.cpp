@@ -22,12 +22,17 @@ ScaledView::ScaledView(QWidget* parent, QWidget* content, double scale) : QGraph
     setOptimizationFlags(QGraphicsView::DontSavePainterState);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setCacheMode(QGraphicsView::CacheNone);
+    // The background drawing covers every exposed pixel: no fill before it.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setTransform(QTransform::fromScale(scale, scale));
 }
 
 void ScaledView::drawBackground(QPainter* painter, const QRectF& rect) {
-    painter->fillRect(rect, Qt::black);
-    if (m_underlay) m_underlay(*painter, rect);
+    if (m_underlay)
+        m_underlay(*painter, rect);
+    else
+        painter->fillRect(rect, Qt::black);
 }
 
 bool ScaledView::event(QEvent* event) {

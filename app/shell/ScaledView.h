@@ -18,7 +18,8 @@ public:
     using Underlay = std::function<void(QPainter&, const QRectF&)>;
 
     ScaledView(QWidget* parent, QWidget* content, double scale);
-    // Painter in content coordinates, and the exposed part of the content.
+    // Painter in content coordinates, and the exposed part of the content, which the
+    // underlay fills completely.
     void setUnderlay(Underlay underlay) { m_underlay = std::move(underlay); }
     // Draws this part of the underlay (content coordinates) again.
     void refreshUnderlay(const QRectF& area);

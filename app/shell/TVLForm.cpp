@@ -23,6 +23,7 @@
 #include "shell/TopBar.h"
 #include "shell/UserGuide.h"
 #include "widgets/ComboPopups.h"
+#include "widgets/FramePacer.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/Picture.h"
 #include "widgets/Theme.h"
@@ -31,7 +32,6 @@ namespace velmora {
 
 namespace {
 constexpr int kDesignWidth = 960, kDesignHeight = 540, kMainHeight = 478;
-constexpr int kGaugeFrameMs = 33;
 
 NumberFormat userNumberFormat() {
     const QString point = QLocale().decimalPoint();
@@ -48,6 +48,7 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
     setObjectName(QStringLiteral("VLForm"));
     setWindowTitle(QStringLiteral("Velmora Tester"));
     ui::loadFonts();
+    ui::FramePacer::instance();  // before the gauge starts its waves
     m_format = userNumberFormat();
     m_link = new ChargerLink(m_state, this);
     m_link->setNumberFormat(m_format);
@@ -122,29 +123,26 @@ void TVLForm::buildContent() {
 
     m_view = new ScaledView(this, m_content, 1.0);
     m_view->setUnderlay([this](QPainter& painter, const QRectF& exposed) {
-        for (ui::Picture* background : {m_background, m_backgroundChart})
-            if (background->isVisibleTo(m_content)) background->paintAt(painter);
-        if (!m_dashboard->isVisibleTo(m_content)) return;
-        GaugeWidget* gauge = m_dashboard->RCircle;
-        const QPointF origin = gauge->mapTo(m_content, QPoint(0, 0));
+        GaugeWidget* gauge = m_dashboard->isVisibleTo(m_content) ? m_dashboard->RCircle : nullptr;
+        const QPointF origin = gauge ? QPointF(gauge->mapTo(m_content, QPoint(0, 0))) : QPointF();
+        // Gauge frames lie on its opaque dial: nothing beneath it needs drawing.
+        if (!gauge || !GaugeWidget::coversOpaquely(exposed.translated(-origin))) {
+            painter.fillRect(exposed, Qt::black);
+            for (ui::Picture* background : {m_background, m_backgroundChart})
+                if (background->isVisibleTo(m_content)) background->paintAt(painter);
+        }
+        if (!gauge) return;
         painter.save();
         painter.translate(origin);
         gauge->paintGauge(painter, exposed.translated(-origin));
         painter.restore();
     });
-    // Gauge frames are gathered and drawn at most every kGaugeFrameMs: the waves never
-    // stop rolling, and a workshop PC runs this window all day.
-    m_gaugeFrame = new QTimer(this);
-    m_gaugeFrame->setSingleShot(true);
-    m_gaugeFrame->setInterval(kGaugeFrameMs);
-    connect(m_gaugeFrame, &QTimer::timeout, this, [this] {
-        const QPoint origin = m_dashboard->RCircle->mapTo(m_content, QPoint(0, 0));
-        m_view->refreshUnderlay(QRectF(m_gaugeDirty.translated(origin)));
-        m_gaugeDirty = QRect();
-    });
+    // Gauge frames follow the animation ticks, which the frame pacer keeps at 30 a second
+    // while only the gauge moves: the waves never stop rolling, and a workshop PC runs
+    // this window all day.
     connect(m_dashboard->RCircle, &GaugeWidget::paintRequested, this, [this](const QRect& area) {
-        m_gaugeDirty |= area;
-        if (!m_gaugeFrame->isActive()) m_gaugeFrame->start();
+        const QPoint origin = m_dashboard->RCircle->mapTo(m_content, QPoint(0, 0));
+        m_view->refreshUnderlay(QRectF(area.translated(origin)));
     });
     m_userGuide = new UserGuide(this);
 }

@@ -257,8 +257,6 @@ private:
     ScaledView* m_view = nullptr;
     QWidget* m_content = nullptr;  // ContentLayout, 960 x 540 design units
     QTimer* m_timerloop = nullptr;
-    QTimer* m_gaugeFrame = nullptr;
-    QRect m_gaugeDirty;  // gauge area waiting for its next frame
     ui::Picture* m_background = nullptr;
     ui::Picture* m_backgroundChart = nullptr;
     TopBar* m_topBar = nullptr;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QVariantAnimation>
 
+#include "widgets/FramePacer.h"
 #include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
 
@@ -26,6 +27,9 @@ UserGuide::UserGuide(QWidget* window) : QWidget(window) {
     m_slide = new QVariantAnimation(this);
     m_slide->setDuration(kSlideMs);
     m_slide->setEasingCurve(QEasingCurve::OutCubic);
+    // Both move the whole window's picture.
+    ui::FramePacer::fullRateWhileRunning(FloatAnimation1);
+    ui::FramePacer::fullRateWhileRunning(m_slide);
     connect(m_slide, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         m_offset = value.toReal();
         update();

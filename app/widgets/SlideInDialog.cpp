@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "widgets/FramePacer.h"
 #include "widgets/Theme.h"
 
 namespace velmora::ui {
@@ -24,6 +25,7 @@ SlideInDialog::SlideInDialog(QWidget* window, const QString& name, const QString
     m_animation->setObjectName(animationName);
     m_animation->setDuration(kSlideMs);
     m_animation->setEasingCurve(QEasingCurve::OutCubic);
+    FramePacer::fullRateWhileRunning(m_animation);  // the panel crosses the window
     hide();
 }
 

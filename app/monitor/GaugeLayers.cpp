@@ -1,0 +1,109 @@
+#include "monitor/GaugeLayers.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "monitor/GaugeWidget.h"
+#include "widgets/Picture.h"
+#include "widgets/Theme.h"
+
+namespace velmora {
+
+namespace {
+const QString kGrid = QStringLiteral(":/img/grid.svg");
+const QString kRing = QStringLiteral(":/img/ring.svg");
+const QString kFilling = QStringLiteral(":/img/filling.svg");
+const QString kWaveFront = QStringLiteral(":/img/wave_front.svg");
+const QString kWaveBehind = QStringLiteral(":/img/wave_behind.svg");
+const QString kNeedleLeft = QStringLiteral(":/img/needle_left.svg");
+const QString kNeedleRight = QStringLiteral(":/img/needle_right.svg");
+constexpr qreal kWaveWidth = 480, kWaveHeight = 200;
+constexpr qreal kBackgroundSweep = 240, kBackgroundArcOpacity = 0.1;
+constexpr int kTrimMargin = 2;  // keeps the antialiased edge when the needle turns
+
+QImage blank(QSize pixels) {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QSize pixelsFor(qreal width, qreal height, qreal scale) {
+    return QSize(qMax(1, qRound(width * scale)), qMax(1, qRound(height * scale)));
+}
+
+void render(QPainter& painter, const QString& path, const QRectF& target) {
+    if (QSvgRenderer* renderer = ui::svg(path)) renderer->render(&painter, target);
+}
+
+QPixmap rendered(const QString& path, qreal width, qreal height, qreal scale) {
+    QImage image = blank(pixelsFor(width, height, scale));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    render(painter, path, QRectF(0, 0, width, height));
+    painter.end();
+    return QPixmap::fromImage(std::move(image));
+}
+
+// The whole-gauge picture cut down to the box of its visible pixels.
+GaugeLayers::Trimmed trimmed(const QString& path, qreal scale) {
+    const QImage whole = rendered(path, GaugeWidget::kSize, GaugeWidget::kSize, scale).toImage();
+    int left = whole.width(), top = whole.height(), right = -1, bottom = -1;
+    for (int y = 0; y < whole.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(whole.constScanLine(y));
+        for (int x = 0; x < whole.width(); ++x) {
+            if (qAlpha(row[x]) == 0) continue;
+            left = qMin(left, x);
+            right = qMax(right, x);
+            top = qMin(top, y);
+            bottom = qMax(bottom, y);
+        }
+    }
+    if (right < 0) return {};
+    const QRect box = QRect(QPoint(left, top), QPoint(right, bottom))
+                          .adjusted(-kTrimMargin, -kTrimMargin, kTrimMargin, kTrimMargin)
+                          .intersected(whole.rect());
+    return {QPixmap::fromImage(whole.copy(box)), QPointF(box.topLeft()) / scale};
+}
+}  // namespace
+
+void GaugeLayers::ensure(qreal scale) {
+    if (scale == m_scale) return;
+    m_scale = scale;
+    const qreal size = GaugeWidget::kSize, filling = GaugeWidget::kFillingSize;
+    const qreal fillingLeft = (size - filling) / 2;
+
+    QImage dial = blank(pixelsFor(size, size, scale));
+    {
+        QPainter painter(&dial);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        render(painter, kGrid, QRectF(0, 0, size, size));
+        GaugeWidget::paintArc(painter, kBackgroundSweep, ui::kWhite, kBackgroundArcOpacity);
+        render(painter, kRing, QRectF(0, 0, size, size));
+    }
+    m_dial = QPixmap::fromImage(std::move(dial));
+
+    // The ring crosses the filling square: its part there is drawn again over the waves,
+    // at the same pixel phase as in the dial, so the two meet without a seam.
+    const int offset = qRound(fillingLeft * scale);
+    m_coverOffset = QPoint(offset, offset);
+    QImage cover = blank(pixelsFor(filling, filling, scale));
+    {
+        QPainter painter(&cover);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(-offset, -offset);
+        painter.scale(scale, scale);
+        render(painter, kFilling, QRectF(fillingLeft, fillingLeft, filling, filling));
+        render(painter, kRing, QRectF(0, 0, size, size));
+    }
+    m_cover = QPixmap::fromImage(std::move(cover));
+
+    m_waveFront = rendered(kWaveFront, kWaveWidth, kWaveHeight, scale);
+    m_waveBehind = rendered(kWaveBehind, kWaveWidth, kWaveHeight, scale);
+    m_needleLeft = trimmed(kNeedleLeft, scale);
+    m_needleRight = trimmed(kNeedleRight, scale);
+}
+
+}  // namespace velmora

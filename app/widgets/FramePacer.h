@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAnimationDriver>
+#include <QBasicTimer>
+#include <QSet>
+
+class QAbstractAnimation;
+
+namespace velmora::ui {
+
+// Drives the animations of the GUI thread. Qt's own driver wakes the process 60 times a
+// second whatever runs; the gauge, whose waves roll all day, is drawn at most 30 times a
+// second, so the pacer ticks at that pace. Animations that move large parts of the window
+// (a panel sliding in, the guide's pages) ask for the full pace while they run.
+class FramePacer : public QAnimationDriver {
+public:
+    static constexpr int kAmbientMs = 33;
+    static constexpr int kFullRateMs = 16;
+
+    // The pacer of this thread, installed on first use.
+    static FramePacer& instance();
+    // Ticks at the full pace while this animation runs.
+    static void fullRateWhileRunning(QAbstractAnimation* animation);
+
+    int intervalMs() const { return m_fullRate.isEmpty() ? kAmbientMs : kFullRateMs; }
+
+protected:
+    void start() override;
+    void stop() override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    FramePacer() = default;
+    void setFullRate(QAbstractAnimation* animation, bool running);
+    void restartTimer();
+
+    QBasicTimer m_timer;
+    QSet<QAbstractAnimation*> m_fullRate;
+};
+
+}  // namespace velmora::ui
