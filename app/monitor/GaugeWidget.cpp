@@ -7,7 +7,9 @@
 #include <QtMath>
 #include <cmath>
 #include <tuple>
+#include <utility>
 
+#include "widgets/FramePacer.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -18,7 +20,7 @@ constexpr qreal kArcOpacity = 0.4;
 // Direction of each needle's zero mark, in degrees clockwise from twelve o'clock, and
 // the radii its drawing spans; a needle repaints only the box it sweeps through.
 constexpr qreal kVoltageZero = 268, kCurrentZero = 92;
-constexpr qreal kNeedleInner = 96, kNeedleOuter = 216, kNeedleMargin = 14;
+constexpr qreal kNeedleInner = 96, kNeedleOuter = 216, kNeedleMargin = 10;
 
 QRect needleRect(qreal zeroDirection, qreal angle) {
     const qreal a = qDegreesToRadians(zeroDirection + angle);
@@ -85,6 +87,8 @@ GaugeWidget::GaugeWidget(QWidget* parent) : QWidget(parent) {
     FloatXBehind->setLoopCount(-1);
     FloatXFront->start();
     FloatXBehind->start();
+    connect(&ui::FramePacer::instance(), &ui::FramePacer::ticked, this,
+            &GaugeWidget::requestPending);
 }
 
 void GaugeWidget::glide(QPropertyAnimation* animation, const QVariant& target) {
@@ -186,7 +190,17 @@ void GaugeWidget::paintNeedle(QPainter& painter, const GaugeLayers::Trimmed& nee
 }
 
 void GaugeWidget::requestPaint(const QRect& area) {
-    emit paintRequested(area);
+    // Within a tick the animations' areas are gathered into one request for the frame.
+    if (ui::FramePacer::instance().isAdvancing())
+        m_pending |= area;
+    else
+        emit paintRequested(area);
+}
+
+void GaugeWidget::requestPending() {
+    if (m_pending.isEmpty()) return;
+    const QRegion pending = std::exchange(m_pending, QRegion());
+    for (const QRect& area : pending) emit paintRequested(area);
 }
 
 void GaugeWidget::paintGauge(QPainter& painter, const QRectF& exposed) {

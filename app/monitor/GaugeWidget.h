@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPropertyAnimation>
+#include <QRegion>
 #include <QWidget>
 
 #include "monitor/GaugeLayers.h"
@@ -31,7 +32,7 @@ public:
     static constexpr qreal kArcStart = 150;  // degrees clockwise from three o'clock
     static constexpr qreal kArcSize = 300;
     static constexpr qreal kArcStroke = 20;
-    static constexpr qreal kOpaqueRadius = 234;  // the dial's disc hides what lies beneath
+    static constexpr qreal kOpaqueRadius = 236;  // the dial's disc hides what lies beneath
 
     explicit GaugeWidget(QWidget* parent);
 
@@ -78,6 +79,7 @@ signals:
 
 private:
     void requestPaint(const QRect& area);
+    void requestPending();
     QRect fillingRect() const;
     // In device pixels, clipped to the filling square.
     void paintFilling(QPainter& painter, const QRect& square);
@@ -85,6 +87,7 @@ private:
 
     qreal m_needleLeft = 0, m_needleRight = 0, m_arcSweep = 0;
     QColor m_arcColor = QColor::fromRgba(0xFFFF0000);
+    QRegion m_pending;     // areas changed during the current animation tick
     GaugeLayers m_layers;  // the pictures at the scale last drawn
     QPointF m_waveFront{-184, 168}, m_waveBehind{-120, 160};
 };

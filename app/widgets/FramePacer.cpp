@@ -50,7 +50,10 @@ void FramePacer::stop() {
 
 void FramePacer::timerEvent(QTimerEvent* event) {
     if (event->timerId() != m_timer.timerId()) return QAnimationDriver::timerEvent(event);
+    m_advancing = true;
     advance();
+    m_advancing = false;
+    emit ticked();
 }
 
 }  // namespace velmora::ui

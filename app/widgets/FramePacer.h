@@ -13,6 +13,7 @@ namespace velmora::ui {
 // second, so the pacer ticks at that pace. Animations that move large parts of the window
 // (a panel sliding in, the guide's pages) ask for the full pace while they run.
 class FramePacer : public QAnimationDriver {
+    Q_OBJECT
 public:
     static constexpr int kAmbientMs = 33;
     static constexpr int kFullRateMs = 16;
@@ -23,6 +24,12 @@ public:
     static void fullRateWhileRunning(QAbstractAnimation* animation);
 
     int intervalMs() const { return m_fullRate.isEmpty() ? kAmbientMs : kFullRateMs; }
+    // True while the animations are being moved on by a tick.
+    bool isAdvancing() const { return m_advancing; }
+
+signals:
+    // Every animation has taken its new value: the moment to ask for the frame.
+    void ticked();
 
 protected:
     void start() override;
@@ -35,6 +42,7 @@ private:
     void restartTimer();
 
     QBasicTimer m_timer;
+    bool m_advancing = false;
     QSet<QAbstractAnimation*> m_fullRate;
 };
 

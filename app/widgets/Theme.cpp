@@ -14,9 +14,24 @@ void loadFonts() {
     if (loaded) return;
     loaded = true;
     initVelmoraResources();
-    for (const char* file : {":/fonts/Roboto-Regular.ttf", ":/fonts/Roboto-Medium.ttf",
-                             ":/fonts/Roboto-Bold.ttf", ":/fonts/RobotoCondensed-Bold.ttf"})
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    // A face the system already has is used from its file, which the font engine maps and
+    // shares with other programs; an embedded copy is read into memory twice (once when
+    // registered, once when first drawn), about 3 MB for the four, so it is registered
+    // only where the face is missing (Windows, a Linux without fonts-roboto).
+    const struct {
+        const char* family;
+        const char* style;
+        const char* file;
+    } faces[] = {
+        {"Roboto", "Regular", ":/fonts/Roboto-Regular.ttf"},
+        {"Roboto", "Medium", ":/fonts/Roboto-Medium.ttf"},
+        {"Roboto", "Bold", ":/fonts/Roboto-Bold.ttf"},
+        {"Roboto Condensed", "Bold", ":/fonts/RobotoCondensed-Bold.ttf"},
+    };
+    for (const auto& face : faces)
+        if (!QFontDatabase::styles(QString::fromLatin1(face.family))
+                 .contains(QString::fromLatin1(face.style)))
+            QFontDatabase::addApplicationFont(QString::fromLatin1(face.file));
 }
 
 QFont roboto(int pixelSize, QFont::Weight weight) {

@@ -376,6 +376,7 @@ int main(int argc, char** argv) {
     keepSessions(documents.path());
     window.show();
     settle(300);
+    shoot(window, dir, QStringLiteral("dashboard_idle"));  // before anything is connected
 
     window.state().modify([](velmora::ChargerState& s) {
         s.stageNumber = 2;
