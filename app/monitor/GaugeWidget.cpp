@@ -96,6 +96,7 @@ void GaugeWidget::glide(QPropertyAnimation* animation, const QVariant& target) {
     animation->setStartValue(animation->targetObject()->property(animation->propertyName()));
     animation->setEndValue(target);
     animation->start();
+    ui::FramePacer::instance().setResting(false);  // from this frame on, not the next
 }
 
 QRect GaugeWidget::fillingRect() const {
@@ -197,7 +198,17 @@ void GaugeWidget::requestPaint(const QRect& area) {
         emit paintRequested(area);
 }
 
+bool GaugeWidget::atRest() const {
+    if (!isVisible()) return true;
+    for (const QPropertyAnimation* glide :
+         {FloatNeedleLeft, FloatNeedleRight, FloatArc, Color, FloatYFront, FloatYBehind})
+        if (glide->state() == QAbstractAnimation::Running) return false;
+    // At the level of an empty battery or below, only a sliver of the crests shows.
+    return m_waveFront.y() >= kEmptyLevelFront && m_waveBehind.y() >= kEmptyLevelBehind;
+}
+
 void GaugeWidget::requestPending() {
+    ui::FramePacer::instance().setResting(atRest());
     if (m_pending.isEmpty()) return;
     const QRegion pending = std::exchange(m_pending, QRegion());
     for (const QRect& area : pending) emit paintRequested(area);

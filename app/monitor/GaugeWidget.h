@@ -32,6 +32,8 @@ public:
     static constexpr qreal kArcStart = 150;  // degrees clockwise from three o'clock
     static constexpr qreal kArcSize = 300;
     static constexpr qreal kArcStroke = 20;
+    // The waves' heights at a charge of 0 %.
+    static constexpr qreal kEmptyLevelFront = 160, kEmptyLevelBehind = 152;
     static constexpr qreal kOpaqueRadius = 236;  // the dial's disc hides what lies beneath
 
     explicit GaugeWidget(QWidget* parent);
@@ -68,6 +70,9 @@ public:
     // Draws the gauge in its own coordinates, limited to the exposed part, with a painter
     // that scales and moves but does not turn.
     void paintGauge(QPainter& painter, const QRectF& exposed);
+    // Nothing moves but the idle roll of the waves at the bottom of the filling (or the
+    // gauge is not shown): the frame pacer may slow down.
+    bool atRest() const;
     // True when the gauge's opaque dial hides everything beneath this area (gauge units).
     static bool coversOpaquely(const QRectF& area);
     // Strokes the progress arc, or its background, in gauge units.

@@ -141,6 +141,8 @@ void TVLForm::buildContent() {
     // while only the gauge moves: the waves never stop rolling, and a workshop PC runs
     // this window all day.
     connect(m_dashboard->RCircle, &GaugeWidget::paintRequested, this, [this](const QRect& area) {
+        // A hidden gauge is drawn afresh when its screen shows again.
+        if (!m_dashboard->isVisibleTo(m_content)) return;
         const QPoint origin = m_dashboard->RCircle->mapTo(m_content, QPoint(0, 0));
         m_view->refreshUnderlay(QRectF(area.translated(origin)));
     });

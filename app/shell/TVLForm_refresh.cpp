@@ -142,8 +142,8 @@ void TVLForm::effect() {
     GaugeWidget::glide(gauge->FloatNeedleLeft, voltageNeedleAngle(s.chargeVoltage));
     GaugeWidget::glide(gauge->FloatNeedleRight, currentNeedleAngle(s.chargeCurrent));
     if (p <= 100) GaugeWidget::glide(gauge->FloatArc, p * 2.4);
-    GaugeWidget::glide(gauge->FloatYFront, 160 - p * 1.8);
-    GaugeWidget::glide(gauge->FloatYBehind, 152 - p * 1.72);
+    GaugeWidget::glide(gauge->FloatYFront, GaugeWidget::kEmptyLevelFront - p * 1.8);
+    GaugeWidget::glide(gauge->FloatYBehind, GaugeWidget::kEmptyLevelBehind - p * 1.72);
     bool known = false;
     const unsigned colour = arcColourFor(p, &known);
     const QVariant target =

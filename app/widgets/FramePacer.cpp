@@ -26,11 +26,21 @@ void FramePacer::fullRateWhileRunning(QAbstractAnimation* animation) {
 }
 
 void FramePacer::setFullRate(QAbstractAnimation* animation, bool running) {
+    changePace([&] {
+        if (running)
+            m_fullRate.insert(animation);
+        else
+            m_fullRate.remove(animation);
+    });
+}
+
+void FramePacer::setResting(bool resting) {
+    if (resting != m_resting) changePace([&] { m_resting = resting; });
+}
+
+void FramePacer::changePace(const std::function<void()>& change) {
     const int before = intervalMs();
-    if (running)
-        m_fullRate.insert(animation);
-    else
-        m_fullRate.remove(animation);
+    change();
     if (intervalMs() != before && m_timer.isActive()) restartTimer();
 }
 

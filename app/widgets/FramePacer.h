@@ -3,6 +3,7 @@
 #include <QAnimationDriver>
 #include <QBasicTimer>
 #include <QSet>
+#include <functional>
 
 class QAbstractAnimation;
 
@@ -11,19 +12,25 @@ namespace velmora::ui {
 // Drives the animations of the GUI thread. Qt's own driver wakes the process 60 times a
 // second whatever runs; the gauge, whose waves roll all day, is drawn at most 30 times a
 // second, so the pacer ticks at that pace. Animations that move large parts of the window
-// (a panel sliding in, the guide's pages) ask for the full pace while they run.
+// (a panel sliding in, the guide's pages) ask for the full pace while they run. While the
+// window is at rest (only the gauge's idle waves move, and barely show) it ticks slower.
 class FramePacer : public QAnimationDriver {
     Q_OBJECT
 public:
     static constexpr int kAmbientMs = 33;
     static constexpr int kFullRateMs = 16;
+    static constexpr int kRestingMs = 100;
 
     // The pacer of this thread, installed on first use.
     static FramePacer& instance();
     // Ticks at the full pace while this animation runs.
     static void fullRateWhileRunning(QAbstractAnimation* animation);
 
-    int intervalMs() const { return m_fullRate.isEmpty() ? kAmbientMs : kFullRateMs; }
+    int intervalMs() const {
+        return !m_fullRate.isEmpty() ? kFullRateMs : m_resting ? kRestingMs : kAmbientMs;
+    }
+    // At rest, nothing but decoration moves; any full-pace animation still gets its pace.
+    void setResting(bool resting);
     // True while the animations are being moved on by a tick.
     bool isAdvancing() const { return m_advancing; }
 
@@ -39,10 +46,12 @@ protected:
 private:
     FramePacer() = default;
     void setFullRate(QAbstractAnimation* animation, bool running);
+    void changePace(const std::function<void()>& change);
     void restartTimer();
 
     QBasicTimer m_timer;
     bool m_advancing = false;
+    bool m_resting = false;
     QSet<QAbstractAnimation*> m_fullRate;
 };
 
