@@ -43,6 +43,11 @@ void UserGuide::resizeEvent(QResizeEvent*) {
     bRight->setGeometry(width() - 80, height() - 80, 80, 80);
 }
 
+void UserGuide::hideEvent(QHideEvent*) {
+    // A page is a picture of the whole window: none is kept once the guide is closed.
+    for (int page = 0; page < kPages; ++page) ui::forgetCachedSvg(pagePath(page));
+}
+
 void UserGuide::slideTo(int index) {
     if (index < 0 || index >= kPages || index == m_index) return;
     m_previous = m_index;

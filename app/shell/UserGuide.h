@@ -33,6 +33,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void hideEvent(QHideEvent*) override;
 
 private:
     class QVariantAnimation* m_slide;

@@ -46,10 +46,16 @@ void Picture::paintEvent(QPaintEvent*) {
 }
 
 void Picture::paintAt(QPainter& painter) const {
-    if (m_opacity <= 0.0 || m_path.isEmpty()) return;
+    if (m_opacity <= 0.0) return;
+    QSvgRenderer* renderer = svg(m_path);
+    if (!renderer) return;
+    // Drawn from the vector picture: what the underlay draws is only where the controls
+    // changed, a small part, and a whole window's picture kept for it would cost 2 MB
+    // (more at larger scales).
     painter.save();
     painter.setOpacity(m_opacity);
-    drawCachedSvg(painter, m_path, QRectF(geometry()));
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer->render(&painter, QRectF(geometry()));
     painter.restore();
 }
 

@@ -26,7 +26,8 @@ public:
     // A picture drawn by someone else (the window's underlay): the control only holds
     // its place, source and visibility.
     void setDrawnElsewhere(bool elsewhere) { m_drawnElsewhere = elsewhere; }
-    // Draws the picture at its place with a painter in its parent's coordinates.
+    // Draws the picture at its place with a painter in its parent's coordinates, from
+    // the vector picture.
     void paintAt(QPainter& painter) const;
 
 protected:

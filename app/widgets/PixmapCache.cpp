@@ -8,16 +8,35 @@
 
 namespace velmora::ui {
 
+namespace {
+// Rendered pictures by path, then by size in pixels.
+QHash<QString, QHash<quint64, QPixmap>>& cache() {
+    static QHash<QString, QHash<quint64, QPixmap>> pictures;
+    return pictures;
+}
+}  // namespace
+
+void forgetCachedSvg(const QString& path) {
+    cache().remove(path);
+}
+
+qint64 cachedSvgBytes() {
+    qint64 bytes = 0;
+    for (const auto& sizes : cache())
+        for (const QPixmap& pixmap : sizes)
+            bytes += qint64(pixmap.width()) * pixmap.height() * pixmap.depth() / 8;
+    return bytes;
+}
+
 void drawCachedSvg(QPainter& painter, const QString& path, const QRectF& target) {
-    static QHash<QString, QPixmap> cache;
     const QTransform& t = painter.worldTransform();
     const qreal scale = std::sqrt(std::abs(t.determinant()));
     const QSize pixels(qMax(1, qRound(target.width() * scale)),
                        qMax(1, qRound(target.height() * scale)));
-    const QString key = path + QLatin1Char('@') + QString::number(pixels.width()) +
-                        QLatin1Char('x') + QString::number(pixels.height());
-    auto it = cache.find(key);
-    if (it == cache.end()) {
+    const quint64 key = (quint64(quint32(pixels.width())) << 32) | quint32(pixels.height());
+    QHash<quint64, QPixmap>& sizes = cache()[path];
+    auto it = sizes.find(key);
+    if (it == sizes.end()) {
         QPixmap pixmap(pixels);
         pixmap.fill(Qt::transparent);
         if (QSvgRenderer* renderer = svg(path)) {
@@ -25,7 +44,7 @@ void drawCachedSvg(QPainter& painter, const QString& path, const QRectF& target)
             p.setRenderHint(QPainter::Antialiasing);
             renderer->render(&p);
         }
-        it = cache.insert(key, pixmap);
+        it = sizes.insert(key, pixmap);
     }
     painter.drawPixmap(target, it.value(), QRectF(it.value().rect()));
 }

@@ -87,6 +87,8 @@ TEST_P(GaugeFramesTest, RedrawingTheRequestedAreasMatchesAWholeRepaint) {
         {"voltage needle turns", [](GaugeWidget& g) { g.setNeedleLeftAngle(47.25); }},
         {"current needle turns", [](GaugeWidget& g) { g.setNeedleRightAngle(-33.5); }},
         {"arc grows", [](GaugeWidget& g) { g.setArcSweep(151.7); }},
+        {"arc gains a few degrees", [](GaugeWidget& g) { g.setArcSweep(163.2); }},
+        {"arc shrinks", [](GaugeWidget& g) { g.setArcSweep(97.4); }},
         {"arc changes colour", [](GaugeWidget& g) { g.setArcColor(QColor(0, 120, 255)); }},
     };
     QImage frame = whole();
