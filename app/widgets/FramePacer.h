@@ -19,7 +19,7 @@ class FramePacer : public QAnimationDriver {
 public:
     static constexpr int kAmbientMs = 33;
     static constexpr int kFullRateMs = 16;
-    static constexpr int kRestingMs = 100;
+    static constexpr int kRestingMs = 125;
 
     // The pacer of this thread, installed on first use.
     static FramePacer& instance();
