@@ -105,15 +105,28 @@ QRect GaugeWidget::fillingRect() const {
 }
 
 void GaugeWidget::setNeedleLeftAngle(qreal angle) {
-    if (angle == m_needleLeft) return;
-    requestPaint(needleRect(kVoltageZero, m_needleLeft) | needleRect(kVoltageZero, angle));
     m_needleLeft = angle;
+    turnDrawnNeedle(m_drawnNeedleLeft, angle, kVoltageZero);
 }
 
 void GaugeWidget::setNeedleRightAngle(qreal angle) {
-    if (angle == m_needleRight) return;
-    requestPaint(needleRect(kCurrentZero, m_needleRight) | needleRect(kCurrentZero, angle));
     m_needleRight = angle;
+    turnDrawnNeedle(m_drawnNeedleRight, angle, kCurrentZero);
+}
+
+bool GaugeWidget::samePixel(qreal a, qreal b) const {
+    // Waves are copied on whole device pixels: a rise within one draws the same frame.
+    const qreal scale = m_layers.scale();
+    return a == b || (scale > 0 && qRound(a * scale) == qRound(b * scale));
+}
+
+void GaugeWidget::turnDrawnNeedle(qreal& drawn, qreal angle, qreal zeroDirection) {
+    // A steady reading glides the needle by thousandths of a degree a frame: its tip would
+    // move by hundredths of a pixel, and each such frame repaints the needle's whole box.
+    // The needle is drawn anew once its tip has moved a tenth of a pixel.
+    if (std::abs(angle - drawn) < kNeedleStep) return;
+    requestPaint(needleRect(zeroDirection, drawn) | needleRect(zeroDirection, angle));
+    drawn = angle;
 }
 
 void GaugeWidget::setArcSweep(qreal sweep) {
@@ -134,9 +147,9 @@ void GaugeWidget::setWaveFrontX(qreal x) {
 }
 
 void GaugeWidget::setWaveFrontY(qreal y) {
-    if (y == m_waveFront.y()) return;
+    const bool sameRow = samePixel(y, m_waveFront.y());
     m_waveFront.setY(y);
-    requestPaint(fillingRect());
+    if (!sameRow) requestPaint(fillingRect());
 }
 
 void GaugeWidget::setWaveBehindX(qreal x) {
@@ -145,9 +158,9 @@ void GaugeWidget::setWaveBehindX(qreal x) {
 }
 
 void GaugeWidget::setWaveBehindY(qreal y) {
-    if (y == m_waveBehind.y()) return;
+    const bool sameRow = samePixel(y, m_waveBehind.y());
     m_waveBehind.setY(y);
-    requestPaint(fillingRect());
+    if (!sameRow) requestPaint(fillingRect());
 }
 
 void GaugeWidget::paintArc(QPainter& painter, qreal sweep, const QColor& color, qreal opacity) {
@@ -235,10 +248,10 @@ void GaugeWidget::paintGauge(QPainter& painter, const QRectF& exposed) {
     painter.setWorldTransform(snapped);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (needleRect(kVoltageZero, m_needleLeft).intersects(exposed.toAlignedRect()))
-        paintNeedle(painter, m_layers.needleLeft(), m_needleLeft);
-    if (needleRect(kCurrentZero, m_needleRight).intersects(exposed.toAlignedRect()))
-        paintNeedle(painter, m_layers.needleRight(), m_needleRight);
+    if (needleRect(kVoltageZero, m_drawnNeedleLeft).intersects(exposed.toAlignedRect()))
+        paintNeedle(painter, m_layers.needleLeft(), m_drawnNeedleLeft);
+    if (needleRect(kCurrentZero, m_drawnNeedleRight).intersects(exposed.toAlignedRect()))
+        paintNeedle(painter, m_layers.needleRight(), m_drawnNeedleRight);
     // The arc lies outside the filling circle; wave frames need not stroke it.
     const qreal arcInner = kArcSize / 2 - kArcStroke - 1;
     if (!withinRadius(exposed, arcInner)) paintArc(painter, m_arcSweep, m_arcColor, kArcOpacity);

@@ -34,6 +34,8 @@ public:
     static constexpr qreal kArcStroke = 20;
     // The waves' heights at a charge of 0 %.
     static constexpr qreal kEmptyLevelFront = 160, kEmptyLevelBehind = 152;
+    // A tenth of a pixel at the needles' tips, 210 units from the centre, in degrees.
+    static constexpr qreal kNeedleStep = 0.1 / 210 * 180 / 3.14159265358979;
     static constexpr qreal kOpaqueRadius = 236;  // the dial's disc hides what lies beneath
 
     explicit GaugeWidget(QWidget* parent);
@@ -89,8 +91,13 @@ private:
     // In device pixels, clipped to the filling square.
     void paintFilling(QPainter& painter, const QRect& square);
     void paintNeedle(QPainter& painter, const GaugeLayers::Trimmed& needle, qreal angle);
+    void turnDrawnNeedle(qreal& drawn, qreal angle, qreal zeroDirection);
+    bool samePixel(qreal a, qreal b) const;
 
     qreal m_needleLeft = 0, m_needleRight = 0, m_arcSweep = 0;
+    // The angles the needles are drawn at: they follow the animated ones in steps that
+    // move the tips by a tenth of a pixel.
+    qreal m_drawnNeedleLeft = 0, m_drawnNeedleRight = 0;
     QColor m_arcColor = QColor::fromRgba(0xFFFF0000);
     QRegion m_pending;     // areas changed during the current animation tick
     GaugeLayers m_layers;  // the pictures at the scale last drawn

@@ -110,6 +110,24 @@ TEST_P(GaugeFramesTest, RedrawingTheRequestedAreasMatchesAWholeRepaint) {
     }
 }
 
+TEST_P(GaugeFramesTest, MovesTooSmallToSeeAskForNoFrameAndChangeNoPixel) {
+    const QImage before = whole();  // the pictures now exist at this scale
+    QRegion requested;
+    QObject::connect(&m_gauge, &GaugeWidget::paintRequested,
+                     [&](const QRect& area) { requested += area; });
+    const qreal pixel = 1 / GetParam().scale;
+    m_gauge.setNeedleLeftAngle(GaugeWidget::kNeedleStep / 2);
+    m_gauge.setNeedleRightAngle(-GaugeWidget::kNeedleStep / 3);
+    m_gauge.setWaveFrontY(std::round(168 / pixel) * pixel + pixel / 4);
+    EXPECT_TRUE(requested.isEmpty());
+    EXPECT_EQ(whole(), before) << "a whole repaint draws the same frame";
+
+    m_gauge.setNeedleLeftAngle(GaugeWidget::kNeedleStep * 1.5);  // the creep adds up
+    m_gauge.setWaveFrontY(168 + 2 * pixel);
+    EXPECT_FALSE(requested.isEmpty());
+    EXPECT_NE(whole(), before);
+}
+
 TEST_P(GaugeFramesTest, TheDialIsOpaqueWhereTheWindowSkipsTheBackground) {
     QImage image(imageSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
