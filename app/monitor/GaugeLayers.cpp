@@ -36,19 +36,19 @@ void render(QPainter& painter, const QString& path, const QRectF& target) {
     if (QSvgRenderer* renderer = ui::svg(path)) renderer->render(&painter, target);
 }
 
-QPixmap rendered(const QString& path, qreal width, qreal height, qreal scale) {
+QImage rendered(const QString& path, qreal width, qreal height, qreal scale) {
     QImage image = blank(pixelsFor(width, height, scale));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(scale, scale);
     render(painter, path, QRectF(0, 0, width, height));
     painter.end();
-    return QPixmap::fromImage(std::move(image));
+    return image;
 }
 
 // The whole-gauge picture cut down to the box of its visible pixels.
 GaugeLayers::Trimmed trimmed(const QString& path, qreal scale) {
-    const QImage whole = rendered(path, GaugeWidget::kSize, GaugeWidget::kSize, scale).toImage();
+    const QImage whole = rendered(path, GaugeWidget::kSize, GaugeWidget::kSize, scale);
     int left = whole.width(), top = whole.height(), right = -1, bottom = -1;
     for (int y = 0; y < whole.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(whole.constScanLine(y));
@@ -100,8 +100,8 @@ void GaugeLayers::ensure(qreal scale) {
     }
     m_cover = QPixmap::fromImage(std::move(cover));
 
-    m_waveFront = rendered(kWaveFront, kWaveWidth, kWaveHeight, scale);
-    m_waveBehind = rendered(kWaveBehind, kWaveWidth, kWaveHeight, scale);
+    m_waveFront = QPixmap::fromImage(rendered(kWaveFront, kWaveWidth, kWaveHeight, scale));
+    m_waveBehind = QPixmap::fromImage(rendered(kWaveBehind, kWaveWidth, kWaveHeight, scale));
     m_needleLeft = trimmed(kNeedleLeft, scale);
     m_needleRight = trimmed(kNeedleRight, scale);
 }

@@ -1,12 +1,9 @@
 #include "monitor/GaugeWidget.h"
 
 #include <QLabel>
-#include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QtMath>
 #include <cmath>
-#include <tuple>
 #include <utility>
 
 #include "widgets/FramePacer.h"

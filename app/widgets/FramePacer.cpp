@@ -26,21 +26,21 @@ void FramePacer::fullRateWhileRunning(QAbstractAnimation* animation) {
 }
 
 void FramePacer::setFullRate(QAbstractAnimation* animation, bool running) {
-    changePace([&] {
-        if (running)
-            m_fullRate.insert(animation);
-        else
-            m_fullRate.remove(animation);
-    });
+    const int before = intervalMs();
+    if (running)
+        m_fullRate.insert(animation);
+    else
+        m_fullRate.remove(animation);
+    followPace(before);
 }
 
 void FramePacer::setResting(bool resting) {
-    if (resting != m_resting) changePace([&] { m_resting = resting; });
+    const int before = intervalMs();
+    m_resting = resting;
+    followPace(before);
 }
 
-void FramePacer::changePace(const std::function<void()>& change) {
-    const int before = intervalMs();
-    change();
+void FramePacer::followPace(int before) {
     if (intervalMs() != before && m_timer.isActive()) restartTimer();
 }
 

@@ -3,7 +3,6 @@
 #include <QAnimationDriver>
 #include <QBasicTimer>
 #include <QSet>
-#include <functional>
 
 class QAbstractAnimation;
 
@@ -46,7 +45,8 @@ protected:
 private:
     FramePacer() = default;
     void setFullRate(QAbstractAnimation* animation, bool running);
-    void changePace(const std::function<void()>& change);
+    // Restarts the timer when the pace differs from the one before a change.
+    void followPace(int before);
     void restartTimer();
 
     QBasicTimer m_timer;
