@@ -18,6 +18,7 @@
 #include "journal/SessionReceipt.h"
 #include "journal/SessionTexts.h"
 #include "logger/LogFolder.h"
+#include "monitor/ChartPlot.h"
 #include "printing/PrinterImages.h"
 #include "printing/ReceiptPdf.h"
 #include "printing/ReceiptPrinter.h"
@@ -268,10 +269,9 @@ std::vector<std::string> HistoryBrowser::receiptChunks() {
     if (shown->start.kind == journal::SessionKind::Charge) {
         const SessionPage* page = m_window.dialog->PageSesi;
         try {
-            m_images->saveimage(page->ChartSesiVoltage, page->ChartSesiCurrent,
-                                [page](QChartView* chart, const QSize& size) {
-                                    return page->renderForPrint(chart, size);
-                                });
+            m_images->saveimage([page](const ChartKind& kind, const QSize& size) {
+                return page->renderForPrint(kind, size);
+            });
         } catch (const std::exception& error) {
             m_window.error(QString::fromUtf8(error.what()));
             return {};

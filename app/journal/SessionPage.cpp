@@ -136,9 +136,8 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
     m_lastStage = session.points.empty() ? 0 : session.points.back().stage;
 }
 
-QImage SessionPage::renderForPrint(QChartView* chart, const QSize& size) const {
-    const bool voltage = chart == ChartSesiVoltage;
-    if (!voltage && chart != ChartSesiCurrent) return {};
+QImage SessionPage::renderForPrint(const ChartKind& kind, const QSize& size) const {
+    const bool voltage = &kind == &kVoltageKind;
     const StageView stage = stageView(m_lastStage);
     return renderChart(voltage ? kVoltageKind : kCurrentKind,
                        voltage ? m_data.voltage : m_data.current, m_data.clock,

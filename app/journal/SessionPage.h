@@ -16,6 +16,7 @@ class QLineSeries;
 namespace velmora {
 
 class ChartPlot;
+struct ChartKind;
 
 // A button of the history panel's bottom row.
 ui::TextButton* footerButton(QWidget* parent, const char* name, const char* text,
@@ -36,7 +37,7 @@ public:
     const ChartData& data() const { return m_data; }
     // A picture of one of the page's charts laid out for `size`, titled as the chart screen
     // titles the stage the session ended in: what its receipt prints.
-    QImage renderForPrint(QChartView* chart, const QSize& size) const;
+    QImage renderForPrint(const ChartKind& kind, const QSize& size) const;
 
     ui::PictureButton* BackSesi;
     QLabel* LSesiTitle;

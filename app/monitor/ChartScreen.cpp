@@ -12,9 +12,13 @@ namespace {
 constexpr int kChartWidth = 960, kChartHeight = 240;
 }  // namespace
 
-ChartScreen::ChartScreen(QWidget* main) : QWidget(main) {
+ChartScreen::ChartScreen(QWidget* main) : QWidget(main), m_title(QStringLiteral("Stage 1")) {
     setObjectName(QStringLiteral("M3Chart"));
     setGeometry(0, 0, main->width(), main->height());
+}
+
+void ChartScreen::buildCharts() {
+    if (chartsBuilt()) return;
     Series1 = new QLineSeries(this);
     Series1->setObjectName(QStringLiteral("Series1"));
     Series2 = new QLineSeries(this);
@@ -26,7 +30,14 @@ ChartScreen::ChartScreen(QWidget* main) : QWidget(main) {
     // Two 240-high charts on a 478-high screen: the lower one loses its last white rows.
     ChartVoltage->setGeometry(0, 0, kChartWidth, kChartHeight);
     ChartCurrent->setGeometry(0, kChartHeight, kChartWidth, kChartHeight);
-    setStageTitle(QStringLiteral("Stage 1"));
+    ChartVoltage->chart()->setTitle(m_title);
+    ChartCurrent->chart()->setTitle(m_title);
+    redraw();
+}
+
+void ChartScreen::showEvent(QShowEvent* event) {
+    buildCharts();  // before the screen's first frame
+    QWidget::showEvent(event);
 }
 
 ChartScreen::~ChartScreen() = default;
@@ -41,17 +52,20 @@ QChartView* ChartScreen::makeView(const QString& name, ChartPlot* plot) {
 }
 
 void ChartScreen::setStageTitle(const QString& firstLine) {
-    if (stageTitle() == firstLine) return;  // set every tick; repaint only on change
+    if (m_title == firstLine) return;  // set every tick; repaint only on change
+    m_title = firstLine;
+    if (!chartsBuilt()) return;
     ChartVoltage->chart()->setTitle(firstLine);
     ChartCurrent->chart()->setTitle(firstLine);
 }
 
 QString ChartScreen::stageTitle() const {
-    return ChartVoltage->chart()->title().section(QLatin1Char('\n'), 0, 0);
+    return m_title;
 }
 
 void ChartScreen::clearSeries() {
-    if (m_data.voltage.empty() && m_data.current.empty() && !Series1->count() && !Series2->count())
+    if (m_data.voltage.empty() && m_data.current.empty() &&
+        (!chartsBuilt() || (!Series1->count() && !Series2->count())))
         return;  // emptied every tick of stage 1: nothing to redraw
     m_data.clear();
     redraw();
@@ -78,16 +92,15 @@ bool ChartScreen::setChartClock(const QDateTime& local) {
 }
 
 void ChartScreen::redraw() {
+    if (!chartsBuilt()) return;
     m_voltagePlot->refresh();
     m_currentPlot->refresh();
 }
 
-QImage ChartScreen::renderForPrint(QChartView* chart, const QSize& size) const {
-    const bool voltage = chart == ChartVoltage;
-    if (!voltage && chart != ChartCurrent) return {};
-    return renderChart(voltage ? kVoltageKind : kCurrentKind,
-                       voltage ? m_data.voltage : m_data.current, m_data.clock,
-                       chart->chart()->title(), size);
+QImage ChartScreen::renderForPrint(const ChartKind& kind, const QSize& size) const {
+    const bool voltage = &kind == &kVoltageKind;
+    return renderChart(kind, voltage ? m_data.voltage : m_data.current, m_data.clock, m_title,
+                       size);
 }
 
 }  // namespace velmora

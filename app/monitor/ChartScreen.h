@@ -14,20 +14,28 @@ class QLineSeries;
 namespace velmora {
 
 class ChartPlot;
+struct ChartKind;
 
 // The chart screen (M3Chart): charging voltage above, charging current below, both
 // against time. Owns every point plotted since the last emptying and the clock of the
-// next point.
+// next point. The charts themselves are made when the screen is first shown (or asked
+// for): until then the points are only stored, and a window that never shows its charts
+// does not carry them.
 class ChartScreen : public QWidget {
     Q_OBJECT
 public:
     explicit ChartScreen(QWidget* main);
     ~ChartScreen() override;
 
-    QChartView* ChartVoltage;
-    QChartView* ChartCurrent;
-    QLineSeries* Series1;  // what ChartVoltage draws of the stored points
-    QLineSeries* Series2;  // what ChartCurrent draws
+    // Null until the charts are made (buildCharts).
+    QChartView* ChartVoltage = nullptr;
+    QChartView* ChartCurrent = nullptr;
+    QLineSeries* Series1 = nullptr;  // what ChartVoltage draws of the stored points
+    QLineSeries* Series2 = nullptr;  // what ChartCurrent draws
+
+    // Makes the two charts showing the stored points, once; showing the screen does it.
+    void buildCharts();
+    bool chartsBuilt() const { return ChartVoltage != nullptr; }
 
     // The first line of both chart titles.
     void setStageTitle(const QString& firstLine);
@@ -50,19 +58,23 @@ public:
     // The same from a local date and time (QDateTime::currentDateTime() when printing).
     bool setChartClock(const QDateTime& local);
 
-    // A picture of `chart` (ChartVoltage or ChartCurrent) exactly `size` large: a chart of
-    // that size with the same look, title, axes and points, laid out for it (not a shrunk
-    // copy). The charts on the screen stay as they are. A null image for another chart or
+    // A picture of the voltage or current chart exactly `size` large: a chart of that size
+    // with the same look, title, axes and points, laid out for it (not a shrunk copy). The
+    // charts on the screen stay as they are, and need not have been made. A null image for
     // an empty size.
-    QImage renderForPrint(QChartView* chart, const QSize& size) const;
+    QImage renderForPrint(const ChartKind& kind, const QSize& size) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     QChartView* makeView(const QString& name, ChartPlot* plot);
     void redraw();
 
     ChartData m_data;
-    ChartPlot* m_voltagePlot;
-    ChartPlot* m_currentPlot;
+    QString m_title;
+    ChartPlot* m_voltagePlot = nullptr;
+    ChartPlot* m_currentPlot = nullptr;
 };
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <QSvgRenderer>
 #include <stdexcept>
 
+#include "monitor/ChartPlot.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -67,8 +68,7 @@ void PrinterImages::inisialprint() {
     m_currentPicture = QImage();
 }
 
-void PrinterImages::saveimage(QChartView* ChartVoltage, QChartView* ChartCurrent,
-                              const ChartRenderer& render) {
+void PrinterImages::saveimage(const ChartRenderer& render) {
     if (!m_voltageStream || !m_currentStream) inisialprint();
     // The next pass starts with new streams, whether or not this one gets through.
     struct ReleaseStreams {
@@ -79,8 +79,8 @@ void PrinterImages::saveimage(QChartView* ChartVoltage, QChartView* ChartCurrent
         }
     } release{*this};
 
-    m_voltagePicture = atChartSize(render(ChartVoltage, kChartSize));
-    m_currentPicture = atChartSize(render(ChartCurrent, kChartSize));
+    m_voltagePicture = atChartSize(render(kVoltageKind, kChartSize));
+    m_currentPicture = atChartSize(render(kCurrentKind, kChartSize));
     encode(m_voltagePicture, *m_voltageStream);
     encode(m_currentPicture, *m_currentStream);
     m_imageV = decode(*m_voltageStream);

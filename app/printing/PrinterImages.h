@@ -9,9 +9,9 @@
 #include "printing/PrinterRaster.h"
 #include "printing/ReceiptChunks.h"
 
-class QChartView;
-
 namespace velmora {
+
+struct ChartKind;
 
 // The three printer pictures and their rasters: the logo, shipped with the window, and
 // the voltage and current charts, rendered for the printer's width by the image pass.
@@ -19,7 +19,7 @@ namespace velmora {
 class PrinterImages {
 public:
     // Renders a chart laid out for a size, without touching the chart on screen.
-    using ChartRenderer = std::function<QImage(QChartView*, const QSize&)>;
+    using ChartRenderer = std::function<QImage(const ChartKind&, const QSize&)>;
 
     PrinterImages();
 
@@ -28,7 +28,7 @@ public:
     // The image pass of the charge receipt: both charts rendered at 384 x 300, then all
     // three rasters rebuilt. Throws std::runtime_error when a step fails; rasters not yet
     // rebuilt keep their content. The scratch streams are released in every case.
-    void saveimage(QChartView* ChartVoltage, QChartView* ChartCurrent, const ChartRenderer& render);
+    void saveimage(const ChartRenderer& render);
 
     // Each packing routine reads its picture, then rebuilds its raster.
     void SusunBitmap();

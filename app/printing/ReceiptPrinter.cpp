@@ -75,10 +75,9 @@ printing::ProfileTexts ReceiptPrinter::profileTexts() const {
 
 void ReceiptPrinter::saveimage() {
     const ChartScreen* charts = m_sources.charts;
-    m_images.saveimage(charts->ChartVoltage, charts->ChartCurrent,
-                       [charts](QChartView* chart, const QSize& size) {
-                           return charts->renderForPrint(chart, size);
-                       });
+    m_images.saveimage([charts](const ChartKind& kind, const QSize& size) {
+        return charts->renderForPrint(kind, size);
+    });
 }
 
 std::optional<QDateTime> ReceiptPrinter::DataPrint(int stat2) {

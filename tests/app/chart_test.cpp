@@ -11,6 +11,7 @@
 
 #include "chart/ChartClock.h"
 #include "gui_wait.h"
+#include "monitor/ChartPlot.h"
 #include "monitor/ChartScreen.h"
 #include "window_fixture.h"
 
@@ -23,7 +24,11 @@ constexpr double kSecond = 1.0 / 86400;
 
 class ChartTest : public WindowTest {
 protected:
-    ChartScreen* charts() { return m_window->chartScreen(); }
+    // The charts as the chart screen shows them (made on first use).
+    ChartScreen* charts() {
+        m_window->chartScreen()->buildCharts();
+        return m_window->chartScreen();
+    }
 
     void sendHistory(std::vector<std::string> volts, std::vector<std::string> milliamps) {
         setState([&](ChargerState& s) {
@@ -112,6 +117,28 @@ TEST_F(ChartTest, TickPlotsTheHistoryThenTheLivePointInOneBatch) {
     setLive(5, 13.1, 0);
     m_window->TimerloopTimer();
     EXPECT_EQ(charts()->Series1->count(), 31);
+}
+
+TEST_F(ChartTest, ChartsMadeAtTheFirstLookShowWhatWasPlottedBefore) {
+    ChartScreen* screen = m_window->chartScreen();
+    sendHistory({"1250", "1300"}, {"2000", "1500"});
+    setLive(3, 13.6, 1.1);
+    m_window->TimerloopTimer();
+    m_window->TimerloopTimer();
+    EXPECT_FALSE(screen->chartsBuilt());
+    EXPECT_EQ(m_window->content()->findChildren<QChartView*>().size(), 0);
+    EXPECT_EQ(screen->stageTitle(), "Stage 3");
+
+    showCharts();
+    ASSERT_EQ(screen->data().voltage.size(), 22u);
+    ASSERT_GT(screen->Series1->count(), 1);
+    EXPECT_EQ(screen->Series1->at(0), QPointF(0, 12.5));
+    EXPECT_NEAR(screen->Series1->points().back().x(), 21 * kSecond, 1e-12);
+    EXPECT_EQ(screen->Series1->points().back().y(), 13.6);
+    EXPECT_EQ(screen->Series2->points().back().y(), 1.1);
+    EXPECT_EQ(screen->ChartVoltage->chart()->title(), "Stage 3");
+    EXPECT_EQ(screen->ChartCurrent->chart()->title(), "Stage 3");
+    EXPECT_EQ(m_window->content()->findChildren<QChartView*>().size(), 2);
 }
 
 TEST_F(ChartTest, BadHistoryItemIsReportedAndThePointsBeforeItStay) {
@@ -313,8 +340,8 @@ TEST_F(ChartTest, PrintPictureIsLaidOutForItsSizeAndLeavesTheScreenAlone) {
     const QList<QPointF> drawn = charts()->Series1->points();
     const QImage screen = view->grab().toImage();
 
-    const QImage voltage = charts()->renderForPrint(view, QSize(384, 300));
-    const QImage current = charts()->renderForPrint(charts()->ChartCurrent, QSize(384, 300));
+    const QImage voltage = charts()->renderForPrint(kVoltageKind, QSize(384, 300));
+    const QImage current = charts()->renderForPrint(kCurrentKind, QSize(384, 300));
     ASSERT_EQ(voltage.size(), QSize(384, 300));
     ASSERT_EQ(current.size(), QSize(384, 300));
     EXPECT_NE(voltage, current);
@@ -329,6 +356,5 @@ TEST_F(ChartTest, PrintPictureIsLaidOutForItsSizeAndLeavesTheScreenAlone) {
     EXPECT_EQ(charts()->Series1->points(), drawn);
     EXPECT_EQ(view->chart()->title(), "Stage 2");
 
-    EXPECT_TRUE(charts()->renderForPrint(nullptr, QSize(384, 300)).isNull());
-    EXPECT_TRUE(charts()->renderForPrint(view, QSize(0, 300)).isNull());
+    EXPECT_TRUE(charts()->renderForPrint(kVoltageKind, QSize(0, 300)).isNull());
 }

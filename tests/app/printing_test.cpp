@@ -11,6 +11,7 @@
 #include "gui_wait.h"
 #include "link/ConnectionDialog.h"
 #include "link/SimulatedDevices.h"
+#include "monitor/ChartPlot.h"
 #include "monitor/ChartScreen.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPrinter.h"
@@ -217,6 +218,12 @@ TEST_F(PrintingTest, SelectorAndConnectionRules) {
 
 TEST_F(PrintingTest, ImagePassRendersBothChartsWithoutTouchingTheChartScreen) {
     ChartScreen* charts = m_window->chartScreen();
+    // Charts never looked at are not made for printing either.
+    m_window->saveimage();
+    EXPECT_FALSE(charts->chartsBuilt());
+    EXPECT_EQ(m_window->receipts()->images().ImageV().size(), QSize(384, 300));
+
+    charts->buildCharts();
     const QRect voltageGeometry = charts->ChartVoltage->geometry();
     const QRect currentGeometry = charts->ChartCurrent->geometry();
     m_window->saveimage();
@@ -239,22 +246,22 @@ TEST_F(PrintingTest, ImagePassRendersBothChartsWithoutTouchingTheChartScreen) {
 TEST_F(PrintingTest, FailedImagePassKeepsTheRastersAndTheReceiptGoesOut) {
     PrinterImages images;
     images.inisialprint();
-    auto fails = [](QChartView*, const QSize&) { return QImage(); };
-    EXPECT_THROW(images.saveimage(nullptr, nullptr, fails), std::runtime_error);
+    auto fails = [](const ChartKind&, const QSize&) { return QImage(); };
+    EXPECT_THROW(images.saveimage(fails), std::runtime_error);
     EXPECT_TRUE(images.rasters().voltage.empty());  // never built: empty
-    auto grey = [](QChartView*, const QSize& size) {
+    auto grey = [](const ChartKind&, const QSize& size) {
         QImage picture(size, QImage::Format_RGB32);
         picture.fill(QColor(126, 126, 126));
         return picture;
     };
-    images.saveimage(nullptr, nullptr, grey);
+    images.saveimage(grey);
     const std::string built = images.rasters().voltage;
     EXPECT_EQ(built.size(), 15054u);
     EXPECT_EQ(static_cast<unsigned char>(built[5]), 0xFF);  // grey 126 prints black
-    EXPECT_THROW(images.saveimage(nullptr, nullptr, fails), std::runtime_error);
+    EXPECT_THROW(images.saveimage(fails), std::runtime_error);
     EXPECT_EQ(images.rasters().voltage, built);  // the last pass's raster stays
     // The stretched picture is read at the print size.
-    images.setChartPictures(grey(nullptr, QSize(960, 240)), QImage());
+    images.setChartPictures(grey(kVoltageKind, QSize(960, 240)), QImage());
     images.SusunBitmap2();
     EXPECT_EQ(images.voltagePixels().height, 300);
 }
