@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QSvgRenderer>
 
+#include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -107,22 +108,34 @@ GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {
 }
 
 GuidePicture::GuidePicture(QWidget* parent, const QString& name, const QString& svgPath)
-    : QWidget(parent) {
+    : QWidget(parent), m_path(svgPath) {
     setObjectName(name);
     m_scroll = new QScrollArea(this);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setStyleSheet(QStringLiteral("QScrollArea{background:#f4f4f4}"));
     m_picture = new ui::Picture(nullptr, name + QStringLiteral("Image"), svgPath);
-    QSvgRenderer* renderer = ui::svg(svgPath);
-    m_natural = renderer ? renderer->defaultSize() : QSize(1200, 1600);
     m_scroll->setWidget(m_picture);
-    setPictureScale(m_scale);
 }
 
 void GuidePicture::setPictureScale(qreal scale) {
     m_scale = scale;
+    if (m_natural.isEmpty()) return;  // sized when shown
     m_picture->resize(qRound(m_natural.width() * scale), qRound(m_natural.height() * scale));
+}
+
+void GuidePicture::showEvent(QShowEvent* event) {
+    if (m_natural.isEmpty()) {
+        QSvgRenderer* renderer = ui::svg(m_path);
+        m_natural = renderer ? renderer->defaultSize() : QSize(1200, 1600);
+        setPictureScale(m_scale);
+    }
+    QWidget::showEvent(event);
+}
+
+void GuidePicture::hideEvent(QHideEvent* event) {
+    ui::forgetCachedSvg(m_path);
+    QWidget::hideEvent(event);
 }
 
 void GuidePicture::resizeEvent(QResizeEvent*) {

@@ -39,7 +39,8 @@ public:
     class GuidePicture* GuideCharger;
 };
 
-// Shows one large picture at a picture scale, scrollable.
+// Shows one large picture at a picture scale, scrollable. The picture is read when shown
+// and let go when hidden: a guide looked at now and then need not stay in memory.
 class GuidePicture : public QWidget {
     Q_OBJECT
 public:
@@ -49,11 +50,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    QString m_path;
     QScrollArea* m_scroll;
     ui::Picture* m_picture;
-    QSize m_natural;
+    QSize m_natural;  // read with the picture
     qreal m_scale = 0.8;
 };
 

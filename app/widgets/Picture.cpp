@@ -10,14 +10,29 @@
 
 namespace velmora::ui {
 
-QSvgRenderer* svg(const QString& path) {
+namespace {
+QHash<QString, QSvgRenderer*>& renderers() {
     // Shared by every picture for the whole run and never freed: a cache destroyed at exit
     // would drop the last pointers to its renderers, a leak to the leak checker.
     static auto* cache = new QHash<QString, QSvgRenderer*>;
+    return *cache;
+}
+}  // namespace
+
+QSvgRenderer* svg(const QString& path) {
     if (path.isEmpty()) return nullptr;
-    auto it = cache->find(path);
-    if (it == cache->end()) it = cache->insert(path, new QSvgRenderer(path));
+    auto& cache = renderers();
+    auto it = cache.find(path);
+    if (it == cache.end()) it = cache.insert(path, new QSvgRenderer(path));
     return it.value()->isValid() ? it.value() : nullptr;
+}
+
+void forgetSvg(const QString& path) {
+    delete renderers().take(path);
+}
+
+bool svgLoaded(const QString& path) {
+    return renderers().contains(path);
 }
 
 Picture::Picture(QWidget* parent, const QString& name, const QString& svgPath)

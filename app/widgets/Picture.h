@@ -9,8 +9,12 @@ class QSvgRenderer;
 
 namespace velmora::ui {
 
-// The renderer of an embedded SVG, shared by every control that shows it.
+// The renderer of an embedded SVG, shared by every control that shows it. Callers use it
+// at once and keep no pointer: a picture shown only now and then may be let go.
 QSvgRenderer* svg(const QString& path);
+// Lets go of the renderer of a picture; the next use reads it again.
+void forgetSvg(const QString& path);
+bool svgLoaded(const QString& path);
 
 // A picture stretched over the control, with an opacity; vector-drawn so it stays
 // crisp at every scale.

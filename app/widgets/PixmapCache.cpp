@@ -18,6 +18,7 @@ QHash<QString, QHash<quint64, QPixmap>>& cache() {
 
 void forgetCachedSvg(const QString& path) {
     cache().remove(path);
+    forgetSvg(path);
 }
 
 qint64 cachedSvgBytes() {

@@ -1,10 +1,13 @@
-// Pictures of the whole window (the guide's pages) are let go once the guide closes, and
-// the window's background is drawn from its vector picture, not kept as a pixmap.
+// Pictures of the whole window (the guide's pages, the charger guide) are read when shown
+// and let go once hidden, and the window's background is drawn from its vector picture,
+// not kept as a pixmap.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+#include <QSvgRenderer>
 
+#include "shell/OptionScreen.h"
 #include "shell/UserGuide.h"
 #include "widgets/Picture.h"
 #include "widgets/PixmapCache.h"
@@ -23,6 +26,33 @@ TEST(PictureCacheTest, TheGuidesPagesAreLetGoWhenItCloses) {
     EXPECT_GE(ui::cachedSvgBytes() - before, qint64(960) * 540 * 4);
     guide->hide();
     EXPECT_EQ(ui::cachedSvgBytes(), before);
+    EXPECT_FALSE(ui::svgLoaded(QStringLiteral(":/img/intro1.svg")));
+}
+
+TEST(PictureCacheTest, TheChargerGuideIsReadWhenShownAndLetGoWhenHidden) {
+    const QString path = QStringLiteral(":/img/guide_charger.svg");
+    const QSize natural = QSvgRenderer(path).defaultSize();
+    ASSERT_FALSE(natural.isEmpty());
+    QWidget window;
+    auto* guide = new GuidePicture(&window, QStringLiteral("Guide"), path);
+    guide->hide();
+    window.show();
+    guide->setPictureScale(2.0);  // zoomed while hidden
+    EXPECT_FALSE(ui::svgLoaded(path));
+
+    guide->show();
+    EXPECT_TRUE(ui::svgLoaded(path));
+    auto* image = guide->findChild<QWidget*>(QStringLiteral("GuideImage"));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->size(), natural * 2);
+    guide->setPictureScale(0.5);
+    EXPECT_EQ(image->size(), natural / 2);
+
+    guide->hide();
+    EXPECT_FALSE(ui::svgLoaded(path));
+    guide->show();  // read again, at the scale it had
+    EXPECT_EQ(image->size(), natural / 2);
+    EXPECT_FALSE(image->grab().isNull());
 }
 
 TEST(PictureCacheTest, TheBackgroundIsDrawnWithoutAPixmap) {
