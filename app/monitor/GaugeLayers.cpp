@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cmath>
 
 #include "monitor/GaugeWidget.h"
 #include "widgets/Picture.h"
@@ -21,6 +22,7 @@ const QString kNeedleRight = QStringLiteral(":/img/needle_right.svg");
 constexpr qreal kWaveWidth = 480, kWaveHeight = 200;
 constexpr qreal kBackgroundSweep = 240, kBackgroundArcOpacity = 0.1;
 constexpr int kTrimMargin = 2;  // keeps the antialiased edge when the needle turns
+constexpr int kBodyStripWidth = 96;
 
 QImage blank(QSize pixels) {
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
@@ -66,7 +68,32 @@ GaugeLayers::Trimmed trimmed(const QString& path, qreal scale) {
                           .intersected(whole.rect());
     return {QPixmap::fromImage(whole.copy(box)), QPointF(box.topLeft()) / scale};
 }
+// The liquid beneath the crest is the same gradient in every column: a strip from the
+// middle stands for all of it (the wave's far end may be a partly covered column).
+GaugeLayers::Wave split(const QImage& whole, qreal scale) {
+    const int crestRows =
+        qMin(whole.height(), static_cast<int>(std::ceil(GaugeLayers::kCrestDepth * scale)) + 1);
+    const int stripWidth = qMin(whole.width(), kBodyStripWidth);
+    GaugeLayers::Wave wave;
+    wave.width = whole.width();
+    wave.crest = QPixmap::fromImage(whole.copy(0, 0, whole.width(), crestRows));
+    if (crestRows < whole.height())
+        wave.body = QPixmap::fromImage(whole.copy((whole.width() - stripWidth) / 2, crestRows,
+                                                  stripWidth, whole.height() - crestRows));
+    return wave;
+}
 }  // namespace
+
+void GaugeLayers::Wave::draw(QPainter& painter, QPoint topLeft) const {
+    painter.drawPixmap(topLeft, crest);
+    if (body.isNull()) return;
+    // Plain copies side by side: a tiled fill fetches every pixel through a modulo, a
+    // frame's worth more work. Copies outside the frame's clip cost next to nothing.
+    const int y = topLeft.y() + crest.height();
+    for (int x = 0; x < width; x += body.width())
+        painter.drawPixmap(QPoint(topLeft.x() + x, y), body,
+                           QRect(0, 0, qMin(body.width(), width - x), body.height()));
+}
 
 void GaugeLayers::ensure(qreal scale) {
     if (scale == m_scale) return;
@@ -100,8 +127,8 @@ void GaugeLayers::ensure(qreal scale) {
     }
     m_cover = QPixmap::fromImage(std::move(cover));
 
-    m_waveFront = QPixmap::fromImage(rendered(kWaveFront, kWaveWidth, kWaveHeight, scale));
-    m_waveBehind = QPixmap::fromImage(rendered(kWaveBehind, kWaveWidth, kWaveHeight, scale));
+    m_waveFront = split(rendered(kWaveFront, kWaveWidth, kWaveHeight, scale), scale);
+    m_waveBehind = split(rendered(kWaveBehind, kWaveWidth, kWaveHeight, scale), scale);
     m_needleLeft = trimmed(kNeedleLeft, scale);
     m_needleRight = trimmed(kNeedleRight, scale);
 }

@@ -32,9 +32,10 @@ QRect needleRect(qreal zeroDirection, qreal angle) {
 // The rows of the filling square a wave's crest can change while the wave rolls
 // sideways; below the crest the liquid is the same all along a row.
 QRect crestBand(QRect filling, qreal waveY) {
-    constexpr int kCrestDepth = 24, kMargin = 2;
+    constexpr int kMargin = 2;
     const int top = filling.top() + static_cast<int>(std::floor(waveY)) - kMargin;
-    return QRect(filling.left(), top, filling.width(), kCrestDepth + 2 * kMargin) & filling;
+    return QRect(filling.left(), top, filling.width(), GaugeLayers::kCrestDepth + 2 * kMargin) &
+           filling;
 }
 
 // True when the rectangle lies within this distance of the gauge centre.
@@ -182,8 +183,8 @@ void GaugeWidget::paintFilling(QPainter& painter, const QRect& square) {
     painter.save();
     // A square clip is enough: the ring drawn over the filling hides the corners.
     painter.setClipRect(square, Qt::IntersectClip);
-    painter.drawPixmap(at(m_waveBehind), m_layers.waveBehind());
-    painter.drawPixmap(at(m_waveFront), m_layers.waveFront());
+    m_layers.waveBehind().draw(painter, at(m_waveBehind));
+    m_layers.waveFront().draw(painter, at(m_waveFront));
     painter.drawPixmap(square.topLeft(), m_layers.cover());
     painter.restore();
 }

@@ -1,14 +1,17 @@
 // Gauge frames: a frame that redraws only the areas the gauge asked for gives the same
 // pixels as drawing the whole gauge afresh, at every scale and sub-pixel position the
-// window uses; and the dial really is opaque where the window skips what lies beneath it.
+// window uses; the dial really is opaque where the window skips what lies beneath it; and
+// the waves kept in pieces draw the whole wave.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <QSvgRenderer>
 #include <cmath>
 #include <cstdlib>
 
+#include "monitor/GaugeLayers.h"
 #include "monitor/GaugeWidget.h"
 
 using namespace velmora;
@@ -148,6 +151,39 @@ TEST_P(GaugeFramesTest, TheDialIsOpaqueWhereTheWindowSkipsTheBackground) {
                 ++see_through;
         }
     EXPECT_EQ(see_through, 0) << "centre " << centre.x() << "," << centre.y();
+}
+
+TEST_P(GaugeFramesTest, AWaveInTwoPiecesIsTheWholeWave) {
+    const qreal scale = GetParam().scale;
+    GaugeLayers layers;
+    layers.ensure(scale);
+    for (auto [path, wave] : {std::pair{":/img/wave_front.svg", &layers.waveFront()},
+                              std::pair{":/img/wave_behind.svg", &layers.waveBehind()}}) {
+        SCOPED_TRACE(path);
+        QImage reference(qRound(480 * scale), qRound(200 * scale),
+                         QImage::Format_ARGB32_Premultiplied);
+        reference.fill(Qt::transparent);
+        {
+            QPainter painter(&reference);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(scale, scale);
+            QSvgRenderer(QString::fromLatin1(path)).render(&painter, QRectF(0, 0, 480, 200));
+        }
+        EXPECT_EQ(wave->width, reference.width());
+        EXPECT_LT(wave->crest.height(), reference.height() / 4);  // kept small
+        QImage pieces(reference.size(), reference.format());
+        pieces.fill(Qt::transparent);
+        {
+            QPainter painter(&pieces);
+            wave->draw(painter, QPoint(0, 0));
+        }
+        // Only the far end's column may differ: partly covered in the whole picture.
+        int differing = 0;
+        for (int y = 0; y < reference.height(); ++y)
+            for (int x = 0; x + 1 < reference.width(); ++x)
+                differing += reference.pixel(x, y) != pieces.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, GaugeFramesTest,
