@@ -9,6 +9,7 @@
 #include "link/ConnectionDialog.h"
 #include "monitor/ChartScreen.h"
 #include "printing/InformationDialog.h"
+#include "shell/Dialogs.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/VirtualPrinter.h"
@@ -30,10 +31,22 @@ void TVLForm::buildPrinting() {
     m_virtualPrinter->attachTo(*m_platform);
     connect(m_virtualPrinter, &VirtualPrinter::receiptPrinted, m_layoutStruk,
             &ReceiptPreview::showReceipt);
+}
+
+InformationDialog* TVLForm::informationDialog() {
+    if (m_layoutInformation) return m_layoutInformation;
+    m_layoutInformation = new InformationDialog(m_content);
+    m_layoutInformation->stackUnder(m_forceStop);
     connect(m_layoutInformation->RSendInformation, &QAbstractButton::clicked, this,
             &TVLForm::RSendInformationClick);
     connect(m_layoutInformation->RCancelInformation, &QAbstractButton::clicked, this,
             &TVLForm::RCancelInformationClick);
+    // The paired devices as the connection dialog lists them, the first one chosen.
+    QComboBox* printers = m_layoutInformation->ComboShowPrinter;
+    const QComboBox* devices = m_connection->ComboDevice;
+    for (int i = 0; i < devices->count(); ++i) printers->addItem(devices->itemText(i));
+    printers->setCurrentIndex(printers->count() ? 0 : -1);
+    return m_layoutInformation;
 }
 
 void TVLForm::inisialprint() {
@@ -121,7 +134,7 @@ void TVLForm::printDone(const QString& error) {
 }
 
 void TVLForm::RSendInformationClick() {
-    InformationDialog* d = m_layoutInformation;
+    InformationDialog* d = informationDialog();
     QString failure;
     try {
         if (d->ComboShowPrinter->currentIndex() == -1) {
@@ -142,7 +155,7 @@ void TVLForm::RSendInformationClick() {
 }
 
 void TVLForm::RCancelInformationClick() {
-    m_layoutInformation->close();
+    informationDialog()->close();
 }
 
 }  // namespace velmora

@@ -111,13 +111,13 @@ void TVLForm::buildContent() {
     m_option->hide();
     m_guide->hide();
 
-    // Created bottom to top: the dialogs always stack in this order.
+    // Created bottom to top: the dialogs always stack in this order. The dealer dialog
+    // (under the force stop question) and the add dialog (under the receipt preview) are
+    // made at their first opening and take their places then.
     m_connection = new ConnectionDialog(m_content);
     m_layoutSave = new SaveDialog(m_content);
     m_questionSave = new QuestionSaveDialog(m_content);
-    m_layoutInformation = new InformationDialog(m_content);
     m_forceStop = new ForceStopDialog(m_content);
-    m_layoutTambah = new TambahDialog(m_content);
     m_layoutStruk = new ReceiptPreview(m_content);
     buildPrinting();
 
@@ -147,6 +147,11 @@ void TVLForm::buildContent() {
         m_view->refreshUnderlay(QRectF(area.translated(origin)));
     });
     m_userGuide = new UserGuide(this);
+}
+
+void TVLForm::makeDialogsNotYetOpened() {
+    informationDialog();
+    tambahDialog();
 }
 
 void TVLForm::FormCreate() {

@@ -16,6 +16,7 @@
 #include "link/NumberText.h"
 #include "shell/WindowSizing.h"
 
+class QComboBox;
 class QGraphicsView;
 class QLabel;
 
@@ -61,11 +62,13 @@ public:
                      QWidget* parent = nullptr);
     ~TVLForm() override;
 
-    // Finds a control by name anywhere in the window (content, dialogs, intro guide).
+    // Finds a control by name anywhere in the window (content, dialogs, intro guide),
+    // making the dialogs not yet opened if it is not found elsewhere.
     template <typename T>
     T* control(const QString& name) const {
-        if (T* found = m_content->findChild<T*>(name)) return found;
-        return findChild<T*>(name);
+        if (T* found = findMadeControl<T>(name)) return found;
+        const_cast<TVLForm*>(this)->makeDialogsNotYetOpened();
+        return findMadeControl<T>(name);
     }
 
     LiveChargerState& state() { return m_state; }
@@ -85,6 +88,9 @@ public:
     DashboardScreen* dashboard() const { return m_dashboard; }
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
     ChartScreen* chartScreen() const { return m_chart; }
+    // Dialogs opened now and then, made at their first opening.
+    TambahDialog* tambahDialog();
+    InformationDialog* informationDialog();
     ConnectionDialog* connectionDialog() const { return m_connection; }
     ReceiptPrinter* receipts() const { return m_receipts; }
     VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
@@ -205,6 +211,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    template <typename T>
+    T* findMadeControl(const QString& name) const {
+        if (T* found = m_content->findChild<T*>(name)) return found;
+        return findChild<T*>(name);
+    }
+    void makeDialogsNotYetOpened();
     enum class Screen { Dashboard, Diagnostic, Chart, Option };
     void selectScreen(Screen screen);
     void buildContent();
@@ -214,6 +226,7 @@ private:
     // Hands what this tick saw to the charge journal.
     void journalTick();
     void bluetoothStartUp(bool quietOnError);
+    QList<QComboBox*> deviceBoxes() const;
     void openConnectionDialog(bool forPrinter);
     // Which dialog button started a connection.
     // PrintKept: a kept session's receipt, from the charge history.

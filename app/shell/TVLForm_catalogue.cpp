@@ -13,6 +13,7 @@
 #include "catalogue/TambahDialog.h"
 #include "link/Commands.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/ReceiptPreview.h"
 #include "shell/TVLForm.h"
 #include "widgets/Theme.h"
 
@@ -166,7 +167,7 @@ void TVLForm::datarefresh() {
         (stored[static_cast<size_t>(p)].name == name ? defined : free).push_back(name);
     }
     refill(m_diagnostic->ComboIndeks, defined);
-    refill(m_layoutTambah->ComboIndeksT, free);
+    if (m_layoutTambah) refill(m_layoutTambah->ComboIndeksT, free);  // else filled when made
 }
 
 void TVLForm::ComboIndeksChange() {
@@ -188,14 +189,25 @@ void TVLForm::ComboIndeksChange() {
     }
 }
 
-void TVLForm::BTTambahClick() {
-    refill(m_layoutTambah->ComboJenisT, m_catalogue.varietyList());
+TambahDialog* TVLForm::tambahDialog() {
+    if (m_layoutTambah) return m_layoutTambah;
+    m_layoutTambah = new TambahDialog(m_content);
+    m_layoutTambah->stackUnder(m_layoutStruk);
+    connect(m_layoutTambah->RTambahYes, &QAbstractButton::clicked, this, &TVLForm::RTambahYesClick);
+    connect(m_layoutTambah->RTambahNo, &QAbstractButton::clicked, this, &TVLForm::RTambahNoClick);
     datarefresh();
-    m_layoutTambah->open();
+    return m_layoutTambah;
+}
+
+void TVLForm::BTTambahClick() {
+    TambahDialog* t = tambahDialog();
+    refill(t->ComboJenisT, m_catalogue.varietyList());
+    datarefresh();
+    t->open();
 }
 
 void TVLForm::RTambahYesClick() {
-    TambahDialog* t = m_layoutTambah;
+    TambahDialog* t = tambahDialog();
     const std::optional<int> n = selectedOption(t->ComboIndeksT);
     const int variety = t->ComboJenisT->currentIndex();
     if (!n || variety < 0) {
@@ -233,7 +245,7 @@ void TVLForm::RTambahYesClick() {
 }
 
 void TVLForm::RTambahNoClick() {
-    m_layoutTambah->close();
+    tambahDialog()->close();
 }
 
 void TVLForm::accudiagnostic() {

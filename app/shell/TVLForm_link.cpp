@@ -28,9 +28,15 @@ bool TVLForm::ManagerConnected() {
     return m_platform->radioPresent();
 }
 
+QList<QComboBox*> TVLForm::deviceBoxes() const {
+    // The dealer dialog names its printer from the same list, in the same order, once made.
+    QList<QComboBox*> boxes{m_connection->ComboDevice};
+    if (m_layoutInformation) boxes.append(m_layoutInformation->ComboShowPrinter);
+    return boxes;
+}
+
 void TVLForm::PairedDevices() {
-    // The dealer dialog names its printer from the same list, in the same order.
-    QComboBox* boxes[] = {m_connection->ComboDevice, m_layoutInformation->ComboShowPrinter};
+    const QList<QComboBox*> boxes = deviceBoxes();
     for (QComboBox* box : boxes) box->clear();
     m_pairedDevices.clear();
     if (!ManagerConnected()) return;
@@ -43,12 +49,9 @@ void TVLForm::bluetoothStartUp(bool quietOnError) {
     try {
         if (!ManagerConnected()) throw LinkError("no Bluetooth radio");
         PairedDevices();
-        for (QComboBox* box : {static_cast<QComboBox*>(m_connection->ComboDevice),
-                               m_layoutInformation->ComboShowPrinter})
-            box->setCurrentIndex(box->count() ? 0 : -1);
+        for (QComboBox* box : deviceBoxes()) box->setCurrentIndex(box->count() ? 0 : -1);
     } catch (const LinkError&) {
-        m_connection->ComboDevice->clear();
-        m_layoutInformation->ComboShowPrinter->clear();
+        for (QComboBox* box : deviceBoxes()) box->clear();
         if (quietOnError)
             m_platform->requestEnable();
         else

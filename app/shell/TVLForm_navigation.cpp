@@ -66,8 +66,6 @@ void TVLForm::wireHandlers() {
     click(d->BTSendData, &TVLForm::BTSendDataClick);
     click(d->BTTambah, &TVLForm::BTTambahClick);
     click(d->ImageAccu, &TVLForm::ImageAccuClick);
-    click(m_layoutTambah->RTambahYes, &TVLForm::RTambahYesClick);
-    click(m_layoutTambah->RTambahNo, &TVLForm::RTambahNoClick);
 }
 
 void TVLForm::selectScreen(Screen screen) {
@@ -135,7 +133,7 @@ void TVLForm::BT4OptionClick() {
 }
 
 void TVLForm::R1UseClick() {
-    m_layoutInformation->open();
+    informationDialog()->open();
 }
 
 void TVLForm::R2UseClick() {

@@ -5,6 +5,7 @@
 #include "catalogue/DiagnosticScreen.h"
 #include "gui_wait.h"
 #include "link/Commands.h"
+#include "printing/InformationDialog.h"
 #include "widgets/SlideInDialog.h"
 #include "window_fixture.h"
 
@@ -78,6 +79,15 @@ TEST_F(InformationTest, PrinterListFollowsTheDeviceList) {
     m_bt->radio = false;
     m_window->checkBT();
     EXPECT_EQ(printers->count(), 0);
+}
+
+TEST_F(InformationTest, PrinterListOfADialogMadeBeforeTheDevicesAreListed) {
+    QComboBox* printers = m_window->informationDialog()->ComboShowPrinter;
+    EXPECT_EQ(printers->count(), 0);
+    m_window->FormShow();
+    ASSERT_EQ(printers->count(), 2);
+    EXPECT_EQ(printers->itemText(1), "RPP02N");
+    EXPECT_EQ(printers->currentIndex(), 0);
 }
 
 TEST_F(InformationTest, KirimSendsTheCentredDetailsToTheConnectedDevice) {

@@ -115,6 +115,31 @@ TEST_F(WindowTest, GuideViewerAndZoom) {
     EXPECT_FALSE(control("M5Guide")->isVisibleTo(m_window->content()));
 }
 
+TEST_F(WindowTest, DialogsMadeAtTheirFirstOpeningTakeTheirPlaceInTheStack) {
+    QWidget* content = m_window->content();
+    EXPECT_EQ(content->findChild<QWidget*>("LayoutTambah"), nullptr);
+    EXPECT_EQ(content->findChild<QWidget*>("LayoutInformation"), nullptr);
+    m_window->BT2DiagnosticClick();
+    m_window->BTTambahClick();  // the upper one first
+    m_window->RTambahNoClick();
+    m_window->R1UseClick();
+    m_window->RCancelInformationClick();
+    int previousIndex = -1;
+    for (const char* layout : {"LayoutQuestionSave", "LayoutInformation", "LayoutForceStop",
+                               "LayoutTambah", "LayoutStruk"}) {
+        const int index = content->children().indexOf(content->findChild<QWidget*>(layout));
+        EXPECT_GT(index, previousIndex) << layout;
+        previousIndex = index;
+    }
+    // Made once: the answers' buttons work and a second opening finds the same dialog.
+    auto* tambah = control<ui::SlideInDialog>("LayoutTambah");
+    m_window->BTTambahClick();
+    EXPECT_TRUE(tambah->isVisibleTo(content));
+    control<QAbstractButton>("RTambahNo")->click();
+    EXPECT_FALSE(tambah->isVisibleTo(content));
+    EXPECT_EQ(content->findChildren<QWidget*>("LayoutTambah").size(), 1);
+}
+
 TEST_F(WindowTest, SlideInDialogsRiseFromBelowAndStackInFixedOrder) {
     struct Dialog {
         const char* layout;
