@@ -9,10 +9,10 @@
 #include "link/ConnectionDialog.h"
 #include "monitor/ChartScreen.h"
 #include "printing/InformationDialog.h"
-#include "shell/Dialogs.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/VirtualPrinter.h"
+#include "shell/Dialogs.h"
 #include "shell/TVLForm.h"
 
 namespace velmora {
