@@ -59,7 +59,12 @@ printing::DotGrid dotsOf(const QImage& picture) {
                                static_cast<std::ptrdiff_t>(pixels.bytesPerLine() / 4)});
 }
 
-PrinterImages::PrinterImages() : m_imageLogo(shippedLogo()) {}
+PrinterImages::PrinterImages() = default;
+
+const QImage& PrinterImages::ImageLogo() const {
+    if (m_imageLogo.isNull()) m_imageLogo = shippedLogo();
+    return m_imageLogo;
+}
 
 void PrinterImages::inisialprint() {
     m_voltageStream = std::make_unique<QBuffer>();
@@ -96,7 +101,7 @@ void PrinterImages::setChartPictures(const QImage& voltage, const QImage& curren
 }
 
 void PrinterImages::EkstrakBitmap() {
-    m_logoPixels = dotsOf(m_imageLogo);  // read as shipped, unscaled
+    m_logoPixels = dotsOf(ImageLogo());  // read as shipped, unscaled
 }
 
 void PrinterImages::EkstrakBitmap2() {

@@ -38,7 +38,8 @@ public:
     void EkstrakBitmap2();
     void EkstrakBitmap3();
 
-    const QImage& ImageLogo() const { return m_imageLogo; }
+    // Rendered at first use: a window that never prints does not keep it.
+    const QImage& ImageLogo() const;
     const QImage& ImageV() const { return m_imageV; }
     const QImage& ImageI() const { return m_imageI; }
     const printing::DotGrid& logoPixels() const { return m_logoPixels; }
@@ -52,7 +53,8 @@ public:
     void setChartPictures(const QImage& voltage, const QImage& current);
 
 private:
-    QImage m_imageLogo, m_imageV, m_imageI;
+    mutable QImage m_imageLogo;
+    QImage m_imageV, m_imageI;
     QImage m_voltagePicture, m_currentPicture;
     std::unique_ptr<QBuffer> m_voltageStream, m_currentStream;
     printing::DotGrid m_logoPixels, m_voltagePixels, m_currentPixels;

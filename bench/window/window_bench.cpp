@@ -66,6 +66,12 @@ void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
                          [&](bool ok) { connected = ok; });
         window.BTConnectClick();
         while (!connected) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (state.range(0) == 1) {  // the user looks at the charts, then goes back
+            runFor(1000);
+            window.BT3ChartClick();
+            runFor(1000);
+            window.BT1Dashboard2Click();
+        }
         runFor(2000);  // past connecting and the first frames
         // Counts the frames the view paints and their size.
         struct Counter : QObject {
@@ -103,7 +109,10 @@ void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
         state.counters["stageReached"] = window.state().snapshot().stageNumber;
     }
 }
+// Argument 1: the chart screen was looked at before (its charts, made then, stay).
 BENCHMARK(BM_MonitoringChargeCpuAndMemory)
+    ->Arg(0)
+    ->Arg(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
