@@ -32,6 +32,9 @@ void ChartScreen::buildCharts() {
     ChartCurrent->setGeometry(0, kChartHeight, kChartWidth, kChartHeight);
     ChartVoltage->chart()->setTitle(m_title);
     ChartCurrent->chart()->setTitle(m_title);
+    // Made while the screen shows: children made after their parent was shown stay hidden.
+    ChartVoltage->show();
+    ChartCurrent->show();
     redraw();
 }
 

@@ -79,7 +79,6 @@ void TVLForm::selectScreen(Screen screen) {
     m_backgroundChart->setVisible(screen == Screen::Chart);
     m_dashboard->setVisible(screen == Screen::Dashboard);
     m_diagnostic->setVisible(screen == Screen::Diagnostic);
-    if (screen == Screen::Chart) m_chart->buildCharts();  // made when first looked at
     m_chart->setVisible(screen == Screen::Chart);
     m_option->setVisible(screen == Screen::Option);
     m_guide->hide();

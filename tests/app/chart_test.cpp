@@ -139,6 +139,8 @@ TEST_F(ChartTest, ChartsMadeAtTheFirstLookShowWhatWasPlottedBefore) {
     EXPECT_EQ(screen->ChartVoltage->chart()->title(), "Stage 3");
     EXPECT_EQ(screen->ChartCurrent->chart()->title(), "Stage 3");
     EXPECT_EQ(m_window->content()->findChildren<QChartView*>().size(), 2);
+    EXPECT_TRUE(screen->ChartVoltage->isVisible());
+    EXPECT_TRUE(screen->ChartCurrent->isVisible());
 }
 
 TEST_F(ChartTest, BadHistoryItemIsReportedAndThePointsBeforeItStay) {
