@@ -13,6 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 (cd "$BUILD_DIR" && ctest --output-on-failure -j"$(nproc)" --timeout 300 --label-exclude soak)  # the soak runs on request
 echo "suite: build $((built - start)) s, tests $((SECONDS - built)) s"
 if [ "${VELMORA_QUICK_TEST:-0}" != 1 ]; then
+    "$ROOT/scripts/test-package.sh"  # the Debian package, unpacked and checked
     # Windows: cross-built with MinGW-w64 and tested under wine.
     [ "${VELMORA_WINDOWS:-1}" = 0 ] || "$ROOT/scripts/test-windows.sh"
     "$ROOT/scripts/test-sanitizers.sh"
