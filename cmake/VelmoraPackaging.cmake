@@ -33,6 +33,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bluez, fonts-roboto")
 
 # Windows.
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")  # 64-bit programs: not "Program Files (x86)"
 set(CPACK_NSIS_DISPLAY_NAME "Velmora Tester")
 set(CPACK_NSIS_PACKAGE_NAME "Velmora Tester")
 set(CPACK_NSIS_URL_INFO_ABOUT ${VELMORA_HOMEPAGE})
