@@ -18,19 +18,23 @@ if(TARGET velmora-tester)
 endif()
 
 if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
-    # Every DLL the programs load from outside Windows itself goes beside them.
+    # Every DLL the programs load from outside Windows itself goes beside them: looked for
+    # beside the compiler (MSYS2's runtime and libraries), in Qt and in CMAKE_PREFIX_PATH.
     install(TARGETS ${velmora_programs} RUNTIME_DEPENDENCY_SET velmora_dlls
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    get_filename_component(velmora_compiler_bin ${CMAKE_CXX_COMPILER} DIRECTORY)
-    set(velmora_dll_dirs ${velmora_compiler_bin})
+    get_filename_component(velmora_dll_dirs ${CMAKE_CXX_COMPILER} DIRECTORY)
+    foreach(prefix IN LISTS CMAKE_PREFIX_PATH)
+        list(APPEND velmora_dll_dirs ${prefix}/bin)
+    endforeach()
     if(TARGET velmora-tester)
         find_package(Qt6 6.4 REQUIRED COMPONENTS Core)
-        list(APPEND velmora_dll_dirs $<TARGET_FILE_DIR:Qt6::Core>)
+        set(velmora_qt_bin ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
+        list(APPEND velmora_dll_dirs ${velmora_qt_bin})
     endif()
     install(RUNTIME_DEPENDENCY_SET velmora_dlls
-        PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-"
-        POST_EXCLUDE_REGEXES "[/\\\\][Ss]ystem32[/\\\\]" "[/\\\\][Ww]indows[/\\\\]"
-        DIRECTORIES ${velmora_dll_dirs} ENV PATH
+        PRE_EXCLUDE_REGEXES "[Aa][Pp][Ii]-[Mm][Ss]-" "[Ee][Xx][Tt]-[Mm][Ss]-"
+        POST_EXCLUDE_REGEXES "[Ss][Yy][Ss][Tt][Ee][Mm]32/"
+        DIRECTORIES ${velmora_dll_dirs}
         DESTINATION ${CMAKE_INSTALL_BINDIR})
     if(MSVC)
         include(InstallRequiredSystemLibraries)  # the Visual C++ runtime
@@ -38,8 +42,8 @@ if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
     if(TARGET velmora-tester)
         # The Qt plugins (platform, styles, SVG pictures) are loaded, not linked: windeployqt
         # knows which ones a Widgets program needs.
-        find_program(VELMORA_WINDEPLOYQT NAMES windeployqt6 windeployqt
-            HINTS $<TARGET_FILE_DIR:Qt6::Core> ${Qt6_DIR}/../../../bin REQUIRED)
+        find_program(VELMORA_WINDEPLOYQT NAMES windeployqt6 windeployqt HINTS ${velmora_qt_bin}
+            REQUIRED)
         install(CODE "execute_process(
             COMMAND \"${VELMORA_WINDEPLOYQT}\" --no-translations --no-system-d3d-compiler
                 --no-opengl-sw \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/velmora-tester.exe\"

@@ -49,7 +49,8 @@ class VersionTest(unittest.TestCase):
                 out = subprocess.run([PROGRAMS[name], *args], capture_output=True, timeout=30,
                                      env=without_display())
                 self.assertEqual(out.returncode, 0, out.stderr)
-                self.assertEqual(out.stdout.decode(), f"{name} {VERSION}\n")
+                # One line (a Windows console program may end it with CR LF).
+                self.assertEqual(out.stdout.decode().splitlines(), [f"{name} {VERSION}"])
                 self.assertEqual(out.stderr, b"")
 
     def test_version_after_the_end_of_options_is_an_argument(self):
