@@ -78,7 +78,7 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/${VELMORA_APPSTREAM_ID}.metainfo.xml
 set(velmora_icon_svg ${velmora_packaging}/icons/velmora-tester.svg)
 set(velmora_icon_sizes 16 22 24 32 48 64 128 256)
 set(velmora_icon_dir ${CMAKE_BINARY_DIR}/packaging/hicolor)
-find_package(Qt6 6.4 REQUIRED COMPONENTS Gui Svg)
+find_package(Qt6 6.4 QUIET REQUIRED COMPONENTS Gui Svg)  # found by app/ already
 add_executable(velmora-render-icon ${velmora_packaging}/icons/render_icon.cpp)
 target_link_libraries(velmora-render-icon PRIVATE Qt6::Gui Qt6::Svg)
 velmora_strict(velmora-render-icon)
