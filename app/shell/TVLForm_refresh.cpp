@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -100,10 +101,12 @@ void TVLForm::detect() {
 
 void TVLForm::display() {
     const Measurement s = m_state.measurement();
-    m_dashboard->LVoltage->setText(QString::fromStdString(formatFixed2(s.chargeVoltage, m_format)) +
-                                   QStringLiteral(" V"));
-    m_dashboard->LCurrent->setText(QString::fromStdString(formatFixed2(s.chargeCurrent, m_format)) +
-                                   QStringLiteral(" A"));
+    ui::setFittedText(
+        m_dashboard->LVoltage,
+        QString::fromStdString(formatFixed2(s.chargeVoltage, m_format)) + QStringLiteral(" V"));
+    ui::setFittedText(
+        m_dashboard->LCurrent,
+        QString::fromStdString(formatFixed2(s.chargeCurrent, m_format)) + QStringLiteral(" A"));
     const StageView view = stageView(s.stageNumber);
     if (!view.known) return;
     m_dashboard->LChargingProgress->setText(view.name);
@@ -130,7 +133,7 @@ void TVLForm::display() {
 
 void TVLForm::timercharger() {
     const int elapsed = std::max(0, m_state.measurement().elapsedSeconds);
-    m_dashboard->LHour->setText(twoDigits(elapsed / 3600));
+    ui::setFittedText(m_dashboard->LHour, twoDigits(elapsed / 3600));
     m_dashboard->LMinute->setText(twoDigits(elapsed / 60 % 60));
     m_dashboard->LSecond->setText(twoDigits(elapsed % 60));
 }
@@ -138,14 +141,16 @@ void TVLForm::timercharger() {
 void TVLForm::effect() {
     const Measurement s = m_state.measurement();
     GaugeWidget* gauge = m_dashboard->RCircle;
-    const int p = s.chargeProgress;
+    // Past 100 % the arc stays and the waves rise on until they are well out of sight;
+    // below 0 the gauge is empty.
+    const int p = std::clamp(s.chargeProgress, 0, 1000);
     GaugeWidget::glide(gauge->FloatNeedleLeft, voltageNeedleAngle(s.chargeVoltage));
     GaugeWidget::glide(gauge->FloatNeedleRight, currentNeedleAngle(s.chargeCurrent));
-    if (p <= 100) GaugeWidget::glide(gauge->FloatArc, p * 2.4);
+    if (s.chargeProgress <= 100) GaugeWidget::glide(gauge->FloatArc, p * 2.4);
     GaugeWidget::glide(gauge->FloatYFront, GaugeWidget::kEmptyLevelFront - p * 1.8);
     GaugeWidget::glide(gauge->FloatYBehind, GaugeWidget::kEmptyLevelBehind - p * 1.72);
     bool known = false;
-    const unsigned colour = arcColourFor(p, &known);
+    const unsigned colour = arcColourFor(s.chargeProgress, &known);
     const QVariant target =
         known ? QVariant(QColor::fromRgba(colour))
               : (gauge->Color->endValue().isValid() ? gauge->Color->endValue()
