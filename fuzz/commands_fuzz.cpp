@@ -13,6 +13,7 @@
 #include "link/Commands.h"
 #include "link/MessageParser.h"
 #include "link/NumberText.h"
+#include "link/ValueRanges.h"
 
 using namespace velmora;
 using fuzzcheck::require;
