@@ -37,9 +37,9 @@ namespace {
 constexpr std::chrono::seconds kStallDeadline{30};
 // Memory may settle a little after the first connection; a leak per message or per
 // connection would show as megabytes over a simulated day.
-constexpr long kFlatMemoryKiB = 2048;
+[[maybe_unused]] constexpr long kFlatMemoryKiB = 2048;
 // Between the first and the last hour of charging only live readings flow.
-constexpr long kFlatWhileChargingKiB = 512;
+[[maybe_unused]] constexpr long kFlatWhileChargingKiB = 512;
 
 std::string sampleReceipt() {
     std::string bytes = "\x1b@";
