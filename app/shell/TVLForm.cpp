@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "catalogue/ProfileSelector.h"
 #include "catalogue/TambahDialog.h"
 #include "journal/JournalRecorder.h"
 #include "link/ConnectionDialog.h"
@@ -103,6 +104,8 @@ void TVLForm::buildContent() {
     m_main->setGeometry(0, TopBar::kHeight, kDesignWidth, kMainHeight);
     m_dashboard = new DashboardScreen(m_main, m_format);
     m_diagnostic = new DiagnosticScreen(m_main, m_catalogue);
+    m_profile = new ProfileSelector(m_diagnostic, m_catalogue, m_state, m_format, this);
+    connect(m_profile, &ProfileSelector::titleChanged, m_dashboard, &DashboardScreen::showBattery);
     m_chart = new ChartScreen(m_main);
     m_option = new OptionScreen(m_main);
     m_guide = new GuideScreen(m_main);

@@ -9,11 +9,11 @@
 #include <thread>
 
 #include "catalogue/Dataaki.h"
-#include "journal/SessionTracker.h"
 #include "link/BluetoothPlatform.h"
 #include "link/ChargerLink.h"
 #include "link/ChargerState.h"
 #include "link/NumberText.h"
+#include "link/TickEvents.h"
 #include "shell/WindowSizing.h"
 
 class QComboBox;
@@ -35,6 +35,7 @@ class HistoryDialog;
 class InformationDialog;
 class JournalRecorder;
 class OptionScreen;
+class ProfileSelector;
 class QuestionDialog;
 class QuestionSaveDialog;
 class ReceiptPreview;
@@ -87,6 +88,7 @@ public:
 
     DashboardScreen* dashboard() const { return m_dashboard; }
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
+    ProfileSelector& profile() const { return *m_profile; }
     ChartScreen* chartScreen() const { return m_chart; }
     // Dialogs opened now and then, made at their first opening.
     TambahDialog* tambahDialog();
@@ -223,8 +225,11 @@ private:
     void wireHandlers();
     void setUpLogger();
     void setUpJournal();
-    // Hands what this tick saw to the charge journal.
-    void journalTick();
+    // Shows one tick's events on every screen and hands them to the charge journal.
+    void showTick(const TickEvents& tick);
+    // "Charge Mode" and "Test Mode" bring their screen up.
+    void followStatusWord(StatusWord word);
+    void journalTick(const TickEvents& events);
     void bluetoothStartUp(bool quietOnError);
     QList<QComboBox*> deviceBoxes() const;
     void openConnectionDialog(bool forPrinter);
@@ -276,6 +281,7 @@ private:
     QWidget* m_main = nullptr;
     DashboardScreen* m_dashboard = nullptr;
     DiagnosticScreen* m_diagnostic = nullptr;
+    ProfileSelector* m_profile = nullptr;
     ChartScreen* m_chart = nullptr;
     OptionScreen* m_option = nullptr;
     GuideScreen* m_guide = nullptr;
@@ -294,9 +300,6 @@ private:
     HistoryBrowser* m_history = nullptr;
     HistoryDialog* m_layoutRiwayat = nullptr;
     QuestionDialog* m_layoutHapusRiwayat = nullptr;
-    // The status word detect acted on and the results accudiagnostic showed since the last
-    // tick's hand-over to the journal: they are one-shot, so the journal gets these.
-    journal::TickObservation m_tickSeen;
 };
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include <QSlider>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "catalogue/ProfileSelector.h"
 #include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
 #include "logger/DataLogger.h"
@@ -91,35 +92,10 @@ void TVLForm::BT1Dashboard2Click() {
 
 void TVLForm::BT2DiagnosticClick() {
     // Bring the selection up to date with the current profile; every step is tried.
-    const ChargerState s = m_state.snapshot();
-    QString failure;
-    auto attempt = [&failure](auto&& step) {
-        try {
-            step();
-        } catch (const std::exception& error) {
-            if (failure.isEmpty()) failure = QString::fromUtf8(error.what());
-        }
-    };
-    DiagnosticScreen* d = m_diagnostic;
-    attempt([&] {
-        if (s.profileBrandIndex != -1) d->ComboMerk->setCurrentIndex(s.profileBrandIndex);
-    });
-    attempt([&] {
-        if (s.profileVarietyIndex != -1) d->ComboJenis->setCurrentIndex(s.profileVarietyIndex);
-    });
-    attempt([&] {
-        if (s.profileTypeIndex != -1) d->ComboTipe->setCurrentIndex(s.profileTypeIndex);
-    });
-    if (s.profileMode == "1") {
-        d->RadioNormal->setChecked(true);
-    } else if (s.profileMode == "2") {
-        d->RadioFast->setChecked(true);
-    }
-    if (!failure.isEmpty()) {
-        reportError(failure);
-        return;
-    }
-    selectScreen(Screen::Diagnostic);
+    if (const auto failure = m_profile->applyLive(m_state.snapshot()))
+        reportError(*failure);
+    else
+        selectScreen(Screen::Diagnostic);
 }
 
 void TVLForm::BT3ChartClick() {

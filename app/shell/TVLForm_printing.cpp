@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <utility>
 
+#include "catalogue/ProfileSelector.h"
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
 #include "monitor/ChartScreen.h"
@@ -25,7 +26,8 @@ const QString kPrintingLine = QStringLiteral("Mencetak...");
 }  // namespace
 
 void TVLForm::buildPrinting() {
-    m_receipts = new ReceiptPrinter({&m_state, m_link, m_diagnostic, m_chart, m_format}, this);
+    m_receipts = new ReceiptPrinter(
+        {&m_state, m_link, [this] { return m_profile->shown(); }, m_chart, m_format}, this);
     connect(&m_receipts->sender(), &ReceiptSender::finished, this, &TVLForm::printDone);
     m_virtualPrinter = new VirtualPrinter(this);
     m_virtualPrinter->attachTo(*m_platform);
