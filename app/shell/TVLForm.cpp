@@ -68,10 +68,7 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
 
 TVLForm::~TVLForm() {
     m_journal->close();  // a session being recorded ends as closed by the application
-    if (m_connectWorker.joinable()) {
-        if (m_pendingSocket) m_pendingSocket->release();
-        m_connectWorker.join();
-    }
+    m_linkControl->shutDown();
     m_timerloop->stop();
     m_link->stopReaderAndRelease();  // the window closes without sending anything
     // A view item keeping the keyboard focus while the content goes would be asked to
@@ -122,6 +119,7 @@ void TVLForm::buildContent() {
     m_questionSave = new QuestionSaveDialog(m_content);
     m_forceStop = new ForceStopDialog(m_content);
     m_layoutStruk = new ReceiptPreview(m_content);
+    buildLink();
     buildPrinting();
 
     m_view = new ScaledView(this, m_content, 1.0);
@@ -182,7 +180,7 @@ void TVLForm::showEvent(QShowEvent* event) {
 }
 
 void TVLForm::FormShow() {
-    bluetoothStartUp(true);
+    m_linkControl->startUp(true);
 }
 
 void TVLForm::showMessage(const QString& text) {

@@ -6,12 +6,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "catalogue/Dataaki.h"
 #include "link/BluetoothPlatform.h"
 #include "link/ChargerLink.h"
 #include "link/ChargerState.h"
+#include "link/LinkController.h"
 #include "link/NumberText.h"
 #include "link/TickEvents.h"
 #include "shell/WindowSizing.h"
@@ -35,6 +35,7 @@ class HistoryDialog;
 class InformationDialog;
 class JournalRecorder;
 class OptionScreen;
+class PrintJob;
 class ProfileSelector;
 class QuestionDialog;
 class QuestionSaveDialog;
@@ -84,7 +85,7 @@ public:
     bool chargerPanelMode() const { return m_chargerPanelMode; }
     bool printerPanelMode() const { return m_printerPanelMode; }
     // Whether a connection attempt is running in the background.
-    bool connecting() const { return m_connecting; }
+    bool connecting() const;
 
     DashboardScreen* dashboard() const { return m_dashboard; }
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
@@ -97,7 +98,7 @@ public:
     ReceiptPrinter* receipts() const { return m_receipts; }
     VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
     // Whether a receipt is being sent to the printer.
-    bool printing() const { return m_printing; }
+    bool printing() const;
     DataLogger& logger() const { return *m_logger; }
     JournalRecorder& journal() const { return *m_journal; }
     // The charge history, made at the first look at it.
@@ -230,25 +231,17 @@ private:
     // "Charge Mode" and "Test Mode" bring their screen up.
     void followStatusWord(StatusWord word);
     void journalTick(const TickEvents& events);
-    void bluetoothStartUp(bool quietOnError);
-    QList<QComboBox*> deviceBoxes() const;
+    void buildLink();
     void openConnectionDialog(bool forPrinter);
-    // Which dialog button started a connection.
-    // PrintKept: a kept session's receipt, from the charge history.
-    enum class ConnectPurpose { Charger, PrintCharge, PrintTest, PrintKept };
-    void beginConnect(ConnectPurpose purpose);
-    void finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> socket,
-                       QString firstError, QString secondError);
+    void beginConnect(LinkController::Purpose purpose);
+    void finishConnect(LinkController::Purpose purpose, bool ok, const QString& firstError,
+                       const QString& secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
     void buildPrinting();
-    void printAfterConnect(ConnectPurpose purpose, bool closeDialog);
     // Sends a kept session's receipt: at once to a connected printer, else through the
     // connection dialog in printer mode (the history hands it over here).
     void printKeptReceipt(std::vector<std::string> chunks);
-    void showPrinting();
-    void printStarted(std::optional<QDateTime> printTime);
-    void printDone(const QString& error);
 
     WindowSizing m_sizing;
     NumberFormat m_format;
@@ -256,19 +249,11 @@ private:
     LiveChargerState m_state;
     std::unique_ptr<BluetoothPlatform> m_platform;
     ChargerLink* m_link = nullptr;
-    QList<DeviceInfo> m_pairedDevices;
-    std::optional<DeviceInfo> m_linkDevice;
+    LinkController* m_linkControl = nullptr;
     bool m_chargerPanelMode = false;
     bool m_printerPanelMode = false;
     bool m_guideInitDone = false;
-    bool m_connecting = false;
-    bool m_printing = false;
-    bool m_closeAfterPrint = false;
-    // A kept session's receipt waiting for the printer the connection dialog connects to.
-    std::optional<std::vector<std::string>> m_keptReceipt;
     bool m_shown = false;
-    std::thread m_connectWorker;
-    std::shared_ptr<Transport> m_pendingSocket;
     std::function<void(const QString&)> m_messageSink;
     ui::MessageDialog* m_exitDialog = nullptr;
 
@@ -291,6 +276,7 @@ private:
     InformationDialog* m_layoutInformation = nullptr;
     ReceiptPreview* m_layoutStruk = nullptr;
     ReceiptPrinter* m_receipts = nullptr;
+    PrintJob* m_printJob = nullptr;
     VirtualPrinter* m_virtualPrinter = nullptr;
     ForceStopDialog* m_forceStop = nullptr;
     TambahDialog* m_layoutTambah = nullptr;

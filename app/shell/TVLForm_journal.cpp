@@ -56,9 +56,9 @@ void TVLForm::RRiwayatClick() {
 
 void TVLForm::journalTick(const TickEvents& events) {
     journal::SessionContext context;
-    if (m_linkDevice) {
-        context.deviceName = m_linkDevice->name.toStdString();
-        context.deviceAddress = m_linkDevice->address.toStdString();
+    if (const auto& device = m_linkControl->device()) {
+        context.deviceName = device->name.toStdString();
+        context.deviceAddress = device->address.toStdString();
     }
     context.profile = m_profile->shown();
     context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;

@@ -9,6 +9,7 @@
 #include "catalogue/ProfileSelector.h"
 #include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
+#include "link/LinkController.h"
 #include "logger/DataLogger.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
@@ -152,7 +153,7 @@ void TVLForm::BTSkipClick() {
 void TVLForm::FloatAnimation1Finish() {
     m_userGuide->hide();
     if (m_guideInitDone) return;
-    bluetoothStartUp(true);
+    m_linkControl->startUp(true);
     m_guideInitDone = true;
 }
 

@@ -1,6 +1,5 @@
 // The window's receipt handlers: the image pass, the two receipts on the link's worker,
 // the simulated printer's preview and the dealer information dialog.
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <utility>
@@ -8,8 +7,9 @@
 #include "catalogue/ProfileSelector.h"
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
-#include "monitor/ChartScreen.h"
+#include "link/LinkController.h"
 #include "printing/InformationDialog.h"
+#include "printing/PrintJob.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/VirtualPrinter.h"
@@ -22,13 +22,16 @@ namespace {
 const QString kNoPrinter = QStringLiteral("Sambungkan ke bluetooth printer");
 const QString kNothingConnected =
     QStringLiteral("Tidak ada perangkat tersambung, data informasi tidak terkirim");
-const QString kPrintingLine = QStringLiteral("Mencetak...");
 }  // namespace
 
 void TVLForm::buildPrinting() {
     m_receipts = new ReceiptPrinter(
         {&m_state, m_link, [this] { return m_profile->shown(); }, m_chart, m_format}, this);
-    connect(&m_receipts->sender(), &ReceiptSender::finished, this, &TVLForm::printDone);
+    m_printJob = new PrintJob(*m_receipts, *m_link, m_connection, m_chart, this);
+    connect(m_printJob, &PrintJob::statusChanged, this, &TVLForm::updateLinkStatus);
+    connect(m_printJob, &PrintJob::error, this, &TVLForm::reportError);
+    connect(m_printJob, &PrintJob::finished, this, &TVLForm::printFinished);
+    connect(m_printJob, &PrintJob::printerWanted, this, [this] { openConnectionDialog(true); });
     m_virtualPrinter = new VirtualPrinter(this);
     m_virtualPrinter->attachTo(*m_platform);
     connect(m_virtualPrinter, &VirtualPrinter::receiptPrinted, m_layoutStruk,
@@ -48,6 +51,7 @@ InformationDialog* TVLForm::informationDialog() {
     const QComboBox* devices = m_connection->ComboDevice;
     for (int i = 0; i < devices->count(); ++i) printers->addItem(devices->itemText(i));
     printers->setCurrentIndex(printers->count() ? 0 : -1);
+    m_linkControl->addDeviceBox(printers);
     return m_layoutInformation;
 }
 
@@ -64,75 +68,19 @@ void TVLForm::SusunBitmap() {
 }
 
 void TVLForm::DataPrint(int stat2) {
-    printStarted(m_receipts->DataPrint(stat2));
+    m_printJob->printCharge(stat2);
 }
 
 void TVLForm::DataPrint2(int stat3) {
-    printStarted(m_receipts->DataPrint2(stat3));
+    m_printJob->printTest(stat3);
 }
 
-void TVLForm::printAfterConnect(ConnectPurpose purpose, bool closeDialog) {
-    QString imageFailure;
-    if (purpose == ConnectPurpose::PrintCharge) {
-        try {
-            saveimage();
-        } catch (const std::exception& error) {
-            imageFailure = QString::fromUtf8(error.what());  // the receipt goes out all the same
-        }
-        DataPrint(1);
-    } else if (purpose == ConnectPurpose::PrintTest) {
-        SusunBitmap();
-        DataPrint2(1);
-    } else if (m_keptReceipt && m_link->connected()) {
-        // Kept until it is out: a failed connection can be tried again from the dialog.
-        m_receipts->sender().send(m_link->linkSocket(), *std::exchange(m_keptReceipt, {}));
-        showPrinting();
-    }
-    // The dialog shows the busy line until the receipt is out.
-    if (m_printing)
-        m_closeAfterPrint = m_closeAfterPrint || closeDialog;
-    else if (closeDialog)
-        m_connection->close();
-    if (!imageFailure.isEmpty()) reportError(imageFailure);
+bool TVLForm::printing() const {
+    return m_printJob->printing();
 }
 
 void TVLForm::printKeptReceipt(std::vector<std::string> chunks) {
-    if (m_connecting) return;
-    if (m_link->peerIsPrinter() && m_link->connected()) {
-        m_receipts->sender().send(m_link->linkSocket(), std::move(chunks));  // after any other
-        showPrinting();
-        return;
-    }
-    openConnectionDialog(true);
-    m_connection->setKeptReceiptMode();
-    m_keptReceipt = std::move(chunks);
-}
-
-void TVLForm::printStarted(std::optional<QDateTime> printTime) {
-    if (!printTime) return;
-    m_chart->setChartClock(*printTime);  // plotting goes on from the print time
-    showPrinting();
-}
-
-void TVLForm::showPrinting() {
-    if (m_printing) return;
-    m_printing = true;
-    m_connection->setBusy(true, kPrintingLine);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    updateLinkStatus();
-}
-
-void TVLForm::printDone(const QString& error) {
-    if (!m_receipts->busy() && m_printing) {
-        m_printing = false;
-        m_connection->setBusy(false);
-        QApplication::restoreOverrideCursor();
-        if (m_closeAfterPrint) m_connection->close();
-        m_closeAfterPrint = false;
-        updateLinkStatus();
-    }
-    if (!error.isEmpty()) reportError(error);
-    emit printFinished(error);
+    if (!connecting()) m_printJob->printKept(std::move(chunks));
 }
 
 void TVLForm::RSendInformationClick() {
