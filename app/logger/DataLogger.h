@@ -11,13 +11,13 @@
 #include "logger/LogFolder.h"
 #include "logger/LogRecord.h"
 
+class QListWidget;
 class QListWidgetItem;
 
 namespace velmora {
 
 class DashboardScreen;
 class DiagnosticScreen;
-class OptionScreen;
 class SaveDialog;
 
 // The data logger: saving the results as a log file through the save dialog, and the log
@@ -30,7 +30,7 @@ public:
         LiveChargerState& state;
         const NumberFormat& format;
         SaveDialog* save;
-        OptionScreen* option;
+        QListWidget* logList;  // the option screen's list of log files
         DiagnosticScreen* diagnostic;
         DashboardScreen* dashboard;
         std::function<void(const QString&)> message;  // a short message with OK
