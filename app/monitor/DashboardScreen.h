@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "link/LinkStatus.h"
 #include "link/NumberText.h"
 #include "link/TickEvents.h"
 #include "monitor/GaugeWidget.h"
@@ -31,6 +32,8 @@ public:
     void showBattery(const QString& series, const QString& brand, const QString& type);
     // Back to the start for the next battery.
     void resetForNextBattery();
+    // The line about the link under the battery box.
+    void showLinkStatus(const LinkStatus& status);
 
     QLabel* LCCA;
     QLabel* LiR;

@@ -10,6 +10,8 @@ namespace velmora {
 
 namespace {
 constexpr int kTextSize = 26, kPercentSize = 36;
+const QColor kLinkUp = QColor::fromRgb(0x5C, 0xE6, 0xA8);
+const QColor kLinkDown = QColor::fromRgb(0xFF, 0x6B, 0x5B);
 
 void setProgress(QLabel* label, const QString& text, int size) {
     if (label->font().pixelSize() != size) label->setFont(ui::display(size));
@@ -113,6 +115,13 @@ void DashboardScreen::resetForNextBattery() {
     LiR->setText(QString::fromStdString(formatFixed2(0.0, m_format)));
     for (QLabel* label : {LProgress, LBatterySeries, LBatteryBrand, LBatteryType})
         label->setText(QStringLiteral("-"));
+}
+
+void DashboardScreen::showLinkStatus(const LinkStatus& status) {
+    if (LLinkStatus->text() != status.text) LLinkStatus->setText(status.text);
+    ui::setTextColor(LLinkStatus, status.tone == LinkStatus::Tone::Busy ? ui::kWhite
+                                  : status.tone == LinkStatus::Tone::Up ? kLinkUp
+                                                                        : kLinkDown);
 }
 
 }  // namespace velmora

@@ -1,8 +1,6 @@
 // Bluetooth start-up, the connection dialog, connecting to the charger or the printer,
 // the send routine and the force stop: hand-overs to the link controller.
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
 
 #include "journal/JournalRecorder.h"
 #include "link/Commands.h"
@@ -13,14 +11,11 @@
 #include "printing/PrintJob.h"
 #include "shell/Dialogs.h"
 #include "shell/TVLForm.h"
-#include "widgets/Theme.h"
 
 namespace velmora {
 
 namespace {
 const QString kChargerUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
-const QColor kLinkUp = QColor::fromRgb(0x5C, 0xE6, 0xA8);
-const QColor kLinkDown = QColor::fromRgb(0xFF, 0x6B, 0x5B);
 }  // namespace
 
 void TVLForm::buildLink() {
@@ -138,12 +133,7 @@ void TVLForm::Kirimstringdata(const std::string& dataout) {
 }
 
 void TVLForm::updateLinkStatus() {
-    const LinkStatus status = m_linkControl->status(printing());
-    QLabel* label = m_dashboard->LLinkStatus;
-    if (label->text() != status.text) label->setText(status.text);
-    ui::setTextColor(label, status.tone == LinkStatus::Tone::Busy ? ui::kWhite
-                            : status.tone == LinkStatus::Tone::Up ? kLinkUp
-                                                                  : kLinkDown);
+    m_dashboard->showLinkStatus(m_linkControl->status(printing()));
 }
 
 void TVLForm::BTForceStopClick() {

@@ -113,9 +113,7 @@ void TVLForm::R1UseClick() {
 }
 
 void TVLForm::R2UseClick() {
-    m_userGuide->setOpacity(1.0);
-    m_userGuide->show();
-    m_userGuide->raise();
+    m_userGuide->present();
 }
 
 void TVLForm::R3UseClick() {
@@ -135,19 +133,15 @@ void TVLForm::TrackBar1Change() {
 }
 
 void TVLForm::bLeftClick() {
-    if (m_userGuide->pageIndex() >= 1) m_userGuide->slideTo(m_userGuide->pageIndex() - 1);
+    m_userGuide->previousPage();
 }
 
 void TVLForm::bRightClick() {
-    if (m_userGuide->pageIndex() <= 3) m_userGuide->slideTo(m_userGuide->pageIndex() + 1);
+    m_userGuide->nextPage();
 }
 
 void TVLForm::BTSkipClick() {
-    QPropertyAnimation* fade = m_userGuide->FloatAnimation1;
-    fade->stop();
-    fade->setStartValue(m_userGuide->opacity());
-    fade->setEndValue(0.0);
-    fade->start();
+    m_userGuide->fadeOut();
 }
 
 void TVLForm::FloatAnimation1Finish() {

@@ -1,11 +1,9 @@
 // The window's receipt handlers: the image pass, the two receipts on the link's worker,
 // the simulated printer's preview and the dealer information dialog.
 #include <QComboBox>
-#include <QLineEdit>
 #include <utility>
 
 #include "catalogue/ProfileSelector.h"
-#include "link/Commands.h"
 #include "link/ConnectionDialog.h"
 #include "link/LinkController.h"
 #include "printing/InformationDialog.h"
@@ -17,12 +15,6 @@
 #include "shell/TVLForm.h"
 
 namespace velmora {
-
-namespace {
-const QString kNoPrinter = QStringLiteral("Sambungkan ke bluetooth printer");
-const QString kNothingConnected =
-    QStringLiteral("Tidak ada perangkat tersambung, data informasi tidak terkirim");
-}  // namespace
 
 void TVLForm::buildPrinting() {
     m_receipts = new ReceiptPrinter(
@@ -87,16 +79,7 @@ void TVLForm::RSendInformationClick() {
     InformationDialog* d = informationDialog();
     QString failure;
     try {
-        if (d->ComboShowPrinter->currentIndex() == -1) {
-            showMessage(kNoPrinter);
-        } else if (!m_link->connected()) {
-            showMessage(kNothingConnected);  // the command would be lost without a word
-        } else {
-            Kirimstringdata(commands::dealerInformation(
-                d->ComboShowPrinter->currentText().toStdString(),
-                d->EditStore->text().toStdString(), d->EditAddress->text().toStdString(),
-                d->EditCity->text().toStdString(), d->EditPhone->text().toStdString()));
-        }
+        if (const std::optional<QString> message = d->sendDetails(*m_link)) showMessage(*message);
     } catch (const std::exception& error) {
         failure = QString::fromUtf8(error.what());
     }
