@@ -1,24 +1,16 @@
 #pragma once
 
-#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "catalogue/Dataaki.h"
-#include "link/BluetoothPlatform.h"
 #include "link/ChargerLink.h"
-#include "link/ChargerState.h"
 #include "link/LinkController.h"
 #include "link/NumberText.h"
 #include "link/TickEvents.h"
 #include "shell/WindowSizing.h"
-
-class QComboBox;
-class QGraphicsView;
-class QLabel;
 
 namespace velmora {
 
@@ -49,7 +41,6 @@ class VirtualPrinter;
 namespace ui {
 class MessageDialog;
 class Picture;
-class SlideInDialog;
 }  // namespace ui
 
 // The main window: one fixed-size window holding every screen and dialog, scaled as a
