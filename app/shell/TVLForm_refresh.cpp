@@ -16,9 +16,10 @@ void TVLForm::TimerloopTimer() {
 
 void TVLForm::showTick(const TickEvents& tick) {
     followStatusWord(tick.status.word);
-    m_dashboard->showTick(tick);
     m_diagnostic->showTick(tick, m_format);
     if (tick.profile) m_profile->apply(*tick.profile);
+    // Last of the screens: the gauge's glides start after the slower work of the tick.
+    m_dashboard->showTick(tick);
     m_chart->showStage(tick.measurement.stageNumber);
     chart();
     updateLinkStatus();
