@@ -8,13 +8,15 @@
 
 #include "link/NativeBluetooth.h"
 #include "link/SimulatedDevices.h"
+#include "platform/Version.h"
 #include "shell/ErrorReportingApplication.h"
 #include "shell/TVLForm.h"
 
 int main(int argc, char** argv) {
+    if (velmora::printVersionIfAsked("velmora-tester", argc, argv)) return 0;  // no display
     velmora::ErrorReportingApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora Tester"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(velmora::versionText()));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Velmora Tester"));
@@ -28,7 +30,9 @@ int main(int argc, char** argv) {
         QStringLiteral("sim-speed"),
         QStringLiteral("Simulated seconds per second of the built-in charger."),
         QStringLiteral("n"), QStringLiteral("20"));
-    parser.addOptions({demo, charger, speed});
+    QCommandLineOption version(QStringLiteral("version"),
+                               QStringLiteral("Print the version and exit."));  // answered above
+    parser.addOptions({demo, charger, speed, version});
     parser.process(app);
 
     velmora::SimulatorOptions simulator;

@@ -26,7 +26,7 @@ void requireAccepted(const std::string& sent, LiveChargerState& state) {
         require(outcome.shape != MessageShape::None, "the application knows the message", message);
         require(!outcome.rejected, "the application accepts the message", message);
     }
-    fuzzcheck::requireSaneState(state.snapshot());
+    fuzzcheck::requireFiniteState(state.snapshot());
 }
 
 // Commands the application sends, with fuzzed values, so the handling is reached often.

@@ -90,9 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        format);
     reader.setObserver([&](const std::string&, const ParseOutcome& outcome) {
         if (outcome.shape != MessageShape::None && !outcome.rejected)
-            fuzzcheck::requireSaneState(state.snapshot());
+            fuzzcheck::requireFiniteState(state.snapshot());
     });
     reader.Execute();
-    fuzzcheck::requireSaneState(state.snapshot());
+    fuzzcheck::requireFiniteState(state.snapshot());
     return 0;
 }

@@ -14,8 +14,9 @@ started=$SECONDS
 
 source "$ROOT/scripts/install-missing.sh"
 # The posix flavour of MinGW-w64, for std::thread; wine with its 64-bit loader; GoogleTest's
-# sources, built for Windows.
-install_missing cmake make python3 pkg-config googletest g++-mingw-w64-x86-64-posix wine wine64
+# sources, built for Windows; NSIS for the installer.
+install_missing cmake make python3 pkg-config googletest g++-mingw-w64-x86-64-posix wine wine64 \
+    nsis
 
 host_tool="$HOST_BUILD_DIR/tools/velmora-tool"
 [ -x "$host_tool" ] || host_tool=""
@@ -44,6 +45,13 @@ for exe in "$WIN_BUILD_DIR"/tools/*.exe "$WIN_BUILD_DIR"/tests/*.exe; do
         "$(stat -c %s "$stripped")"
     rm -f "$stripped"
 done
+
+# The Windows packages of these programs (the installer and the ZIP the release workflow
+# makes, there with the window program and its DLLs): the NSIS script must build here.
+rm -f "$WIN_BUILD_DIR"/velmora-tester-*-win64.{exe,zip}
+(cd "$WIN_BUILD_DIR" && cpack -G "NSIS;ZIP" >/dev/null)
+cmake -E tar tf "$WIN_BUILD_DIR"/velmora-tester-*-win64.zip | grep "bin/velmora-tool\.exe$" >/dev/null
+echo "Windows packages: $(cd "$WIN_BUILD_DIR" && ls velmora-tester-*-win64.{exe,zip} | xargs)"
 
 status=0
 # ctest starts wine in the build's own prefix (build-windows/wineprefix) and stops it.

@@ -39,6 +39,7 @@ export QT_QPA_PLATFORM=offscreen
 (cd "$BUILD_DIR" && ctest --output-on-failure -j"$(nproc)" --timeout 300 --label-exclude soak)  # the soak runs on request
 echo "suite: build $((built - start)) s, tests $((SECONDS - built)) s"
 if [ "$ALL" = 1 ]; then
+    "$ROOT/scripts/test-package.sh"  # the Debian package, unpacked and checked
     # Windows: cross-built with MinGW-w64 and tested under wine.
     [ "${VELMORA_WINDOWS:-1}" = 0 ] || "$ROOT/scripts/test-windows.sh"
     "$ROOT/scripts/test-sanitizers.sh"

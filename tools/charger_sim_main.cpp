@@ -14,6 +14,7 @@
 #include "link/SocketTransport.h"
 #include "link/TReadThread.h"
 #include "platform/StandardStreams.h"
+#include "platform/Version.h"
 #include "simulator/ChargerSimulator.h"
 
 namespace {
@@ -27,7 +28,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: velmora-charger-sim [--listen ADDRESS] [--speed N] [--tick-ms N]\n"
                  "         [--quick] [--test-mode] [--garbage P] [--split] [--drop-after N]\n"
-                 "         [--seed N] [--once] [--monitor] [--verbose]\n"
+                 "         [--seed N] [--once] [--monitor] [--verbose] [--version]\n"
                  "  ADDRESS: tcp:127.0.0.1:5555 (default) or unix:/path\n"
                  "  --quick: short stages, a whole charge in about a minute of ticks\n"
                  "  --monitor: no socket; run a charge here and print the decoded state\n");
@@ -69,6 +70,7 @@ int monitor(velmora::SimulatorOptions options) {
 
 int main(int argc, char** argv) {
     velmora::useBinaryStandardStreams();  // --verbose passes the charger's bytes through
+    if (velmora::printVersionIfAsked("velmora-charger-sim", argc, argv)) return 0;
     velmora::SimulatorOptions options;
     std::string address = "tcp:127.0.0.1:5555";
     bool once = false, runMonitor = false, verbose = false;

@@ -21,6 +21,7 @@
 #include "link/TReadThread.h"
 #include "log_command.h"
 #include "platform/StandardStreams.h"
+#include "platform/Version.h"
 #include "receipt_commands.h"
 
 namespace {
@@ -38,7 +39,8 @@ int usage() {
         "                    [--time-format hh:mm:ss] [--am AM] [--pm PM] [--logo L.bin]\n"
         "                    [--voltage-raster V.bin] [--current-raster C.bin] [--chunks]\n"
         "       velmora-tool raster IN.png OUT.bin\n"
-        "       velmora-tool render-receipt IN.bin OUT.png|OUT.pgm\n");
+        "       velmora-tool render-receipt IN.bin OUT.png|OUT.pgm\n"
+        "       velmora-tool --version\n");
     return 2;
 }
 
@@ -99,6 +101,7 @@ int decode(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     velmora::useBinaryStandardStreams();
+    if (velmora::printVersionIfAsked("velmora-tool", argc, argv)) return 0;
     if (argc < 2) return usage();
     if (std::strcmp(argv[1], "decode") == 0) return decode(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "log") == 0) return logCommand(argc - 2, argv + 2);

@@ -6,15 +6,9 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "logger/LogFile.h"
+
 namespace velmora {
-
-namespace {
-constexpr qint64 kChunk = 64 * 1024;
-
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-}  // namespace
 
 QStringList ListFileDir(const QString& path) {
     // Regular files and links to them only: a pipe or device would hang the loader.
@@ -73,17 +67,11 @@ LogFolder::Reading LogFolder::readFirstLine(const QString& fileName) const {
         reading.error = file.errorString();
         return reading;
     }
-    // Decoding stops at the first character that is not a hexadecimal digit, a line break
-    // included, so nothing after it is read: a large file that is no log costs one chunk.
-    for (;;) {
-        const QByteArray chunk = file.read(kChunk);
-        if (chunk.isEmpty()) {
-            if (file.error() != QFileDevice::NoError) reading.error = file.errorString();
-            return reading;
-        }
-        reading.line += chunk;
-        if (!std::all_of(chunk.begin(), chunk.end(), isHexDigit)) return reading;
-    }
+    // No record is longer than kMaxLogLine, so reading stops just past it: a large file
+    // in the folder costs one bounded read and is then refused as no record.
+    reading.line = file.read(kMaxLogLine + 2);
+    if (file.error() != QFileDevice::NoError) reading.error = file.errorString();
+    return reading;
 }
 
 }  // namespace velmora

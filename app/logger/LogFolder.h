@@ -33,8 +33,8 @@ public:
     std::optional<QString> write(const QString& fileName, const QByteArray& bytes) const;
     std::optional<QString> remove(const QString& fileName) const;
 
-    // The start of a file, enough to hold the record on its first line: reading stops after
-    // the first character that is not a hexadecimal digit (a line break is one).
+    // The start of a file, enough to hold the record on its first line: at most a byte
+    // or two past the longest line a record can have.
     struct Reading {
         QByteArray line;
         std::optional<QString> error;

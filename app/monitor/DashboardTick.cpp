@@ -1,6 +1,7 @@
 // The dashboard's part of the one-second refresh: status words, measurements, stage, results,
 // time and gauge; the reset for the next battery.
 #include <QLabel>
+#include <algorithm>
 
 #include "monitor/DashboardScreen.h"
 #include "monitor/StageTable.h"
@@ -46,10 +47,10 @@ void DashboardScreen::showStatus(const StatusEvents& status) {
 }
 
 void DashboardScreen::showMeasurement(const Measurement& s) {
-    LVoltage->setText(QString::fromStdString(formatFixed2(s.chargeVoltage, m_format)) +
-                      QStringLiteral(" V"));
-    LCurrent->setText(QString::fromStdString(formatFixed2(s.chargeCurrent, m_format)) +
-                      QStringLiteral(" A"));
+    ui::setFittedText(LVoltage, QString::fromStdString(formatFixed2(s.chargeVoltage, m_format)) +
+                                    QStringLiteral(" V"));
+    ui::setFittedText(LCurrent, QString::fromStdString(formatFixed2(s.chargeCurrent, m_format)) +
+                                    QStringLiteral(" A"));
     const StageView view = stageView(s.stageNumber);
     if (!view.known) return;
     LChargingProgress->setText(view.name);
@@ -81,21 +82,23 @@ void DashboardScreen::showResults(const TestResults& results) {
 
 void DashboardScreen::showTime(const Measurement& m) {
     const int elapsed = std::max(0, m.elapsedSeconds);
-    LHour->setText(twoDigits(elapsed / 3600));
+    ui::setFittedText(LHour, twoDigits(elapsed / 3600));
     LMinute->setText(twoDigits(elapsed / 60 % 60));
     LSecond->setText(twoDigits(elapsed % 60));
 }
 
 void DashboardScreen::showGauge(const Measurement& s) {
     GaugeWidget* gauge = RCircle;
-    const int p = s.chargeProgress;
+    // Past 100 % the arc stays and the waves rise on until they are well out of sight;
+    // below 0 the gauge is empty.
+    const int p = std::clamp(s.chargeProgress, 0, 1000);
     GaugeWidget::glide(gauge->FloatNeedleLeft, voltageNeedleAngle(s.chargeVoltage));
     GaugeWidget::glide(gauge->FloatNeedleRight, currentNeedleAngle(s.chargeCurrent));
-    if (p <= 100) GaugeWidget::glide(gauge->FloatArc, p * 2.4);
+    if (s.chargeProgress <= 100) GaugeWidget::glide(gauge->FloatArc, p * 2.4);
     GaugeWidget::glide(gauge->FloatYFront, GaugeWidget::kEmptyLevelFront - p * 1.8);
     GaugeWidget::glide(gauge->FloatYBehind, GaugeWidget::kEmptyLevelBehind - p * 1.72);
     bool known = false;
-    const unsigned colour = arcColourFor(p, &known);
+    const unsigned colour = arcColourFor(s.chargeProgress, &known);
     const QVariant target =
         known ? QVariant(QColor::fromRgba(colour))
               : (gauge->Color->endValue().isValid() ? gauge->Color->endValue()

@@ -1,5 +1,7 @@
 #include "monitor/StageTable.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 StageView stageView(int stage) {
@@ -25,7 +27,7 @@ StageView stageView(int stage) {
 }
 
 QString percentageText(int progress) {
-    return QString::number(progress > 100 ? 100 : progress) + QLatin1Char('%');
+    return QString::number(std::clamp(progress, 0, 100)) + QLatin1Char('%');
 }
 
 QString twoDigits(int value) {
@@ -33,12 +35,14 @@ QString twoDigits(int value) {
                                     : QString::number(value);
 }
 
+// The needles stop at the ends of their scales, below zero as well as at the top: a
+// reversed clamp or a garbled reading must not spin them round the dial.
 double voltageNeedleAngle(double volts) {
-    return volts <= 16 ? volts / 16 * 70 : 70;
+    return std::clamp(volts, -16.0, 16.0) / 16 * 70;
 }
 
 double currentNeedleAngle(double amps) {
-    return amps <= 20 ? -(amps / 20 * 70) : -70;
+    return -(std::clamp(amps, -20.0, 20.0) / 20 * 70);
 }
 
 unsigned arcColourFor(int progress, bool* known) {

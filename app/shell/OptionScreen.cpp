@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QSvgRenderer>
 
+#include "platform/Version.h"
 #include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
 
@@ -81,8 +82,8 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
         ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 20);
     name->setFont(ui::roboto(20, QFont::Medium));
     name->setGeometry(0, 94, 360, 28);
-    ui::makeLabel(about, QStringLiteral("LAboutVersion"), QStringLiteral("Versi 1.0"), 14,
-                  ui::kGrey)
+    ui::makeLabel(about, QStringLiteral("LAboutVersion"),
+                  QStringLiteral("Versi ") + QString::fromLatin1(versionText()), 14, ui::kGrey)
         ->setGeometry(0, 122, 360, 20);
 }
 

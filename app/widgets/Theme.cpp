@@ -49,6 +49,13 @@ QFont display(int pixelSize) {
     return font;
 }
 
+void setFittedText(QLabel* label, const QString& text) {
+    const QString fitted =
+        label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
+    label->setToolTip(fitted == text ? QString() : text);
+    label->setText(fitted);
+}
+
 void setTextColor(QWidget* widget, const QColor& color) {
     // Called on every refresh tick: an unchanged colour must not repaint the control.
     if (widget->palette().color(QPalette::WindowText) == color &&

@@ -23,6 +23,10 @@ QFont display(int pixelSize);
 void setTextColor(QWidget* widget, const QColor& color);
 QColor textColor(const QWidget* widget);
 
+// Shows `text` in the label's own width: a text too wide ends in "…" and the whole text
+// becomes the label's tool tip, so no value ever runs out of its box.
+void setFittedText(QLabel* label, const QString& text);
+
 // A label with the given object name, text, size, colour and alignment.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int pixelSize,
                   const QColor& color = kWhite, Qt::Alignment align = Qt::AlignCenter);

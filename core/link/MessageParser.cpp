@@ -1,8 +1,7 @@
 #include "link/MessageParser.h"
 
+#include <cmath>
 #include <optional>
-
-#include "link/ValueRanges.h"
 
 namespace velmora {
 
@@ -10,28 +9,25 @@ namespace {
 
 using Fields = std::vector<std::string_view>;
 
-// Converts the fields a shape needs; any failure marks the whole message bad.
+// Converts the fields a shape needs; a field that does not convert marks the whole
+// message bad. Values are kept as sent, whatever their size: what a screen cannot show
+// sensibly it decides for itself, field by field.
 class FieldReader {
 public:
     FieldReader(const Fields& fields, const NumberFormat& format)
         : m_fields(fields), m_format(format) {}
 
-    int integer(size_t pos, ValueRange range) {
-        int value = integer(pos);
-        if (!range.contains(value)) m_ok = false;
-        return value;
-    }
-    // A number the charger gives no meaning to: any 32-bit integer.
+    // A 32-bit integer; larger ones do not convert.
     int integer(size_t pos) {
         auto value = parseInteger(m_fields[pos]);
         if (!value) m_ok = false;
         return value.value_or(0);
     }
-    // The wire value divided by `scale`, then checked against the field's range.
-    double real(size_t pos, double scale, ValueRange range) {
+    // The wire value divided by `scale`; one that overflows does not convert.
+    double real(size_t pos, double scale) {
         auto value = parseReal(m_fields[pos], m_format);
         const double scaled = value.value_or(0.0) / scale;
-        if (!value || !range.contains(scaled)) m_ok = false;
+        if (!value || !std::isfinite(scaled)) m_ok = false;
         return scaled;
     }
     std::string text(size_t pos) const { return std::string(m_fields[pos]); }
@@ -54,12 +50,8 @@ struct ResultNumbers {
 };
 
 ResultNumbers readResult(FieldReader& r, bool reversed) {
-    using namespace ranges;
-    if (reversed)
-        return {r.integer(6, kCca), r.real(5, 100, kResistance), r.real(4, 100, kVoltage),
-                r.real(3, 100, kVoltage)};
-    return {r.integer(3, kCca), r.real(4, 100, kResistance), r.real(5, 100, kVoltage),
-            r.real(6, 100, kVoltage)};
+    if (reversed) return {r.integer(6), r.real(5, 100), r.real(4, 100), r.real(3, 100)};
+    return {r.integer(3), r.real(4, 100), r.real(5, 100), r.real(6, 100)};
 }
 
 std::vector<std::string> historyItems(const Fields& f) {
@@ -73,13 +65,12 @@ std::vector<std::string> historyItems(const Fields& f) {
 
 // Applies a matched shape; returns false (and stores nothing) when a field is bad.
 bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFormat& format) {
-    using namespace ranges;
     FieldReader r(f, format);
     switch (shape) {
         case MessageShape::LiveReading: {
-            int stage = r.integer(2, kStage);
-            double volts = r.real(3, 100, kVoltage), amps = r.real(4, 1000, kCurrent);
-            int seconds = r.integer(5, kElapsedSeconds), progress = r.integer(6, kProgress);
+            int stage = r.integer(2);
+            double volts = r.real(3, 100), amps = r.real(4, 1000);
+            int seconds = r.integer(5), progress = r.integer(6);
             if (!r.ok()) return false;
             s.stageNumber = stage;
             s.chargeVoltage = volts;
@@ -89,8 +80,7 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             return true;
         }
         case MessageShape::ProfileReport: {
-            int brand = r.integer(2, kPosition), variety = r.integer(3, kPosition),
-                type = r.integer(4, kPosition);
+            int brand = r.integer(2), variety = r.integer(3), type = r.integer(4);
             if (!r.ok()) return false;
             s.profileBrandIndex = brand;
             s.profileVarietyIndex = variety;
@@ -146,9 +136,9 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
                 slots[i].name = r.text(2 + i);
                 slots[i].variety = r.text(7 + i);
                 slots[i].brand = r.text(12 + i);
-                slots[i].capacity = r.real(17 + i, 10, kCapacity);
-                slots[i].current = r.real(22 + i, 10, kOptionCurrent);
-                slots[i].cca = r.integer(27 + i, kCca);
+                slots[i].capacity = r.real(17 + i, 10);
+                slots[i].current = r.real(22 + i, 10);
+                slots[i].cca = r.integer(27 + i);
             }
             if (!r.ok()) return false;
             s.optionSlots = std::move(slots);
@@ -157,8 +147,8 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
         case MessageShape::AuxReadings: {
             std::array<AuxReading, 3> aux;
             for (size_t i = 0; i < 3; ++i) {
-                aux[i].voltage = r.real(2 + i, 100, kVoltage);
-                aux[i].current = r.real(5 + i, 1000, kCurrent);
+                aux[i].voltage = r.real(2 + i, 100);
+                aux[i].current = r.real(5 + i, 1000);
                 aux[i].number = r.integer(8 + i);
                 aux[i].text = r.text(11 + i);
             }
@@ -167,7 +157,7 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             return true;
         }
         case MessageShape::DetectionReport: {
-            double volts = r.real(2, 100, kVoltage);
+            double volts = r.real(2, 100);
             if (!r.ok()) return false;
             s.batteryStatus = r.text(1);
             s.chargeVoltage = volts;
@@ -178,8 +168,8 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             return true;
         case MessageShape::TestCharge:
         case MessageShape::DiagTestCharge: {
-            double volts = r.real(2, 100, kVoltage), amps = r.real(3, 1000, kCurrent);
-            int seconds = r.integer(4, kElapsedSeconds);
+            double volts = r.real(2, 100), amps = r.real(3, 1000);
+            int seconds = r.integer(4);
             if (!r.ok()) return false;
             s.chargerStatus = r.text(1);
             s.chargeVoltage = volts;

@@ -2,9 +2,9 @@
 
 namespace velmora {
 
-// What a charger for 12 V motorcycle batteries can sensibly report, with wide margins.
-// A number outside its range is a garbled message, dropped whole like one that does not
-// convert, so a stray 1e300 never reaches a label, a chart or a log file.
+// What a charger for 12 V motorcycle batteries can sensibly take, with wide margins. The
+// commands we compose stay inside these ranges; what the charger reports is kept as sent
+// and each screen decides how to show a value it cannot show sensibly.
 struct ValueRange {
     double low;
     double high;

@@ -3,6 +3,9 @@
 #include "logger/HexText.h"
 #include "logger/Windows1252.h"
 
+#include <optional>
+#include <string>
+
 namespace velmora {
 
 std::string encodeLogFile(const ChargerState& state) {
@@ -14,14 +17,23 @@ std::string_view firstLine(std::string_view bytes) {
 }
 
 RecordCheck readLogFile(std::string_view bytes, const NumberFormat& format) {
-    const std::string decoded = windows1252ToUtf8(Hex2String(firstLine(bytes)));
     RecordCheck check;
+    const std::string_view line = firstLine(bytes);
+    if (line.size() > kMaxLogLine) {
+        check.reason = "the first line is longer than any record (" +
+                       std::to_string(line.size()) + " characters)";
+        return check;
+    }
+    const std::string decoded = windows1252ToUtf8(Hex2String(line));
+    std::optional<std::string> record;
     if (decoded.empty()) {
         check.reason = "the first line holds no hexadecimal text";
     } else if (decoded.find('#') == std::string::npos) {
         check.reason = "the decoded text holds no record mark \"#\"";
+    } else if (!(record = assembleRecord(decoded))) {
+        check.reason = "the record marks repeat the text beyond any record's length";
     } else {
-        check = checkLogRecord(assembleRecord(decoded), format);
+        check = checkLogRecord(*record, format);
     }
     return check;
 }

@@ -63,8 +63,17 @@ std::string logRecordText(const ChargerState& s) {
     return record;
 }
 
-std::string assembleRecord(std::string_view decoded) {
+std::optional<std::string> assembleRecord(std::string_view decoded, size_t limit) {
+    // Every mark repeats the rest of the text, so the length is summed first: a line of
+    // marks would otherwise grow with the square of its length.
+    size_t length = 0;
+    for (size_t mark = decoded.find('#'); mark != std::string_view::npos;
+         mark = decoded.find('#', mark + 1)) {
+        length += decoded.size() - mark;
+        if (length > limit) return std::nullopt;
+    }
     std::string record;
+    record.reserve(length);
     for (size_t mark = decoded.find('#'); mark != std::string_view::npos;
          mark = decoded.find('#', mark + 1))
         record += decoded.substr(mark);

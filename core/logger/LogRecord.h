@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,9 +42,16 @@ struct LogRecord {
 // "|", "#" and "*" in a text field become spaces: the record must read back.
 std::string logRecordText(const ChargerState& state);
 
+// The longest record text worth checking: the charger's frames, and so its status text,
+// are at most 64 KiB long, and the other fourteen fields take a few hundred characters.
+inline constexpr size_t kMaxRecordText = 65 * 1024;
+
 // The record text inside decoded file text: for every "#", from the first to the last,
-// the text from that "#" to the end, one after the other.
-std::string assembleRecord(std::string_view decoded);
+// the text from that "#" to the end, one after the other. Nothing when that text would be
+// longer than `limit`: no record is, and the marks of a long line would repeat it
+// thousands of times.
+std::optional<std::string> assembleRecord(std::string_view decoded,
+                                          size_t limit = kMaxRecordText);
 
 // The result of checking a record text.
 struct RecordCheck {

@@ -149,6 +149,53 @@ TEST_F(DashboardTest, ArcWavesAndColourFollowProgress) {
     EXPECT_NEAR(target("FloatYBehind").toDouble(), -21.72, 1e-9);
 }
 
+// Whatever the charger sends is kept; the dashboard shows what it sensibly can: the stage
+// indicator keeps its stage, numbers stay inside their boxes, the gauge stays on its dial.
+TEST_F(DashboardTest, ValuesNoDashboardCanShowStayInsideTheirControls) {
+    setState([](ChargerState& s) {
+        s.stageNumber = 2;
+        s.chargeProgress = 40;
+    });
+    m_window->display();
+    setState([](ChargerState& s) {
+        s.stageNumber = 7;
+        s.chargeVoltage = 13.25;
+        s.chargeProgress = 45;
+    });
+    m_window->display();
+    EXPECT_EQ(text("LChargingProgress"), "CONSTANT CURRENT");
+    EXPECT_EQ(text("LVoltage"), volts(13.25, "V"));
+
+    setState([](ChargerState& s) {
+        s.stageNumber = 2;
+        s.chargeVoltage = 1e298;
+        s.chargeCurrent = -1e6;
+        s.chargeProgress = -1;
+        s.elapsedSeconds = 2147483647;
+    });
+    m_window->display();
+    m_window->timercharger();
+    m_window->effect();
+    for (const char* name : {"LVoltage", "LCurrent", "LHour"}) {
+        auto* label = control<QLabel>(name);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << name;
+    }
+    EXPECT_FALSE(control("LVoltage")->toolTip().isEmpty());  // the whole value on hover
+    EXPECT_EQ(text("LProgress"), "0%");
+    EXPECT_NEAR(target("FloatNeedleLeft").toDouble(), 70, 1e-9);
+    EXPECT_NEAR(target("FloatNeedleRight").toDouble(), 70, 1e-9);
+    EXPECT_NEAR(target("FloatArc").toDouble(), 0, 1e-9);
+    EXPECT_NEAR(target("FloatYFront").toDouble(), 160, 1e-9);
+
+    // A normal reading afterwards shows plainly again.
+    setState([](ChargerState& s) { s.chargeVoltage = 12.5; });
+    m_window->display();
+    EXPECT_EQ(text("LVoltage"), volts(12.5, "V"));
+    EXPECT_TRUE(control("LVoltage")->toolTip().isEmpty());
+}
+
 TEST_F(DashboardTest, WavesRollForEverFromStartUp) {
     auto* gauge = control<GaugeWidget>("RCircle");
     EXPECT_EQ(gauge->FloatXFront->state(), QAbstractAnimation::Running);

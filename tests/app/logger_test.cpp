@@ -389,9 +389,12 @@ TEST_F(LoggerTest, FilesWithoutResultsGiveDataKosong) {
         writeLog(QStringLiteral("bad%1.log").arg(n++), logOf(record));
     writeLog(QStringLiteral("catatan.txt"), "Nota bengkel: aki Yuasa\r\n");
     writeLog(QStringLiteral("kosong.log"), "");
+    // A long line of marks: each would repeat the rest of the line.
+    writeLog(QStringLiteral("tanda.log"), QByteArray(150000, '#').toHex());
     for (const QString& name :
          {QStringLiteral("bad0.log"), QStringLiteral("bad1.log"), QStringLiteral("bad2.log"),
-          QStringLiteral("catatan.txt"), QStringLiteral("kosong.log")}) {
+          QStringLiteral("catatan.txt"), QStringLiteral("kosong.log"),
+          QStringLiteral("tanda.log")}) {
         m_messages.clear();
         pickAndPress(name, "BTLoad");
         EXPECT_EQ(m_messages, QStringList{kEmpty}) << name.toStdString();

@@ -129,6 +129,22 @@ TEST(LogRecordTest, RecordAssembledFromEveryMark) {
     EXPECT_EQ(assembleRecord(""), "");
 }
 
+TEST(LogRecordTest, LinesLongerThanAnyRecordAreRefusedWithoutBuildingThem) {
+    // 100 000 marks would repeat the text five thousand million times.
+    EXPECT_EQ(assembleRecord(std::string(100000, '#')), std::nullopt);
+    EXPECT_EQ(assembleRecord("#ab#c", 7), "#ab#c#c");
+    EXPECT_EQ(assembleRecord("#ab#c", 6), std::nullopt);
+
+    const std::string valid = kExampleLine;
+    const std::string marks = String2Hex(std::string(kMaxLogLine / 2 - 200, '#'));
+    const std::string tooLong = String2Hex(std::string(kMaxLogLine / 2 + 1, 'A'));
+    for (const std::string& line : {valid + marks, tooLong, tooLong + valid}) {
+        const RecordCheck check = readLogFile(line + "\r\n", NumberFormat{});
+        EXPECT_EQ(check.outcome, RecordCheck::Outcome::NotARecord);
+        EXPECT_FALSE(check.reason.empty());
+    }
+}
+
 TEST(LogRecordTest, ChecksShapeAndMarks) {
     const std::string valid = kExampleRecord;
     const RecordCheck ok = checkLogRecord(valid, NumberFormat{});

@@ -215,46 +215,46 @@ TEST(MessageParserTest, MessageWithBadFieldChangesNothing) {
     for (const char* text : bad) expectDroppedWhole(text);
 }
 
-// Numbers no charger reports are garbled messages: dropped whole, nothing stored.
-TEST(MessageParserTest, ValuesOutsideTheirRangeDropTheMessage) {
-    const char* outside[] = {
-        "#|1|2|1e300|2500|61|45|*",       // 1e298 V
-        "#|1|2|6001|2500|61|45|*",        // 60.01 V
-        "#|1|2|-6001|2500|61|45|*",       //
-        "#|1|7|1325|2500|61|45|*",        // no stage 7
-        "#|1|-1|1325|2500|61|45|*",       //
-        "#|1|2|1325|100001|61|45|*",      // 100.001 A
-        "#|1|2|1325|2500|-1|45|*",        // negative time
-        "#|1|2|1325|2500|31622401|45|*",  // over a year
-        "#|1|2|1325|2500|61|1001|*",      // 1001 %
-        "#|1|2|1325|2500|61|-1|*",        //
-        "#|Baterai_Detected|1e5|*",       // 1000 V
-        "#|Test_Charge|1250|-100001|12|*",
-        "#|2|-2|0|4|1|*",
-        "#|2|1|10000|4|1|*",
-        "#|3|1|20001|1234|1100|1280|*",   // CCA
-        "#|3|1|-1|1234|1100|1280|*",      //
-        "#|3|1|150|1000001|1100|1280|*",  // 10 000.01 milliohms
-        "#|3|1|150|-1|1100|1280|*",       //
-        "#|3|5|520|850|1210|99999|X|*",   // 999.99 V
-        "#|6|0|300|650|1140|7000|GOOD|*",
-        "#|12|1200|1300|1e9|500|600|700|1|2|3|a|b|c|*",
-        "#|7|OTHER 1|||||MF|||||C|||||10001|0|0|0|0|10|0|0|0|0|90|0|0|0|0|*",
-        "#|7|OTHER 1|||||MF|||||C|||||50|0|0|0|0|-1|0|0|0|0|90|0|0|0|0|*",
-        "#|7|OTHER 1|||||MF|||||C|||||50|0|0|0|0|10|0|0|0|0|90|0|0|0|20001|*",
-    };
-    for (const char* text : outside) expectDroppedWhole(text);
-    // The edges themselves are values a charger may send.
-    ChargerState edge = parse("#|1|6|-6000|-100000|31622400|1000|*");
-    EXPECT_EQ(edge.stageNumber, 6);
-    EXPECT_DOUBLE_EQ(edge.chargeVoltage, -60.0);
-    EXPECT_DOUBLE_EQ(edge.chargeCurrent, -100.0);
-    EXPECT_EQ(edge.elapsedSeconds, 31622400);
-    EXPECT_EQ(edge.chargeProgress, 1000);
-    EXPECT_EQ(parse("#|3|1|20000|1000000|6000|0|*").beforeCca, 20000);
-    EXPECT_EQ(parse("#|2|9999|-1|0|1|*").profileBrandIndex, 9999);
-    EXPECT_EQ(parse("#|12|1|2|3|4|5|6|-2147483648|8|9|a|b|c|*").auxReadings[0].number,
-              -2147483648LL);
+// Numbers no screen can show sensibly are still the charger's numbers: every field that
+// converts is kept as sent, and only a number that overflows drops its message.
+TEST(MessageParserTest, ValuesOutsideWhatAScreenShowsAreKeptAsSent) {
+    ChargerState stage7 = parse("#|1|7|1325|2500|61|45|*");
+    EXPECT_EQ(stage7.stageNumber, 7);
+    EXPECT_DOUBLE_EQ(stage7.chargeVoltage, 13.25);
+    EXPECT_DOUBLE_EQ(stage7.chargeCurrent, 2.5);
+    EXPECT_EQ(stage7.elapsedSeconds, 61);
+    EXPECT_EQ(stage7.chargeProgress, 45);
+
+    ChargerState odd = parse("#|1|-1|1e300|-100001|-1|-1|*");
+    EXPECT_EQ(odd.stageNumber, -1);
+    EXPECT_DOUBLE_EQ(odd.chargeVoltage, 1e298);
+    EXPECT_DOUBLE_EQ(odd.chargeCurrent, -100.001);
+    EXPECT_EQ(odd.elapsedSeconds, -1);
+    EXPECT_EQ(odd.chargeProgress, -1);
+
+    // A profile index the catalogue does not have: the report still arrives.
+    ChargerState profile = parse("#|2|1|10000|4|1|*");
+    EXPECT_TRUE(profile.profileReceived);
+    EXPECT_EQ(profile.profileVarietyIndex, 10000);
+    EXPECT_EQ(profile.profileTypeIndex, 4);
+
+    EXPECT_EQ(parse("#|3|1|-1|1000001|1100|1280|*").beforeResistance, 10000.01);
+    EXPECT_EQ(parse("#|6|0|300|650|1140|7000|GOOD|*").testVoltage, 70.0);
+
+    // An erased slot (65535 everywhere) does not cost the defined slots.
+    ChargerState slots = parse(
+        "#|7|OTHER 1|||||MF|||||C|||||50|65535|65535|65535|65535|10|65535|65535|65535|65535|"
+        "90|65535|65535|65535|65535|*");
+    EXPECT_EQ(slots.optionSlots[0].name, "OTHER 1");
+    EXPECT_DOUBLE_EQ(slots.optionSlots[0].capacity, 5.0);
+    EXPECT_EQ(slots.optionSlots[0].cca, 90);
+    EXPECT_DOUBLE_EQ(slots.optionSlots[1].capacity, 6553.5);
+    EXPECT_EQ(slots.optionSlots[4].cca, 65535);
+
+    // Overflowing numbers are no numbers: the message is dropped whole.
+    for (const char* text : {"#|1|2|1e400|2500|61|45|*", "#|1|2|1325|inf|61|45|*",
+                             "#|1|2|1325|2500|61|99999999999|*", "#|Baterai_Detected|1e309|*"})
+        expectDroppedWhole(text);
 }
 
 // Below the smallest double a number reads as zero, however far below it is.
