@@ -87,7 +87,9 @@ std::unique_ptr<Journal> openJournal(const Arguments& args) {
     const std::string path =
         args.db.empty() ? documentsFolder() + "/Velmora Tester/journal.sqlite" : args.db;
     JournalOptions options;
-    options.create = false;  // reading never leaves an empty journal behind
+    // Reading never creates, converts or checkpoints a file: the window may be writing it.
+    options.create = false;
+    options.readOnly = true;
     return Journal::open(path, options);
 }
 

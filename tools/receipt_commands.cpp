@@ -17,6 +17,10 @@
 
 #ifdef VELMORA_TOOL_PNG
 #include <QImage>
+#ifdef __unix__
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 #endif
 
 using namespace velmora;
@@ -174,13 +178,52 @@ int receiptCommand(int argc, char** argv) {
     }
 }
 
+#ifdef VELMORA_TOOL_PNG
+// Sends what is written to the error stream nowhere while it lives.
+class QuietErrorStream {
+public:
+    QuietErrorStream() {
+#ifdef __unix__
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        const int nowhere = open("/dev/null", O_WRONLY);
+        if (nowhere >= 0) {
+            dup2(nowhere, STDERR_FILENO);
+            close(nowhere);
+        }
+#endif
+    }
+    ~QuietErrorStream() {
+#ifdef __unix__
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+        }
+#endif
+    }
+    QuietErrorStream(const QuietErrorStream&) = delete;
+    QuietErrorStream& operator=(const QuietErrorStream&) = delete;
+
+private:
+    [[maybe_unused]] int m_saved = -1;
+};
+#endif
+
 int rasterCommand(int argc, [[maybe_unused]] char** argv) {
     try {
         if (argc != 2) throw InputError("raster takes IN.png OUT.bin");
 #ifdef VELMORA_TOOL_PNG
+        // The image readers tell their troubles on their own (Qt's warnings, and libpng's
+        // "CRC error" straight to the error stream); the command says in one line that the
+        // picture cannot be read.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         QImage picture;
-        if (!picture.load(QString::fromLocal8Bit(argv[0])))
-            throw InputError(std::string("cannot read the picture ") + argv[0]);
+        bool loaded = false;
+        {
+            const QuietErrorStream quiet;
+            loaded = picture.load(QString::fromLocal8Bit(argv[0]));
+        }
+        if (!loaded) throw InputError(std::string("cannot read the picture ") + argv[0]);
         if (picture.width() != kPrintWidth)
             throw InputError("the picture is " + std::to_string(picture.width()) +
                              " pixels wide; the printer takes " + std::to_string(kPrintWidth));

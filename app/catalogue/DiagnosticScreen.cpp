@@ -8,6 +8,7 @@
 
 #include "catalogue/Dataaki.h"
 #include "catalogue/InputStyle.h"
+#include "widgets/PlainTextValidator.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -113,6 +114,7 @@ void DiagnosticScreen::buildSelection() {
     Edit1->setFont(ui::roboto(15));
     Edit1->setGeometry(controlRect(y));
     Edit1->setStyleSheet(ui::lineEditStyle());
+    Edit1->setValidator(new ui::PlainTextValidator(Edit1));
     y += kRowHeight;
 
     LBrand = rowLabel(column, "LBrand", QStringLiteral("Merk"), y);

@@ -7,6 +7,7 @@
 #include "logger/LogFile.h"
 #include "logger/LogFileName.h"
 #include "logger/SaveDialog.h"
+#include "widgets/MessageDialog.h"
 
 namespace velmora {
 
@@ -31,6 +32,8 @@ QString nameRefusal(LogNameProblem problem) {
             return QStringLiteral("Nama file tidak boleh memuat karakter kontrol");
         case LogNameProblem::ReservedName:
             return QStringLiteral("Nama file dipakai oleh sistem, pilih nama lain");
+        case LogNameProblem::WindowsCharacter:
+            return QStringLiteral("Nama file tidak boleh memuat < > \" | ? atau *");
         case LogNameProblem::None:
             break;
     }
@@ -89,13 +92,28 @@ QListWidgetItem* DataLogger::selectedEntry() const {
 }
 
 void DataLogger::BTRefreshClick() {
-    if (QListWidgetItem* entry = selectedEntry()) {
-        if (const std::optional<QString> failure = m_folder.remove(entry->text())) {
-            m_window.error(*failure);
-            return;  // the list stays as it was
-        }
-    } else {
+    QListWidgetItem* entry = selectedEntry();
+    if (!entry) {
         m_window.message(kChooseDelete);
+        fillList();
+        return;
+    }
+    // A deleted log cannot be brought back: the user says so first, as in Riwayat.
+    const QString fileName = entry->text();
+    auto* question = new ui::MessageDialog(m_window.content, QStringLiteral("HapusLogDialog"),
+                                           QStringLiteral("Hapus file \"%1\"?").arg(fileName),
+                                           ui::MessageDialog::Buttons::OkCancel);
+    connect(question, &ui::MessageDialog::finished, this, [this, question, fileName](bool ok) {
+        question->deleteLater();
+        if (ok) deleteLog(fileName);
+    });
+    question->present();
+}
+
+void DataLogger::deleteLog(const QString& fileName) {
+    if (const std::optional<QString> failure = m_folder.remove(fileName)) {
+        m_window.error(*failure);
+        return;  // the list stays as it was
     }
     fillList();
 }

@@ -13,6 +13,7 @@
 
 class QListWidget;
 class QListWidgetItem;
+class QWidget;
 
 namespace velmora {
 
@@ -36,6 +37,7 @@ public:
         std::function<void(const QString&)> message;  // a short message with OK
         std::function<void(const QString&)> error;    // an error's text with OK
         std::function<void()> datareference;          // applies the stored profile
+        QWidget* content;                             // where questions are shown
     };
     DataLogger(Window window, QObject* parent);
 
@@ -56,6 +58,7 @@ public:
     // Log browser
     // Empties ListBox1 and fills it with the log folder's files.
     void fillList();
+    // Delete: asks first ("HapusLogDialog"), then deletes the file chosen when asked.
     void BTRefreshClick();
     void BTLoadClick();
     // The results of the last file loaded.
@@ -66,6 +69,7 @@ private:
     // Stores a checked record in loadedRecord and the live state; nothing at all unless
     // every field converted. False when a number did not convert (already reported).
     bool Parsestringlogger(const RecordCheck& check);
+    void deleteLog(const QString& fileName);
 
     Window m_window;
     LogFolder m_folder;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
@@ -25,6 +26,32 @@ QString LogFolder::platformDocuments() {
     return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
+namespace {
+const QString kSaveFailed = QStringLiteral("Gagal menyimpan file");
+const QString kDeleteFailed = QStringLiteral("Gagal menghapus file");
+const QString kReadFailed = QStringLiteral("Gagal membaca file");
+
+// The system's own words are English; the user reads a short Indonesian reason.
+// `existing`: the action needs the file to be there (reading, deleting).
+QString failure(const QString& action, const QFileDevice& file, const QString& path,
+                bool existing) {
+    if (QFileInfo(path).fileName().toUtf8().size() > 255)
+        return QStringLiteral("Nama file terlalu panjang");
+    switch (file.error()) {
+        case QFileDevice::WriteError:
+        case QFileDevice::ResizeError:
+            return action + QStringLiteral(": disk penuh atau tidak dapat ditulis");
+        case QFileDevice::PermissionsError:
+            return action + QStringLiteral(": tidak ada izin");
+        default:
+            break;
+    }
+    if (existing && !QFileInfo::exists(path))
+        return action + QStringLiteral(": file tidak ditemukan");
+    return action + QStringLiteral(": folder atau file tidak dapat dipakai");
+}
+}  // namespace
+
 LogFolder::LogFolder(QString documents) : m_documents(std::move(documents)) {}
 
 QString LogFolder::path() const {
@@ -42,21 +69,21 @@ std::optional<QString> LogFolder::write(const QString& fileName, const QByteArra
 
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (!file.open(QIODevice::WriteOnly)) return failure(kSaveFailed, file, path, false);
     // Flushed and checked here: commit() in Qt 6.4 renames even when its own flush fails
     // (a full disk), which would replace the earlier log with a cut-off one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString error = file.errorString();
+        const QString error = failure(kSaveFailed, file, path, false);
         file.cancelWriting();
         return error;
     }
-    if (!file.commit()) return file.errorString();
+    if (!file.commit()) return failure(kSaveFailed, file, path, false);
     return std::nullopt;
 }
 
 std::optional<QString> LogFolder::remove(const QString& fileName) const {
     QFile file(filePath(fileName));
-    if (!file.remove()) return file.errorString();
+    if (!file.remove()) return failure(kDeleteFailed, file, file.fileName(), true);
     return std::nullopt;
 }
 
@@ -64,13 +91,14 @@ LogFolder::Reading LogFolder::readFirstLine(const QString& fileName) const {
     Reading reading;
     QFile file(filePath(fileName));
     if (!file.open(QIODevice::ReadOnly)) {
-        reading.error = file.errorString();
+        reading.error = failure(kReadFailed, file, file.fileName(), true);
         return reading;
     }
     // No record is longer than kMaxLogLine, so reading stops just past it: a large file
     // in the folder costs one bounded read and is then refused as no record.
     reading.line = file.read(kMaxLogLine + 2);
-    if (file.error() != QFileDevice::NoError) reading.error = file.errorString();
+    if (file.error() != QFileDevice::NoError)
+        reading.error = failure(kReadFailed, file, file.fileName(), true);
     return reading;
 }
 

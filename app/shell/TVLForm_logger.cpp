@@ -9,11 +9,11 @@
 namespace velmora {
 
 void TVLForm::setUpLogger() {
-    m_logger = new DataLogger(
-        {m_state, m_format, m_layoutSave, m_option->ListBox1, m_diagnostic, m_dashboard,
-         [this](const QString& text) { showMessage(text); },
-         [this](const QString& text) { reportError(text); }, [this] { datareference(); }},
-        this);
+    m_logger = new DataLogger({m_state, m_format, m_layoutSave, m_option->ListBox1, m_diagnostic,
+                               m_dashboard, [this](const QString& text) { showMessage(text); },
+                               [this](const QString& text) { reportError(text); },
+                               [this] { datareference(); }, m_content},
+                              this);
     const auto click = [this](QAbstractButton* button, void (TVLForm::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
     };

@@ -128,12 +128,62 @@ void prepareFolder(const std::string& path) {
     if (error) throw JournalError(JournalFault::ReadOnly, path + ": " + error.message());
 }
 
+// An SQLite URI for a file path: "%", "?" and "#" would start an escape, the query or a
+// fragment; Windows paths need the URI's slashes.
+std::string fileUri(const std::string& path) {
+    std::string uri = "file:";
+    const bool drive = path.size() > 1 && path[1] == ':';
+    if (drive) uri += "///";
+    static const char kHex[] = "0123456789ABCDEF";
+    for (char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            uri += '%';
+            uri += kHex[static_cast<unsigned char>(c) >> 4];
+            uri += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            uri += drive && c == '\\' ? '/' : c;
+        }
+    }
+    return uri;
+}
+
+// Opens for reading only. Without a write-ahead log beside it the file is read as it
+// stands (immutable), which needs no shared-memory file and so works where the user may
+// not write; with a log, a window is writing it and the reader joins its shared memory.
+std::unique_ptr<Connection> openForReading(const std::string& path) {
+    const std::filesystem::path file = std::filesystem::u8path(path);
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        throw JournalError(JournalFault::Missing, path + ": no journal");
+    if (std::filesystem::is_regular_file(file, error) &&
+        std::filesystem::file_size(file, error) == 0)
+        throw JournalError(JournalFault::Corrupt, path + ": an empty file, not a journal");
+    const bool logBeside = std::filesystem::exists(std::filesystem::u8path(path + "-wal"), error);
+    return std::make_unique<Connection>(
+        fileUri(path) + (logBeside ? "?mode=ro" : "?mode=ro&immutable=1"),
+        Connection::Mode::ReadOnlyUri);
+}
+
 }  // namespace
+
+std::unique_ptr<Journal> Journal::readOnlyJournal(const std::string& path, int latest,
+                                                  int busyTimeoutMs) {
+    std::unique_ptr<Connection> db = openForReading(path);
+    const int version = storedVersion(*db);
+    if (version == 0) throw JournalError(JournalFault::Corrupt, path + ": not a journal");
+    if (version < latest)
+        throw JournalError(JournalFault::ReadOnly, path + ": cannot upgrade a read-only file");
+    const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(busyTimeoutMs);
+    db->exec(timeout.c_str());
+    return std::unique_ptr<Journal>(
+        new Journal(std::move(db), path, version, true, version > latest));
+}
 
 std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOptions& options) {
     const std::vector<Migration>& steps =
         options.migrations ? *options.migrations : journal::migrations();
     const int latest = latestVersion(steps);
+    if (options.readOnly) return readOnlyJournal(path, latest, options.busyTimeoutMs);
 
     std::error_code error;
     const bool exists = std::filesystem::exists(std::filesystem::u8path(path), error);
@@ -142,8 +192,8 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
         prepareFolder(path);
     }
     // Look before writing anything: a newer program's journal must stay as it is. A journal
-    // in a folder this user cannot write may refuse a read-only look; the version is then
-    // read through the main connection, which writes nothing before it is known.
+    // in a folder this user cannot write refuses a plain read-only look (SQLite cannot place
+    // the log's shared memory beside it); it can only be read, and is read as it stands.
     int version = 0;
     bool versionKnown = false;
     if (exists) {
@@ -153,6 +203,7 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
             versionKnown = true;
         } catch (const JournalError& e) {
             if (e.fault() != JournalFault::ReadOnly) throw;
+            return readOnlyJournal(path, latest, options.busyTimeoutMs);
         }
     }
     auto db = std::make_unique<Connection>(
@@ -169,7 +220,9 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
     if (db->readOnly()) {
         if (version < latest)
             throw JournalError(JournalFault::ReadOnly, path + ": cannot upgrade a read-only file");
-        return std::unique_ptr<Journal>(new Journal(std::move(db), path, version, true, false));
+        // A file or folder the user may not write: read it the way that needs no writing.
+        db.reset();
+        return readOnlyJournal(path, latest, options.busyTimeoutMs);
     }
     {
         Statement mode(*db, "PRAGMA journal_mode = WAL");

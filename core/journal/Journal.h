@@ -14,6 +14,9 @@ namespace velmora::journal {
 struct JournalOptions {
     // The window creates the journal (and its folder); readers want an existing one.
     bool create = true;
+    // Only reads: nothing is created, converted, upgraded or checkpointed, so a reader can
+    // look at the journal of a running window, or at one it may not write.
+    bool readOnly = false;
     // How long a write waits for another program's transaction before it reports Locked.
     int busyTimeoutMs = 250;
     // Caps the file at this many pages (0: no cap); the cap reports Full like a full disk.
@@ -50,6 +53,8 @@ public:
     bool remove(int64_t sessionId);
 
 private:
+    static std::unique_ptr<Journal> readOnlyJournal(const std::string& path, int latest,
+                                                    int busyTimeoutMs);
     Journal(std::unique_ptr<sql::Connection> db, std::string path, int version, bool readOnly,
             bool newer);
     void requireWritable() const;

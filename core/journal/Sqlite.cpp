@@ -37,6 +37,9 @@ Connection::Connection(const std::string& path, Mode mode) {
         case Mode::ReadOnly:
             flags |= SQLITE_OPEN_READONLY;
             break;
+        case Mode::ReadOnlyUri:
+            flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+            break;
     }
     const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -46,6 +49,10 @@ Connection::Connection(const std::string& path, Mode mode) {
         throw JournalError(faultOf(rc), path + ": " + message);
     }
     sqlite3_extended_result_codes(m_db, 1);
+    // A reader never folds the log back into the file when it closes: the file may belong
+    // to a window that is writing it, or to a user who may not write it.
+    if (flags & SQLITE_OPEN_READONLY)
+        sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
 Connection::~Connection() {

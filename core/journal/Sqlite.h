@@ -18,7 +18,8 @@ JournalFault faultOf(int resultCode);
 // One open database connection; closed on destruction.
 class Connection {
 public:
-    enum class Mode { CreateReadWrite, ExistingReadWrite, ReadOnly };
+    // ReadOnlyUri takes an SQLite "file:" URI instead of a path, for its query options.
+    enum class Mode { CreateReadWrite, ExistingReadWrite, ReadOnly, ReadOnlyUri };
 
     Connection(const std::string& path, Mode mode);
     ~Connection();

@@ -61,7 +61,7 @@ ReplayTransport::ChunkSource ReplayTransport::streamChunks(std::istream& in, siz
     return [&in, chunkSize]() -> std::optional<std::string> {
         std::streambuf* buffer = in.rdbuf();
         if (!buffer) return std::nullopt;
-        return nonEmpty(chunkSize > 0 ? readBytes(*buffer, chunkSize)
+        return nonEmpty(chunkSize > 0 ? readBytes(*buffer, std::min(chunkSize, kMaxChunk))
                                       : readLine(*buffer, kMaxLineChunk));
     };
 }

@@ -23,10 +23,12 @@ public:
 
     // Reads `in` while it is played, so a capture of any size takes little memory. Every
     // LF ends one chunk, as does kMaxLineChunk bytes without one (the receive buffer keeps
-    // no more anyway); with chunkSize > 0 every chunk is that many bytes instead. `in`
-    // must outlive the source.
+    // no more anyway); with chunkSize > 0 every chunk is that many bytes instead, at most
+    // kMaxChunk, so a huge size never holds a whole capture in memory. `in` must outlive
+    // the source.
     static ChunkSource streamChunks(std::istream& in, size_t chunkSize = 0);
     static constexpr size_t kMaxLineChunk = 64 * 1024;
+    static constexpr size_t kMaxChunk = 1024 * 1024;
     static std::vector<std::string> chunksByLine(const std::string& stream);
     static std::vector<std::string> chunksBySize(const std::string& stream, size_t size);
 

@@ -35,10 +35,12 @@ bool hasControlCharacter(std::string_view name) {
 }  // namespace
 
 LogNameProblem checkLogName(std::string_view name) {
-    if (name.empty()) return LogNameProblem::Empty;
+    if (name.find_first_not_of(' ') == std::string_view::npos) return LogNameProblem::Empty;
     if (name.find_first_of("/\\:") != std::string_view::npos) return LogNameProblem::PathCharacter;
     if (name == "." || name == "..") return LogNameProblem::DotName;
     if (hasControlCharacter(name)) return LogNameProblem::ControlCharacter;
+    if (name.find_first_of("<>\"|?*") != std::string_view::npos)
+        return LogNameProblem::WindowsCharacter;
     if (reservedStem(name)) return LogNameProblem::ReservedName;
     return LogNameProblem::None;
 }

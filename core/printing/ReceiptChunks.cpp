@@ -22,7 +22,7 @@ const std::string kAfterTitle = "         AFTER CHARGING         ";
 const std::string kTestTitle = "          TEST REPORT           ";
 
 std::string line(const char* label, const std::string& value) {
-    return label + value + kLineEnd;
+    return label + printableText(value) + kLineEnd;
 }
 
 std::string title(const std::string& text) {
@@ -48,10 +48,16 @@ std::string statusLine(const std::string& status) {
 }
 
 std::string dateChunk(const ClockReading& clock, const ReceiptLocale& locale) {
-    return kInitialise + kCentre + dateTimeText(clock, locale.time) + kLineEnd;
+    return kInitialise + kCentre + printableText(dateTimeText(clock, locale.time)) + kLineEnd;
 }
 
 }  // namespace
+
+std::string printableText(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
 
 std::vector<std::string> chargeReceiptChunks(const ChargerState& s, const ProfileTexts& profile,
                                              const ClockReading& clock, const ReceiptLocale& locale,

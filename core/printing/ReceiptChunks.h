@@ -30,6 +30,11 @@ struct PrinterRasters {
     std::string current;
 };
 
+// A text as it may stand on a receipt: control characters (below 0x20, and 0x7F) become
+// spaces, so a typed name or a charger's status can never reach the printer as a command
+// (paper cut, drawer pulse, printer off). The receipt's own commands are added around it.
+std::string printableText(std::string text);
+
 // The charge receipt: 12 chunks, each meant for one send, in order.
 std::vector<std::string> chargeReceiptChunks(const ChargerState& state, const ProfileTexts& profile,
                                              const ClockReading& clock, const ReceiptLocale& locale,

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -117,6 +118,23 @@ TEST_F(DiagnosticTest, StartsWithBrandsOnlyAndNormalMode) {
     EXPECT_FALSE(shown("IBTSPS"));
     EXPECT_TRUE(control<QRadioButton>("RadioNormal")->isChecked());
     EXPECT_EQ(dashboardLabels(), QStringList({"-", "-", "-"}));
+}
+
+// The name goes onto receipts: a pasted printer command must not get into the box.
+TEST_F(DiagnosticTest, ProfileNameRefusesControlCharacters) {
+    auto* name = control<QLineEdit>("Edit1");
+    name->insert(QStringLiteral("Pak Budi"));
+    for (const char* pasted : {"\x1D"
+                               "V",
+                               "a\x1B"
+                               "p",
+                               "\t", "\x7F",
+                               "x\xC2\x9B"
+                               "y"})
+        name->insert(QString::fromUtf8(pasted));
+    EXPECT_EQ(name->text(), QStringLiteral("Pak Budi"));
+    name->insert(QString::fromUtf8(" Jaya \xC3\xA9"));
+    EXPECT_EQ(name->text(), QString::fromUtf8("Pak Budi Jaya \xC3\xA9"));
 }
 
 TEST_F(DiagnosticTest, CatalogueSelectionSendsPositionsAndShowsCapacity) {

@@ -19,6 +19,13 @@ TEST(LogFileNameTest, TypedNamesAreTakenAsTypedUnlessTheyLeaveTheFolder) {
         {"console", P::None},
         {"COM10", P::None},
         {"", P::Empty},
+        {"   ", P::Empty},  // nothing a user could find again in the list
+        {"a<b", P::WindowsCharacter},
+        {"a>b", P::WindowsCharacter},
+        {"\"kutip\"", P::WindowsCharacter},
+        {"a|b", P::WindowsCharacter},
+        {"apa?", P::WindowsCharacter},
+        {"*", P::WindowsCharacter},
         {"../x", P::PathCharacter},
         {"a/b", P::PathCharacter},
         {"..\\x", P::PathCharacter},

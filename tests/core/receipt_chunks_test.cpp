@@ -155,4 +155,33 @@ TEST(ReceiptChunksTest, ProfileNamesAreSentWholeAsUtf8) {
               hex("1B 40") + "Profile Name : " + profile.profileName + LE);
 }
 
+// Typed names and the charger's status texts reach the paper as text, never as commands:
+// each control character prints as a space and the receipt's own commands stay as they are.
+TEST(ReceiptChunksTest, ControlCharactersInTextsPrintAsSpaces) {
+    const std::string cut("\x1D\x56\x00", 3), drawer = "\x1B\x70\x00\x19\xFA",
+                                              off("\x1B\x3D\x00", 3);
+    ProfileTexts dirty = kProfile;
+    dirty.profileName = "Pak" + cut + "Budi\x7F\t";
+    dirty.variety = "MF" + drawer;
+    ChargerState state = fixedState();
+    state.afterStatus = "GOOD" + off + "\r\n";
+    state.testStatus = "BAD\x1B\x69";
+
+    ProfileTexts clean = dirty;
+    ChargerState cleanState = state;
+    for (std::string* text :
+         {&clean.profileName, &clean.variety, &cleanState.afterStatus, &cleanState.testStatus})
+        for (char& c : *text)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    EXPECT_EQ(clean.profileName, "Pak V Budi  ");  // a cut command, a delete and a tab
+
+    EXPECT_EQ(chargeReceiptChunks(state, dirty, kClock, commaLocale(), {}),
+              chargeReceiptChunks(cleanState, clean, kClock, commaLocale(), {}));
+    EXPECT_EQ(testReceiptChunks(state, dirty, kClock, commaLocale(), {}),
+              testReceiptChunks(cleanState, clean, kClock, commaLocale(), {}));
+    EXPECT_EQ(printableText("a\x1B"
+                            "b\xC3\xA9\x7F"),
+              "a b\xC3\xA9 ");
+}
+
 }  // namespace

@@ -37,6 +37,12 @@ TEST(ReplayTransportTest, StreamIsReadOneChunkAtATime) {
     std::istringstream sized("#|STANDBY|*\r\n");
     ReplayTransport bySize(ReplayTransport::streamChunks(sized, 5));
     EXPECT_EQ(play(bySize), (Chunks{"#|STA", "NDBY|", "*\r\n"}));
+    // A size far beyond any frame is read in bounded chunks all the same.
+    std::istringstream large(std::string(ReplayTransport::kMaxChunk + 3, 'y'));
+    ReplayTransport byHugeSize(ReplayTransport::streamChunks(large, size_t{100'000'000'000}));
+    EXPECT_EQ(byHugeSize.receive(0).size(), ReplayTransport::kMaxChunk);
+    EXPECT_EQ(static_cast<size_t>(large.tellg()), ReplayTransport::kMaxChunk);
+    EXPECT_EQ(byHugeSize.receive(0), "yyy");
     EXPECT_EQ(ReplayTransport::chunksByLine("a\nb\n\nc"), (Chunks{"a\n", "b\n", "\n", "c"}));
     EXPECT_EQ(ReplayTransport::chunksBySize("abcde", 2), (Chunks{"ab", "cd", "e"}));
 }

@@ -155,25 +155,108 @@ TEST(JournalFaultTest, ReadOnlyFileReadsButRefusesToWrite) {
     EXPECT_EQ(code, 0);
 }
 
-TEST(JournalFaultTest, UnwritableFolderGivesReadOnly) {
-    // A new journal cannot be made, and an existing one cannot even be read: SQLite needs
-    // to place the log's shared memory beside it.
+TEST(JournalFaultTest, UnwritableFolderCreatesNothingButReadsWhatIsThere) {
     TempFolder folder;
     const std::string existing = folder.file("journal.sqlite");
     writeLongSession(existing);
+    chmod(existing.c_str(), 0444);
     chmod(folder.path().c_str(), 0555);
-    for (const std::string& path : {folder.file("Velmora Tester/journal.sqlite"), existing}) {
-        SCOPED_TRACE(path);
-        const int code = asUnprivileged([&] {
+    const int code = asUnprivileged([&] {
+        try {
+            Journal::open(folder.file("Velmora Tester/journal.sqlite"));
+            return 1;
+        } catch (const JournalError& e) {
+            if (e.fault() != JournalFault::ReadOnly) return 2;
+        }
+        for (bool readerOnly : {false, true}) {
+            JournalOptions options;
+            options.readOnly = readerOnly;
+            std::unique_ptr<Journal> journal;
             try {
-                Journal::open(path)->beginSession(chargeStart(0));
-                return 1;
+                journal = Journal::open(existing, options);
+                if (journal->list().size() != 1 || !journal->session(journal->list()[0].id))
+                    return 3;
             } catch (const JournalError& e) {
-                return e.fault() == JournalFault::ReadOnly ? 0 : 2;
+                std::fprintf(stderr, "%d: %s\n", readerOnly, e.what());
+                return 4;  // a journal the user may not write must still read
             }
-        });
-        EXPECT_EQ(code, 0);
+            try {
+                journal->beginSession(chargeStart(0));
+                return 5;
+            } catch (const JournalError& e) {
+                if (e.fault() != JournalFault::ReadOnly) return 6;
+            }
+        }
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+}
+
+// A reader looks and leaves: no journal made of an empty or foreign file, no file beside.
+TEST(JournalFaultTest, ReadersNeverWriteAFile) {
+    TempFolder folder;
+    const std::string empty = folder.file("empty.sqlite");
+    writeFile(empty, "");
+    JournalOptions reader;
+    reader.create = false;
+    reader.readOnly = true;
+    try {
+        Journal::open(empty, reader);
+        FAIL();
+    } catch (const JournalError& e) {
+        EXPECT_EQ(e.fault(), JournalFault::Corrupt);
     }
+    EXPECT_EQ(std::filesystem::file_size(empty), 0u);
+    EXPECT_FALSE(std::filesystem::exists(empty + "-wal"));
+    EXPECT_FALSE(std::filesystem::exists(empty + "-shm"));
+
+    // An older schema is not upgraded by a reader either.
+    const std::string closed = folder.file("closed.sqlite");
+    writeLongSession(closed);
+    const auto before = std::filesystem::last_write_time(closed);
+    const auto size = std::filesystem::file_size(closed);
+    Journal::open(closed, reader)->list();
+    EXPECT_EQ(std::filesystem::last_write_time(closed), before);
+    EXPECT_EQ(std::filesystem::file_size(closed), size);
+    EXPECT_FALSE(std::filesystem::exists(closed + "-wal"));
+}
+
+// A reader in another process while the window records: the window's journal, its log and
+// shared memory stay as they are and recording goes on.
+TEST(JournalFaultTest, ReaderInAnotherProcessLeavesTheWindowsJournalAlone) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    auto window = Journal::open(path);
+    const int64_t id = window->beginSession(chargeStart(0));
+    SessionUpdate update;
+    for (int i = 0; i < 500; ++i) update.points.push_back({i * 1000, 13.0, 2.0, 2});
+    window->write(id, update);
+    ASSERT_TRUE(std::filesystem::exists(path + "-shm"));
+    const auto logSize = std::filesystem::file_size(path + "-wal");
+
+    const pid_t child = fork();
+    if (child == 0) {
+        JournalOptions reader;
+        reader.create = false;
+        reader.readOnly = true;
+        try {
+            auto journal = Journal::open(path, reader);
+            const std::vector<SessionSummary> list = journal->list();
+            _exit(list.size() == 1 && journal->session(list[0].id)->points.size() == 500 ? 0 : 1);
+        } catch (const JournalError&) {
+            _exit(2);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    EXPECT_TRUE(std::filesystem::exists(path + "-shm"));
+    EXPECT_EQ(std::filesystem::file_size(path + "-wal"), logSize);  // no checkpoint
+    update.points = {{500'000, 13.1, 1.9, 3}};
+    window->write(id, update);
+    EXPECT_EQ(window->session(id)->points.size(), 501u);
 }
 
 TickObservation connectedTick(const char* word = "") {

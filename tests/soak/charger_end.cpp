@@ -30,8 +30,10 @@ void forEachMessage(const std::string& frames, Fn&& fn) {
 ChargerEnd::ChargerEnd(velmora::SocketListener& listener, DeliveryGauge& gauge,
                        MessageLedger& ledger, ChargerPlan plan)
     : m_listener(listener), m_gauge(gauge), m_ledger(ledger), m_plan(plan) {
-    m_model.setDurations(dayLongCharge());
-    m_linkEvery = kDaySeconds / (m_plan.drops + m_plan.takeovers + 1);
+    const velmora::ChargerModel::Durations d = dayLongCharge();
+    m_model.setDurations(d);
+    m_linkEvery = (d.constantCurrent + d.constantVoltage1 + d.constantVoltage2) /
+                  (m_plan.drops + m_plan.takeovers + 1);
 }
 
 std::string ChargerEnd::noise() {
@@ -100,7 +102,7 @@ ChargerEnd::Ending ChargerEnd::serve(velmora::Transport& link) {
         for (const std::string& f : m_model.tick()) frames += f;
         ++m_seconds;
         transmit(link, frames);
-        if (m_seconds % m_linkEvery != 0) continue;
+        if (!m_model.charging() || ++m_chargingSeconds % m_linkEvery != 0) continue;
         // Link events fall between whole transmissions, once everything sent was read.
         waitDelivered();
         if (m_takeoversDone * (m_plan.drops / std::max(1, m_plan.takeovers)) < m_dropsDone &&
@@ -129,12 +131,26 @@ void ChargerEnd::run() {
             while (!link) link = m_listener.accept(100);
             ++m_connections;
             m_bytesSent = 0;
-            if (serve(*link) == Ending::ChargeDone) break;
+            if (serve(*link) == Ending::ChargeDone) {
+                m_finished = true;
+                m_printChanged.notify_all();
+                std::unique_lock<std::mutex> lock(m_printMutex);
+                m_printChanged.wait(lock, [this] { return m_finalLinkReleased; });
+                return;
+            }
         }
     } catch (const std::exception& e) {
         m_failure = e.what();
     }
     m_finished = true;
+    m_printChanged.notify_all();
+}
+
+void ChargerEnd::releaseFinalLink() {
+    {
+        std::lock_guard<std::mutex> lock(m_printMutex);
+        m_finalLinkReleased = true;
+    }
     m_printChanged.notify_all();
 }
 

@@ -33,8 +33,11 @@ public:
     ChargerEnd(velmora::SocketListener& listener, DeliveryGauge& gauge, MessageLedger& ledger,
                ChargerPlan plan);
 
-    // Runs on the calling thread until the whole charge has been delivered.
+    // Runs on the calling thread until the whole charge has been delivered, then holds the
+    // last link open until releaseFinalLink(), so the application's side can be checked
+    // while the charger is still connected.
     void run();
+    void releaseFinalLink();
 
     // The application's side: the charger paused for a print; the link may be taken now.
     bool waitForPrintRequest(std::chrono::milliseconds deadline);
@@ -68,16 +71,22 @@ private:
     std::mutex m_printMutex;
     std::condition_variable m_printChanged;
     bool m_printRequested = false;
+    bool m_finalLinkReleased = false;
     std::atomic<bool> m_finished{false};
 
-    std::uint64_t m_transmissions = 0;
+    // Read by the application's side while the charger runs.
+    std::atomic<std::uint64_t> m_transmissions{0};
+    std::atomic<int> m_dropsDone{0};
+    std::atomic<int> m_takeoversDone{0};
+    std::atomic<int> m_seconds{0};
+    std::atomic<int> m_connections{0};
+
     std::uint64_t m_bytesSent = 0;  // on the current connection
     std::uint64_t m_bytesTotal = 0;
-    int m_dropsDone = 0;
-    int m_takeoversDone = 0;
-    int m_seconds = 0;
-    int m_connections = 0;
-    int m_linkEvery = 1;  // transmissions between two link events
+    // Link events come only while the charger charges, every so many charging seconds:
+    // before the start command it sends nothing and its seconds race ahead.
+    int m_chargingSeconds = 0;
+    int m_linkEvery = 1;
     std::string m_failure;
 };
 

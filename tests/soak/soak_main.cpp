@@ -21,6 +21,17 @@ using namespace velmora;
 using namespace std::string_literals;
 using namespace soak;
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define VELMORA_SOAK_UNDER_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define VELMORA_SOAK_UNDER_SANITIZER 1
+#endif
+#endif
+#ifndef VELMORA_SOAK_UNDER_SANITIZER
+#define VELMORA_SOAK_UNDER_SANITIZER 0
+#endif
+
 namespace {
 
 constexpr std::chrono::seconds kStallDeadline{30};
@@ -57,8 +68,13 @@ public:
             m_ledger.parsed(message, outcome.shape != MessageShape::None && !outcome.rejected);
         });
         m_reader->start();
-        m_link->send(commands::kStart);
         ++m_connections;
+        try {
+            m_link->send(commands::kStart);
+        } catch (const LinkError&) {
+            // The charger dropped the link at once: the receive thread ends with it and the
+            // next round connects again, as a user would.
+        }
     }
     // "Print Charge": the receive thread ends, the link goes to the printer and stays there.
     void print(const std::string& printerAddress, const std::string& receipt) {
@@ -142,9 +158,11 @@ int main() {
         }
     }
     if (stalled) chargerListener.close();  // lets the charger's accept give up
-    chargerThread.join();
+    // The charger holds its last link until these are read.
     const bool readerAliveAtEnd = app.readerRunning();
     const ChargerState finalState = app.state();
+    charger.releaseFinalLink();
+    chargerThread.join();
     app.disconnect();
     printer.stop();
     chargerListener.close();
@@ -193,6 +211,11 @@ int main() {
     ok &= check(f.noiseStored == 0, "no noise stored as a message");
     ok &= check(readerAliveAtEnd, "the receive thread still ran at the end");
     ok &= check(finalState.stageNumber == 6, "the charge finished on the application's side");
+#if VELMORA_SOAK_UNDER_SANITIZER
+    // A sanitizer keeps freed memory in quarantine and runs threads of its own: neither
+    // figure says anything about leaks there.
+    std::printf("  memory and thread figures not checked under a sanitizer\n");
+#else
     ok &= check(
         static_cast<long>(residentAtHour23) - static_cast<long>(residentAtFirstHour) <
                 kFlatWhileChargingKiB &&
@@ -200,5 +223,6 @@ int main() {
                 kFlatMemoryKiB,
         "resident memory flat");
     ok &= check(threadsAtEnd == threadsAtStart, "no thread left behind");
+#endif
     return ok ? 0 : 1;
 }

@@ -377,6 +377,14 @@ class ReceiptToolTest(unittest.TestCase):
         out = subprocess.run([TOOL, "raster", self.path("c.png", chart), self.path("c.bin")],
                              capture_output=True, check=True)
         self.assertEqual(json.loads(out.stdout)["bytes"], 15054)
+        # A damaged picture: the libraries' own complaints stay quiet, one line is said.
+        damaged = bytearray(chart)
+        damaged[29] ^= 0xFF  # the header's checksum
+        out = subprocess.run([TOOL, "raster", self.path("d.png", bytes(damaged)),
+                              self.path("d.bin")], capture_output=True)
+        self.assertEqual(out.returncode, 1)
+        self.assertEqual(out.stderr.decode().count("\n"), 1, out.stderr)
+        self.assertTrue(out.stderr.startswith(b"velmora-tool: cannot read the picture"))
 
     @unittest.skipUnless(tool_handles_png(), "built without PNG support")
     def test_raster_refuses_pictures_it_cannot_print(self):
