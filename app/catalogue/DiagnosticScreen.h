@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "link/NumberText.h"
+#include "link/TickEvents.h"
 #include "widgets/Picture.h"
 
 class QComboBox;
@@ -24,6 +26,14 @@ public:
     // The catalogue rows with "   Kirim Data", or the custom option rows with
     // "   Atur Data" and "Tambah Data".
     void showOptionView(bool options);
+
+    // The result panels' part of a refresh tick: a detected battery hides the old results,
+    // then each result taken is shown in its panel.
+    void showTick(const TickEvents& tick, const NumberFormat& format);
+    void showBatteryDetected();
+    void showResults(const TestResults& results, const NumberFormat& format);
+    // No result panel for the next battery.
+    void hideResults();
 
     // Left column
     QWidget* M2Content;

@@ -2,7 +2,7 @@
 
 namespace velmora {
 
-QStringList resultLines(const journal::TestResult& r, bool withStatus, const NumberFormat& format) {
+QStringList resultLines(const TestResult& r, bool withStatus, const NumberFormat& format) {
     const auto fixed2 = [&format](double value) {
         return QString::fromStdString(formatFixed2(value, format));
     };

@@ -22,7 +22,7 @@
 #include "printing/PrinterImages.h"
 #include "printing/ReceiptPdf.h"
 #include "printing/ReceiptPrinter.h"
-#include "shell/Dialogs.h"
+#include "widgets/QuestionDialog.h"
 
 namespace velmora {
 

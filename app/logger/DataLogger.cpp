@@ -7,7 +7,6 @@
 #include "logger/LogFile.h"
 #include "logger/LogFileName.h"
 #include "logger/SaveDialog.h"
-#include "shell/OptionScreen.h"
 #include "widgets/MessageDialog.h"
 
 namespace velmora {
@@ -82,13 +81,13 @@ bool DataLogger::resultsSaved() const {
 }
 
 void DataLogger::fillList() {
-    QListWidget* list = m_window.option->ListBox1;
+    QListWidget* list = m_window.logList;
     list->clear();
     list->addItems(ListFileDir(m_folder.path()));
 }
 
 QListWidgetItem* DataLogger::selectedEntry() const {
-    const QList<QListWidgetItem*> selected = m_window.option->ListBox1->selectedItems();
+    const QList<QListWidgetItem*> selected = m_window.logList->selectedItems();
     return selected.isEmpty() ? nullptr : selected.front();
 }
 

@@ -11,6 +11,7 @@
 #include "logger/LogFolder.h"
 #include "logger/LogRecord.h"
 
+class QListWidget;
 class QListWidgetItem;
 class QWidget;
 
@@ -18,7 +19,6 @@ namespace velmora {
 
 class DashboardScreen;
 class DiagnosticScreen;
-class OptionScreen;
 class SaveDialog;
 
 // The data logger: saving the results as a log file through the save dialog, and the log
@@ -31,7 +31,7 @@ public:
         LiveChargerState& state;
         const NumberFormat& format;
         SaveDialog* save;
-        OptionScreen* option;
+        QListWidget* logList;  // the option screen's list of log files
         DiagnosticScreen* diagnostic;
         DashboardScreen* dashboard;
         std::function<void(const QString&)> message;  // a short message with OK

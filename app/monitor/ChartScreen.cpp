@@ -5,6 +5,7 @@
 #include <QLineSeries>
 
 #include "monitor/ChartPlot.h"
+#include "monitor/StageTable.h"
 
 namespace velmora {
 
@@ -104,6 +105,13 @@ QImage ChartScreen::renderForPrint(const ChartKind& kind, const QSize& size) con
     const bool voltage = &kind == &kVoltageKind;
     return renderChart(kind, voltage ? m_data.voltage : m_data.current, m_data.clock, m_title,
                        size);
+}
+
+void ChartScreen::showStage(int stageNumber) {
+    const StageView view = stageView(stageNumber);
+    if (!view.known) return;
+    setStageTitle(QStringLiteral("Stage %1").arg(view.chartStage));
+    if (view.clearCharts) clearSeries();
 }
 
 }  // namespace velmora

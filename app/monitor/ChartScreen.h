@@ -42,6 +42,8 @@ public:
     QString stageTitle() const;
     // Empties both charts (their stored points too); the clock goes on.
     void clearSeries();
+    // The charger's stage in the titles; a new charge (stage 0) empties the charts.
+    void showStage(int stageNumber);
 
     // The chart step of a refresh tick: the charger's history when complete, then the live
     // point in the charging stages; the charts redraw once for all new points. Returns the

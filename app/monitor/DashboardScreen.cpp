@@ -21,7 +21,8 @@ QWidget* column(QWidget* parent, const char* name, int left, int width) {
 }
 }  // namespace
 
-DashboardScreen::DashboardScreen(QWidget* main, const NumberFormat& format) : QWidget(main) {
+DashboardScreen::DashboardScreen(QWidget* main, const NumberFormat& format)
+    : QWidget(main), m_format(format) {
     setObjectName(QStringLiteral("M1Dashboard"));
     setGeometry(0, 0, main->width(), main->height());
     // The gauge lies behind the middle columns, centred on the screen.

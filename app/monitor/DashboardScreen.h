@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
+#include "link/LinkStatus.h"
 #include "link/NumberText.h"
+#include "link/TickEvents.h"
 #include "monitor/GaugeWidget.h"
 #include "widgets/Picture.h"
 
@@ -17,6 +19,21 @@ class DashboardScreen : public QWidget {
 public:
     // format: the user's decimal separator, for the starting texts.
     DashboardScreen(QWidget* main, const NumberFormat& format);
+
+    // What a refresh tick took from the charger, in the refresh's order: status word,
+    // measurement, results, time, gauge.
+    void showTick(const TickEvents& tick);
+    void showStatus(const StatusEvents& status);
+    void showMeasurement(const Measurement& m);
+    void showResults(const TestResults& results);
+    void showTime(const Measurement& m);
+    void showGauge(const Measurement& m);
+    // The battery box: "-" where nothing is chosen.
+    void showBattery(const QString& series, const QString& brand, const QString& type);
+    // Back to the start for the next battery.
+    void resetForNextBattery();
+    // The line about the link under the battery box.
+    void showLinkStatus(const LinkStatus& status);
 
     QLabel* LCCA;
     QLabel* LiR;
@@ -40,6 +57,7 @@ public:
     ui::PictureButton* BTForceStop;
 
 private:
+    NumberFormat m_format;
     void buildLeftColumn();
     void buildMiddle();
     void buildRightColumn();

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 
 #include "catalogue/InputStyle.h"
+#include "link/ChargerLink.h"
+#include "link/Commands.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -70,6 +72,18 @@ InformationDialog::InformationDialog(QWidget* window)
         new ui::TextButton(box, QStringLiteral("RSendInformation"), QStringLiteral("Kirim"), 16);
     RSendInformation->setFill(kSendFill);
     RSendInformation->setGeometry(kWidth - 60 - 130, kHeight - 62, 130, 42);
+}
+
+std::optional<QString> InformationDialog::sendDetails(ChargerLink& link) {
+    if (ComboShowPrinter->currentIndex() == -1)
+        return QStringLiteral("Sambungkan ke bluetooth printer");
+    if (!link.connected())  // the command would be lost without a word
+        return QStringLiteral("Tidak ada perangkat tersambung, data informasi tidak terkirim");
+    link.Kirimstringdata(commands::dealerInformation(
+        ComboShowPrinter->currentText().toStdString(), EditStore->text().toStdString(),
+        EditAddress->text().toStdString(), EditCity->text().toStdString(),
+        EditPhone->text().toStdString()));
+    return std::nullopt;
 }
 
 }  // namespace velmora

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 #include "widgets/SlideInDialog.h"
 
 class QComboBox;
@@ -8,12 +11,18 @@ class QLineEdit;
 
 namespace velmora {
 
+class ChargerLink;
+
 // The dealer information dialog (LayoutInformation): store, address, city, telephone
 // and a printer name, sent to the connected device. The texts stay until changed.
 class InformationDialog : public ui::SlideInDialog {
     Q_OBJECT
 public:
     explicit InformationDialog(QWidget* window);
+
+    // Sends the dealer's details with the printer chosen over a connected link. Returns the
+    // message for the user when nothing can be sent; a failing send throws.
+    std::optional<QString> sendDetails(ChargerLink& link);
 
     QLabel* LInformationTitle;
     QLineEdit* EditStore;

@@ -1,11 +1,9 @@
 #include "printing/ReceiptPrinter.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 
-#include "catalogue/DiagnosticScreen.h"
 #include "monitor/ChartScreen.h"
 
 namespace velmora {
@@ -41,10 +39,6 @@ printing::ClockReading readingOf(const QDateTime& now) {
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
 }
 
-QString selectedText(const QComboBox* box) {
-    return box->currentIndex() == -1 ? QString() : box->currentText();
-}
-
 }  // namespace
 
 printing::ReceiptLocale receiptLocaleOf(const QLocale& locale, NumberFormat number) {
@@ -68,9 +62,8 @@ printing::ReceiptLocale ReceiptPrinter::locale() const {
 }
 
 printing::ProfileTexts ReceiptPrinter::profileTexts() const {
-    const DiagnosticScreen* d = m_sources.diagnostic;
-    return {d->Edit1->text().toStdString(), selectedText(d->ComboJenis).toStdString(),
-            selectedText(d->ComboTipe).toStdString(), d->LCap->text().toStdString()};
+    const journal::Profile p = m_sources.profile();
+    return {p.name, p.variety, p.type, p.capacity};
 }
 
 void ReceiptPrinter::saveimage() {

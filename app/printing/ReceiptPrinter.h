@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "journal/SessionTypes.h"
 #include "link/ChargerLink.h"
 #include "link/NumberText.h"
 #include "printing/PrinterImages.h"
@@ -14,7 +15,6 @@
 namespace velmora {
 
 class ChartScreen;
-class DiagnosticScreen;
 
 // The two receipts: reads the live state, the profile controls and the clock, composes
 // the chunks and hands them to the sender on the link's worker. Owns the printer images.
@@ -25,7 +25,7 @@ public:
     struct Sources {
         LiveChargerState* state = nullptr;
         ChargerLink* link = nullptr;
-        const DiagnosticScreen* diagnostic = nullptr;
+        std::function<journal::Profile()> profile;  // the profile shown
         ChartScreen* charts = nullptr;
         NumberFormat number;
     };

@@ -1,24 +1,8 @@
 #pragma once
 
-#include "widgets/SlideInDialog.h"
-
-class QLabel;
+#include "widgets/QuestionDialog.h"
 
 namespace velmora {
-
-// A slide-in question with two text lines and a left and a right answer button.
-class QuestionDialog : public ui::SlideInDialog {
-    Q_OBJECT
-public:
-    QuestionDialog(QWidget* window, const QString& name, const QString& animationName,
-                   const QString& line1, const QString& line2, const QString& leftName,
-                   const QString& leftText, const QString& rightName, const QString& rightText);
-
-    QLabel* line1;
-    QLabel* line2;
-    ui::TextButton* left;
-    ui::TextButton* right;
-};
 
 // The force stop confirmation (LayoutForceStop).
 class ForceStopDialog : public QuestionDialog {

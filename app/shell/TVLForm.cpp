@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "catalogue/ProfileSelector.h"
 #include "catalogue/TambahDialog.h"
 #include "journal/JournalRecorder.h"
 #include "link/ConnectionDialog.h"
@@ -67,10 +68,7 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
 
 TVLForm::~TVLForm() {
     m_journal->close();  // a session being recorded ends as closed by the application
-    if (m_connectWorker.joinable()) {
-        if (m_pendingSocket) m_pendingSocket->release();
-        m_connectWorker.join();
-    }
+    m_linkControl->shutDown();
     m_timerloop->stop();
     m_link->stopReaderAndRelease();  // the window closes without sending anything
     // A view item keeping the keyboard focus while the content goes would be asked to
@@ -103,6 +101,8 @@ void TVLForm::buildContent() {
     m_main->setGeometry(0, TopBar::kHeight, kDesignWidth, kMainHeight);
     m_dashboard = new DashboardScreen(m_main, m_format);
     m_diagnostic = new DiagnosticScreen(m_main, m_catalogue);
+    m_profile = new ProfileSelector(m_diagnostic, m_catalogue, m_state, m_format, this);
+    connect(m_profile, &ProfileSelector::titleChanged, m_dashboard, &DashboardScreen::showBattery);
     m_chart = new ChartScreen(m_main);
     m_option = new OptionScreen(m_main);
     m_guide = new GuideScreen(m_main);
@@ -119,6 +119,7 @@ void TVLForm::buildContent() {
     m_questionSave = new QuestionSaveDialog(m_content);
     m_forceStop = new ForceStopDialog(m_content);
     m_layoutStruk = new ReceiptPreview(m_content);
+    buildLink();
     buildPrinting();
 
     m_view = new ScaledView(this, m_content, 1.0);
@@ -179,7 +180,7 @@ void TVLForm::showEvent(QShowEvent* event) {
 }
 
 void TVLForm::FormShow() {
-    bluetoothStartUp(true);
+    m_linkControl->startUp(true);
 }
 
 void TVLForm::showMessage(const QString& text) {

@@ -1,24 +1,16 @@
 #pragma once
 
-#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <thread>
 
 #include "catalogue/Dataaki.h"
-#include "journal/SessionTracker.h"
-#include "link/BluetoothPlatform.h"
 #include "link/ChargerLink.h"
-#include "link/ChargerState.h"
+#include "link/LinkController.h"
 #include "link/NumberText.h"
+#include "link/TickEvents.h"
 #include "shell/WindowSizing.h"
-
-class QComboBox;
-class QGraphicsView;
-class QLabel;
 
 namespace velmora {
 
@@ -35,6 +27,8 @@ class HistoryDialog;
 class InformationDialog;
 class JournalRecorder;
 class OptionScreen;
+class PrintJob;
+class ProfileSelector;
 class QuestionDialog;
 class QuestionSaveDialog;
 class ReceiptPreview;
@@ -47,7 +41,6 @@ class VirtualPrinter;
 namespace ui {
 class MessageDialog;
 class Picture;
-class SlideInDialog;
 }  // namespace ui
 
 // The main window: one fixed-size window holding every screen and dialog, scaled as a
@@ -83,10 +76,11 @@ public:
     bool chargerPanelMode() const { return m_chargerPanelMode; }
     bool printerPanelMode() const { return m_printerPanelMode; }
     // Whether a connection attempt is running in the background.
-    bool connecting() const { return m_connecting; }
+    bool connecting() const;
 
     DashboardScreen* dashboard() const { return m_dashboard; }
     DiagnosticScreen* diagnostic() const { return m_diagnostic; }
+    ProfileSelector& profile() const { return *m_profile; }
     ChartScreen* chartScreen() const { return m_chart; }
     // Dialogs opened now and then, made at their first opening.
     TambahDialog* tambahDialog();
@@ -95,7 +89,7 @@ public:
     ReceiptPrinter* receipts() const { return m_receipts; }
     VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
     // Whether a receipt is being sent to the printer.
-    bool printing() const { return m_printing; }
+    bool printing() const;
     DataLogger& logger() const { return *m_logger; }
     JournalRecorder& journal() const { return *m_journal; }
     // The charge history, made at the first look at it.
@@ -223,27 +217,22 @@ private:
     void wireHandlers();
     void setUpLogger();
     void setUpJournal();
-    // Hands what this tick saw to the charge journal.
-    void journalTick();
-    void bluetoothStartUp(bool quietOnError);
-    QList<QComboBox*> deviceBoxes() const;
+    // Shows one tick's events on every screen and hands them to the charge journal.
+    void showTick(const TickEvents& tick);
+    // "Charge Mode" and "Test Mode" bring their screen up.
+    void followStatusWord(StatusWord word);
+    void journalTick(const TickEvents& events);
+    void buildLink();
     void openConnectionDialog(bool forPrinter);
-    // Which dialog button started a connection.
-    // PrintKept: a kept session's receipt, from the charge history.
-    enum class ConnectPurpose { Charger, PrintCharge, PrintTest, PrintKept };
-    void beginConnect(ConnectPurpose purpose);
-    void finishConnect(ConnectPurpose purpose, std::shared_ptr<Transport> socket,
-                       QString firstError, QString secondError);
+    void beginConnect(LinkController::Purpose purpose);
+    void finishConnect(LinkController::Purpose purpose, bool ok, const QString& firstError,
+                       const QString& secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
     void buildPrinting();
-    void printAfterConnect(ConnectPurpose purpose, bool closeDialog);
     // Sends a kept session's receipt: at once to a connected printer, else through the
     // connection dialog in printer mode (the history hands it over here).
     void printKeptReceipt(std::vector<std::string> chunks);
-    void showPrinting();
-    void printStarted(std::optional<QDateTime> printTime);
-    void printDone(const QString& error);
 
     WindowSizing m_sizing;
     NumberFormat m_format;
@@ -251,19 +240,11 @@ private:
     LiveChargerState m_state;
     std::unique_ptr<BluetoothPlatform> m_platform;
     ChargerLink* m_link = nullptr;
-    QList<DeviceInfo> m_pairedDevices;
-    std::optional<DeviceInfo> m_linkDevice;
+    LinkController* m_linkControl = nullptr;
     bool m_chargerPanelMode = false;
     bool m_printerPanelMode = false;
     bool m_guideInitDone = false;
-    bool m_connecting = false;
-    bool m_printing = false;
-    bool m_closeAfterPrint = false;
-    // A kept session's receipt waiting for the printer the connection dialog connects to.
-    std::optional<std::vector<std::string>> m_keptReceipt;
     bool m_shown = false;
-    std::thread m_connectWorker;
-    std::shared_ptr<Transport> m_pendingSocket;
     std::function<void(const QString&)> m_messageSink;
     ui::MessageDialog* m_exitDialog = nullptr;
 
@@ -276,6 +257,7 @@ private:
     QWidget* m_main = nullptr;
     DashboardScreen* m_dashboard = nullptr;
     DiagnosticScreen* m_diagnostic = nullptr;
+    ProfileSelector* m_profile = nullptr;
     ChartScreen* m_chart = nullptr;
     OptionScreen* m_option = nullptr;
     GuideScreen* m_guide = nullptr;
@@ -285,6 +267,7 @@ private:
     InformationDialog* m_layoutInformation = nullptr;
     ReceiptPreview* m_layoutStruk = nullptr;
     ReceiptPrinter* m_receipts = nullptr;
+    PrintJob* m_printJob = nullptr;
     VirtualPrinter* m_virtualPrinter = nullptr;
     ForceStopDialog* m_forceStop = nullptr;
     TambahDialog* m_layoutTambah = nullptr;
@@ -294,9 +277,6 @@ private:
     HistoryBrowser* m_history = nullptr;
     HistoryDialog* m_layoutRiwayat = nullptr;
     QuestionDialog* m_layoutHapusRiwayat = nullptr;
-    // The status word detect acted on and the results accudiagnostic showed since the last
-    // tick's hand-over to the journal: they are one-shot, so the journal gets these.
-    journal::TickObservation m_tickSeen;
 };
 
 }  // namespace velmora

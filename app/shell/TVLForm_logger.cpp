@@ -9,8 +9,8 @@
 namespace velmora {
 
 void TVLForm::setUpLogger() {
-    m_logger = new DataLogger({m_state, m_format, m_layoutSave, m_option, m_diagnostic, m_dashboard,
-                               [this](const QString& text) { showMessage(text); },
+    m_logger = new DataLogger({m_state, m_format, m_layoutSave, m_option->ListBox1, m_diagnostic,
+                               m_dashboard, [this](const QString& text) { showMessage(text); },
                                [this](const QString& text) { reportError(text); },
                                [this] { datareference(); }, m_content},
                               this);

@@ -6,8 +6,10 @@
 #include <QSlider>
 
 #include "catalogue/DiagnosticScreen.h"
+#include "catalogue/ProfileSelector.h"
 #include "catalogue/TambahDialog.h"
 #include "link/ConnectionDialog.h"
+#include "link/LinkController.h"
 #include "logger/DataLogger.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
@@ -91,35 +93,10 @@ void TVLForm::BT1Dashboard2Click() {
 
 void TVLForm::BT2DiagnosticClick() {
     // Bring the selection up to date with the current profile; every step is tried.
-    const ChargerState s = m_state.snapshot();
-    QString failure;
-    auto attempt = [&failure](auto&& step) {
-        try {
-            step();
-        } catch (const std::exception& error) {
-            if (failure.isEmpty()) failure = QString::fromUtf8(error.what());
-        }
-    };
-    DiagnosticScreen* d = m_diagnostic;
-    attempt([&] {
-        if (s.profileBrandIndex != -1) d->ComboMerk->setCurrentIndex(s.profileBrandIndex);
-    });
-    attempt([&] {
-        if (s.profileVarietyIndex != -1) d->ComboJenis->setCurrentIndex(s.profileVarietyIndex);
-    });
-    attempt([&] {
-        if (s.profileTypeIndex != -1) d->ComboTipe->setCurrentIndex(s.profileTypeIndex);
-    });
-    if (s.profileMode == "1") {
-        d->RadioNormal->setChecked(true);
-    } else if (s.profileMode == "2") {
-        d->RadioFast->setChecked(true);
-    }
-    if (!failure.isEmpty()) {
-        reportError(failure);
-        return;
-    }
-    selectScreen(Screen::Diagnostic);
+    if (const auto failure = m_profile->applyLive(m_state.snapshot()))
+        reportError(*failure);
+    else
+        selectScreen(Screen::Diagnostic);
 }
 
 void TVLForm::BT3ChartClick() {
@@ -136,9 +113,7 @@ void TVLForm::R1UseClick() {
 }
 
 void TVLForm::R2UseClick() {
-    m_userGuide->setOpacity(1.0);
-    m_userGuide->show();
-    m_userGuide->raise();
+    m_userGuide->present();
 }
 
 void TVLForm::R3UseClick() {
@@ -158,25 +133,21 @@ void TVLForm::TrackBar1Change() {
 }
 
 void TVLForm::bLeftClick() {
-    if (m_userGuide->pageIndex() >= 1) m_userGuide->slideTo(m_userGuide->pageIndex() - 1);
+    m_userGuide->previousPage();
 }
 
 void TVLForm::bRightClick() {
-    if (m_userGuide->pageIndex() <= 3) m_userGuide->slideTo(m_userGuide->pageIndex() + 1);
+    m_userGuide->nextPage();
 }
 
 void TVLForm::BTSkipClick() {
-    QPropertyAnimation* fade = m_userGuide->FloatAnimation1;
-    fade->stop();
-    fade->setStartValue(m_userGuide->opacity());
-    fade->setEndValue(0.0);
-    fade->start();
+    m_userGuide->fadeOut();
 }
 
 void TVLForm::FloatAnimation1Finish() {
     m_userGuide->hide();
     if (m_guideInitDone) return;
-    bluetoothStartUp(true);
+    m_linkControl->startUp(true);
     m_guideInitDone = true;
 }
 

@@ -79,4 +79,25 @@ void UserGuide::paintEvent(QPaintEvent*) {
     }
 }
 
+void UserGuide::present() {
+    setOpacity(1.0);
+    show();
+    raise();
+}
+
+void UserGuide::previousPage() {
+    if (m_index >= 1) slideTo(m_index - 1);
+}
+
+void UserGuide::nextPage() {
+    if (m_index <= 3) slideTo(m_index + 1);
+}
+
+void UserGuide::fadeOut() {
+    FloatAnimation1->stop();
+    FloatAnimation1->setStartValue(opacity());
+    FloatAnimation1->setEndValue(0.0);
+    FloatAnimation1->start();
+}
+
 }  // namespace velmora

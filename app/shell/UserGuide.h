@@ -24,6 +24,13 @@ public:
     void slideTo(int index);
     qreal opacity() const { return m_opacity; }
     void setOpacity(qreal opacity);
+    // Shown in full over the window.
+    void present();
+    // One page back or on, staying within the pages.
+    void previousPage();
+    void nextPage();
+    // Fades out from where it is; FloatAnimation1 ends hidden.
+    void fadeOut();
 
     ui::PictureButton* BTSkip;
     ui::PictureButton* bLeft;

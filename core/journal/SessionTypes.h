@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "link/TestResult.h"
+
 namespace velmora::journal {
 
 // What started a session: a charge ("Charge Mode") or a test-only run ("Test Mode").
@@ -44,19 +46,9 @@ struct Profile {
     bool operator!=(const Profile& o) const { return !(*this == o); }
 };
 
-// One battery test result; `status` is empty for the before-charge test.
-struct TestResult {
-    int cca = 0;
-    double resistance = 0.0;   // milliohms
-    double diagVoltage = 0.0;  // volts under load
-    double voltage = 0.0;      // open-circuit volts
-    std::string status;
-};
-
+using velmora::TestResult;
 // The results a session holds; a group is absent until the charger reported it.
-struct Results {
-    std::optional<TestResult> before, after, test;
-};
+using Results = velmora::TestResults;
 
 // One recorded reading. Volts and amperes keep the charger's resolution (0.01 V, 1 mA).
 struct Point {

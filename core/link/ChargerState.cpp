@@ -1,25 +1,6 @@
 #include "link/ChargerState.h"
 
-#include <algorithm>
-
 namespace velmora {
-
-std::optional<std::string> LiveChargerState::takeChargerStatusIfAny(
-    const std::vector<std::string>& words) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (std::find(words.begin(), words.end(), m_state.chargerStatus) == words.end())
-        return std::nullopt;
-    std::string word;
-    word.swap(m_state.chargerStatus);
-    return word;
-}
-
-bool LiveChargerState::takeBatteryStatusIf(const std::string& word) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_state.batteryStatus != word) return false;
-    m_state.batteryStatus.clear();
-    return true;
-}
 
 std::optional<ChargeHistory> LiveChargerState::takeHistory() {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -121,10 +121,6 @@ public:
         return fn(m_state);
     }
 
-    // Returns the status word and clears it when it is one of `words`; else nullopt.
-    std::optional<std::string> takeChargerStatusIfAny(const std::vector<std::string>& words);
-    // Returns true and clears batteryStatus when it equals `word`.
-    bool takeBatteryStatusIf(const std::string& word);
     // Both history lists when they are ready, non-empty and of equal length;
     // they and historyReady are cleared in the same step.
     std::optional<ChargeHistory> takeHistory();

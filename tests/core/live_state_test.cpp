@@ -1,20 +1,76 @@
 #include <gtest/gtest.h>
 
 #include "link/ChargerState.h"
+#include "link/TickEvents.h"
 
 using namespace velmora;
 
 TEST(LiveChargerStateTest, StatusWordIsTakenOnceAndOnlyWhenKnown) {
     LiveChargerState live;
     live.modify([](ChargerState& s) { s.chargerStatus = "Test_Charge"; });
-    EXPECT_FALSE(live.takeChargerStatusIfAny({"STANDBY", "Charge Mode"}).has_value());
+    EXPECT_EQ(takeTickEvents(live).status.word, StatusWord::None);
     EXPECT_EQ(live.snapshot().chargerStatus, "Test_Charge");
 
     live.modify([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
-    EXPECT_EQ(live.takeChargerStatusIfAny({"STANDBY", "Charge Mode"}).value(), "STANDBY");
-    EXPECT_FALSE(live.takeChargerStatusIfAny({"STANDBY"}).has_value());
+    const StatusEvents taken = takeTickEvents(live).status;
+    EXPECT_EQ(taken.word, StatusWord::Standby);
+    EXPECT_EQ(taken.wordText, "STANDBY");
+    EXPECT_EQ(takeTickEvents(live).status.word, StatusWord::None);
 
     live.modify([](ChargerState& s) { s.batteryStatus = "Baterai_Detected"; });
-    EXPECT_TRUE(live.takeBatteryStatusIf("Baterai_Detected"));
-    EXPECT_FALSE(live.takeBatteryStatusIf("Baterai_Detected"));
+    EXPECT_TRUE(takeTickEvents(live).status.batteryDetected);
+    EXPECT_FALSE(takeTickEvents(live).status.batteryDetected);
+}
+
+TEST(LiveChargerStateTest, EachStatusWordIsRecognisedAndOnlyStandbyAndUnplugZeroTheMeasurement) {
+    const struct {
+        const char* text;
+        StatusWord word;
+        bool zeroes;
+    } rows[] = {{"STANDBY", StatusWord::Standby, true},
+                {"Reverse_Polarity", StatusWord::Reverse, false},
+                {"Baterai_Unplug", StatusWord::Unplug, true},
+                {"Charge Mode", StatusWord::ChargeMode, false},
+                {"Test Mode", StatusWord::TestMode, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        LiveChargerState live;
+        live.modify([&](ChargerState& s) {
+            s.chargerStatus = row.text;
+            s.chargeVoltage = 13.5;
+            s.stageNumber = 3;
+        });
+        const TickEvents tick = takeTickEvents(live);
+        EXPECT_EQ(tick.status.word, row.word);
+        EXPECT_EQ(tick.measurement.stageNumber, row.zeroes ? 0 : 3);
+        EXPECT_EQ(live.measurement().chargeVoltage, row.zeroes ? 0.0 : 13.5);
+    }
+}
+
+TEST(LiveChargerStateTest, ResultsAndReportedProfileAreTakenOnceWithTheirTagsCleared) {
+    LiveChargerState live;
+    live.modify([](ChargerState& s) {
+        s.beforeResultTag = "1";
+        s.beforeCca = 410;
+        s.afterResultTag = "4";
+        s.afterCca = 350;
+        s.afterStatus = "GOOD";
+        s.testResultTag = "1";  // not a test result's tag: left alone
+        s.profileReceived = true;
+        s.profileBrandIndex = 2;
+        s.profileMode = "2";
+    });
+    const TickEvents tick = takeTickEvents(live);
+    ASSERT_TRUE(tick.results.before && tick.results.after);
+    EXPECT_EQ(tick.results.before->cca, 410);
+    EXPECT_EQ(tick.results.after->status, "GOOD");
+    EXPECT_FALSE(tick.results.test);
+    ASSERT_TRUE(tick.profile);
+    EXPECT_EQ(tick.profile->brand, 2);
+    EXPECT_EQ(tick.profile->mode, "2");
+    EXPECT_EQ(live.snapshot().testResultTag, "1");
+
+    const TickEvents next = takeTickEvents(live);
+    EXPECT_FALSE(next.results.before || next.results.after || next.results.test);
+    EXPECT_FALSE(next.profile);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "journal/ChargeJournal.h"
+#include "journal/TickFromEvents.h"
 #include "journal_fixture.h"
 #include "link/ReplayTransport.h"
 #include "link/TReadThread.h"
@@ -42,21 +43,13 @@ public:
     void second() {
         deliver(charger.tick());
         time.advance(1000);
-        TickObservation tick;
-        tick.chargerConnected = connected;
-        tick.statusWord =
-            state
-                .takeChargerStatusIfAny(
-                    {"STANDBY", "Reverse_Polarity", "Baterai_Unplug", "Charge Mode", "Test Mode"})
-                .value_or("");
-        const Measurement m = state.measurement();
-        tick.stageNumber = m.stageNumber;
-        tick.chargeVoltage = m.chargeVoltage;
-        tick.chargeCurrent = m.chargeCurrent;
-        tick.results = takeResults();
-        tick.context.deviceName = "Charger Simulasi";
-        tick.context.utcOffsetMinutes = 420;
-        tick.context.profile.name = "Uji";
+        const TickEvents events = takeTickEvents(state);
+        const Measurement& m = events.measurement;
+        SessionContext context;
+        context.deviceName = "Charger Simulasi";
+        context.utcOffsetMinutes = 420;
+        context.profile.name = "Uji";
+        const TickObservation tick = observationOf(events, connected, std::move(context));
         if (tick.results.before) shownBefore = tick.results.before;
         if (tick.results.after) shownAfter = tick.results.after;
         if (tick.results.test) shownTest = tick.results.test;
@@ -67,29 +60,6 @@ public:
                 chargingReadings.push_back({m.chargeVoltage, m.chargeCurrent});
             ++recordedTicks;
         }
-    }
-
-    // As the results step takes them: tag tested, values copied, tag cleared.
-    Results takeResults() {
-        return state.modify([](ChargerState& s) {
-            Results r;
-            if (s.beforeResultTag == "1") {
-                s.beforeResultTag.clear();
-                r.before = TestResult{s.beforeCca, s.beforeResistance, s.beforeDiagVoltage,
-                                      s.beforeVoltage, ""};
-            }
-            if (s.afterResultTag == "5" || s.afterResultTag == "4") {
-                s.afterResultTag.clear();
-                r.after = TestResult{s.afterCca, s.afterResistance, s.afterDiagVoltage,
-                                     s.afterVoltage, s.afterStatus};
-            }
-            if (s.testResultTag == "0") {
-                s.testResultTag.clear();
-                r.test = TestResult{s.testCca, s.testResistance, s.testDiagVoltage, s.testVoltage,
-                                    s.testStatus};
-            }
-            return r;
-        });
     }
 
     void deliver(const std::vector<std::string>& frames) {

@@ -1,17 +1,14 @@
 // The window's charge journal: what each tick saw handed to the recorder, and the
 // "Riwayat" row handed to the history.
-#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <utility>
 
-#include "catalogue/DiagnosticScreen.h"
+#include "catalogue/ProfileSelector.h"
 #include "journal/HistoryBrowser.h"
 #include "journal/HistoryDialog.h"
 #include "journal/JournalRecorder.h"
+#include "journal/TickFromEvents.h"
 #include "logger/DataLogger.h"
 #include "printing/VirtualPrinter.h"
 #include "shell/Dialogs.h"
@@ -19,32 +16,6 @@
 #include "shell/TVLForm.h"
 
 namespace velmora {
-
-namespace {
-// The profile as the diagnostic screen shows it now.
-journal::Profile profileShown(const DiagnosticScreen& d) {
-    journal::Profile p;
-    const auto text = [](const QComboBox* box) {
-        return box->currentIndex() < 0 ? std::string() : box->currentText().toStdString();
-    };
-    p.brandIndex = d.ComboMerk->currentIndex();
-    p.varietyIndex = d.ComboJenis->currentIndex();
-    p.typeIndex = d.ComboTipe->currentIndex();
-    const QRadioButton* mode = d.RadioFast->isChecked()     ? d.RadioFast
-                               : d.RadioNormal->isChecked() ? d.RadioNormal
-                                                            : nullptr;
-    if (mode) {
-        p.mode = mode == d.RadioFast ? "2" : "1";
-        p.modeText = mode->text().toStdString();
-    }
-    p.brand = text(d.ComboMerk);
-    p.variety = text(d.ComboJenis);
-    p.type = text(d.ComboTipe);
-    p.capacity = d.LCap->text().toStdString();
-    p.name = d.Edit1->text().toStdString();
-    return p;
-}
-}  // namespace
 
 void TVLForm::setUpJournal() {
     m_journal = new JournalRecorder(this);
@@ -83,21 +54,16 @@ void TVLForm::RRiwayatClick() {
     history().open();
 }
 
-void TVLForm::journalTick() {
-    journal::TickObservation tick = std::exchange(m_tickSeen, {});
-    tick.chargerConnected =
-        m_link->connected() && !m_link->peerIsPrinter() && m_link->readerRunning();
-    const Measurement m = m_state.measurement();
-    tick.stageNumber = m.stageNumber;
-    tick.chargeVoltage = m.chargeVoltage;
-    tick.chargeCurrent = m.chargeCurrent;
-    if (m_linkDevice) {
-        tick.context.deviceName = m_linkDevice->name.toStdString();
-        tick.context.deviceAddress = m_linkDevice->address.toStdString();
+void TVLForm::journalTick(const TickEvents& events) {
+    journal::SessionContext context;
+    if (const auto& device = m_linkControl->device()) {
+        context.deviceName = device->name.toStdString();
+        context.deviceAddress = device->address.toStdString();
     }
-    tick.context.profile = profileShown(*m_diagnostic);
-    tick.context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
-    m_journal->observe(std::move(tick));
+    context.profile = m_profile->shown();
+    context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
+    const bool charger = m_link->connected() && !m_link->peerIsPrinter() && m_link->readerRunning();
+    m_journal->observe(journal::observationOf(events, charger, std::move(context)));
 }
 
 }  // namespace velmora

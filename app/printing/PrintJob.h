@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/LinkController.h"
+
+namespace velmora {
+
+class ChargerLink;
+class ChartScreen;
+class ConnectionDialog;
+class ReceiptPrinter;
+
+// A receipt on its way to the printer: which one a connection was made for, the busy line
+// in the connection dialog until it is out, and a kept session's receipt waiting for the
+// printer the dialog connects to.
+class PrintJob : public QObject {
+    Q_OBJECT
+public:
+    PrintJob(ReceiptPrinter& receipts, ChargerLink& link, ConnectionDialog* dialog,
+             ChartScreen* charts, QObject* parent = nullptr);
+
+    // Whether a receipt is being sent to the printer.
+    bool printing() const { return m_printing; }
+    bool hasKeptReceipt() const { return m_keptReceipt.has_value(); }
+    void forgetKeptReceipt() { m_keptReceipt.reset(); }
+
+    // The charge (test) receipt with selector 1 on a connected link.
+    void printCharge(int selector);
+    void printTest(int selector);
+    // The printer connection made for `purpose` is up (or failed): prints what it was made
+    // for; closeDialog: the dialog closes, once the receipt is out.
+    void afterConnect(LinkController::Purpose purpose, bool closeDialog);
+    // A kept session's receipt: at once to a connected printer, else kept for the printer
+    // the connection dialog connects to (printerWanted asks for the dialog).
+    void printKept(std::vector<std::string> chunks);
+
+signals:
+    void statusChanged();
+    void error(const QString& text);
+    // A receipt has been sent, or its sending failed with error.
+    void finished(const QString& error);
+    void printerWanted();
+
+private:
+    void started(std::optional<QDateTime> printTime);
+    void showPrinting();
+    void done(const QString& error);
+
+    ReceiptPrinter& m_receipts;
+    ChargerLink& m_link;
+    ConnectionDialog* m_dialog;
+    ChartScreen* m_charts;
+    bool m_printing = false;
+    bool m_closeAfterPrint = false;
+    std::optional<std::vector<std::string>> m_keptReceipt;
+};
+
+}  // namespace velmora

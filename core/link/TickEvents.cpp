@@ -1,0 +1,100 @@
+#include "link/TickEvents.h"
+
+#include <utility>
+
+namespace velmora {
+
+namespace {
+void zeroMeasurement(ChargerState& s) {
+    s.chargeVoltage = 0.0;
+    s.chargeCurrent = 0.0;
+    s.stageNumber = 0;
+    s.elapsedSeconds = 0;
+    s.chargeProgress = 0;
+}
+}  // namespace
+
+StatusEvents takeStatusEvents(ChargerState& s) {
+    static const std::pair<const char*, StatusWord> kWords[] = {
+        {"STANDBY", StatusWord::Standby},
+        {"Reverse_Polarity", StatusWord::Reverse},
+        {"Baterai_Unplug", StatusWord::Unplug},
+        {"Charge Mode", StatusWord::ChargeMode},
+        {"Test Mode", StatusWord::TestMode}};
+    StatusEvents events;
+    for (const auto& [text, word] : kWords)
+        if (s.chargerStatus == text) {
+            events.word = word;
+            break;
+        }
+    if (events.word != StatusWord::None) events.wordText = std::exchange(s.chargerStatus, {});
+    if (events.word == StatusWord::Standby || events.word == StatusWord::Unplug) zeroMeasurement(s);
+    events.batteryDetected = s.batteryStatus == "Baterai_Detected";
+    if (events.batteryDetected) s.batteryStatus.clear();
+    return events;
+}
+
+TestResults takeTestResults(ChargerState& s) {
+    TestResults results;
+    if (s.beforeResultTag == "1") {
+        s.beforeResultTag.clear();
+        results.before =
+            TestResult{s.beforeCca, s.beforeResistance, s.beforeDiagVoltage, s.beforeVoltage, {}};
+    }
+    if (s.afterResultTag == "5" || s.afterResultTag == "4") {
+        s.afterResultTag.clear();
+        results.after = TestResult{s.afterCca, s.afterResistance, s.afterDiagVoltage,
+                                   s.afterVoltage, s.afterStatus};
+    }
+    if (s.testResultTag == "0") {
+        s.testResultTag.clear();
+        results.test =
+            TestResult{s.testCca, s.testResistance, s.testDiagVoltage, s.testVoltage, s.testStatus};
+    }
+    return results;
+}
+
+std::optional<ReportedProfile> takeReportedProfile(ChargerState& s) {
+    if (!s.profileReceived) return std::nullopt;
+    s.profileReceived = false;
+    return ReportedProfile{s.profileBrandIndex, s.profileVarietyIndex, s.profileTypeIndex,
+                           s.profileMode};
+}
+
+Measurement measurementOf(const ChargerState& s) {
+    return {s.stageNumber,    s.chargeVoltage,  s.chargeCurrent,
+            s.elapsedSeconds, s.chargeProgress, s.afterStatus};
+}
+
+TickEvents takeTickEvents(LiveChargerState& state) {
+    return state.modify([](ChargerState& s) {
+        TickEvents tick;
+        tick.status = takeStatusEvents(s);
+        tick.results = takeTestResults(s);
+        tick.profile = takeReportedProfile(s);
+        tick.measurement = measurementOf(s);
+        return tick;
+    });
+}
+
+void resetForNextBattery(ChargerState& s) {
+    s.elapsedSeconds = 0;
+    s.chargeVoltage = s.chargeCurrent = 0.0;
+    s.beforeVoltage = s.afterVoltage = s.beforeDiagVoltage = s.afterDiagVoltage = 0.0;
+    s.testVoltage = s.testDiagVoltage = 0.0;
+    s.beforeResistance = s.afterResistance = s.testResistance = 0.0;
+    s.beforeCca = s.afterCca = s.testCca = 0;
+    s.chargeProgress = s.stageNumber = 0;
+    s.batteryStatus.clear();
+    s.beforeResultTag.clear();
+    s.afterResultTag.clear();
+    s.testResultTag.clear();
+    s.afterStatus.clear();
+    s.testStatus.clear();
+    s.profileMode.clear();
+    s.auxTexts = {};
+    s.profileReceived = false;
+    s.profileBrandIndex = s.profileVarietyIndex = s.profileTypeIndex = 0;
+}
+
+}  // namespace velmora
