@@ -14,6 +14,11 @@ using fuzzcheck::require;
 
 namespace {
 
+// Simulated seconds one input may run: with the short stages below a whole charge takes
+// about twenty, so this holds several charges, stops and restarts. Without a budget a long
+// input ticks tens of thousands of identical finished seconds and the run crawls.
+constexpr int kSecondsPerInput = 256;
+
 void requireAccepted(const std::string& sent, LiveChargerState& state) {
     require(
         sent.size() >= 2 && sent.front() == '#' && sent.compare(sent.size() - 2, 2, "\r\n") == 0,
@@ -49,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     model.setDurations({1, 1, 2, 4, 3, 3, 4});  // every stage within a few seconds
     model.setTestOnly(in.ConsumeBool());
     LiveChargerState state;
-    while (in.remaining_bytes() > 0) {
+    int secondsLeft = kSecondsPerInput;
+    while (in.remaining_bytes() > 0 && secondsLeft > 0) {
         switch (in.ConsumeIntegralInRange(0, 2)) {
             case 0:
                 for (const std::string& reply : model.receive(command(in)))
@@ -60,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     requireAccepted(reply, state);
                 break;
             default:
-                for (int s = in.ConsumeIntegralInRange(1, 30); s > 0; --s)
+                for (int s = in.ConsumeIntegralInRange(1, 30); s > 0 && secondsLeft > 0;
+                     --s, --secondsLeft)
                     for (const std::string& frame : model.tick()) requireAccepted(frame, state);
                 break;
         }

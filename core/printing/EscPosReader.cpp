@@ -1,6 +1,7 @@
 #include "printing/EscPosReader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "printing/PrinterFont.h"
 #include "text/Utf8.h"
@@ -18,7 +19,7 @@ enum class Justification { Left, Centre, Right };
 // Printer modes and the line waiting in the print buffer.
 class PrinterState {
 public:
-    explicit PrinterState(Paper& paper) : m_paper(paper) {}
+    PrinterState(Paper& paper, int maxPaperRows) : m_paper(paper), m_maxPaperRows(maxPaperRows) {}
 
     void initialise() {
         m_justification = Justification::Left;
@@ -68,7 +69,7 @@ public:
             m_pending.top = m_paper.height;
             m_pending.height = advance;
             m_pending.centred = m_justification == Justification::Centre;
-            if (m_paper.height + contentHeight <= kMaxPaperRows)
+            if (m_paper.height + contentHeight <= m_maxPaperRows)
                 m_paper.lines.push_back(std::move(m_pending));
         }
         m_pending = PrintedLine();
@@ -81,8 +82,8 @@ public:
     }
     void feed(int dots) {
         m_paper.height += dots;
-        if (m_paper.height > kMaxPaperRows) {
-            m_paper.height = kMaxPaperRows;
+        if (m_paper.height > m_maxPaperRows) {
+            m_paper.height = m_maxPaperRows;
             m_paper.cutShort = true;
         }
     }
@@ -90,6 +91,7 @@ public:
 
 private:
     Paper& m_paper;
+    const int m_maxPaperRows;
     Justification m_justification = Justification::Left;
     bool m_bold = false;
     bool m_reverse = false;
@@ -101,7 +103,8 @@ private:
 // Walks the bytes; every read is bounds-checked, so truncated commands simply end.
 class Reader {
 public:
-    Reader(std::string_view bytes, Paper& paper) : m_bytes(bytes), m_state(paper), m_paper(paper) {}
+    Reader(std::string_view bytes, Paper& paper, int maxPaperRows)
+        : m_bytes(bytes), m_state(paper, maxPaperRows), m_paper(paper) {}
 
     void run() {
         while (m_at < m_bytes.size() && !m_paper.cutShort) step();
@@ -248,36 +251,76 @@ std::string PrintedLine::text() const {
     return utf8;
 }
 
-Paper readEscPos(std::string_view bytes) {
+Paper readEscPos(std::string_view bytes, int maxPaperRows) {
     Paper paper;
-    Reader(bytes, paper).run();
+    Reader(bytes, paper, std::clamp(maxPaperRows, 1, kMaxPaperRows)).run();
     return paper;
 }
 
+namespace {
+
+// The rows and columns of a w x h block at (x, y) that lie on the grid.
+struct Clip {
+    int fromX, toX, fromY, toY;
+    Clip(const DotGrid& grid, int x, int y, int w, int h)
+        : fromX(std::max(0, -x)),
+          toX(std::min(w, grid.width - x)),
+          fromY(std::max(0, -y)),
+          toY(std::min(h, grid.height - y)) {}
+};
+
+std::uint8_t* gridRow(DotGrid& grid, int y) {
+    return grid.flags.data() + static_cast<size_t>(y) * grid.width;
+}
+
+// Four dots of a glyph row (a nibble, leftmost dot in its high bit) as four flags.
+constexpr std::uint8_t kNibbleDots[16][4] = {
+    {0, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 1, 0}, {0, 0, 1, 1}, {0, 1, 0, 0}, {0, 1, 0, 1},
+    {0, 1, 1, 0}, {0, 1, 1, 1}, {1, 0, 0, 0}, {1, 0, 0, 1}, {1, 0, 1, 0}, {1, 0, 1, 1},
+    {1, 1, 0, 0}, {1, 1, 0, 1}, {1, 1, 1, 0}, {1, 1, 1, 1}};
+static_assert(kGlyphWidth == 12, "a glyph row is drawn as three nibbles");
+
+void drawCell(DotGrid& grid, const PrintedCell& cell, int top) {
+    const std::uint16_t* rows = glyphFor(cell.codePoint, cell.bold).data();
+    const Clip clip(grid, cell.x, top, kGlyphWidth, kGlyphHeight);
+    const unsigned paper = cell.reverse ? 0xFFF : 0;  // reverse prints the paper black
+    const bool wholeWidth = clip.fromX == 0 && clip.toX == kGlyphWidth;
+    for (int row = clip.fromY; row < clip.toY; ++row) {
+        const unsigned dots = (rows[row] ^ paper) & 0xFFF;
+        std::uint8_t* out = gridRow(grid, top + row);
+        if (wholeWidth) {
+            std::memcpy(out + cell.x, kNibbleDots[dots >> 8], 4);
+            std::memcpy(out + cell.x + 4, kNibbleDots[(dots >> 4) & 15], 4);
+            std::memcpy(out + cell.x + 8, kNibbleDots[dots & 15], 4);
+            continue;
+        }
+        for (int col = clip.fromX; col < clip.toX; ++col)
+            out[cell.x + col] = static_cast<std::uint8_t>((dots >> (kGlyphWidth - 1 - col)) & 1);
+    }
+}
+
+void drawImage(DotGrid& grid, const PrintedImage& image, int top) {
+    const Clip clip(grid, image.x, top, image.width, image.height);
+    for (int y = clip.fromY; y < clip.toY; ++y) {
+        const std::uint8_t* dots = image.dots.data() + static_cast<size_t>(y) * image.width;
+        std::uint8_t* out = gridRow(grid, top + y);
+        for (int x = clip.fromX; x < clip.toX; ++x)
+            if (dots[x]) out[image.x + x] = 1;
+    }
+}
+
+}  // namespace
+
+// Whole cells and image rows are clipped once and written row by row: a long receipt is
+// millions of dots, too many for a bounds check on each.
 DotGrid drawPaper(const Paper& paper) {
     DotGrid grid;
     grid.width = kPrintWidth;
     grid.height = std::max(paper.height, 1);
     grid.flags.assign(static_cast<size_t>(grid.width) * grid.height, 0);
-    auto set = [&grid](int x, int y, bool black) {
-        if (x < 0 || x >= grid.width || y < 0 || y >= grid.height) return;
-        grid.flags[static_cast<size_t>(y) * grid.width + x] = black ? 1 : 0;
-    };
     for (const PrintedLine& line : paper.lines) {
-        for (const PrintedCell& cell : line.cells) {
-            const GlyphRows& rows = glyphFor(cell.codePoint, cell.bold);
-            for (int row = 0; row < kGlyphHeight; ++row)
-                for (int col = 0; col < kGlyphWidth; ++col) {
-                    const bool ink =
-                        rows[static_cast<size_t>(row)] & (1 << (kGlyphWidth - 1 - col));
-                    set(cell.x + col, line.top + row, ink != cell.reverse);
-                }
-        }
-        for (const PrintedImage& image : line.images)
-            for (int y = 0; y < image.height; ++y)
-                for (int x = 0; x < image.width; ++x)
-                    if (image.dots[static_cast<size_t>(y) * image.width + x])
-                        set(image.x + x, line.top + y, true);
+        for (const PrintedCell& cell : line.cells) drawCell(grid, cell, line.top);
+        for (const PrintedImage& image : line.images) drawImage(grid, image, line.top);
     }
     return grid;
 }

@@ -51,7 +51,9 @@ inline constexpr int kMaxPaperRows = 20000;
 // ESC @, ESC a, ESC E, ESC 3, ESC 2, ESC J, ESC d, GS B, ESC * (modes 0, 1, 32, 33), LF,
 // UTF-8 text on 32 columns of 12 x 24 dots. Unknown commands are skipped, text waiting
 // without a line feed at the end is not printed, and any byte sequence is safe to read.
-Paper readEscPos(std::string_view bytes);
+// maxPaperRows gives a shorter roll (1 .. kMaxPaperRows): the fuzz target reads on one so
+// that drawing each input stays quick.
+Paper readEscPos(std::string_view bytes, int maxPaperRows = kMaxPaperRows);
 
 // The paper as black and white dots, kPrintWidth wide (at least one row high).
 DotGrid drawPaper(const Paper& paper);
