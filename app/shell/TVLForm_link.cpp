@@ -13,6 +13,7 @@
 #include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
 #include "shell/TVLForm.h"
+#include "widgets/ElidedText.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -223,7 +224,7 @@ void TVLForm::updateLinkStatus() {
     if (m_printing && !m_connecting)
         status = {QStringLiteral("Mencetak ke %1...").arg(device), LinkStatus::Tone::Busy};
     QLabel* label = m_dashboard->LLinkStatus;
-    if (label->text() != status.text) label->setText(status.text);
+    ui::setElidedText(label, status.text);
     ui::setTextColor(label, status.tone == LinkStatus::Tone::Busy ? ui::kWhite
                             : status.tone == LinkStatus::Tone::Up ? kLinkUp
                                                                   : kLinkDown);

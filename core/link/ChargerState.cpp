@@ -4,6 +4,13 @@
 
 namespace velmora {
 
+void ChargerState::storeCurrentHistory(std::vector<std::string> items) {
+    const bool waiting = historyReady && !currentHistory.empty();
+    if (items.empty() && waiting) return;
+    currentHistory = std::move(items);
+    historyReady = true;
+}
+
 std::optional<std::string> LiveChargerState::takeChargerStatusIfAny(
     const std::vector<std::string>& words) {
     std::lock_guard<std::mutex> lock(m_mutex);
