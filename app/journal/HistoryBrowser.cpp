@@ -1,7 +1,6 @@
 #include "journal/HistoryBrowser.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -22,6 +21,7 @@
 #include "printing/PrinterImages.h"
 #include "printing/ReceiptPdf.h"
 #include "printing/ReceiptPrinter.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/QuestionDialog.h"
 
 namespace velmora {
@@ -43,8 +43,7 @@ QString userText(const journal::JournalError& error) {
 HistoryBrowser::HistoryBrowser(Window window, QObject* parent)
     : QObject(parent), m_window(std::move(window)) {
     m_askSavePath = [this](const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(m_window.dialog->window(),
-                                            QStringLiteral("Simpan sebagai"), suggested, filter);
+        return ui::askSaveFileName(m_window.dialog, suggested, filter);
     };
     wire();
 }

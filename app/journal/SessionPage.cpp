@@ -18,6 +18,9 @@ namespace {
 const QColor kBoxFill = QColor::fromRgba(0xFF1A1A1A);
 const QColor kBoxBorder = QColor::fromRgb(0x4A, 0x4A, 0x4A);
 constexpr int kChartWidth = 610, kChartHeight = 182;
+// A kept session's time axis spans the session; a test of seconds still gets a minute,
+// so the line has room and the axis a label.
+constexpr double kKeptMinimumSpanDays = 1.0 / 1440;
 
 // A multi-line result group: its heading, then its lines.
 QLabel* resultGroup(QWidget* parent, const QString& name) {
@@ -78,6 +81,9 @@ SessionPage::SessionPage(QWidget* parent) : QWidget(parent) {
         new ChartPlot(kVoltageKind, new QLineSeries(this), m_data.voltage, m_data.clock, this);
     m_currentPlot =
         new ChartPlot(kCurrentKind, new QLineSeries(this), m_data.current, m_data.clock, this);
+    // A kept session is drawn over its own time, not the live charts' ten minutes.
+    m_voltagePlot->setMinimumSpan(kKeptMinimumSpanDays);
+    m_currentPlot->setMinimumSpan(kKeptMinimumSpanDays);
     ChartSesiVoltage = makeChart(QStringLiteral("ChartSesiVoltage"), m_voltagePlot,
                                  QStringLiteral("Grafik Tegangan"));
     ChartSesiVoltage->setGeometry(286, 64, kChartWidth, kChartHeight);
@@ -141,7 +147,8 @@ QImage SessionPage::renderForPrint(const ChartKind& kind, const QSize& size) con
     const StageView stage = stageView(m_lastStage);
     return renderChart(voltage ? kVoltageKind : kCurrentKind,
                        voltage ? m_data.voltage : m_data.current, m_data.clock,
-                       QStringLiteral("Stage %1").arg(stage.known ? stage.chartStage : 1), size);
+                       QStringLiteral("Stage %1").arg(stage.known ? stage.chartStage : 1), size,
+                       kKeptMinimumSpanDays);
 }
 
 }  // namespace velmora

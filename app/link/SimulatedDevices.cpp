@@ -8,10 +8,12 @@
 namespace velmora {
 
 const QString DevicePlatform::kSimulatedCharger = QStringLiteral("Charger Simulasi");
+const QString DevicePlatform::kSimulatedTestCharger = QStringLiteral("Charger Simulasi (Tes)");
 const QString DevicePlatform::kSimulatedPrinter = QStringLiteral("Printer Simulasi");
 
 namespace {
 const QString kChargerAddress = QStringLiteral("sim:charger");
+const QString kTestChargerAddress = QStringLiteral("sim:charger-test");
 const QString kPrinterAddress = QStringLiteral("sim:printer");
 
 // The application's end of an in-memory link to a simulated charger that runs on its
@@ -104,7 +106,8 @@ bool DevicePlatform::simulating() {
 }
 
 QList<DeviceInfo> DevicePlatform::simulatedDevices() const {
-    QList<DeviceInfo> devices{{kSimulatedCharger, kChargerAddress, true}};
+    QList<DeviceInfo> devices{{kSimulatedCharger, kChargerAddress, true},
+                              {kSimulatedTestCharger, kTestChargerAddress, true}};
     for (const QString& address : m_chargerAddresses)
         devices.append({kSimulatedCharger + QStringLiteral(" (") + address + QStringLiteral(")"),
                         address, true});
@@ -150,6 +153,11 @@ bool DevicePlatform::isPaired(const DeviceInfo& device) {
 std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device, bool secure) {
     if (device.address == kChargerAddress)
         return std::make_unique<SimulatedChargerSocket>(m_simulator);
+    if (device.address == kTestChargerAddress) {
+        SimulatorOptions testOnly = m_simulator;
+        testOnly.testOnly = true;  // Test Mode without hardware
+        return std::make_unique<SimulatedChargerSocket>(testOnly);
+    }
     if (device.address == kPrinterAddress)
         return std::make_unique<SimulatedPrinterSocket>(m_printer);
     if (m_chargerAddresses.contains(device.address))

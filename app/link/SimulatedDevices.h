@@ -22,6 +22,8 @@ class DevicePlatform : public BluetoothPlatform {
 public:
     // Names of the simulated devices as shown in the device boxes.
     static const QString kSimulatedCharger;
+    // The same charger running only the battery test ("Test Mode").
+    static const QString kSimulatedTestCharger;
     static const QString kSimulatedPrinter;
 
     // bluetooth may be null (no stack at all). With alwaysSimulate the simulated devices

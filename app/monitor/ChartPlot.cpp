@@ -86,10 +86,16 @@ ChartPlot::ChartPlot(const ChartKind& kind, QLineSeries* series, const PointSeri
     refresh();
 }
 
+void ChartPlot::setMinimumSpan(double days) {
+    m_minimumSpanDays = days;
+    m_shownRevision = ~std::uint64_t{0};  // redraw on the next refresh
+    refresh();
+}
+
 void ChartPlot::refresh() {
     QSizeF plot = m_chart->plotArea().size();
     if (plot.width() <= 0) plot = QSizeF(kUnlaidWidth, 0);
-    const TimeSpan span = timeAxisSpan(m_points, m_clock.days(), plot.width());
+    const TimeSpan span = timeAxisSpan(m_points, m_clock.days(), plot.width(), m_minimumSpanDays);
     if (m_points.revision() == m_shownRevision && span.first == m_shownSpan.first &&
         span.last == m_shownSpan.last && plot == m_shownPlot)
         return;
@@ -140,11 +146,12 @@ void ChartPlot::fitTimeAxis(const TimeSpan& span, double plotWidth) {
 }
 
 QImage renderChart(const ChartKind& kind, const PointSeries& points, const ChartClock& clock,
-                   const QString& title, const QSize& size) {
+                   const QString& title, const QSize& size, double minimumSpanDays) {
     if (size.isEmpty()) return {};
     QGraphicsScene scene;
     auto* series = new QLineSeries;
     ChartPlot plot(kind, series, points, clock);
+    plot.setMinimumSpan(minimumSpanDays);
     scene.addItem(plot.chart());
     plot.chart()->setTitle(title);
     plot.chart()->resize(QSizeF(size));

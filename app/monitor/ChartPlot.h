@@ -41,6 +41,8 @@ public:
               const ChartClock& clock, QObject* parent = nullptr);
 
     QChart* chart() const { return m_chart; }
+    // The narrowest time axis; the live charts keep ten minutes.
+    void setMinimumSpan(double days);
     void refresh();
 
 private:
@@ -54,6 +56,7 @@ private:
     QLineSeries* m_series;
     QCategoryAxis* m_time;
     QValueAxis* m_value;
+    double m_minimumSpanDays = kLiveMinimumSpanDays;
 
     // What the chart shows now, to skip redrawing the same.
     std::uint64_t m_shownRevision = ~std::uint64_t{0};
@@ -67,6 +70,7 @@ private:
 // that size (not a shrunk copy), in a scene of its own: no chart on screen is touched.
 // A null image for an empty size.
 QImage renderChart(const ChartKind& kind, const PointSeries& points, const ChartClock& clock,
-                   const QString& title, const QSize& size);
+                   const QString& title, const QSize& size,
+                   double minimumSpanDays = kLiveMinimumSpanDays);
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 
 #include "monitor/DashboardScreen.h"
 #include "monitor/StageTable.h"
+#include "widgets/ElidedText.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -121,7 +122,7 @@ void DashboardScreen::resetForNextBattery() {
 }
 
 void DashboardScreen::showLinkStatus(const LinkStatus& status) {
-    if (LLinkStatus->text() != status.text) LLinkStatus->setText(status.text);
+    ui::setElidedText(LLinkStatus, status.text);
     ui::setTextColor(LLinkStatus, status.tone == LinkStatus::Tone::Busy ? ui::kWhite
                                   : status.tone == LinkStatus::Tone::Up ? kLinkUp
                                                                         : kLinkDown);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "widgets/FittedLabel.h"
 #include "widgets/FramePacer.h"
 #include "widgets/Theme.h"
 
@@ -64,7 +65,12 @@ GaugeWidget::GaugeWidget(QWidget* parent) : QWidget(parent) {
     resize(kSize, kSize);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    LProgress = ui::makeLabel(this, QStringLiteral("LProgress"), QStringLiteral("-"), 26);
+    // "BATTERY DETECTED" is wider than the filling at its size: it is drawn smaller instead
+    // of losing its ends.
+    LProgress = new ui::FittedLabel(QStringLiteral("-"), this);
+    LProgress->setObjectName(QStringLiteral("LProgress"));
+    LProgress->setAlignment(Qt::AlignCenter);
+    ui::setTextColor(LProgress, ui::kWhite);
     LProgress->setFont(ui::display(26));
     LProgress->setGeometry(fillingRect());
 

@@ -91,10 +91,20 @@ ReceiptPreview::ReceiptPreview(QWidget* window)
 
     connect(RStrukClose, &QAbstractButton::clicked, this, &ReceiptPreview::close);
     connect(this, &ui::SlideInDialog::backdropClicked, this, &ReceiptPreview::close);
-    connect(RStrukFolder, &QAbstractButton::clicked, this, [this] {
-        if (!m_savedPath.isEmpty())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(m_savedPath).absolutePath()));
-    });
+    m_openFolder = [](const QString& folder) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    };
+    connect(RStrukFolder, &QAbstractButton::clicked, this, &ReceiptPreview::openFolder);
+}
+
+void ReceiptPreview::openFolder() {
+    if (m_savedPath.isEmpty()) return;
+    const QString folder = QFileInfo(m_savedPath).absolutePath();
+    if (m_openFolder(folder)) return;
+    // Without a file manager the user still learns where to look.
+    LStrukPath->setText(QStringLiteral("Folder tidak dapat dibuka. Buka sendiri: %1")
+                            .arg(QDir::toNativeSeparators(folder)));
+    ui::setTextColor(LStrukPath, kErrorColour);
 }
 
 void ReceiptPreview::showReceipt(const QImage& paper, const QString& savedPath,

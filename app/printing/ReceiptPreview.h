@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <functional>
 
 #include "widgets/SlideInDialog.h"
 
@@ -38,6 +39,9 @@ public:
     // Shows the paper and slides in; savedPath empty means saving failed with saveError.
     void showReceipt(const QImage& paper, const QString& savedPath, const QString& saveError);
     const QString& savedPath() const { return m_savedPath; }
+    // Opens a folder in the desktop's file manager; false when none could. Tests replace it.
+    using FolderOpener = std::function<bool(const QString& folder)>;
+    void setFolderOpener(FolderOpener open) { m_openFolder = std::move(open); }
 
     QLabel* LStrukTitle;
     PaperView* StrukPaper;
@@ -46,7 +50,10 @@ public:
     ui::TextButton* RStrukClose;
 
 private:
+    void openFolder();
+
     QString m_savedPath;
+    FolderOpener m_openFolder;
 };
 
 }  // namespace velmora

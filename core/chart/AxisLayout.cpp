@@ -9,7 +9,6 @@
 namespace velmora {
 
 namespace {
-constexpr double kMinimumSpanDays = 10 * kMinuteInDays;
 // Free room between two labels, as wide as a label.
 constexpr double kLabelGap = 1.0;
 constexpr std::int64_t kMinuteMs = 60'000;
@@ -24,10 +23,11 @@ double niceMultiple(double unit, double minimum) {
 }
 }  // namespace
 
-TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx) {
+TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx,
+                      double minimumDays) {
     const double first = points.empty() ? nextPointDays : points.points().front().x;
     const double last = points.empty() ? first : points.points().back().x;
-    if (last <= first + kMinimumSpanDays) return {first, first + kMinimumSpanDays};
+    if (last <= first + minimumDays) return {first, first + minimumDays};
     if (!(axisPx >= 1)) return {first, last};
     // Rounded up to a power of two milliseconds that is worth a pixel or two.
     const std::int64_t spanMs = chartMilliseconds(last - first);

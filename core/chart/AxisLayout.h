@@ -13,11 +13,15 @@ struct TimeSpan {
     double last = 0.0;
 };
 
-// The whole charge so far: first to last point, at least ten minutes wide; ten minutes
-// from the next point's time while the chart is empty. Past ten minutes the end is rounded
+// The narrowest time axis of the live charts: ten minutes.
+inline constexpr double kLiveMinimumSpanDays = 10.0 / 1440;
+
+// The whole charge so far: first to last point, at least `minimumDays` wide; that wide
+// from the next point's time while the chart is empty. Past the minimum the end is rounded
 // up by less than two pixels of an axis `axisPx` long, so the axis and its labels move
 // once per pixel the line grows, not with every point.
-TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx);
+TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx,
+                      double minimumDays = kLiveMinimumSpanDays);
 
 struct TimeLabel {
     double x = 0.0;    // days

@@ -2,6 +2,13 @@
 
 namespace velmora {
 
+void ChargerState::storeCurrentHistory(std::vector<std::string> items) {
+    const bool waiting = historyReady && !currentHistory.empty();
+    if (items.empty() && waiting) return;
+    currentHistory = std::move(items);
+    historyReady = true;
+}
+
 std::optional<ChargeHistory> LiveChargerState::takeHistory() {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_state.historyReady || m_state.voltageHistory.empty() ||

@@ -74,6 +74,9 @@ struct ChargerState {
     std::vector<std::string> voltageHistory;
     std::vector<std::string> currentHistory;
     bool historyReady = false;
+    // Stores a current history. The empty one that marks the end of a test does not
+    // replace a history still waiting to be plotted: on a fast link both come in one receive.
+    void storeCurrentHistory(std::vector<std::string> items);
 
     std::array<OptionSlot, 5> optionSlots;
     std::array<AuxReading, 3> auxReadings;

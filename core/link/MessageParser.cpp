@@ -116,8 +116,7 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             s.historyReady = true;
             return true;
         case MessageShape::CurrentHistory:
-            s.currentHistory = historyItems(f);
-            s.historyReady = true;
+            s.storeCurrentHistory(historyItems(f));
             return true;
         case MessageShape::TestResult: {
             ResultNumbers n = readResult(r, false);

@@ -119,6 +119,24 @@ TEST_F(ChartTest, TickPlotsTheHistoryThenTheLivePointInOneBatch) {
     EXPECT_EQ(charts()->Series1->count(), 31);
 }
 
+// On a fast link the charger's last history and the empty end marker "#|5|*" come in one
+// receive: the marker must not wipe the current history before the tick plots it.
+TEST_F(ChartTest, HistoryAndEndMarkerInOneReceiveArePlotted) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_bt->peers[0]->send("#|4|1250|1300|*\r\n#|5|2000|1500|*\r\n#|5|*\r\n");
+    ASSERT_TRUE(processEventsUntil([&] { return m_window->state().snapshot().endOfTest; }));
+    m_window->TimerloopTimer();
+
+    std::vector<double> volts(10, 12.5), amps(10, 2.0);
+    volts.insert(volts.end(), 10, 13.0);
+    amps.insert(amps.end(), 10, 1.5);
+    EXPECT_EQ(ys(charts()->Series1), volts);
+    EXPECT_EQ(ys(charts()->Series2), amps);
+    EXPECT_TRUE(m_window->state().snapshot().endOfTest);  // results still read as reversed
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
 TEST_F(ChartTest, ChartsMadeAtTheFirstLookShowWhatWasPlottedBefore) {
     ChartScreen* screen = m_window->chartScreen();
     sendHistory({"1250", "1300"}, {"2000", "1500"});

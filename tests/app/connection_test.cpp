@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QSignalSpy>
 
 #include "gui_wait.h"
@@ -155,6 +156,35 @@ TEST_F(ConnectionTest, StatusNamesTheConnectedDeviceNotThePickedOne) {
     // Back in the charger dialog, the printer is still what is connected.
     m_window->BTConnectionClick();
     EXPECT_EQ(status(), "Printer: RPP02N");
+}
+
+// A long device name fits the status box: cut with "…", the whole status in the tooltip.
+TEST_F(ConnectionTest, LongDeviceNameIsElidedWithTheWholeStatusInTheTooltip) {
+    const struct {
+        QString name;
+        bool cut;
+    } cases[] = {{"VELMORA-CHG", false},
+                 {"Bengkel Aki Sumber Makmur Jaya Charger Nomor Dua", true},
+                 {"VELMORA-CHARGER-BENGKEL-SUMBER-MAKMUR-02", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        m_bt->devices[0].name = c.name;
+        m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), 1366);
+        m_window->FormShow();
+        ASSERT_TRUE(connectCharger());
+        m_window->TimerloopTimer();
+        auto* status = control<QLabel>("LLinkStatus");
+        const QString whole = "Terhubung: " + c.name;
+        EXPECT_EQ(status->text() == whole, !c.cut);
+        EXPECT_EQ(status->toolTip(), c.cut ? whole : QString());
+        if (c.cut) {
+            EXPECT_TRUE(status->text().endsWith(QChar(0x2026)));
+        }
+        const QRect needed = status->fontMetrics().boundingRect(
+            status->contentsRect(), Qt::TextWordWrap | status->alignment(), status->text());
+        EXPECT_LE(needed.width(), status->contentsRect().width());
+        EXPECT_LE(needed.height(), status->contentsRect().height());
+    }
 }
 
 TEST_F(ConnectionTest, AChargerThatSendsNothingIsReportedUntilItSends) {

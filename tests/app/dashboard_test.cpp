@@ -1,5 +1,7 @@
+#include <QGraphicsView>
 #include <QLineSeries>
 #include <QPropertyAnimation>
+#include <algorithm>
 
 #include "link/NumberText.h"
 #include "monitor/ChartScreen.h"
@@ -257,6 +259,43 @@ TEST_F(DashboardTest, BatteryDetectionHidesResultPanels) {
     for (const char* panel : {"RBefore", "RAfter", "RTest"})
         EXPECT_TRUE(control(panel)->isHidden());
     EXPECT_TRUE(m_window->state().snapshot().batteryStatus.empty());
+}
+
+// "BATTERY DETECTED" shows whole inside the gauge's filling at the smallest and the largest
+// window scale: seen as drawn, its letters keep clear of the label's sides.
+TEST_F(DashboardTest, DetectedTextIsWholeAtEveryScale) {
+    for (int screenWidth : {960, 2560}) {
+        SCOPED_TRACE(screenWidth);
+        m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), screenWidth);
+        m_window->show();
+        setState([](ChargerState& s) { s.batteryStatus = "Baterai_Detected"; });
+        m_window->detect();
+        auto* label = control<QLabel>("LProgress");
+        ASSERT_EQ(label->text(), "BATTERY DETECTED");
+
+        auto* view = m_window->findChild<QGraphicsView*>("ContentView");
+        ASSERT_NE(view, nullptr);
+        const QRect inContent(label->mapTo(m_window->content(), QPoint(0, 0)), label->size());
+        const QRect area = view->mapFromScene(QRectF(inContent))
+                               .boundingRect()
+                               .translated(view->viewport()->mapTo(m_window.get(), QPoint(0, 0)));
+        const QImage shot = m_window->grab().toImage();
+        // The text's rows: white letters across the middle of the label.
+        const int top = area.center().y() - area.height() / 12,
+                  bottom = area.center().y() + area.height() / 12;
+        int left = area.right(), right = area.left();
+        for (int y = top; y <= bottom; ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                if (std::min({c.red(), c.green(), c.blue()}) < 200) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        ASSERT_LT(left, right) << "no text drawn";
+        const int margin = area.width() / 50;  // clear of the sides, not cut by them
+        EXPECT_GT(left, area.left() + margin);
+        EXPECT_LT(right, area.right() - margin);
+    }
 }
 
 TEST_F(DashboardTest, ResetReturnsToTheStartingValues) {

@@ -88,4 +88,36 @@ TEST(JournalEndToEnd, SimulatedChargeIsRecordedAndReadBackThroughTheWindow) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 
+// The second simulated charger runs only the battery test, so Test Mode can be tried
+// without hardware: the window switches to the test screen and keeps a test session.
+TEST(JournalEndToEnd, SimulatedTestChargerRunsATestOnlySession) {
+    QTemporaryDir documents;
+    ASSERT_TRUE(documents.isValid());
+    QStringList messages;
+    std::unique_ptr<TVLForm> owned =
+        velmora::testing::simulatedWindow(documents.path(), messages, 20);
+    TVLForm& window = *owned;
+    ASSERT_TRUE(velmora::testing::connectSimulatedCharger(window, kDeadlineMs,
+                                                          DevicePlatform::kSimulatedTestCharger));
+
+    ASSERT_TRUE(processEventsUntil(
+        [&] {
+            window.TimerloopTimer();
+            return !window.state().snapshot().testStatus.empty() &&
+                   !window.journal().recordingSessionId();
+        },
+        kDeadlineMs));
+    window.journal().sync();
+    EXPECT_EQ(window.state().snapshot().stageNumber, 0);  // nothing was charged
+
+    journal::JournalOptions look;
+    look.create = false;
+    const auto sessions = journal::Journal::open(window.journal().nativePath(), look)->list();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_EQ(sessions[0].start.kind, journal::SessionKind::Test);
+    EXPECT_EQ(sessions[0].stopReason, "finished");
+    EXPECT_EQ(sessions[0].start.deviceName, DevicePlatform::kSimulatedTestCharger.toStdString());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
 }  // namespace

@@ -1,13 +1,21 @@
 // The "Riwayat" row: the kept sessions listed newest first, filtered, one shown with its
 // results and charts, exported as CSV, deleted after asking.
+#include <QApplication>
+#include <QCategoryAxis>
+#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QGraphicsProxyWidget>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLocale>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 
 #include "gui_wait.h"
 #include "journal/HistoryDialog.h"
@@ -341,6 +349,79 @@ TEST_F(JournalHistoryTest, CsvUnderACommaLocaleRoundTrips) {
     EXPECT_EQ(list[1][8], "Yuasa");
     EXPECT_EQ(list[2][19], "3,8");  // after iR with the user's separator
     QLocale::setDefault(saved);
+}
+
+// The "Simpan sebagai" dialog of every export is a window of its own over the application's
+// window: a dialog inside the scaled view is drawn as a black box that takes no input.
+TEST_F(JournalHistoryTest, SaveDialogsAreWindowsOfTheirOwnAtEveryScale) {
+    const struct {
+        int screenWidth;
+        const char* button;
+        bool showSession;
+    } cases[] = {{960, "RRiwayatEkspor", false},
+                 {2560, "RRiwayatEkspor", false},
+                 {960, "RSesiCsv", true},
+                 {2560, "RSesiPdf", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.screenWidth << " " << c.button);
+        m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), c.screenWidth);
+        m_window->setMessageSink([this](const QString& text) { m_messages << text; });
+        useJournalFolder();
+        m_window->show();
+        m_window->RRiwayatClick();
+        if (c.showSession) view(2);
+        m_messages.clear();
+
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            asked = true;
+            EXPECT_TRUE(dialog->isWindow());
+            EXPECT_EQ(dialog->parentWidget(), m_window.get());
+            for (QWidget* w = dialog; w; w = w->parentWidget())
+                EXPECT_EQ(w->graphicsProxyWidget(), nullptr) << w->objectName().toStdString();
+            EXPECT_EQ(dialog->windowTitle(), "Simpan sebagai");
+            EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+            // Drawn: its own controls, not one flat colour.
+            const QImage picture = dialog->grab().toImage();
+            EXPECT_GT(picture.width(), 200);
+            QSet<QRgb> colours;
+            for (int y = 0; y < picture.height(); y += 3)
+                for (int x = 0; x < picture.width(); x += 3) colours.insert(picture.pixel(x, y));
+            EXPECT_GT(colours.size(), 3);
+            QTest::keyClick(dialog, Qt::Key_Escape);  // the keyboard reaches it
+        });
+        control<QAbstractButton>(c.button)->click();
+
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_TRUE(m_messages.isEmpty());  // cancelled: nothing saved, nothing said
+    }
+}
+
+// A kept session's charts span that session's own time: a twelve-second test is not
+// squeezed into the live charts' ten minutes; receipts and PDFs draw the same span.
+TEST_F(JournalHistoryTest, KeptSessionChartsSpanTheirOwnTime) {
+    const struct {
+        int row;
+        double minutes;  // span of the time axis, rounded up by less than two pixels
+    } cases[] = {{0, 1.0}, {1, 15.0}, {2, 3725 / 60.0}};
+    m_window->RRiwayatClick();
+    auto* page = control<SessionPage>("PageSesi");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        view(c.row);
+        for (QChartView* chart : {page->ChartSesiVoltage, page->ChartSesiCurrent}) {
+            auto* axis =
+                qobject_cast<QCategoryAxis*>(chart->chart()->axes(Qt::Horizontal).value(0));
+            ASSERT_NE(axis, nullptr);
+            const double minutes = (axis->max() - axis->min()) * 1440;
+            EXPECT_GE(minutes, c.minutes - 1.5 / 60);  // the last point is a second before its end
+            EXPECT_LT(minutes, c.minutes * 1.02 + 0.02);
+        }
+        control<QAbstractButton>("BackSesi")->click();
+    }
 }
 
 }  // namespace

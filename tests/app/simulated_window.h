@@ -29,10 +29,11 @@ inline std::unique_ptr<TVLForm> simulatedWindow(const QString& documents, QStrin
 }
 
 // Picks the simulated charger and presses "Sambungkan"; true when it connected.
-inline bool connectSimulatedCharger(TVLForm& window, int deadlineMs) {
+inline bool connectSimulatedCharger(TVLForm& window, int deadlineMs,
+                                    const QString& device = DevicePlatform::kSimulatedCharger) {
     window.BTConnectionClick();
     QComboBox* devices = window.control<QComboBox>(QStringLiteral("ComboDevice"));
-    devices->setCurrentIndex(devices->findText(DevicePlatform::kSimulatedCharger));
+    devices->setCurrentIndex(devices->findText(device));
     QSignalSpy finished(&window, &TVLForm::connectionFinished);
     window.BTConnectClick();
     return finished.wait(deadlineMs) && finished.at(0).at(0).toBool();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSignalSpy>
@@ -104,6 +105,33 @@ TEST(VirtualPrinterTest, PrintChargeOnTheSimulatedPrinterIsShownAndSaved) {
     // Logo, 23 text lines and two charts of 300 rows (in 24-row bands).
     EXPECT_GT(paper.height(), 96 + 23 * 24 + 2 * 312);
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// "Buka Folder" where no file manager can open the folder says where it is instead.
+TEST(VirtualPrinterTest, FolderThatCannotBeOpenedIsNamed) {
+    const struct {
+        bool opens;
+        bool named;
+    } cases[] = {{true, false}, {false, true}};
+    for (const auto& c : cases) {
+        QWidget window;
+        window.resize(960, 540);
+        ReceiptPreview preview(&window);
+        QString asked;
+        preview.setFolderOpener([&](const QString& folder) {
+            asked = folder;
+            return c.opens;
+        });
+        const QString folder = QDir::temp().filePath("Struk");
+        QImage paper(384, 40, QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        preview.showReceipt(paper, folder + "/Struk_1.png", {});
+        preview.RStrukFolder->click();
+        EXPECT_EQ(asked, folder);
+        const QString shown = preview.LStrukPath->text();
+        EXPECT_EQ(shown.contains("tidak dapat dibuka"), c.named) << shown.toStdString();
+        EXPECT_EQ(shown.contains(QDir::toNativeSeparators(folder)), true);
+    }
 }
 
 }  // namespace

@@ -74,3 +74,28 @@ TEST(LiveChargerStateTest, ResultsAndReportedProfileAreTakenOnceWithTheirTagsCle
     EXPECT_FALSE(next.results.before || next.results.after || next.results.test);
     EXPECT_FALSE(next.profile);
 }
+
+TEST(LiveChargerStateTest, EmptyCurrentHistoryNeverReplacesOneWaitingToBePlotted) {
+    using List = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        bool ready;     // a history is waiting for the chart
+        List stored;    // the current history stored before
+        List incoming;  // the current history that arrives
+        List expected;
+    };
+    const Case cases[] = {
+        {"end marker after a waiting history", true, {"2000", "1500"}, {}, {"2000", "1500"}},
+        {"new history replaces a waiting one", true, {"2000"}, {"900", "800"}, {"900", "800"}},
+        {"end marker with nothing waiting", false, {"2000"}, {}, {}},
+        {"end marker after an empty list", true, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        ChargerState s;
+        s.historyReady = c.ready;
+        s.currentHistory = c.stored;
+        s.storeCurrentHistory(c.incoming);
+        EXPECT_EQ(s.currentHistory, c.expected) << c.name;
+        EXPECT_TRUE(s.historyReady) << c.name;
+    }
+}

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -43,6 +45,18 @@ void settle(int ms) {
 void shoot(velmora::TVLForm& window, const QDir& dir, const QString& name) {
     settle(700);
     window.grab().save(dir.filePath(name + QStringLiteral(".png")));
+}
+
+// The screen where the window and the dialogs of its own (file dialogs) are shown.
+void shootScreen(velmora::TVLForm& window, const QDir& dir, const QString& name) {
+    settle(700);
+    QScreen* screen = window.screen();
+    const QRect frame = window.frameGeometry();
+    QRect area = frame;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top != &window) area |= top->frameGeometry();
+    screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .save(dir.filePath(name + QStringLiteral(".png")));
 }
 
 // A message of the window, pictured while it waits for its answer, then answered OK.
@@ -313,6 +327,13 @@ void shootHistory(velmora::TVLForm& window, const QDir& dir) {
     list->selectRow(0);
     window.history().showSelected();
     shoot(window, dir, QStringLiteral("history_session"));
+    // "Ekspor CSV" asks where to save in a window of its own over the application's.
+    QTimer::singleShot(0, &window, [&window, &dir] {
+        shootScreen(window, dir, QStringLiteral("history_save_file"));
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    window.control<QAbstractButton>(QStringLiteral("RSesiCsv"))->click();
     window.control<QAbstractButton>(QStringLiteral("RSesiHapus"))->click();
     shoot(window, dir, QStringLiteral("history_delete"));
     window.control<QAbstractButton>(QStringLiteral("RHapusTidak"))->click();
@@ -377,6 +398,9 @@ int main(int argc, char** argv) {
     window.show();
     settle(300);
     shoot(window, dir, QStringLiteral("dashboard_idle"));  // before anything is connected
+    window.state().modify([](velmora::ChargerState& s) { s.batteryStatus = "Baterai_Detected"; });
+    window.TimerloopTimer();
+    shoot(window, dir, QStringLiteral("dashboard_detected"));
 
     window.state().modify([](velmora::ChargerState& s) {
         s.stageNumber = 2;
