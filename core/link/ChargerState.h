@@ -39,6 +39,9 @@ struct ChargerState {
     // Status words
     std::string chargerStatus;
     std::string batteryStatus;
+    // The last status-word message not yet acted on. A Test_Charge report overwrites
+    // chargerStatus, and one arriving right after "Test Mode" must not hide it.
+    std::string unseenStatusWord;
 
     // Before-charge result
     std::string beforeResultTag;

@@ -178,6 +178,7 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
         }
         case MessageShape::StatusWord:
             s.chargerStatus = r.text(1);
+            s.unseenStatusWord = s.chargerStatus;
             return true;
         case MessageShape::None:
             break;

@@ -12,22 +12,30 @@ void zeroMeasurement(ChargerState& s) {
     s.elapsedSeconds = 0;
     s.chargeProgress = 0;
 }
-}  // namespace
-
-StatusEvents takeStatusEvents(ChargerState& s) {
+StatusWord actionableWord(const std::string& text) {
     static const std::pair<const char*, StatusWord> kWords[] = {
         {"STANDBY", StatusWord::Standby},
         {"Reverse_Polarity", StatusWord::Reverse},
         {"Baterai_Unplug", StatusWord::Unplug},
         {"Charge Mode", StatusWord::ChargeMode},
         {"Test Mode", StatusWord::TestMode}};
+    for (const auto& [word, kind] : kWords)
+        if (text == word) return kind;
+    return StatusWord::None;
+}
+}  // namespace
+
+StatusEvents takeStatusEvents(ChargerState& s) {
     StatusEvents events;
-    for (const auto& [text, word] : kWords)
-        if (s.chargerStatus == text) {
-            events.word = word;
-            break;
-        }
-    if (events.word != StatusWord::None) events.wordText = std::exchange(s.chargerStatus, {});
+    events.word = actionableWord(s.chargerStatus);
+    if (events.word != StatusWord::None) {
+        events.wordText = std::exchange(s.chargerStatus, {});
+    } else {
+        // A report that followed the word within the same tick took its place.
+        events.word = actionableWord(s.unseenStatusWord);
+        if (events.word != StatusWord::None) events.wordText = s.unseenStatusWord;
+    }
+    s.unseenStatusWord.clear();
     if (events.word == StatusWord::Standby || events.word == StatusWord::Unplug) zeroMeasurement(s);
     events.batteryDetected = s.batteryStatus == "Baterai_Detected";
     if (events.batteryDetected) s.batteryStatus.clear();

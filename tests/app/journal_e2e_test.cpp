@@ -94,8 +94,8 @@ TEST(JournalEndToEnd, SimulatedTestChargerRunsATestOnlySession) {
     QTemporaryDir documents;
     ASSERT_TRUE(documents.isValid());
     QStringList messages;
-    std::unique_ptr<TVLForm> owned =
-        velmora::testing::simulatedWindow(documents.path(), messages, 20);
+    std::unique_ptr<TVLForm> owned = velmora::testing::simulatedWindow(
+        documents.path(), messages, 100);  // a tick sees each second
     TVLForm& window = *owned;
     ASSERT_TRUE(velmora::testing::connectSimulatedCharger(window, kDeadlineMs,
                                                           DevicePlatform::kSimulatedTestCharger));

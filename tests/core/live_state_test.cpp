@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "link/ChargerState.h"
+#include "link/MessageParser.h"
 #include "link/TickEvents.h"
 
 using namespace velmora;
@@ -20,6 +21,25 @@ TEST(LiveChargerStateTest, StatusWordIsTakenOnceAndOnlyWhenKnown) {
     live.modify([](ChargerState& s) { s.batteryStatus = "Baterai_Detected"; });
     EXPECT_TRUE(takeTickEvents(live).status.batteryDetected);
     EXPECT_FALSE(takeTickEvents(live).status.batteryDetected);
+}
+
+// "Test Mode" and the first Test_Charge report often arrive between two ticks; the report
+// replaces the state word, yet the tick still sees the mode change, once.
+TEST(LiveChargerStateTest, ModeWordFollowedByAReportInOneTickIsStillTaken) {
+    LiveChargerState live;
+    const NumberFormat format{};
+    parseMessage("#|Test Mode|*", live, format);
+    parseMessage("#|Test_Charge|1220|1500|1|*", live, format);
+    EXPECT_EQ(live.snapshot().chargerStatus, "Test_Charge");
+    const StatusEvents taken = takeTickEvents(live).status;
+    EXPECT_EQ(taken.word, StatusWord::TestMode);
+    EXPECT_EQ(taken.wordText, "Test Mode");
+    EXPECT_EQ(live.snapshot().chargerStatus, "Test_Charge");  // a report is never cleared
+    EXPECT_EQ(takeTickEvents(live).status.word, StatusWord::None);
+
+    // A later report alone is no new word.
+    parseMessage("#|Diag_Test_Charge|1140|0|9|*", live, format);
+    EXPECT_EQ(takeTickEvents(live).status.word, StatusWord::None);
 }
 
 TEST(LiveChargerStateTest, EachStatusWordIsRecognisedAndOnlyStandbyAndUnplugZeroTheMeasurement) {
