@@ -101,6 +101,10 @@ void JournalRecorder::linkLost() {
     post([](journal::ChargeJournal& journal) { journal.linkLost(); });
 }
 
+void JournalRecorder::printerHandOver() {
+    post([](journal::ChargeJournal& journal) { journal.printerHandOver(); });
+}
+
 void JournalRecorder::close() {
     post([](journal::ChargeJournal& journal) { journal.close(); });
     sync();

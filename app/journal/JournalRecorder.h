@@ -40,6 +40,7 @@ public:
     void observe(journal::TickObservation tick);
     void forceStop();
     void linkLost();
+    void printerHandOver();
     // Ends a running session as closed by the application and waits until it is written.
     void close();
     // Waits until everything handed over so far has been written or has failed.

@@ -47,6 +47,8 @@ QString stopText(const journal::SessionSummary& session, bool recording) {
             return QStringLiteral("Charger standby");
         case StopReason::Interrupted:
             return QStringLiteral("Diganti sesi baru");
+        case StopReason::PrinterHandOver:
+            return QStringLiteral("Dialihkan ke printer");
     }
     return QStringLiteral("Tidak selesai");
 }

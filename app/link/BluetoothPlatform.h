@@ -33,6 +33,8 @@ public:
     // A client socket to the device's Serial Port Profile service, not yet connected.
     // With secure set the link is authenticated and encrypted.
     virtual std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) = 0;
+    // True for a device known to be a charger (a printer can never be one).
+    virtual bool isKnownCharger(const DeviceInfo&) { return false; }
 };
 
 }  // namespace velmora

@@ -58,6 +58,8 @@ public:
     void awaitAnswer();
     // Connected, and nothing at all received for kAnswerPatience since the start command.
     bool deviceSilent() const;
+    // Whether the device has sent anything since the receive thread started.
+    bool heard() const { return *m_heard; }
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // Sends a command as UTF-8 with no line end; nothing without a connected link.

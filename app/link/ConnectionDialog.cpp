@@ -65,6 +65,8 @@ void ConnectionDialog::setPrinterMode(bool printer) {
     } else {
         LBTConnect->move((width - kButtonWidth) / 2, kRowY);
     }
+    LPair->setText(printer ? QStringLiteral("Pilih Printer")
+                           : QStringLiteral("Pilih Perangkat Charger"));
     IMPrinter->setVisible(printer);
     IMCharger->setVisible(!printer);
     BTConnect->setText(printer ? QStringLiteral("Print Charge") : QStringLiteral("Sambungkan"));

@@ -1,6 +1,7 @@
 #include "link/LinkController.h"
 
 #include <QComboBox>
+#include <algorithm>
 
 #include "link/ChargerLink.h"
 #include "link/LinkMessages.h"
@@ -12,8 +13,9 @@ const QString kBluetoothOff = QString::fromUtf8(kBluetoothOffMessage);
 const QString kUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
 }  // namespace
 
-LinkController::LinkController(BluetoothPlatform& platform, ChargerLink& link, QObject* parent)
-    : QObject(parent), m_platform(platform), m_link(link) {}
+LinkController::LinkController(BluetoothPlatform& platform, ChargerLink& link,
+                               RememberedDevices remembered, QObject* parent)
+    : QObject(parent), m_platform(platform), m_link(link), m_remembered(std::move(remembered)) {}
 
 LinkController::~LinkController() {
     shutDown();
@@ -54,14 +56,63 @@ bool LinkController::startUp(bool quiet) {
     }
 }
 
+void LinkController::chooseLast(QComboBox* box, RememberedDevices::Role role) const {
+    const int listed = std::min<int>(m_paired.size(), box->count());
+    if (const std::optional<DeviceInfo> last = m_remembered.last(role))
+        for (int i = 0; i < listed; ++i)
+            if (m_paired.at(i).address == last->address) {
+                box->setCurrentIndex(i);
+                return;
+            }
+    if (role != RememberedDevices::Role::Printer || !isCharger(box->currentIndex())) return;
+    // No printer used yet: never start a printer box from a charger.
+    for (int i = 0; i < listed; ++i)
+        if (!isCharger(i)) {
+            box->setCurrentIndex(i);
+            return;
+        }
+}
+
+bool LinkController::isCharger(int index) const {
+    if (index < 0 || index >= m_paired.size()) return false;
+    const DeviceInfo& device = m_paired.at(index);
+    return m_platform.isKnownCharger(device) || m_answeringChargers.contains(device.address);
+}
+
 bool LinkController::connectTo(Purpose purpose, int index) {
-    std::shared_ptr<Transport> socket, secureFallback;
     m_device.reset();
     try {
         if (!radioPresent()) throw LinkError("no Bluetooth radio");
         m_paired = m_platform.pairedDevices();
         if (index < 0 || index >= m_paired.size()) throw LinkError("no device selected");
-        m_device = m_paired.at(index);
+    } catch (const LinkError&) {
+        emit message(kUnreachable);
+        return false;
+    }
+    // The user chose where the link goes: whatever was lost before is left behind.
+    m_chargerWasUp = false;
+    m_lostCharger.reset();
+    return connectToDevice(purpose, m_paired.at(index));
+}
+
+bool LinkController::reconnectCharger() {
+    if (m_connecting || !m_lostCharger) return false;
+    bool paired = false;
+    try {
+        paired = radioPresent() && m_platform.isPaired(*m_lostCharger);
+    } catch (const LinkError&) {
+    }
+    if (!paired) {
+        emit message(kUnreachable);
+        return false;
+    }
+    return connectToDevice(Purpose::Charger, *m_lostCharger);
+}
+
+bool LinkController::connectToDevice(Purpose purpose, const DeviceInfo& device) {
+    std::shared_ptr<Transport> socket, secureFallback;
+    m_device = device;
+    try {
         if (m_platform.isPaired(*m_device)) {
             socket = m_platform.createSocket(*m_device, false);
         } else if (purpose == Purpose::Charger) {
@@ -69,9 +120,9 @@ bool LinkController::connectTo(Purpose purpose, int index) {
         }
     } catch (const LinkError&) {
         emit message(kUnreachable);
-        if (purpose == Purpose::Charger || !m_device) return false;
+        if (purpose == Purpose::Charger) return false;
     }
-    if (!socket && m_device && purpose != Purpose::Charger) {
+    if (!socket && purpose != Purpose::Charger) {
         // The printer was not paired, or its socket could not be made: one secure try.
         try {
             secureFallback = m_platform.createSocket(*m_device, true);
@@ -123,7 +174,31 @@ void LinkController::finish(Purpose purpose, std::shared_ptr<Transport> socket, 
     m_link.adopt(socket);  // a socket that failed stays, not connected, until the next try
     const bool ok = socket && socket->connected();
     m_link.setPeer(ok && m_device ? m_device->name : QString(), purpose != Purpose::Charger);
+    if (ok && m_device) {
+        const bool charger = purpose == Purpose::Charger;
+        m_remembered.remember(
+            charger ? RememberedDevices::Role::Charger : RememberedDevices::Role::Printer,
+            *m_device);
+        if (charger) {
+            m_lastCharger = m_device;
+            m_lostCharger.reset();
+        }
+    }
     emit finished(purpose, ok, firstError, secondError);
+}
+
+bool LinkController::chargerLinkUp() const {
+    return m_link.connected() && !m_link.peerIsPrinter() && m_link.readerRunning() &&
+           !m_link.linkLost();
+}
+
+void LinkController::watchChargerLink() {
+    if (m_connecting) return;
+    const bool up = chargerLinkUp();
+    if (up && m_link.heard() && m_lastCharger) m_answeringChargers.insert(m_lastCharger->address);
+    if (m_chargerWasUp && !up && !m_link.peerIsPrinter()) m_lostCharger = m_lastCharger;
+    if (up) m_lostCharger.reset();
+    m_chargerWasUp = up;
 }
 
 LinkStatus LinkController::status(bool printing) const {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "link/BluetoothPlatform.h"
 #include "link/LinkStatus.h"
+#include "link/RememberedDevices.h"
 
 class QComboBox;
 
@@ -27,7 +29,9 @@ public:
     // PrintKept: a kept session's receipt, from the charge history.
     enum class Purpose { Charger, PrintCharge, PrintTest, PrintKept };
 
-    LinkController(BluetoothPlatform& platform, ChargerLink& link, QObject* parent = nullptr);
+    // remembered: where the last charger and printer are kept across runs.
+    LinkController(BluetoothPlatform& platform, ChargerLink& link,
+                   RememberedDevices remembered = RememberedDevices(), QObject* parent = nullptr);
     ~LinkController() override;
 
     // Gives up a connection being made and waits for its worker (the window closes).
@@ -42,9 +46,28 @@ public:
     // returns false, having asked the system to switch it on when quiet.
     bool startUp(bool quiet);
 
+    // Chooses in `box` the last device used for `role`, when it is listed. A printer box
+    // that would otherwise start from a charger moves to the first other device.
+    void chooseLast(QComboBox* box, RememberedDevices::Role role) const;
+    // Whether the device at `index` of the list is known to be a charger (a simulated or
+    // socket charger, or one that answered as a charger in this run): never a printer.
+    bool isCharger(int index) const;
+
     // Starts connecting to the device chosen at `index` of the list. Returns false when
     // no attempt was started (the reason went out as message or error).
     bool connectTo(Purpose purpose, int index);
+    // Starts connecting to the charger whose link was lost, as "Sambungkan" would.
+    bool reconnectCharger();
+
+    // The charger link as the refresh sees it: up (connected, read, not lost) or lost
+    // after it was up. A hand-over to the printer or another chosen device is no loss.
+    bool chargerLinkUp() const;
+    // Called on every refresh tick: notices the charger link going down.
+    void watchChargerLink();
+    // The charger whose link went down, while it is not back.
+    const std::optional<DeviceInfo>& lostCharger() const { return m_lostCharger; }
+    // The last charger the link was up with.
+    const std::optional<DeviceInfo>& lastCharger() const { return m_lastCharger; }
     bool connecting() const { return m_connecting; }
     // The device of the last connection, or of the one being made.
     const std::optional<DeviceInfo>& device() const { return m_device; }
@@ -61,15 +84,21 @@ signals:
     void finished(Purpose purpose, bool ok, QString firstError, QString secondError);
 
 private:
+    bool connectToDevice(Purpose purpose, const DeviceInfo& device);
     void finish(Purpose purpose, std::shared_ptr<Transport> socket, QString firstError,
                 QString secondError);
 
     BluetoothPlatform& m_platform;
     ChargerLink& m_link;
+    RememberedDevices m_remembered;
     QList<QComboBox*> m_boxes;
     QList<DeviceInfo> m_paired;
     std::optional<DeviceInfo> m_device;
     bool m_connecting = false;
+    bool m_chargerWasUp = false;  // the charger link was up at the last look
+    std::optional<DeviceInfo> m_lastCharger;
+    std::optional<DeviceInfo> m_lostCharger;
+    QSet<QString> m_answeringChargers;  // devices that answered as a charger in this run
     std::thread m_worker;
     std::shared_ptr<Transport> m_pending;
 };

@@ -144,6 +144,12 @@ void DevicePlatform::requestEnable() {
     }
 }
 
+bool DevicePlatform::isKnownCharger(const DeviceInfo& device) {
+    return device.address == kChargerAddress || device.address == kTestChargerAddress ||
+           m_chargerAddresses.contains(device.address) ||
+           (m_bluetooth && m_bluetooth->isKnownCharger(device));
+}
+
 bool DevicePlatform::isPaired(const DeviceInfo& device) {
     for (const DeviceInfo& simulated : simulatedDevices())
         if (simulated.address == device.address) return true;

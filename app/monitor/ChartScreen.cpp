@@ -75,8 +75,9 @@ void ChartScreen::clearSeries() {
     redraw();
 }
 
-std::optional<QString> ChartScreen::chartStep(LiveChargerState& state, const NumberFormat& format) {
-    const auto error = velmora::chartStep(state, format, m_data);
+std::optional<QString> ChartScreen::chartStep(LiveChargerState& state, const NumberFormat& format,
+                                              bool livePoint) {
+    const auto error = velmora::chartStep(state, format, m_data, livePoint);
     redraw();  // the points before a bad history item are shown too
     if (error) return QString::fromStdString(*error);
     return std::nullopt;

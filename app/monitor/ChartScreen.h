@@ -48,7 +48,8 @@ public:
     // The chart step of a refresh tick: the charger's history when complete, then the live
     // point in the charging stages; the charts redraw once for all new points. Returns the
     // error text of a history item that is not a number.
-    std::optional<QString> chartStep(LiveChargerState& state, const NumberFormat& format);
+    std::optional<QString> chartStep(LiveChargerState& state, const NumberFormat& format,
+                                     bool livePoint = true);
 
     // Every stored point of both charts (not only what is drawn) and the clock.
     const ChartData& data() const { return m_data; }

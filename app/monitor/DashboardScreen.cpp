@@ -32,6 +32,8 @@ DashboardScreen::DashboardScreen(QWidget* main, const NumberFormat& format)
     buildLeftColumn();
     buildMiddle();
     buildRightColumn();
+    PanelLinkLost = new LostLinkPanel(this);
+    PanelLinkLost->move((width() - PanelLinkLost->width()) / 2, 150);
     // The starting zeros in the user's own notation, like every value after them.
     const QString zero = QString::fromStdString(formatFixed2(0.0, format));
     LVoltage->setText(zero + QStringLiteral(" V"));
@@ -149,6 +151,19 @@ void DashboardScreen::buildRightColumn() {
                                         QStringLiteral(":/img/btn_stop.svg"));
     BTForceStop->setGeometry(175, 242, 40, 40);
     BTForceStop->setToolTip(QStringLiteral("Hentikan pengisian"));
+}
+
+void DashboardScreen::showLinkLost(const std::optional<QString>& device, bool busy) {
+    if (device)
+        PanelLinkLost->showLost(*device, busy);
+    else
+        PanelLinkLost->hide();
+    const bool stale = device.has_value();
+    if (stale == m_stale) return;
+    m_stale = stale;
+    for (QLabel* figure : {LVoltage, LCurrent, LCCA, LiR, LHour, LMinute, LSecond, LProgress})
+        ui::setTextColor(figure, stale ? ui::kGrey : ui::kWhite);
+    RCircle->setStale(stale);
 }
 
 }  // namespace velmora

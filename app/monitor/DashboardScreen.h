@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "link/LinkStatus.h"
 #include "link/NumberText.h"
 #include "link/TickEvents.h"
 #include "monitor/GaugeWidget.h"
+#include "monitor/LostLinkPanel.h"
 #include "widgets/Picture.h"
 
 class QLabel;
@@ -34,6 +36,10 @@ public:
     void resetForNextBattery();
     // The line about the link under the battery box.
     void showLinkStatus(const LinkStatus& status);
+    // A lost charger link: the panel with the charger's name and the figures dimmed as
+    // old; nullopt takes both away. busy: a reconnection is being made.
+    void showLinkLost(const std::optional<QString>& device, bool busy);
+    bool showsStale() const { return m_stale; }
 
     QLabel* LCCA;
     QLabel* LiR;
@@ -55,9 +61,11 @@ public:
     ui::PictureButton* BTSave;
     ui::PictureButton* BTConnection;
     ui::PictureButton* BTForceStop;
+    LostLinkPanel* PanelLinkLost;
 
 private:
     NumberFormat m_format;
+    bool m_stale = false;
     void buildLeftColumn();
     void buildMiddle();
     void buildRightColumn();

@@ -259,7 +259,20 @@ void GaugeWidget::paintGauge(QPainter& painter, const QRectF& exposed) {
     // The arc lies outside the filling circle; wave frames need not stroke it.
     const qreal arcInner = kArcSize / 2 - kArcStroke - 1;
     if (!withinRadius(exposed, arcInner)) paintArc(painter, m_arcSweep, m_arcColor, kArcOpacity);
+    if (m_stale) {
+        // Without a live link the gauge shows an old reading: dimmed, so nobody takes it
+        // for a charge going on.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 150));
+        painter.drawEllipse(QPointF(kSize / 2.0, kSize / 2.0), kOpaqueRadius, kOpaqueRadius);
+    }
     painter.restore();
+}
+
+void GaugeWidget::setStale(bool stale) {
+    if (m_stale == stale) return;
+    m_stale = stale;
+    emit paintRequested(rect());
 }
 
 bool GaugeWidget::coversOpaquely(const QRectF& area) {

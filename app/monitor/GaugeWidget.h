@@ -72,6 +72,9 @@ public:
     // Draws the gauge in its own coordinates, limited to the exposed part, with a painter
     // that scales and moves but does not turn.
     void paintGauge(QPainter& painter, const QRectF& exposed);
+    // Dims the whole gauge while its reading is not live.
+    void setStale(bool stale);
+    bool stale() const { return m_stale; }
     // Nothing moves but the idle roll of the waves at the bottom of the filling (or the
     // gauge is not shown): the frame pacer may slow down.
     bool atRest() const;
@@ -101,6 +104,7 @@ private:
     QColor m_arcColor = QColor::fromRgba(0xFFFF0000);
     QRegion m_pending;     // areas changed during the current animation tick
     GaugeLayers m_layers;  // the pictures at the scale last drawn
+    bool m_stale = false;
     QPointF m_waveFront{-184, 168}, m_waveBehind{-120, 160};
 };
 

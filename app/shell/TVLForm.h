@@ -142,6 +142,8 @@ public:
     void BTReportClick();
     void start();
     void Kirimstringdata(const std::string& dataout);
+    // The lost-link panel's "Sambungkan ulang": the same charger again.
+    void BTSambungUlangClick();
 
     // Receipts, printer images and dealer information (app/printing)
     void inisialprint();
@@ -225,6 +227,9 @@ private:
     void buildLink();
     void openConnectionDialog(bool forPrinter);
     void beginConnect(LinkController::Purpose purpose);
+    void connectionStarted();
+    // Says so, and returns true, when the device chosen for printing is a charger.
+    bool refuseChargerAsPrinter();
     void finishConnect(LinkController::Purpose purpose, bool ok, const QString& firstError,
                        const QString& secondError);
     void updateLinkStatus();

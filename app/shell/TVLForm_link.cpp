@@ -16,14 +16,18 @@ namespace velmora {
 
 namespace {
 const QString kChargerUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
+const QString kChargerIsNoPrinter =
+    QStringLiteral("Perangkat ini charger, bukan printer. Pilih printer untuk mencetak");
 }  // namespace
 
 void TVLForm::buildLink() {
-    m_linkControl = new LinkController(*m_platform, *m_link, this);
+    m_linkControl = new LinkController(*m_platform, *m_link, RememberedDevices(), this);
     m_linkControl->addDeviceBox(m_connection->ComboDevice);
     connect(m_linkControl, &LinkController::message, this, &TVLForm::showMessage);
     connect(m_linkControl, &LinkController::error, this, &TVLForm::reportError);
     connect(m_linkControl, &LinkController::finished, this, &TVLForm::finishConnect);
+    connect(m_dashboard->PanelLinkLost->BTSambungUlang, &QAbstractButton::clicked, this,
+            &TVLForm::BTSambungUlangClick);
 }
 
 bool TVLForm::connecting() const {
@@ -49,6 +53,9 @@ void TVLForm::ComboDeviceClick() {
 void TVLForm::openConnectionDialog(bool forPrinter) {
     m_printJob->forgetKeptReceipt();  // the dashboard's buttons print the live results
     checkBT();                        // the dialog opens even when Bluetooth is off
+    m_linkControl->chooseLast(m_connection->ComboDevice, forPrinter
+                                                             ? RememberedDevices::Role::Printer
+                                                             : RememberedDevices::Role::Charger);
     m_connection->setPrinterMode(forPrinter);
     m_chargerPanelMode = !forPrinter;
     m_printerPanelMode = forPrinter;
@@ -70,10 +77,11 @@ void TVLForm::RectLayoutBTClick() {
 void TVLForm::BTConnectClick() {
     if (connecting() || printing()) return;
     if (m_printerPanelMode) {
+        if (refuseChargerAsPrinter()) return;
         m_link->readerStop() = true;
         m_timerloop->stop();
         m_link->stopReaderAndRelease();
-        m_journal->linkLost();  // no tick follows to see the charger gone
+        m_journal->printerHandOver();  // no tick follows to see the charger gone
         beginConnect(m_printJob->hasKeptReceipt() ? LinkController::Purpose::PrintKept
                                                   : LinkController::Purpose::PrintCharge);
         return;
@@ -84,14 +92,32 @@ void TVLForm::BTConnectClick() {
 }
 
 void TVLForm::BTReportClick() {
-    if (connecting() || printing()) return;
+    if (connecting() || printing() || !m_printerPanelMode) return;
+    if (refuseChargerAsPrinter()) return;
     m_link->stopReaderAndRelease();  // the refresh timer is left as it is
-    if (!m_printerPanelMode) return;
+    m_journal->printerHandOver();
     beginConnect(LinkController::Purpose::PrintTest);
+}
+
+bool TVLForm::refuseChargerAsPrinter() {
+    // A charger cannot print: monitoring goes on and the user learns why nothing printed.
+    if (!m_linkControl->isCharger(m_connection->ComboDevice->currentIndex())) return false;
+    showMessage(kChargerIsNoPrinter);
+    return true;
+}
+
+void TVLForm::BTSambungUlangClick() {
+    if (connecting() || printing() || !m_linkControl->lostCharger()) return;
+    m_link->stopReaderAndRelease();  // the old receive thread has ended; one new one follows
+    if (m_linkControl->reconnectCharger()) connectionStarted();
 }
 
 void TVLForm::beginConnect(LinkController::Purpose purpose) {
     if (!m_linkControl->connectTo(purpose, m_connection->ComboDevice->currentIndex())) return;
+    connectionStarted();
+}
+
+void TVLForm::connectionStarted() {
     m_connection->setBusy(true);
     QApplication::setOverrideCursor(Qt::BusyCursor);
     updateLinkStatus();
@@ -133,7 +159,11 @@ void TVLForm::Kirimstringdata(const std::string& dataout) {
 }
 
 void TVLForm::updateLinkStatus() {
+    m_linkControl->watchChargerLink();
     m_dashboard->showLinkStatus(m_linkControl->status(printing()));
+    const auto& lost = m_linkControl->lostCharger();
+    m_dashboard->showLinkLost(lost ? std::optional<QString>(lost->name) : std::nullopt,
+                              connecting());
 }
 
 void TVLForm::BTForceStopClick() {

@@ -109,6 +109,8 @@ void TVLForm::BT4OptionClick() {
 }
 
 void TVLForm::R1UseClick() {
+    m_linkControl->chooseLast(informationDialog()->ComboShowPrinter,
+                              RememberedDevices::Role::Printer);
     informationDialog()->open();
 }
 

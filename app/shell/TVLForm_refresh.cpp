@@ -21,8 +21,8 @@ void TVLForm::showTick(const TickEvents& tick) {
     // Last of the screens: the gauge's glides start after the slower work of the tick.
     m_dashboard->showTick(tick);
     m_chart->showStage(tick.measurement.stageNumber);
+    updateLinkStatus();  // before the chart: a lost link adds no point
     chart();
-    updateLinkStatus();
     journalTick(tick);
 }
 
@@ -63,7 +63,8 @@ void TVLForm::effect() {
 }
 
 void TVLForm::chart() {
-    if (const auto error = m_chart->chartStep(m_state, m_format)) reportError(*error);
+    const bool live = !m_linkControl->lostCharger();
+    if (const auto error = m_chart->chartStep(m_state, m_format, live)) reportError(*error);
 }
 
 void TVLForm::rest() {

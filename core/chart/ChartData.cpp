@@ -39,9 +39,10 @@ std::optional<std::string> plotHistory(const ChargeHistory& history, const Numbe
 }
 
 std::optional<std::string> chartStep(LiveChargerState& state, const NumberFormat& format,
-                                     ChartData& charts) {
+                                     ChartData& charts, bool livePoint) {
     if (const auto history = state.takeHistory())
         if (auto error = plotHistory(*history, format, charts)) return error;
+    if (!livePoint) return std::nullopt;
     const Measurement live = state.measurement();
     if (live.stageNumber >= 2 && live.stageNumber <= 4)
         charts.addPoint(live.chargeVoltage, live.chargeCurrent);

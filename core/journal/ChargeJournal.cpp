@@ -46,6 +46,10 @@ void ChargeJournal::linkLost() {
     m_tracker.linkLost(*this);
 }
 
+void ChargeJournal::printerHandOver() {
+    m_tracker.printerHandOver(*this);
+}
+
 void ChargeJournal::close() {
     m_tracker.close(*this);
     guarded([this] { m_recorder.flush(); });

@@ -30,6 +30,8 @@ public:
     void forceStop();
     // The charger link ended while no tick runs (the printer took the link).
     void linkLost();
+    // The user handed the link to the printer.
+    void printerHandOver();
     // Ends a running session as closed by the application and writes what is buffered.
     void close();
 

@@ -51,6 +51,7 @@ public:
     void forceStop(SessionSink& sink) { end(StopReason::ForceStop, sink); }
     // The charger link ended outside a tick (the timer stops when the printer takes it).
     void linkLost(SessionSink& sink) { end(StopReason::LinkLost, sink); }
+    void printerHandOver(SessionSink& sink) { end(StopReason::PrinterHandOver, sink); }
     // The application is closing.
     void close(SessionSink& sink) { end(StopReason::AppClosed, sink); }
 

@@ -6,7 +6,7 @@
 namespace velmora::journal {
 
 namespace {
-constexpr std::array<std::pair<StopReason, const char*>, 7> kReasons{{
+constexpr std::array<std::pair<StopReason, const char*>, 8> kReasons{{
     {StopReason::Finished, "finished"},
     {StopReason::ForceStop, "forceStop"},
     {StopReason::LinkLost, "linkLost"},
@@ -14,6 +14,7 @@ constexpr std::array<std::pair<StopReason, const char*>, 7> kReasons{{
     {StopReason::BatteryUnplugged, "batteryUnplugged"},
     {StopReason::ChargerStandby, "chargerStandby"},
     {StopReason::Interrupted, "interrupted"},
+    {StopReason::PrinterHandOver, "printerHandOver"},
 }};
 }  // namespace
 

@@ -21,6 +21,7 @@ enum class StopReason {
     BatteryUnplugged,  // the charger reported the battery unplugged
     ChargerStandby,    // the charger went to STANDBY before finishing
     Interrupted,       // a new charge or test started before this one ended
+    PrinterHandOver,   // the user handed the link to the printer
 };
 
 const char* kindName(SessionKind kind);  // "charge", "test"

@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Ending{"ForceStop", &JournalEndingCase::forceStop, "forceStop"},
         Ending{"ChargerSwitchedOff", &JournalEndingCase::switchChargerOff, "linkLost"},
-        Ending{"PrinterTakesTheLink", &JournalEndingCase::printCharge, "linkLost"},
+        Ending{"PrinterTakesTheLink", &JournalEndingCase::printCharge, "printerHandOver"},
         Ending{"BatteryUnplugged", &JournalEndingCase::unplugBattery, "batteryUnplugged"},
         Ending{"WindowClosed", &JournalEndingCase::closeWindow, "appClosed"}),
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });

@@ -13,10 +13,12 @@ namespace velmora::testing {
 
 // A window on the simulated charger whose stages take a few simulated seconds, keeping its
 // files in `documents` and its messages in `messages`. tickMs: real time per simulated second.
+// dropAfterTicks: the charger closes each link after that many seconds (0: never).
 inline std::unique_ptr<TVLForm> simulatedWindow(const QString& documents, QStringList& messages,
-                                                int tickMs) {
+                                                int tickMs, int dropAfterTicks = 0) {
     SimulatorOptions simulator;
     simulator.tickMs = tickMs;
+    simulator.dropAfterTicks = dropAfterTicks;
     simulator.durations.constantCurrent = 30;
     simulator.durations.constantVoltage1 = 15;
     simulator.durations.constantVoltage2 = 10;

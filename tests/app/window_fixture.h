@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QSettings>
 #include <QSignalSpy>
 #include <memory>
 
@@ -16,6 +17,8 @@ namespace velmora::testing {
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Every test starts with no remembered devices (one HOME serves the whole run).
+        QSettings(QStringLiteral("Velmora"), QStringLiteral("Velmora Tester")).clear();
         m_bt = std::make_shared<FakePlatform::Shared>();
         m_bt->devices = {{QStringLiteral("VELMORA-CHG"), QStringLiteral("00:11:22:33:44:55"), true},
                          {QStringLiteral("RPP02N"), QStringLiteral("66:77:88:99:AA:BB"), true}};

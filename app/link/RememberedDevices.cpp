@@ -1,0 +1,39 @@
+#include "link/RememberedDevices.h"
+
+#include <QSettings>
+#include <memory>
+
+namespace velmora {
+
+namespace {
+QString group(RememberedDevices::Role role) {
+    return role == RememberedDevices::Role::Charger ? QStringLiteral("lastCharger")
+                                                    : QStringLiteral("lastPrinter");
+}
+
+std::unique_ptr<QSettings> open(const QString& file) {
+    if (!file.isEmpty()) return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Velmora"), QStringLiteral("Velmora Tester"));
+}
+}  // namespace
+
+RememberedDevices::RememberedDevices(QString settingsFile) : m_file(std::move(settingsFile)) {}
+
+std::optional<DeviceInfo> RememberedDevices::last(Role role) const {
+    const auto settings = open(m_file);
+    settings->beginGroup(group(role));
+    DeviceInfo device;
+    device.address = settings->value(QStringLiteral("address")).toString();
+    device.name = settings->value(QStringLiteral("name")).toString();
+    if (device.address.isEmpty()) return std::nullopt;
+    return device;
+}
+
+void RememberedDevices::remember(Role role, const DeviceInfo& device) {
+    const auto settings = open(m_file);
+    settings->beginGroup(group(role));
+    settings->setValue(QStringLiteral("address"), device.address);
+    settings->setValue(QStringLiteral("name"), device.name);
+}
+
+}  // namespace velmora

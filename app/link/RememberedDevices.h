@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "link/BluetoothPlatform.h"
+
+namespace velmora {
+
+// The last charger and the last printer the window was connected with, kept across runs
+// in the platform's settings store, so their dialogs start from them.
+class RememberedDevices {
+public:
+    enum class Role { Charger, Printer };
+
+    // An empty file name uses the platform's own store for this program.
+    explicit RememberedDevices(QString settingsFile = {});
+
+    std::optional<DeviceInfo> last(Role role) const;
+    void remember(Role role, const DeviceInfo& device);
+
+private:
+    QString m_file;
+};
+
+}  // namespace velmora

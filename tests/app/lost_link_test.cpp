@@ -1,0 +1,148 @@
+// A charger link that drops: nothing is invented, the dashboard says so, and one button
+// brings the same charger back. Printing goes to a printer, never to a charger.
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include "gui_wait.h"
+#include "link/Commands.h"
+#include "monitor/ChartScreen.h"
+#include "monitor/DashboardScreen.h"
+#include "widgets/Theme.h"
+#include "window_fixture.h"
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+const QString kChargerIsNoPrinter =
+    QStringLiteral("Perangkat ini charger, bukan printer. Pilih printer untuk mencetak");
+
+class LostLinkTest : public WindowTest {
+protected:
+    size_t chartPoints() { return m_window->chartScreen()->data().voltage.size(); }
+    bool panelShown() { return control("PanelLinkLost")->isVisibleTo(m_window->dashboard()); }
+    // The charger at socket n reports stage 3 and the window ticks until it shows.
+    void charging(size_t n) {
+        m_bt->peers.at(n)->send("#|1|3|1400|1000|10|80|*\r\n");
+        ASSERT_TRUE(processEventsUntil([&] {
+            m_window->TimerloopTimer();
+            return m_window->state().snapshot().stageNumber == 3;
+        }));
+        m_window->TimerloopTimer();  // the tick that sees the reading
+    }
+};
+
+TEST_F(LostLinkTest, DroppedLinkInventsNoPointsShowsThePanelAndReconnectsTheSameCharger) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    charging(0);
+    EXPECT_GT(chartPoints(), 0u);
+    EXPECT_FALSE(panelShown());
+
+    m_bt->peers[0]->release();  // the charger is switched off mid-charge
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return panelShown();
+    }));
+    const size_t frozen = chartPoints();
+    for (int tick = 0; tick < 5; ++tick) m_window->TimerloopTimer();
+    EXPECT_EQ(chartPoints(), frozen);  // no flat line of old readings
+    EXPECT_TRUE(text("LLinkLostReason").contains("VELMORA-CHG"));
+    EXPECT_TRUE(m_window->dashboard()->showsStale());
+    EXPECT_TRUE(m_window->dashboard()->RCircle->stale());
+    EXPECT_EQ(control<QLabel>("LVoltage")->palette().color(QPalette::WindowText), ui::kGrey);
+    EXPECT_EQ(text("LVoltage"), control<QLabel>("LVoltage")->text());  // the last reading stays
+
+    // Another device picked in the box meanwhile does not change where it reconnects.
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);
+    QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+    control<QAbstractButton>("BTSambungUlang")->click();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    ASSERT_EQ(m_bt->peers.size(), 2u);
+    EXPECT_EQ(m_bt->peers[1]->receive(1000), commands::kStart);
+    EXPECT_TRUE(m_window->link().readerRunning());
+    EXPECT_EQ(m_window->link().peerName(), "VELMORA-CHG");
+    m_window->TimerloopTimer();
+    EXPECT_FALSE(panelShown());
+    EXPECT_FALSE(m_window->dashboard()->showsStale());
+    EXPECT_EQ(control<QLabel>("LVoltage")->palette().color(QPalette::WindowText), ui::kWhite);
+    charging(1);
+    EXPECT_GT(chartPoints(), frozen);  // live again
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
+TEST_F(LostLinkTest, AFailedReconnectKeepsThePanelForTheNextTry) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_bt->peers[0]->release();
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return panelShown();
+    }));
+    m_bt->refuseConnect = true;
+    QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+    m_window->BTSambungUlangClick();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    m_window->TimerloopTimer();
+    EXPECT_TRUE(panelShown());
+    EXPECT_TRUE(control<QAbstractButton>("BTSambungUlang")->isEnabled());
+    EXPECT_EQ(m_messages, QStringList{"Matikan lalu hidupkan lagi charger anda"});
+}
+
+TEST_F(LostLinkTest, HandingTheLinkToThePrinterIsNoLoss) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_window->BTPrintClick();
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(printed.wait(20000));
+    m_window->TimerloopTimer();
+    EXPECT_FALSE(panelShown());
+    EXPECT_FALSE(m_window->dashboard()->showsStale());
+}
+
+TEST_F(LostLinkTest, PrintingStartsFromTheLastPrinterAcrossRunsAndNeverFromACharger) {
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    charging(0);  // the charger has answered: it is known to be one
+    m_window->BTPrintClick();
+    auto* box = control<QComboBox>("ComboDevice");
+    EXPECT_EQ(text("LPair"), "Pilih Printer");
+    EXPECT_EQ(box->currentText(), "RPP02N");  // no printer used yet: not the charger
+
+    // The charger chosen by hand: said so, monitoring goes on, no socket is made.
+    for (void (TVLForm::*press)() : {&TVLForm::BTConnectClick, &TVLForm::BTReportClick}) {
+        box->setCurrentIndex(0);
+        m_messages.clear();
+        (m_window.get()->*press)();
+        EXPECT_EQ(m_messages, QStringList{kChargerIsNoPrinter});
+        EXPECT_EQ(m_bt->peers.size(), 1u);
+        EXPECT_TRUE(m_window->Timerloop()->isActive());
+        EXPECT_TRUE(m_window->link().readerRunning());
+    }
+
+    box->setCurrentIndex(1);
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_window->BTReportClick();
+    ASSERT_TRUE(printed.wait(20000));
+
+    // The next run lists the devices the other way round and still starts from the printer.
+    m_window.reset();
+    std::reverse(m_bt->devices.begin(), m_bt->devices.end());
+    m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), 1366);
+    m_window->setMessageSink([this](const QString& text) { m_messages << text; });
+    m_window->FormShow();
+    m_window->BTPrintClick();
+    EXPECT_EQ(control<QComboBox>("ComboDevice")->currentText(), "RPP02N");
+    m_window->R1UseClick();  // the dealer dialog's printer name too
+    EXPECT_EQ(control<QComboBox>("ComboShowPrinter")->currentText(), "RPP02N");
+    m_window->BTConnectionClick();  // and the charger dialog from the charger
+    EXPECT_EQ(control<QComboBox>("ComboDevice")->currentText(), "VELMORA-CHG");
+}
+
+}  // namespace
