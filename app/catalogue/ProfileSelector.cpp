@@ -73,6 +73,7 @@ void ProfileSelector::setAddDialog(TambahDialog* dialog) {
 }
 
 void ProfileSelector::brandChanged() {
+    m_fromLog = false;
     DiagnosticScreen* d = m_screen;
     const int brand = d->ComboMerk->currentIndex();
     if (brand < 0) return;
@@ -86,6 +87,7 @@ void ProfileSelector::brandChanged() {
 }
 
 void ProfileSelector::varietyChanged() {
+    m_fromLog = false;
     DiagnosticScreen* d = m_screen;
     const int brand = d->ComboMerk->currentIndex();
     const int variety = d->ComboJenis->currentIndex();
@@ -102,6 +104,7 @@ void ProfileSelector::varietyChanged() {
 }
 
 void ProfileSelector::typeChanged() {
+    m_fromLog = false;
     DiagnosticScreen* d = m_screen;
     const int type = d->ComboTipe->currentIndex();
     if (type < 0) return;
@@ -119,15 +122,17 @@ void ProfileSelector::modeChanged() {
     ui::setTextColor(m_screen->RadioNormal, fast ? ui::kGrey : ui::kWhite);
 }
 
-void ProfileSelector::send(const SendLine& sendLine) {
+bool ProfileSelector::send(const SendLine& sendLine) {
     DiagnosticScreen* d = m_screen;
     const int brand = d->ComboMerk->currentIndex();
     if (brand == Dataaki::kOtherBrand) {
         // Selects a stored option; the profile and the labels stay as they are.
-        if (const std::optional<int> n = selectedOption(d->ComboIndeks))
-            sendLine(commands::optionSelection(*n));
-        return;
+        const std::optional<int> n = selectedOption(d->ComboIndeks);
+        if (!n) return false;
+        sendLine(commands::optionSelection(*n));
+        return true;
     }
+    m_fromLog = false;
     const int variety = d->ComboJenis->currentIndex();
     const int type = d->ComboTipe->currentIndex();
     const bool normal = d->RadioNormal->isChecked();
@@ -140,6 +145,7 @@ void ProfileSelector::send(const SendLine& sendLine) {
         s.profileMode = normal ? "1" : "2";
     });
     showTitle();
+    return true;
 }
 
 void ProfileSelector::showTitle() {
@@ -228,6 +234,7 @@ void ProfileSelector::addOption(const SendLine& sendLine, const Message& message
 }
 
 void ProfileSelector::apply(const ReportedProfile& profile) {
+    m_fromLog = false;
     DiagnosticScreen* d = m_screen;
     // Brand first, type last: each change refills the next box through its handler.
     d->ComboMerk->setCurrentIndex(profile.brand);
@@ -285,7 +292,12 @@ journal::Profile ProfileSelector::shown() const {
     return p;
 }
 
+journal::Profile ProfileSelector::chargeProfile() const {
+    return m_fromLog ? journal::Profile{} : shown();
+}
+
 void ProfileSelector::reset() {
+    m_fromLog = false;
     DiagnosticScreen* d = m_screen;
     d->Edit1->clear();
     d->ComboMerk->setCurrentIndex(-1);

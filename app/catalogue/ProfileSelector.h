@@ -41,8 +41,8 @@ public:
     void modeChanged();
 
     // Sends the selection: the chosen option under "Other", else the profile, which then
-    // becomes the live profile and the title.
-    void send(const SendLine& sendLine);
+    // becomes the live profile and the title. False when no option was chosen to send.
+    bool send(const SendLine& sendLine);
     // The title of the battery box from the selection (emits titleChanged).
     void showTitle();
     // The option lists from the slots the charger holds: defined ones here, free ones in
@@ -63,6 +63,11 @@ public:
 
     // The profile as the screen shows it now.
     journal::Profile shown() const;
+    // The profile shown came from a loaded log file, until the user or the charger
+    // chooses one.
+    void markLoadedFromLog() { m_fromLog = true; }
+    // The profile of the charge going on: none while the screen shows a loaded log's.
+    journal::Profile chargeProfile() const;
     // No battery chosen, back to the catalogue rows, normal mode.
     void reset();
 
@@ -75,6 +80,7 @@ private:
     LiveChargerState& m_state;
     NumberFormat m_format;
     TambahDialog* m_addDialog = nullptr;
+    bool m_fromLog = false;
 };
 
 }  // namespace velmora

@@ -26,6 +26,7 @@
 #include "widgets/ComboPopups.h"
 #include "widgets/FramePacer.h"
 #include "widgets/MessageDialog.h"
+#include "widgets/Notice.h"
 #include "widgets/Picture.h"
 #include "widgets/Theme.h"
 
@@ -189,6 +190,11 @@ void TVLForm::showMessage(const QString& text) {
         return;
     }
     ui::MessageDialog::inform(m_content, text);
+}
+
+void TVLForm::showNotice(const QString& text) {
+    if (!m_notice) m_notice = new ui::Notice(m_content);
+    m_notice->say(text);
 }
 
 void TVLForm::reportError(const QString& text) {

@@ -40,6 +40,7 @@ class UserGuide;
 class VirtualPrinter;
 namespace ui {
 class MessageDialog;
+class Notice;
 class Picture;
 }  // namespace ui
 
@@ -234,6 +235,10 @@ private:
                        const QString& secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
+    // A short line that goes by itself: what a command just did.
+    void showNotice(const QString& text);
+    // The link goes to a charger that can take a command.
+    bool chargerLinked() const;
     void buildPrinting();
     // Sends a kept session's receipt: at once to a connected printer, else through the
     // connection dialog in printer mode (the history hands it over here).
@@ -252,6 +257,7 @@ private:
     bool m_shown = false;
     std::function<void(const QString&)> m_messageSink;
     ui::MessageDialog* m_exitDialog = nullptr;
+    ui::Notice* m_notice = nullptr;
 
     ScaledView* m_view = nullptr;
     QWidget* m_content = nullptr;  // ContentLayout, 960 x 540 design units

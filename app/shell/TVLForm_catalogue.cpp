@@ -6,6 +6,11 @@
 
 namespace velmora {
 
+namespace {
+const QString kNoCharger =
+    QStringLiteral("Data tidak terkirim: sambungkan charger terlebih dahulu");
+}  // namespace
+
 void TVLForm::ComboMerkChange() {
     m_profile->brandChanged();
 }
@@ -26,9 +31,19 @@ void TVLForm::RadioNormalChange() {
     m_profile->modeChanged();
 }
 
+bool TVLForm::chargerLinked() const {
+    return m_link->connected() && !m_link->peerIsPrinter();
+}
+
 void TVLForm::BTSendDataClick() {
-    if (m_chargerPanelMode)
-        m_profile->send([this](const std::string& line) { Kirimstringdata(line); });
+    // Only over the charger's own panel, and never into a link that is gone.
+    if (!m_chargerPanelMode || !chargerLinked()) {
+        showNotice(kNoCharger);
+        return;
+    }
+    const bool sent = m_profile->send([this](const std::string& line) { Kirimstringdata(line); });
+    showNotice(sent ? QStringLiteral("Data terkirim ke charger")
+                    : QStringLiteral("Pilih data yang akan diatur"));
 }
 
 void TVLForm::TittleAccu() {

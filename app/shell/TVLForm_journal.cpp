@@ -60,7 +60,7 @@ void TVLForm::journalTick(const TickEvents& events) {
         context.deviceName = device->name.toStdString();
         context.deviceAddress = device->address.toStdString();
     }
-    context.profile = m_profile->shown();
+    context.profile = m_profile->chargeProfile();
     context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
     const bool charger = m_link->connected() && !m_link->peerIsPrinter() && m_link->readerRunning();
     m_journal->observe(journal::observationOf(events, charger, std::move(context)));

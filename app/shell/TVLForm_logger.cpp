@@ -1,4 +1,5 @@
 // The save question, the save dialog and the log browser: hand-overs to the data logger.
+#include "catalogue/ProfileSelector.h"
 #include "logger/DataLogger.h"
 #include "logger/SaveDialog.h"
 #include "monitor/DashboardScreen.h"
@@ -12,7 +13,11 @@ void TVLForm::setUpLogger() {
     m_logger = new DataLogger({m_state, m_format, m_layoutSave, m_option->ListBox1, m_diagnostic,
                                m_dashboard, [this](const QString& text) { showMessage(text); },
                                [this](const QString& text) { reportError(text); },
-                               [this] { datareference(); }, m_content},
+                               [this] {
+                                   datareference();
+                                   m_profile->markLoadedFromLog();
+                               },
+                               m_content},
                               this);
     const auto click = [this](QAbstractButton* button, void (TVLForm::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });

@@ -79,7 +79,10 @@ void TVLForm::RSendInformationClick() {
     InformationDialog* d = informationDialog();
     QString failure;
     try {
-        if (const std::optional<QString> message = d->sendDetails(*m_link)) showMessage(*message);
+        if (const std::optional<QString> message = d->sendDetails(*m_link))
+            showMessage(*message);
+        else
+            showNotice(QStringLiteral("Data informasi terkirim"));
     } catch (const std::exception& error) {
         failure = QString::fromUtf8(error.what());
     }

@@ -247,6 +247,31 @@ TEST_F(DiagnosticTest, SendingOutsideTheChargerPanelDoesNothing) {
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
+// "Kirim Data" / "Atur Data" say in a passing line whether the command went out.
+TEST_F(DiagnosticTest, SendingSaysWhetherTheCommandWentOut) {
+    const QString notSent =
+        QStringLiteral("Data tidak terkirim: sambungkan charger terlebih dahulu");
+    const auto notice = [this] {
+        auto* line = m_window.control<QLabel>(QStringLiteral("LNotice"));
+        return line && line->isVisibleTo(m_window.content()) ? line->text() : QString();
+    };
+    choose("Yuasa", "Konvensional", "12N10-3B");
+    m_window.BTSendDataClick();  // the charger panel was never opened
+    EXPECT_EQ(notice(), notSent);
+    openChargerPanel();
+    m_window.BTSendDataClick();
+    EXPECT_NE(sent(), "");
+    EXPECT_EQ(notice(), "Data terkirim ke charger");
+    choose("Other");
+    m_window.BTSendDataClick();  // no option chosen to set
+    EXPECT_EQ(notice(), "Pilih data yang akan diatur");
+    m_window.link().stopReaderAndRelease();  // the link is gone
+    choose("Yuasa", "Konvensional", "12N10-3B");
+    m_window.BTSendDataClick();
+    EXPECT_EQ(notice(), notSent);
+    EXPECT_TRUE(m_messages.isEmpty());  // nothing to click away
+}
+
 TEST_F(DiagnosticTest, ModeCaptionsFollowTheSelectedRadio) {
     auto* normal = control<QRadioButton>("RadioNormal");
     auto* fast = control<QRadioButton>("RadioFast");

@@ -103,6 +103,7 @@ TEST_F(InformationTest, KirimSendsTheCentredDetailsToTheConnectedDevice) {
                               "|" + information("0812  4 1 ") + "*");
     EXPECT_FALSE(dialog()->isVisible());
     EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(text("LNotice"), "Data informasi terkirim");  // said in passing
 
     // Empty fields are sent empty.
     fill("", "", "", "");

@@ -67,3 +67,37 @@ TEST_F(ProfileSelectorTest, AfterTheResetNothingIsChosenAndNoTextIsReadFromTheEm
 }
 
 }  // namespace
+
+namespace {
+
+// A log loaded onto the screens shows its battery, but the next charge has not chosen it:
+// the journal records no profile until the user or the charger picks one.
+TEST_F(ProfileSelectorTest, ALoadedLogsProfileIsShownButIsNoChargesProfile) {
+    m_selector.apply({0, 1, 2, "2"});
+    m_selector.markLoadedFromLog();
+    EXPECT_EQ(m_selector.shown().type, "ZRLP-7V");  // receipts and logs still read it
+    EXPECT_EQ(m_selector.chargeProfile().brandIndex, -1);
+    EXPECT_TRUE(m_selector.chargeProfile().type.empty());
+
+    const struct {
+        const char* name;
+        std::function<void(ProfileSelector&, DiagnosticScreen&)> choose;
+    } choices[] = {
+        {"charger reports",
+         [](ProfileSelector& s, DiagnosticScreen&) {
+             s.apply({0, 1, 2, "2"});
+         }},
+        {"user picks a brand",
+         [](ProfileSelector&, DiagnosticScreen& d) { d.ComboMerk->setCurrentIndex(1); }},
+        {"user sends", [](ProfileSelector& s, DiagnosticScreen&) { s.send([](const auto&) {}); }},
+    };
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.name);
+        m_selector.markLoadedFromLog();
+        choice.choose(m_selector, *m_screen);
+        EXPECT_EQ(m_selector.chargeProfile().brandIndex, m_selector.shown().brandIndex);
+        EXPECT_EQ(m_selector.chargeProfile().type, m_selector.shown().type);
+    }
+}
+
+}  // namespace
