@@ -20,6 +20,8 @@ const ChartKind kCurrentKind{QStringLiteral("Arus ( A )"), 0, 20, 4};
 
 namespace {
 constexpr int kTitleSize = 15, kLabelSize = 11, kCaptionSize = 12;
+// How far beyond its axis a reading is drawn at most, in axis heights.
+constexpr double kOffAxisSpans = 100;
 // Plot width to assume before the chart has been laid out.
 constexpr double kUnlaidWidth = 900;
 
@@ -112,9 +114,14 @@ void ChartPlot::refresh() {
         plot.height() > 0 ? (m_kind.maximum - m_kind.minimum) / plot.height() : 0.0;
     decimateMinMax(m_points, span.first, span.last, static_cast<int>(plot.width() + 0.5), pixelRow,
                    m_drawn);
+    // Readings are kept as the charger sent them; one far outside the axis is drawn a hundred
+    // axis heights beyond it: still off the plot, the line leaves it as steeply, and the
+    // painter gets coordinates it handles (at 1e298 V it filled the whole plot black).
+    const double band = kOffAxisSpans * (m_kind.maximum - m_kind.minimum);
+    const double low = m_kind.minimum - band, high = m_kind.maximum + band;
     QList<QPointF> line;
     line.reserve(static_cast<qsizetype>(m_drawn.size()));
-    for (const ChartPoint& p : m_drawn) line.append(QPointF(p.x, p.y));
+    for (const ChartPoint& p : m_drawn) line.append(QPointF(p.x, std::clamp(p.y, low, high)));
     m_series->replace(line);  // one repaint for all the points of a tick
 }
 
