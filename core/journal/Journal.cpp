@@ -1,5 +1,6 @@
 #include "journal/Journal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -164,6 +165,14 @@ std::unique_ptr<Connection> openForReading(const std::string& path) {
         Connection::Mode::ReadOnlyUri);
 }
 
+// A reading in whole 10 mV or 1 mA units. The charger's values are kept as sent, however
+// large; one beyond what the column holds is stored at its limit with its sign, where a
+// plain rounding would give an unspecified number.
+int64_t wholeUnits(double value, double unitsPerValue) {
+    constexpr double kLimit = 9.2e18;  // just inside the 64-bit range
+    return static_cast<int64_t>(std::clamp(std::round(value * unitsPerValue), -kLimit, kLimit));
+}
+
 }  // namespace
 
 std::unique_ptr<Journal> Journal::readOnlyJournal(const std::string& path, int latest,
@@ -289,8 +298,8 @@ void Journal::write(int64_t sessionId, const SessionUpdate& update) {
             insert.bind(1, sessionId)
                 .bind(2, seq++)
                 .bind(3, p.offsetMs)
-                .bind(4, static_cast<int64_t>(std::llround(p.voltage * 100)))
-                .bind(5, static_cast<int64_t>(std::llround(p.current * 1000)))
+                .bind(4, wholeUnits(p.voltage, 100))
+                .bind(5, wholeUnits(p.current, 1000))
                 .bind(6, p.stage)
                 .run();
         }

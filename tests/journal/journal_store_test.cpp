@@ -85,6 +85,28 @@ TEST(JournalStoreTest, SessionWrittenInBatchesReadsBackExactly) {
     }
 }
 
+// The charger's readings are kept as sent; one too large for the point table is kept at the
+// table's limit, with its sign, never as a number of the wrong sign.
+TEST(JournalStoreTest, ReadingsBeyondThePointTableKeepTheirSign) {
+    TempFolder folder;
+    auto journal = Journal::open(folder.file("journal.sqlite"));
+    const int64_t id = journal->beginSession(chargeStart(1'000'000));
+    SessionUpdate update;
+    update.points = {Point{0, 1e298, -1e298, 2}, Point{1000, -1.7e306, 1.7e305, 7},
+                     Point{2000, 1000.0, -5000.0, -1}};
+    journal->write(id, update);
+    const std::vector<Point> points = journal->session(id)->points;
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_DOUBLE_EQ(points[0].voltage, 9.2e16);
+    EXPECT_DOUBLE_EQ(points[0].current, -9.2e15);
+    EXPECT_DOUBLE_EQ(points[1].voltage, -9.2e16);
+    EXPECT_DOUBLE_EQ(points[1].current, 9.2e15);
+    EXPECT_EQ(points[1].stage, 7);
+    EXPECT_DOUBLE_EQ(points[2].voltage, 1000.0);
+    EXPECT_DOUBLE_EQ(points[2].current, -5000.0);
+    EXPECT_EQ(points[2].stage, -1);
+}
+
 TEST(JournalStoreTest, OpenSessionHasNoEndAndLastsToItsLastPoint) {
     TempFolder folder;
     auto journal = Journal::open(folder.file("journal.sqlite"));
