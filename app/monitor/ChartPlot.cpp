@@ -161,6 +161,13 @@ QImage renderChart(const ChartKind& kind, const PointSeries& points, const Chart
     plot.setMinimumSpan(minimumSpanDays);
     scene.addItem(plot.chart());
     plot.chart()->setTitle(title);
+    // Printed in black and white, the thin strokes of the small rotated caption fall under
+    // the printer's threshold (its "T" lost its stem): on paper the captions are bold.
+    for (QAbstractAxis* axis : plot.chart()->axes()) {
+        QFont caption = axis->titleFont();
+        caption.setBold(true);
+        axis->setTitleFont(caption);
+    }
     plot.chart()->resize(QSizeF(size));
     plot.chart()->layout()->activate();
     plot.refresh();  // line and labels for this plot width
