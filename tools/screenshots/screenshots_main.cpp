@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -375,6 +376,32 @@ void shootChart(const QDir& dir, int screenWidth, const QString& documents) {
     shootReceipt(window, dir);
 }
 
+// The dashboard after the charger's link dropped mid-charge: the figures dimmed as old,
+// the panel that says so and reconnects the same charger.
+void shootLostLink(const QDir& dir, int screenWidth, const QString& documents) {
+    velmora::SimulatorOptions simulator;
+    simulator.tickMs = 20;
+    simulator.speed = 30;
+    simulator.dropAfterTicks = 30;  // into the first charging stage
+    velmora::TVLForm window(
+        std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
+        screenWidth);
+    window.setMessageSink([](const QString&) {});
+    window.setDocumentsFolder(documents);
+    window.show();
+    window.BTConnectionClick();
+    pick(window, "ComboDevice", "Charger Simulasi");
+    window.BTConnectClick();
+    auto* panel = window.control<QWidget>(QStringLiteral("PanelLinkLost"));
+    QElapsedTimer waited;
+    waited.start();
+    while (!panel->isVisible() && waited.elapsed() < 20000) {
+        settle(50);
+        window.TimerloopTimer();
+    }
+    shoot(window, dir, QStringLiteral("dashboard_link_lost"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -383,6 +410,9 @@ int main(int argc, char** argv) {
         qWarning("usage: velmora-screenshots OUTPUT_DIR [SCREEN_WIDTH]");
         return 2;
     }
+    // Remembered devices go to a store of this run, never the user's own.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QDir dir(QString::fromLocal8Bit(argv[1]));
     dir.mkpath(QStringLiteral("."));
     const int screenWidth = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 1366;
@@ -425,6 +455,7 @@ int main(int argc, char** argv) {
     window.BT2DiagnosticClick();
     shoot(window, dir, QStringLiteral("diagnostic"));
     shootChart(dir, screenWidth, documents.path());
+    shootLostLink(dir, screenWidth, documents.path());
     window.BT4OptionClick();
     shoot(window, dir, QStringLiteral("option"));
     window.R3UseClick();
