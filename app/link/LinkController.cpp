@@ -15,7 +15,14 @@ const QString kUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
 
 LinkController::LinkController(BluetoothPlatform& platform, ChargerLink& link,
                                RememberedDevices remembered, QObject* parent)
-    : QObject(parent), m_platform(platform), m_link(link), m_remembered(std::move(remembered)) {}
+    : QObject(parent), m_platform(platform), m_link(link), m_remembered(std::move(remembered)) {
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, [this] {
+        ++m_attempt;
+        emit reconnectChanged();
+        emit reconnectDue();
+    });
+}
 
 LinkController::~LinkController() {
     shutDown();
@@ -92,18 +99,20 @@ bool LinkController::connectTo(Purpose purpose, int index) {
     // The user chose where the link goes: whatever was lost before is left behind.
     m_chargerWasUp = false;
     m_lostCharger.reset();
+    m_automaticAttempt = false;
+    stopReconnecting();
     return connectToDevice(purpose, m_paired.at(index));
 }
 
-bool LinkController::reconnectCharger() {
+bool LinkController::reconnectCharger(bool quiet) {
     if (m_connecting || !m_lostCharger) return false;
     bool paired = false;
     try {
         paired = radioPresent() && m_platform.isPaired(*m_lostCharger);
     } catch (const LinkError&) {
     }
-    if (!paired) {
-        emit message(kUnreachable);
+    if (!paired) {  // no longer paired, or the adapter is off
+        if (!quiet) emit message(kUnreachable);
         return false;
     }
     return connectToDevice(Purpose::Charger, *m_lostCharger);
@@ -185,6 +194,50 @@ void LinkController::finish(Purpose purpose, std::shared_ptr<Transport> socket, 
         }
     }
     emit finished(purpose, ok, firstError, secondError);
+    m_automaticAttempt = false;
+    if (purpose != Purpose::Charger || !m_reconnecting) return;
+    if (ok)
+        stopReconnecting();
+    else
+        scheduleNextAttempt();
+}
+
+void LinkController::beginReconnecting() {
+    m_reconnecting = true;
+    m_gaveUp = false;
+    m_attempt = 0;
+    m_lostFor.start();
+    scheduleNextAttempt();
+}
+
+void LinkController::scheduleNextAttempt() {
+    if (!m_reconnecting) return;
+    const std::optional<int> pause = m_schedule.pauseBefore(m_attempt + 1, m_lostFor.elapsed());
+    if (!pause) {
+        m_reconnecting = false;
+        m_gaveUp = true;
+    } else {
+        m_retry.start(*pause);
+    }
+    emit reconnectChanged();
+}
+
+void LinkController::stopReconnecting() {
+    m_retry.stop();
+    const bool was = m_reconnecting;
+    m_reconnecting = false;
+    if (was) emit reconnectChanged();
+}
+
+void LinkController::postponeReconnect() {
+    if (!m_reconnecting) return;
+    --m_attempt;  // this one was not made
+    scheduleNextAttempt();
+}
+
+void LinkController::reconnectFailed() {
+    m_automaticAttempt = false;
+    scheduleNextAttempt();
 }
 
 bool LinkController::chargerLinkUp() const {
@@ -196,9 +249,13 @@ void LinkController::watchChargerLink() {
     if (m_connecting) return;
     const bool up = chargerLinkUp();
     if (up && m_link.heard() && m_lastCharger) m_answeringChargers.insert(m_lastCharger->address);
-    if (m_chargerWasUp && !up && !m_link.peerIsPrinter()) m_lostCharger = m_lastCharger;
-    if (up) m_lostCharger.reset();
+    const bool lostNow = m_chargerWasUp && !up && !m_link.peerIsPrinter();
     m_chargerWasUp = up;
+    if (up) m_lostCharger.reset();
+    if (lostNow) {
+        m_lostCharger = m_lastCharger;
+        if (m_lostCharger) beginReconnecting();  // tells its listeners: after the state is set
+    }
 }
 
 LinkStatus LinkController::status(bool printing) const {

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <thread>
 
 #include "link/BluetoothPlatform.h"
 #include "link/LinkStatus.h"
+#include "link/ReconnectSchedule.h"
 #include "link/RememberedDevices.h"
 
 class QComboBox;
@@ -57,7 +61,24 @@ public:
     // no attempt was started (the reason went out as message or error).
     bool connectTo(Purpose purpose, int index);
     // Starts connecting to the charger whose link was lost, as "Sambungkan" would.
-    bool reconnectCharger();
+    // quiet: a failure before the attempt is not said (an attempt made by itself).
+    bool reconnectCharger(bool quiet = false);
+
+    // Reconnecting by itself: a lost charger link is tried again on the schedule until it
+    // is back, the user stops it or chooses another device, or the schedule gives up.
+    void setReconnectSchedule(const ReconnectSchedule& schedule) { m_schedule = schedule; }
+    bool reconnecting() const { return m_reconnecting; }
+    // The attempt made last (or being made), from 1.
+    int reconnectAttempt() const { return m_attempt; }
+    bool reconnectGaveUp() const { return m_gaveUp; }
+    void stopReconnecting();
+    // The link was busy when an attempt was due (a dialog or a print has it): tried later.
+    void postponeReconnect();
+    // An attempt that was due could not even start.
+    void reconnectFailed();
+    // Whether the connection being made (or made last) was started by reconnectDue.
+    bool automaticAttempt() const { return m_automaticAttempt; }
+    void setAutomaticAttempt(bool automatic) { m_automaticAttempt = automatic; }
 
     // The charger link as the refresh sees it: up (connected, read, not lost) or lost
     // after it was up. A hand-over to the printer or another chosen device is no loss.
@@ -82,8 +103,14 @@ signals:
     // The attempt ended; the link holds its socket (connected or not). firstError: the
     // plain try's failure; secondError: the printer's second try's.
     void finished(Purpose purpose, bool ok, QString firstError, QString secondError);
+    // Time for the next attempt to reach the lost charger (the window starts it).
+    void reconnectDue();
+    // Reconnecting started, went on to its next attempt, or ended.
+    void reconnectChanged();
 
 private:
+    void beginReconnecting();
+    void scheduleNextAttempt();
     bool connectToDevice(Purpose purpose, const DeviceInfo& device);
     void finish(Purpose purpose, std::shared_ptr<Transport> socket, QString firstError,
                 QString secondError);
@@ -99,6 +126,13 @@ private:
     std::optional<DeviceInfo> m_lastCharger;
     std::optional<DeviceInfo> m_lostCharger;
     QSet<QString> m_answeringChargers;  // devices that answered as a charger in this run
+    ReconnectSchedule m_schedule;
+    QTimer m_retry;
+    QElapsedTimer m_lostFor;
+    bool m_reconnecting = false;
+    bool m_gaveUp = false;
+    bool m_automaticAttempt = false;
+    int m_attempt = 0;
     std::thread m_worker;
     std::shared_ptr<Transport> m_pending;
 };

@@ -153,12 +153,12 @@ void DashboardScreen::buildRightColumn() {
     BTForceStop->setToolTip(QStringLiteral("Hentikan pengisian"));
 }
 
-void DashboardScreen::showLinkLost(const std::optional<QString>& device, bool busy) {
-    if (device)
-        PanelLinkLost->showLost(*device, busy);
+void DashboardScreen::showLinkLost(const std::optional<LostLinkView>& lost) {
+    if (lost)
+        PanelLinkLost->showLost(*lost);
     else
         PanelLinkLost->hide();
-    const bool stale = device.has_value();
+    const bool stale = lost.has_value();
     if (stale == m_stale) return;
     m_stale = stale;
     for (QLabel* figure : {LVoltage, LCurrent, LCCA, LiR, LHour, LMinute, LSecond, LProgress})

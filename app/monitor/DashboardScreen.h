@@ -37,8 +37,8 @@ public:
     // The line about the link under the battery box.
     void showLinkStatus(const LinkStatus& status);
     // A lost charger link: the panel with the charger's name and the figures dimmed as
-    // old; nullopt takes both away. busy: a reconnection is being made.
-    void showLinkLost(const std::optional<QString>& device, bool busy);
+    // old; nullopt takes both away.
+    void showLinkLost(const std::optional<LostLinkView>& lost);
     bool showsStale() const { return m_stale; }
 
     QLabel* LCCA;

@@ -10,7 +10,24 @@ namespace {
 const QColor kFill = QColor::fromRgba(0xF0201C1D);
 const QColor kBorder = QColor::fromRgb(0xFF, 0xB0, 0x40);
 const QColor kButtonFill = QColor::fromRgb(0x00, 0xA7, 0x7F);
-constexpr int kWidth = 260, kHeight = 150;
+const QColor kStopFill = QColor::fromRgb(0x4A, 0x4A, 0x4A);
+constexpr int kWidth = 260, kHeight = 150, kButtonY = 98, kButtonHeight = 38;
+
+QString reasonText(const LostLinkView& view, const QString& name) {
+    if (view.reconnecting || (view.connecting && view.attempt > 0))
+        return view.attempt > 0 ? QStringLiteral("Menyambung ulang ke %1... (percobaan %2)")
+                                      .arg(name)
+                                      .arg(view.attempt)
+                                : QStringLiteral("Menyambung ulang ke %1...").arg(name);
+    if (view.connecting) return QStringLiteral("Menyambungkan ulang ke %1...").arg(name);
+    if (view.gaveUp)
+        return QStringLiteral(
+                   "%1 tidak dapat disambungkan lagi. Periksa charger, lalu coba "
+                   "lagi.")
+            .arg(name);
+    return QStringLiteral("%1 tidak lagi mengirim data. Angka di layar adalah bacaan terakhir.")
+        .arg(name);
+}
 }  // namespace
 
 LostLinkPanel::LostLinkPanel(QWidget* parent)
@@ -26,20 +43,25 @@ LostLinkPanel::LostLinkPanel(QWidget* parent)
     BTSambungUlang = new ui::TextButton(this, QStringLiteral("BTSambungUlang"),
                                         QStringLiteral("Sambungkan ulang"), 15);
     BTSambungUlang->setFill(kButtonFill);
-    BTSambungUlang->setGeometry((kWidth - 180) / 2, 98, 180, 38);
+    BTBerhenti =
+        new ui::TextButton(this, QStringLiteral("BTBerhenti"), QStringLiteral("Berhenti"), 15);
+    BTBerhenti->setFill(kStopFill);
+    BTBerhenti->setGeometry(kWidth - 14 - 90, kButtonY, 90, kButtonHeight);
     hide();
 }
 
-void LostLinkPanel::showLost(const QString& device, bool busy) {
+void LostLinkPanel::showLost(const LostLinkView& view) {
     const QString name =
-        LLinkLostReason->fontMetrics().elidedText(device, Qt::ElideMiddle, width() - 40);
-    const QString reason = busy ? QStringLiteral("Menyambungkan ulang ke %1...").arg(name)
-                                : QStringLiteral(
-                                      "%1 tidak lagi mengirim data. Angka di layar adalah bacaan "
-                                      "terakhir.")
-                                      .arg(name);
+        LLinkLostReason->fontMetrics().elidedText(view.device, Qt::ElideMiddle, width() - 40);
+    const QString reason = reasonText(view, name);
     if (LLinkLostReason->text() != reason) LLinkLostReason->setText(reason);
-    BTSambungUlang->setEnabled(!busy);
+    // While it goes on by itself, "Berhenti" stands beside the button that tries now.
+    BTBerhenti->setVisible(view.reconnecting);
+    if (view.reconnecting)
+        BTSambungUlang->setGeometry(14, kButtonY, kWidth - 14 - 90 - 10 - 14, kButtonHeight);
+    else
+        BTSambungUlang->setGeometry((kWidth - 180) / 2, kButtonY, 180, kButtonHeight);
+    BTSambungUlang->setEnabled(!view.connecting);
     if (isHidden()) {
         show();
         raise();

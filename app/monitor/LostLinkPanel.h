@@ -8,19 +8,29 @@ class QLabel;
 
 namespace velmora {
 
+// What the lost-link panel tells: the charger, and where reconnecting stands.
+struct LostLinkView {
+    QString device;
+    bool connecting = false;    // an attempt is being made now
+    bool reconnecting = false;  // attempts follow by themselves
+    int attempt = 0;            // attempts made so far
+    bool gaveUp = false;        // reconnecting by itself ended without the charger
+};
+
 // The dashboard's notice of a lost charger link (PanelLinkLost): why the figures stopped,
-// and one button that connects to the same charger again.
+// where reconnecting stands, a button that connects to the same charger again now and,
+// while it goes on by itself, one that stops it.
 class LostLinkPanel : public ui::Panel {
     Q_OBJECT
 public:
     explicit LostLinkPanel(QWidget* parent);
 
-    // device: the charger's name. busy: a reconnection is being made.
-    void showLost(const QString& device, bool busy);
+    void showLost(const LostLinkView& view);
 
     QLabel* LLinkLostTitle;
     QLabel* LLinkLostReason;
     ui::TextButton* BTSambungUlang;
+    ui::TextButton* BTBerhenti;
 };
 
 }  // namespace velmora

@@ -67,6 +67,7 @@ public:
 
     LiveChargerState& state() { return m_state; }
     ChargerLink& link() { return *m_link; }
+    LinkController& linkControl() { return *m_linkControl; }
     BluetoothPlatform& platform() { return *m_platform; }
     QTimer* Timerloop() const { return m_timerloop; }
     const WindowSizing& sizing() const { return m_sizing; }
@@ -229,6 +230,8 @@ private:
     void openConnectionDialog(bool forPrinter);
     void beginConnect(LinkController::Purpose purpose);
     void connectionStarted();
+    // The lost charger's next attempt is due.
+    void reconnectDue();
     // Says so, and returns true, when the device chosen for printing is a charger.
     bool refuseChargerAsPrinter();
     void finishConnect(LinkController::Purpose purpose, bool ok, const QString& firstError,

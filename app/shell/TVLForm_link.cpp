@@ -28,6 +28,10 @@ void TVLForm::buildLink() {
     connect(m_linkControl, &LinkController::finished, this, &TVLForm::finishConnect);
     connect(m_dashboard->PanelLinkLost->BTSambungUlang, &QAbstractButton::clicked, this,
             &TVLForm::BTSambungUlangClick);
+    connect(m_dashboard->PanelLinkLost->BTBerhenti, &QAbstractButton::clicked, m_linkControl,
+            &LinkController::stopReconnecting);
+    connect(m_linkControl, &LinkController::reconnectDue, this, &TVLForm::reconnectDue);
+    connect(m_linkControl, &LinkController::reconnectChanged, this, &TVLForm::updateLinkStatus);
 }
 
 bool TVLForm::connecting() const {
@@ -112,6 +116,20 @@ void TVLForm::BTSambungUlangClick() {
     if (m_linkControl->reconnectCharger()) connectionStarted();
 }
 
+void TVLForm::reconnectDue() {
+    // Never while the user holds the link: a dialog about it is open or a receipt prints.
+    if (connecting() || printing() || m_connection->isVisible() || !m_linkControl->lostCharger()) {
+        m_linkControl->postponeReconnect();
+        return;
+    }
+    m_linkControl->setAutomaticAttempt(true);
+    m_link->stopReaderAndRelease();
+    if (m_linkControl->reconnectCharger(true))
+        connectionStarted();
+    else
+        m_linkControl->reconnectFailed();
+}
+
 void TVLForm::beginConnect(LinkController::Purpose purpose) {
     if (!m_linkControl->connectTo(purpose, m_connection->ComboDevice->currentIndex())) return;
     connectionStarted();
@@ -119,18 +137,20 @@ void TVLForm::beginConnect(LinkController::Purpose purpose) {
 
 void TVLForm::connectionStarted() {
     m_connection->setBusy(true);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
+    // An attempt made by itself leaves the pointer alone: the user works on meanwhile.
+    if (!m_linkControl->automaticAttempt()) QApplication::setOverrideCursor(Qt::BusyCursor);
     updateLinkStatus();
 }
 
 void TVLForm::finishConnect(LinkController::Purpose purpose, bool ok, const QString& firstError,
                             const QString& secondError) {
     m_connection->setBusy(false);
-    QApplication::restoreOverrideCursor();
+    const bool automatic = m_linkControl->automaticAttempt();
+    if (!automatic) QApplication::restoreOverrideCursor();
     if (purpose == LinkController::Purpose::Charger) {
         if (!firstError.isEmpty() || !ok) {
             updateLinkStatus();
-            showMessage(kChargerUnreachable);
+            if (!automatic) showMessage(kChargerUnreachable);  // the panel says it meanwhile
             emit connectionFinished(false);
             return;
         }
@@ -161,9 +181,11 @@ void TVLForm::Kirimstringdata(const std::string& dataout) {
 void TVLForm::updateLinkStatus() {
     m_linkControl->watchChargerLink();
     m_dashboard->showLinkStatus(m_linkControl->status(printing()));
-    const auto& lost = m_linkControl->lostCharger();
-    m_dashboard->showLinkLost(lost ? std::optional<QString>(lost->name) : std::nullopt,
-                              connecting());
+    std::optional<LostLinkView> lost;
+    if (const auto& device = m_linkControl->lostCharger())
+        lost = LostLinkView{device->name, connecting(), m_linkControl->reconnecting(),
+                            m_linkControl->reconnectAttempt(), m_linkControl->reconnectGaveUp()};
+    m_dashboard->showLinkLost(lost);
 }
 
 void TVLForm::BTForceStopClick() {

@@ -6,6 +6,7 @@
 
 #include "gui_wait.h"
 #include "link/Commands.h"
+#include "link/LinkController.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "widgets/Theme.h"
@@ -91,6 +92,88 @@ TEST_F(LostLinkTest, AFailedReconnectKeepsThePanelForTheNextTry) {
     EXPECT_TRUE(panelShown());
     EXPECT_TRUE(control<QAbstractButton>("BTSambungUlang")->isEnabled());
     EXPECT_EQ(m_messages, QStringList{"Matikan lalu hidupkan lagi charger anda"});
+}
+
+// Reconnecting by itself: quiet failures on a short schedule, then the charger is back
+// with one receive thread and the start command, as a press of "Sambungkan" gives.
+TEST_F(LostLinkTest, ALostChargerIsTriedAgainByItselfUntilItIsBack) {
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{10, 20}, 30, 60000});
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_bt->refuseConnect = true;
+    m_bt->peers[0]->release();
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return links.reconnectAttempt() >= 3 && !m_window->connecting();
+    }));
+    EXPECT_TRUE(links.reconnecting());
+    EXPECT_TRUE(text("LLinkLostReason").startsWith("Menyambung ulang ke VELMORA-CHG..."));
+    EXPECT_TRUE(text("LLinkLostReason").contains("percobaan"));
+    EXPECT_TRUE(control<QWidget>("BTBerhenti")->isVisibleTo(m_window->dashboard()));
+    EXPECT_TRUE(m_messages.isEmpty());  // the panel says it; no box to click away
+
+    m_bt->refuseConnect = false;  // the charger is back in range
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return links.chargerLinkUp();
+    }));
+    EXPECT_FALSE(links.reconnecting());
+    EXPECT_EQ(m_bt->peers.back()->receive(1000), commands::kStart);
+    m_window->TimerloopTimer();
+    EXPECT_FALSE(panelShown());
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(LostLinkTest, ReconnectingStopsWhenTheUserSaysSoOrAfterItsTime) {
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{10}, 10, 200});
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_bt->refuseConnect = true;
+    m_bt->peers[0]->release();
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return links.reconnectGaveUp();
+    }));
+    EXPECT_FALSE(links.reconnecting());
+    EXPECT_TRUE(text("LLinkLostReason").contains("tidak dapat disambungkan lagi"));
+    EXPECT_FALSE(control<QWidget>("BTBerhenti")->isVisibleTo(m_window->dashboard()));
+    EXPECT_TRUE(control<QWidget>("BTSambungUlang")->isEnabled());  // by hand it goes on
+
+    // "Berhenti" ends it at once.
+    links.setReconnectSchedule({{60000}, 60000, 600000});
+    m_bt->refuseConnect = false;
+    ASSERT_TRUE(connectCharger());
+    m_bt->peers.back()->release();
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return links.reconnecting();
+    }));
+    control<QAbstractButton>("BTBerhenti")->click();
+    EXPECT_FALSE(links.reconnecting());
+    EXPECT_TRUE(panelShown());
+    EXPECT_FALSE(control<QWidget>("BTBerhenti")->isVisibleTo(m_window->dashboard()));
+}
+
+// While the connection dialog is open the user holds the link: attempts wait.
+TEST_F(LostLinkTest, NoAttemptWhileADialogHoldsTheLink) {
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{5}, 5, 60000});
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_bt->peers[0]->release();
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return panelShown();
+    }));
+    m_window->BTConnectionClick();
+    QSignalSpy due(&links, &LinkController::reconnectDue);
+    ASSERT_TRUE(processEventsUntil([&] { return due.count() >= 3; }));
+    EXPECT_EQ(m_bt->peers.size(), 1u);  // no socket was made
+    EXPECT_EQ(links.reconnectAttempt(), 0);
+    m_window->RectLayoutBTClick();  // the dialog closes: the next one goes out
+    ASSERT_TRUE(processEventsUntil([&] { return m_bt->peers.size() == 2u; }));
 }
 
 TEST_F(LostLinkTest, HandingTheLinkToThePrinterIsNoLoss) {
