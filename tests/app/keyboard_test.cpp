@@ -58,6 +58,7 @@ protected:
     }
     std::string sent() {
         std::string all;
+        if (m_bt->peers.empty()) return all;
         for (std::string chunk; !(chunk = m_bt->peers.back()->receive(0)).empty();) all += chunk;
         return all;
     }
