@@ -44,13 +44,19 @@ KeyboardFocus* KeyboardFocus::install(QGraphicsView* view, QWidget* content) {
 KeyboardFocus::KeyboardFocus(QGraphicsView* view, QWidget* content)
     : QObject(view), m_view(view), m_content(content), m_ring(new FocusRing(content)) {
     setObjectName(QStringLiteral("KeyboardFocus"));
-    view->installEventFilter(this);
-    view->viewport()->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, &KeyboardFocus::followLater);
+    // Focus events reach the controls inside the view whatever moved the keyboard (a key,
+    // a dialog opened by a timer); the application's focus signal does not tell of them all.
+    qApp->installEventFilter(this);
 }
 
 bool KeyboardFocus::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            if (auto* widget = qobject_cast<QWidget*>(watched);
+                widget && m_content->isAncestorOf(widget))
+                followLater();
+            break;
         case QEvent::KeyPress: {
             if (watched != m_view) break;
             followLater();  // whatever the key did to the focus
@@ -65,13 +71,15 @@ bool KeyboardFocus::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::TouchBegin:
-            if (m_inUse) setInUse(false);
+            if (m_inUse && watched == m_view->viewport()) setInUse(false);
             break;
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:
         case QEvent::Hide:
-            if (watched != m_view && watched != m_view->viewport()) followLater();
+            // The ringed control moved (a panel sliding in) or went.
+            if (m_watched && (watched == m_watched || m_watchedChain.contains(watched)))
+                followLater();
             break;
         default:
             break;
@@ -132,14 +140,11 @@ void KeyboardFocus::follow() {
 
 void KeyboardFocus::watch(QWidget* control) {
     if (control == m_watched) return;
-    for (const QPointer<QWidget>& w : m_watchedChain)
-        if (w) w->removeEventFilter(this);
-    m_watchedChain.clear();
     m_watched = control;
-    for (QWidget* w = control; w && w != m_content; w = w->parentWidget()) {
-        w->installEventFilter(this);
+    m_watchedChain.clear();
+    for (QWidget* w = control ? control->parentWidget() : nullptr; w && w != m_content;
+         w = w->parentWidget())
         m_watchedChain.append(w);
-    }
 }
 
 }  // namespace velmora::ui

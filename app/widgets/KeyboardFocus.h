@@ -45,7 +45,7 @@ private:
     // Puts the ring around the focused control, or hides it.
     void follow();
     void followLater();
-    // Watches the control and its parents, which move it (a panel sliding in) or hide it.
+    // Notes the control and its parents, which move it (a panel sliding in) or hide it.
     void watch(QWidget* control);
 
     QGraphicsView* m_view;
@@ -54,7 +54,7 @@ private:
     bool m_inUse = false;
     bool m_followQueued = false;
     QPointer<QWidget> m_watched;
-    QList<QPointer<QWidget>> m_watchedChain;
+    QList<QObject*> m_watchedChain;  // its parents, compared only
 };
 
 }  // namespace velmora::ui

@@ -293,8 +293,18 @@ TEST_F(KeyboardTest, FocusedButtonIsRingedAndPressedBySpaceOrEnter) {
     EXPECT_EQ(focusedName(), "BTConnection");
     key(Qt::Key_Space);
     EXPECT_TRUE(dialog("LayoutConnection")->isVisible());
+    EXPECT_EQ(focusedName(), "ComboDevice");  // the keyboard in use: on the first control
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return ring()->geometry() == ringAround(control("ComboDevice")); }));
     key(Qt::Key_Escape);  // as a click beside the panel
     EXPECT_TRUE(dialog("LayoutConnection")->isHidden());
+    // A dialog opened without a key (a message after a failed connection) takes the ring.
+    m_window->BTPrintClick();
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return ring()->geometry() == ringAround(control("ComboDevice")); }));
+    m_window->RectLayoutBTClick();
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return ring()->geometry() == ringAround(control("BTConnection")); }));
 
     clickAt(QPoint(400, 530));  // the mouse again: no ring
     ASSERT_TRUE(processEventsUntil([&] { return !ring()->isVisible(); }));

@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -69,6 +70,38 @@ void shootMessage(velmora::TVLForm& window, const QDir& dir, const QString& name
     });
     cause();
     window.setMessageSink([](const QString&) {});
+}
+
+// The keyboard's ring: Tab to the connection button on the dashboard, then its dialog
+// opened by the keyboard, which takes the keyboard to its device list. A click after
+// gives the window back its look for the mouse.
+void shootKeyboard(velmora::TVLForm& window, const QDir& dir) {
+    // Keys go to the active window only.
+    window.activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (QGuiApplication::focusWindow() != window.windowHandle() && waited.elapsed() < 5000)
+        settle(20);
+    auto* view = window.findChild<QGraphicsView*>(QStringLiteral("ContentView"));
+    const auto tab = [view] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(view, &release);
+    };
+    auto* connection = window.control<QAbstractButton>(QStringLiteral("BTConnection"));
+    for (int i = 0; i < 20 && window.content()->focusWidget() != connection; ++i) tab();
+    shoot(window, dir, QStringLiteral("keyboard_dashboard"));
+    connection->click();  // as Space or Enter press it
+    shoot(window, dir, QStringLiteral("keyboard_dialog"));
+    window.RectLayoutBTClick();
+    const QPointF corner(2, 2);
+    QMouseEvent click(QEvent::MouseButtonPress, corner, view->viewport()->mapToGlobal(corner),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &click);
+    QMouseEvent release(QEvent::MouseButtonRelease, corner, view->viewport()->mapToGlobal(corner),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &release);
 }
 
 // Picks an entry of a selection box by its text, as the user would.
@@ -422,6 +455,7 @@ int main(int argc, char** argv) {
     });
     window.TimerloopTimer();
     shoot(window, dir, QStringLiteral("dashboard"));
+    shootKeyboard(window, dir);
     window.BT2DiagnosticClick();
     shoot(window, dir, QStringLiteral("diagnostic"));
     shootChart(dir, screenWidth, documents.path());
