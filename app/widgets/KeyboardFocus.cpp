@@ -50,6 +50,7 @@ KeyboardFocus::KeyboardFocus(QGraphicsView* view, QWidget* content)
 }
 
 bool KeyboardFocus::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_content || !m_ring) return false;
     switch (event->type()) {
         case QEvent::FocusIn:
         case QEvent::FocusOut:
@@ -94,7 +95,7 @@ bool KeyboardFocus::moveFocus(bool forward) {
     if (!scene || !proxy || (scene->focusItem() && scene->focusItem() != proxy)) return false;
     if (QApplication::activePopupWidget()) return false;
     SlideInDialog* dialog = SlideInDialog::topmostOpen(m_content);
-    QWidget* scope = dialog ? static_cast<QWidget*>(dialog->panel()) : m_content;
+    QWidget* scope = dialog ? static_cast<QWidget*>(dialog->panel()) : m_content.data();
     QWidget* focused = m_content->focusWidget();
     if (focused && !focused->isVisible()) focused = nullptr;  // left on a hidden screen
     if (QWidget* target = nextFocusIn(scope, focused, forward)) {
@@ -123,6 +124,7 @@ void KeyboardFocus::followLater() {
 }
 
 void KeyboardFocus::follow() {
+    if (!m_content || !m_ring) return;
     QWidget* focused = m_content->focusWidget();
     const bool shown = m_inUse && focused && focused != m_content && focused->isVisible() &&
                        !qobject_cast<SlideInDialog*>(focused);

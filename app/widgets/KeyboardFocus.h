@@ -49,8 +49,8 @@ private:
     void watch(QWidget* control);
 
     QGraphicsView* m_view;
-    QWidget* m_content;
-    FocusRing* m_ring;
+    QPointer<QWidget> m_content;  // the window deletes it before the view
+    QPointer<FocusRing> m_ring;
     bool m_inUse = false;
     bool m_followQueued = false;
     QPointer<QWidget> m_watched;
