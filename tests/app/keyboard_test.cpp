@@ -239,6 +239,23 @@ TEST_F(KeyboardTest, TabGoesRoundTheScreenOrDialogInReadingOrder) {
          [&] { m_window->ImageAccuClick(); },
          "LayoutQuestionSave",
          {"RNO", "RYES"}},
+        {"add dialog",
+         [&] { m_window->BTTambahClick(); },
+         "ComboIndeksT",
+         {"ComboIndeksT", "ComboJenisT", "SpinKapasitasT", "SpinArusCCT", "SpinCCAT", "RTambahNo",
+          "RTambahYes"}},
+        {"receipt preview",
+         [&] {
+             QImage paper(384, 900, QImage::Format_RGB32);
+             paper.fill(Qt::white);
+             control<ReceiptPreview>("LayoutStruk")->showReceipt(paper, "struk.png", QString());
+         },
+         "StrukPaper",
+         {"StrukPaper", "RStrukClose", "RStrukFolder"}},
+        {"exit question",
+         [&] { key(Qt::Key_Back); },
+         "ExitDialog",
+         {"ExitDialogCancel", "ExitDialogOK"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
