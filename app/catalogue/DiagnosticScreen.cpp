@@ -152,7 +152,7 @@ void DiagnosticScreen::buildSelection() {
     group->addButton(RadioFast);
     for (QRadioButton* radio : {RadioNormal, RadioFast}) {
         radio->setFont(ui::roboto(16));
-        radio->setFocusPolicy(Qt::NoFocus);
+        radio->setFocusPolicy(Qt::TabFocus);  // a click leaves the keyboard where it was
         radio->setStyleSheet(ui::radioStyle());
     }
     RadioNormal->setChecked(true);

@@ -77,6 +77,7 @@ TambahDialog::TambahDialog(QWidget* window)
         new ui::TextButton(box, QStringLiteral("RTambahYes"), QStringLiteral("Tambahkan"), 16);
     RTambahYes->setFill(kYesFill);
     RTambahYes->setGeometry(kWidth - 60 - 130, kHeight - 56, 130, 40);
+    setAnswerButtons(RTambahYes, RTambahNo);
 }
 
 }  // namespace velmora

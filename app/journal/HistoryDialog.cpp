@@ -99,14 +99,24 @@ HistoryDialog::HistoryDialog(QWidget* window)
     PageSesi = new SessionPage(nullptr);
     m_pages->addWidget(list);
     m_pages->addWidget(PageSesi);
+    showList();
 }
 
 void HistoryDialog::showList() {
-    m_pages->setCurrentIndex(0);
+    showPage(0);
+    setAnswerButtons(RRiwayatLihat, RRiwayatTutup);
 }
 
 void HistoryDialog::showSessionPage() {
-    m_pages->setCurrentIndex(1);
+    showPage(1);
+    setAnswerButtons(nullptr, PageSesi->BackSesi);  // Escape goes back to the list
+}
+
+void HistoryDialog::showPage(int index) {
+    QWidget* focused = window()->focusWidget();
+    const bool focusInside = focused && isAncestorOf(focused);
+    m_pages->setCurrentIndex(index);
+    if (focusInside && isVisible()) focusFirstControl();
 }
 
 bool HistoryDialog::sessionPageShown() const {

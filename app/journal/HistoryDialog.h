@@ -14,7 +14,8 @@ class SessionListModel;
 class SessionPage;
 
 // The charge history (LayoutRiwayat): the kept sessions, newest first, filtered by what
-// is typed; a chosen session opens on a second page of the same panel.
+// is typed; a chosen session opens on a second page of the same panel. On the list Enter
+// shows the chosen session and Escape closes; on a session's page Escape goes back.
 class HistoryDialog : public ui::SlideInDialog {
     Q_OBJECT
 public:
@@ -39,6 +40,8 @@ public:
     SessionPage* PageSesi;
 
 private:
+    void showPage(int index);
+
     QStackedWidget* m_pages;
     SessionListModel* m_model;
     SessionFilter* m_filter;

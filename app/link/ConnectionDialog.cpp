@@ -54,6 +54,7 @@ ConnectionDialog::ConnectionDialog(QWidget* window)
     BTReport->setFill(kSecondFill);
     BTReport->setGeometry(0, 0, kButtonWidth, kButtonHeight);
     setPrinterMode(false);
+    setAnswerButtons(BTConnect, nullptr);  // Escape: as a click beside the panel
 }
 
 void ConnectionDialog::setPrinterMode(bool printer) {

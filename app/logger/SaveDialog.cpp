@@ -39,7 +39,7 @@ SaveDialog::SaveDialog(QWidget* window)
     ROKSave->setFill(kSaveFill);
     ROKSave->setGeometry(kWidth - kMargin - 25 - kButtonWidth, buttonY, kButtonWidth,
                          kButtonHeight);
-    connect(Edit2, &QLineEdit::returnPressed, ROKSave, &QAbstractButton::click);
+    setAnswerButtons(ROKSave, RCancelSave);  // Enter in the name box saves
 }
 
 }  // namespace velmora

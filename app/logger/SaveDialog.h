@@ -8,7 +8,7 @@ class QLineEdit;
 namespace velmora {
 
 // The save dialog (LayoutSave): "Nama File :" above the name box Edit2, "Batalkan" on the
-// left and "Simpan" on the right. Enter in the name box presses "Simpan".
+// left and "Simpan" on the right. Enter presses "Simpan", Escape "Batalkan".
 class SaveDialog : public ui::SlideInDialog {
     Q_OBJECT
 public:

@@ -72,6 +72,7 @@ InformationDialog::InformationDialog(QWidget* window)
         new ui::TextButton(box, QStringLiteral("RSendInformation"), QStringLiteral("Kirim"), 16);
     RSendInformation->setFill(kSendFill);
     RSendInformation->setGeometry(kWidth - 60 - 130, kHeight - 62, 130, 42);
+    setAnswerButtons(RSendInformation, RCancelInformation);
 }
 
 std::optional<QString> InformationDialog::sendDetails(ChargerLink& link) {

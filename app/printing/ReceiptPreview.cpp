@@ -88,6 +88,8 @@ ReceiptPreview::ReceiptPreview(QWidget* window)
         new ui::TextButton(box, QStringLiteral("RStrukClose"), QStringLiteral("Tutup"), 16);
     RStrukClose->setFill(kCloseFill);
     RStrukClose->setGeometry(60, kHeight - 58, 140, 42);
+    setTabOrder(RStrukClose, RStrukFolder);  // left to right
+    setAnswerButtons(RStrukFolder, RStrukClose);
 
     connect(RStrukClose, &QAbstractButton::clicked, this, &ReceiptPreview::close);
     connect(this, &ui::SlideInDialog::backdropClicked, this, &ReceiptPreview::close);

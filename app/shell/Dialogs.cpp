@@ -19,6 +19,7 @@ QuestionSaveDialog::QuestionSaveDialog(QWidget* window)
                      QStringLiteral("Tidak"), QStringLiteral("RYES"), QStringLiteral("Iya")) {
     RNO = left;
     RYES = right;
+    setAnswerButtons(RYES, nullptr);
 }
 
 }  // namespace velmora

@@ -14,12 +14,16 @@ public:
 };
 
 // The save question asked when the battery picture is clicked (LayoutQuestionSave).
+// Escape leaves the question unanswered: "Tidak" would clear the unsaved results.
 class QuestionSaveDialog : public QuestionDialog {
     Q_OBJECT
 public:
     explicit QuestionSaveDialog(QWidget* window);
     ui::TextButton* RYES;
     ui::TextButton* RNO;
+
+protected:
+    void reject() override { close(); }
 };
 
 }  // namespace velmora

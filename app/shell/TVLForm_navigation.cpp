@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
 
 #include "catalogue/DiagnosticScreen.h"
@@ -20,6 +21,8 @@
 #include "shell/TVLForm.h"
 #include "shell/TopBar.h"
 #include "shell/UserGuide.h"
+#include "widgets/KeyboardFocus.h"
+#include "widgets/SlideInDialog.h"
 
 namespace velmora {
 
@@ -68,6 +71,22 @@ void TVLForm::wireHandlers() {
     click(d->BTSendData, &TVLForm::BTSendDataClick);
     click(d->BTTambah, &TVLForm::BTTambahClick);
     click(d->ImageAccu, &TVLForm::ImageAccuClick);
+
+    // The keyboard: Tab round the shown screen or dialog, Ctrl+1..4 for the top bar's
+    // screens as its buttons do, except while a dialog or the intro guide is in front.
+    ui::KeyboardFocus::install(m_view, m_content);
+    void (TVLForm::*const screens[])() = {&TVLForm::BT1Dashboard2Click,
+                                          &TVLForm::BT2DiagnosticClick, &TVLForm::BT3ChartClick,
+                                          &TVLForm::BT4OptionClick};
+    for (int i = 0; i < 4; ++i) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | (Qt::Key_1 + i)), this);
+        shortcut->setObjectName(QStringLiteral("ShortcutScreen%1").arg(i + 1));
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, handler = screens[i]] {
+            if (ui::SlideInDialog::topmostOpen(m_content) || m_userGuide->isVisible()) return;
+            (this->*handler)();
+        });
+    }
 }
 
 void TVLForm::selectScreen(Screen screen) {

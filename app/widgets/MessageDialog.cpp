@@ -1,9 +1,6 @@
 #include "widgets/MessageDialog.h"
 
 #include <QEventLoop>
-#include <QGraphicsProxyWidget>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -96,7 +93,6 @@ TextButton* makeButton(QWidget* panel, const QString& name, const QString& text,
                        const QColor& fill) {
     auto* button = new TextButton(panel, name, text, kButtonTextSize);
     button->setFill(fill);
-    button->setFocusPolicy(Qt::NoFocus);  // the keyboard stays with the dialog
     button->resize(kButtonWidth, kButtonHeight);
     return button;
 }
@@ -106,7 +102,6 @@ MessageDialog::MessageDialog(QWidget* content, const QString& name, const QStrin
                              Buttons buttons)
     : SlideInDialog(content, name, QStringLiteral("Float") + name, panelSizeFor(text, content),
                     centredY(text, content)) {
-    setFocusPolicy(Qt::StrongFocus);
     Panel* box = panel();
     const int buttonY = box->height() - kBottom - kButtonHeight;
     m_text = new WrappingLabel(text, box);
@@ -119,6 +114,7 @@ MessageDialog::MessageDialog(QWidget* content, const QString& name, const QStrin
     connect(m_ok, &QAbstractButton::clicked, this, [this] { answer(true); });
     if (buttons == Buttons::Ok) {
         m_ok->move((kWidth - kButtonWidth) / 2, buttonY);
+        setAnswerButtons(m_ok, m_ok);  // Escape closes a message too
         return;
     }
     m_cancel =
@@ -127,6 +123,8 @@ MessageDialog::MessageDialog(QWidget* content, const QString& name, const QStrin
     const int left = (kWidth - 2 * kButtonWidth - kButtonGap) / 2;
     m_cancel->move(left, buttonY);
     m_ok->move(left + kButtonWidth + kButtonGap, buttonY);
+    setTabOrder(m_cancel, m_ok);  // left to right
+    setAnswerButtons(m_ok, m_cancel);
 }
 
 void MessageDialog::inform(QWidget* content, const QString& text) {
@@ -144,15 +142,8 @@ bool MessageDialog::anyOpen(const QWidget* content) {
 }
 
 void MessageDialog::present() {
-    QWidget* content = parentWidget();
-    if (QWidget* focused = content->focusWidget(); focused && !isAncestorOf(focused))
-        m_previousFocus = focused;
     raise();
     open();
-    // Keys reach the content only while the view showing it holds the window's focus.
-    if (QGraphicsProxyWidget* proxy = content->graphicsProxyWidget(); proxy && proxy->scene())
-        for (QGraphicsView* view : proxy->scene()->views()) view->setFocus(Qt::OtherFocusReason);
-    setFocus(Qt::OtherFocusReason);
 }
 
 bool MessageDialog::exec() {
@@ -170,30 +161,13 @@ bool MessageDialog::exec() {
 
 void MessageDialog::answer(bool ok) {
     if (isHidden()) return;  // a second key or click on the way out
-    // The keyboard goes back where it was before the dialog leaves, unless that control
-    // has been hidden meanwhile (a dialog closed before its message).
-    if (m_previousFocus && m_previousFocus->isVisible())
-        m_previousFocus->setFocus(Qt::OtherFocusReason);
-    else
-        clearFocus();
-    m_previousFocus = nullptr;
-    close();
+    close();                 // the keyboard goes back where it was
     emit finished(ok);
 }
 
 void MessageDialog::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            answer(true);
-            break;
-        case Qt::Key_Escape:
-            answer(m_cancel == nullptr);
-            break;
-        default:
-            break;
-    }
-    event->accept();  // nothing behind the dialog hears the keyboard
+    SlideInDialog::keyPressEvent(event);  // Enter and Escape answer
+    event->accept();                      // nothing behind the dialog hears the keyboard
 }
 
 void MessageDialog::keyReleaseEvent(QKeyEvent* event) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-
 #include "widgets/SlideInDialog.h"
 
 class QLabel;
@@ -45,7 +43,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    bool focusNextPrevChild(bool) override { return true; }  // Tab stays in the dialog
 
 private:
     void answer(bool ok);
@@ -53,7 +50,6 @@ private:
     QLabel* m_text;
     TextButton* m_ok;
     TextButton* m_cancel = nullptr;
-    QPointer<QWidget> m_previousFocus;
 };
 
 }  // namespace velmora::ui

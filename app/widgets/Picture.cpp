@@ -1,6 +1,7 @@
 #include "widgets/Picture.h"
 
 #include <QHash>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
@@ -34,6 +35,16 @@ void forgetSvg(const QString& path) {
 bool svgLoaded(const QString& path) {
     return renderers().contains(path);
 }
+
+namespace {
+// Enter presses a focused button as Space does; true when the key was taken.
+bool pressedByEnter(QAbstractButton* button, QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    event->accept();
+    if (!event->isAutoRepeat()) button->click();  // a held key presses once
+    return true;
+}
+}  // namespace
 
 Picture::Picture(QWidget* parent, const QString& name, const QString& svgPath)
     : QWidget(parent), m_path(svgPath) {
@@ -78,7 +89,7 @@ PictureButton::PictureButton(QWidget* parent, const QString& name, const QString
     : QAbstractButton(parent), m_path(svgPath) {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureButton::setSource(const QString& svgPath) {
@@ -95,14 +106,22 @@ void PictureButton::paintEvent(QPaintEvent*) {
     renderer->render(&painter, rect());
 }
 
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if (!pressedByEnter(this, event)) QAbstractButton::keyPressEvent(event);
+}
+
 TextButton::TextButton(QWidget* parent, const QString& name, const QString& text, int pixelSize)
     : QAbstractButton(parent) {
     setObjectName(name);
     setText(text);
     setFont(roboto(pixelSize, QFont::Medium));
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setTextColor(this, kWhite);
+}
+
+void TextButton::keyPressEvent(QKeyEvent* event) {
+    if (!pressedByEnter(this, event)) QAbstractButton::keyPressEvent(event);
 }
 
 void TextButton::paintEvent(QPaintEvent*) {

@@ -43,7 +43,8 @@ private:
     bool m_drawnElsewhere = false;
 };
 
-// A clickable picture (icon buttons, hit areas when the path is empty).
+// A clickable picture (icon buttons, hit areas when the path is empty). Reached by Tab
+// only, so a click leaves the keyboard where it was; Space and Enter press it.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -53,6 +54,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent*) override { update(); }
     void leaveEvent(QEvent*) override { update(); }
 
@@ -60,7 +62,8 @@ private:
     QString m_path;
 };
 
-// A flat text button whose colour follows the palette's button text.
+// A flat text button whose colour follows the palette's button text. Reached by Tab only;
+// Space and Enter press it.
 class TextButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -73,6 +76,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent*) override { update(); }
     void leaveEvent(QEvent*) override { update(); }
 

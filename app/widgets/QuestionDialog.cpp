@@ -28,6 +28,7 @@ QuestionDialog::QuestionDialog(QWidget* window, const QString& name, const QStri
     right = new ui::TextButton(box, rightName, rightText, 16);
     right->setFill(kYesFill);
     right->setGeometry(190, 92, 130, 40);
+    setAnswerButtons(right, left);
 }
 
 }  // namespace velmora

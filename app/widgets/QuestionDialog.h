@@ -6,7 +6,8 @@ class QLabel;
 
 namespace velmora {
 
-// A slide-in question with two text lines and a left and a right answer button.
+// A slide-in question with two text lines and a left and a right answer button; Enter
+// answers with the right one, Escape with the left one.
 class QuestionDialog : public ui::SlideInDialog {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +36,26 @@
 #include "widgets/SlideInDialog.h"
 
 namespace {
+
+// A charge in its second stage, as the dashboard pictures show it.
+void chargeInProgress(velmora::ChargerState& s) {
+    s.stageNumber = 2;
+    s.chargeVoltage = 13.47;
+    s.chargeCurrent = 3.2;
+    s.elapsedSeconds = 3725;
+    s.chargeProgress = 57;
+    s.beforeResultTag = "1";
+    s.beforeCca = 410;
+    s.beforeResistance = 4.5;
+    s.beforeDiagVoltage = 11.02;
+    s.beforeVoltage = 12.71;
+    // Yuasa, MF (the longest variety title), YTX16-BS
+    s.profileBrandIndex = 1;
+    s.profileVarietyIndex = 1;
+    s.profileTypeIndex = 12;
+    s.profileMode = "1";
+    s.profileReceived = true;
+}
 
 // Lets animations run to their end before the picture is taken.
 void settle(int ms) {
@@ -70,6 +91,38 @@ void shootMessage(velmora::TVLForm& window, const QDir& dir, const QString& name
     });
     cause();
     window.setMessageSink([](const QString&) {});
+}
+
+// The keyboard's ring: Tab to the connection button on the dashboard, then its dialog
+// opened by the keyboard, which takes the keyboard to its device list. A click after
+// gives the window back its look for the mouse.
+void shootKeyboard(velmora::TVLForm& window, const QDir& dir) {
+    // Keys go to the active window only.
+    window.activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (QGuiApplication::focusWindow() != window.windowHandle() && waited.elapsed() < 5000)
+        settle(20);
+    auto* view = window.findChild<QGraphicsView*>(QStringLiteral("ContentView"));
+    const auto tab = [view] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(view, &release);
+    };
+    auto* connection = window.control<QAbstractButton>(QStringLiteral("BTConnection"));
+    for (int i = 0; i < 20 && window.content()->focusWidget() != connection; ++i) tab();
+    shoot(window, dir, QStringLiteral("keyboard_dashboard"));
+    connection->click();  // as Space or Enter press it
+    shoot(window, dir, QStringLiteral("keyboard_dialog"));
+    window.RectLayoutBTClick();
+    const QPointF corner(2, 2);
+    QMouseEvent click(QEvent::MouseButtonPress, corner, view->viewport()->mapToGlobal(corner),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &click);
+    QMouseEvent release(QEvent::MouseButtonRelease, corner, view->viewport()->mapToGlobal(corner),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &release);
 }
 
 // Picks an entry of a selection box by its text, as the user would.
@@ -432,24 +485,7 @@ int main(int argc, char** argv) {
     window.TimerloopTimer();
     shoot(window, dir, QStringLiteral("dashboard_detected"));
 
-    window.state().modify([](velmora::ChargerState& s) {
-        s.stageNumber = 2;
-        s.chargeVoltage = 13.47;
-        s.chargeCurrent = 3.2;
-        s.elapsedSeconds = 3725;
-        s.chargeProgress = 57;
-        s.beforeResultTag = "1";
-        s.beforeCca = 410;
-        s.beforeResistance = 4.5;
-        s.beforeDiagVoltage = 11.02;
-        s.beforeVoltage = 12.71;
-        // Yuasa, MF (the longest variety title), YTX16-BS
-        s.profileBrandIndex = 1;
-        s.profileVarietyIndex = 1;
-        s.profileTypeIndex = 12;
-        s.profileMode = "1";
-        s.profileReceived = true;
-    });
+    window.state().modify(chargeInProgress);
     window.TimerloopTimer();
     shoot(window, dir, QStringLiteral("dashboard"));
     window.BT2DiagnosticClick();
@@ -489,5 +525,10 @@ int main(int argc, char** argv) {
     settle(1500);  // the guide fades out in a second, then lists the devices afresh
     window.BT4OptionClick();
     shootInformation(window, dir);
+    // Last: it makes the window active, which the pictures before were taken without.
+    window.BT1Dashboard2Click();
+    window.state().modify(chargeInProgress);
+    window.TimerloopTimer();
+    shootKeyboard(window, dir);
     return 0;
 }
