@@ -41,10 +41,10 @@ LostLinkPanel::LostLinkPanel(QWidget* parent)
     LLinkLostReason->setWordWrap(true);
     LLinkLostReason->setGeometry(14, 38, kWidth - 28, 52);
     BTSambungUlang = new ui::TextButton(this, QStringLiteral("BTSambungUlang"),
-                                        QStringLiteral("Sambungkan ulang"), 15);
+                                        QStringLiteral("Sambungkan ulang"), 14);
     BTSambungUlang->setFill(kButtonFill);
     BTBerhenti =
-        new ui::TextButton(this, QStringLiteral("BTBerhenti"), QStringLiteral("Berhenti"), 15);
+        new ui::TextButton(this, QStringLiteral("BTBerhenti"), QStringLiteral("Berhenti"), 14);
     BTBerhenti->setFill(kStopFill);
     BTBerhenti->setGeometry(kWidth - 14 - 90, kButtonY, 90, kButtonHeight);
     hide();

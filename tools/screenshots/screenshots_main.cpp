@@ -26,6 +26,7 @@
 #include "journal/JournalRecorder.h"
 #include "journal/WallTime.h"
 #include "link/Commands.h"
+#include "link/LinkController.h"
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFile.h"
@@ -431,7 +432,7 @@ void shootChart(const QDir& dir, int screenWidth, const QString& documents) {
 
 // The dashboard after the charger's link dropped mid-charge: the figures dimmed as old,
 // the panel that says so and reconnects the same charger.
-void shootLostLink(const QDir& dir, int screenWidth, const QString& documents) {
+void shootLostLink(const QDir& dir, int screenWidth) {
     velmora::SimulatorOptions simulator;
     simulator.tickMs = 20;
     simulator.speed = 30;
@@ -440,7 +441,10 @@ void shootLostLink(const QDir& dir, int screenWidth, const QString& documents) {
         std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
         screenWidth);
     window.setMessageSink([](const QString&) {});
-    window.setDocumentsFolder(documents);
+    QTemporaryDir documents;  // its short session stays out of the history pictures
+    window.setDocumentsFolder(documents.path());
+    // The first automatic attempt is a minute away: the picture shows it waiting.
+    window.linkControl().setReconnectSchedule({{60000}, 60000, 600000});
     window.show();
     window.BTConnectionClick();
     pick(window, "ComboDevice", "Charger Simulasi");
@@ -491,7 +495,7 @@ int main(int argc, char** argv) {
     window.BT2DiagnosticClick();
     shoot(window, dir, QStringLiteral("diagnostic"));
     shootChart(dir, screenWidth, documents.path());
-    shootLostLink(dir, screenWidth, documents.path());
+    shootLostLink(dir, screenWidth);
     window.BT4OptionClick();
     shoot(window, dir, QStringLiteral("option"));
     window.R3UseClick();
