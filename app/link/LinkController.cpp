@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <algorithm>
+#include <utility>
 
 #include "link/ChargerLink.h"
 #include "link/LinkMessages.h"
@@ -100,6 +101,7 @@ bool LinkController::connectTo(Purpose purpose, int index) {
     m_chargerWasUp = false;
     m_lostCharger.reset();
     m_automaticAttempt = false;
+    if (purpose == Purpose::Charger) m_returnTo.reset();  // a receipt keeps its way back
     stopReconnecting();
     return connectToDevice(purpose, m_paired.at(index));
 }
@@ -195,11 +197,36 @@ void LinkController::finish(Purpose purpose, std::shared_ptr<Transport> socket, 
     }
     emit finished(purpose, ok, firstError, secondError);
     m_automaticAttempt = false;
+    if (purpose == Purpose::Charger && std::exchange(m_returning, false) && !ok && m_device) {
+        m_lostCharger = m_device;  // the way back failed: tried again by itself
+        beginReconnecting();
+        return;
+    }
     if (purpose != Purpose::Charger || !m_reconnecting) return;
     if (ok)
         stopReconnecting();
     else
         scheduleNextAttempt();
+}
+
+void LinkController::holdChargerForPrint() {
+    if (chargerLinkUp() && m_lastCharger)
+        m_returnTo = m_lastCharger;
+    else if (m_lostCharger)
+        m_returnTo = m_lostCharger;  // lost meanwhile: tried once the receipt is out
+}
+
+bool LinkController::returnToCharger() {
+    if (m_connecting || !m_returnTo) return false;
+    const DeviceInfo charger = *std::exchange(m_returnTo, std::nullopt);
+    m_automaticAttempt = true;
+    m_returning = true;
+    if (connectToDevice(Purpose::Charger, charger)) return true;
+    m_returning = false;
+    m_automaticAttempt = false;
+    m_lostCharger = charger;  // could not even start: tried again by itself
+    beginReconnecting();
+    return false;
 }
 
 void LinkController::beginReconnecting() {

@@ -76,6 +76,14 @@ public:
     void postponeReconnect();
     // An attempt that was due could not even start.
     void reconnectFailed();
+    // A receipt takes the link from a charger being watched: noted, so the link can go
+    // back to it once the receipt is out.
+    void holdChargerForPrint();
+    bool chargerToReturnTo() const { return m_returnTo.has_value(); }
+    // Starts connecting back to the held charger, quietly. When that fails the charger
+    // counts as lost and reconnecting by itself takes over.
+    bool returnToCharger();
+
     // Whether the connection being made (or made last) was started by reconnectDue.
     bool automaticAttempt() const { return m_automaticAttempt; }
     void setAutomaticAttempt(bool automatic) { m_automaticAttempt = automatic; }
@@ -125,6 +133,8 @@ private:
     bool m_chargerWasUp = false;  // the charger link was up at the last look
     std::optional<DeviceInfo> m_lastCharger;
     std::optional<DeviceInfo> m_lostCharger;
+    std::optional<DeviceInfo> m_returnTo;  // the charger a receipt took the link from
+    bool m_returning = false;
     QSet<QString> m_answeringChargers;  // devices that answered as a charger in this run
     ReconnectSchedule m_schedule;
     QTimer m_retry;

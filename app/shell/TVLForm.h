@@ -232,6 +232,8 @@ private:
     void connectionStarted();
     // The lost charger's next attempt is due.
     void reconnectDue();
+    // Once a receipt is out, the link goes back to the charger it was taken from.
+    void returnToCharger();
     // Says so, and returns true, when the device chosen for printing is a charger.
     bool refuseChargerAsPrinter();
     void finishConnect(LinkController::Purpose purpose, bool ok, const QString& firstError,

@@ -75,13 +75,24 @@ void TVLForm::BTPrintClick() {
 }
 
 void TVLForm::RectLayoutBTClick() {
-    if (!connecting() && !printing()) m_connection->close();
+    if (connecting() || printing()) return;
+    m_connection->close();
+    returnToCharger();  // a receipt that never went out gives the link back too
+}
+
+void TVLForm::returnToCharger() {
+    if (!m_linkControl->chargerToReturnTo() || connecting() || printing()) return;
+    m_link->stopReaderAndRelease();  // the printer's link
+    m_chargerPanelMode = true;  // the charger's commands go out again
+    m_printerPanelMode = false;
+    if (m_linkControl->returnToCharger()) connectionStarted();
 }
 
 void TVLForm::BTConnectClick() {
     if (connecting() || printing()) return;
     if (m_printerPanelMode) {
         if (refuseChargerAsPrinter()) return;
+        m_linkControl->holdChargerForPrint();
         m_link->readerStop() = true;
         m_timerloop->stop();
         m_link->stopReaderAndRelease();
@@ -98,6 +109,7 @@ void TVLForm::BTConnectClick() {
 void TVLForm::BTReportClick() {
     if (connecting() || printing() || !m_printerPanelMode) return;
     if (refuseChargerAsPrinter()) return;
+    m_linkControl->holdChargerForPrint();
     m_link->stopReaderAndRelease();  // the refresh timer is left as it is
     m_journal->printerHandOver();
     beginConnect(LinkController::Purpose::PrintTest);

@@ -23,6 +23,8 @@ void TVLForm::buildPrinting() {
     connect(m_printJob, &PrintJob::statusChanged, this, &TVLForm::updateLinkStatus);
     connect(m_printJob, &PrintJob::error, this, &TVLForm::reportError);
     connect(m_printJob, &PrintJob::finished, this, &TVLForm::printFinished);
+    connect(m_printJob, &PrintJob::finished, this, &TVLForm::returnToCharger,
+            Qt::QueuedConnection);  // after the job has left its printing state
     connect(m_printJob, &PrintJob::printerWanted, this, [this] { openConnectionDialog(true); });
     m_virtualPrinter = new VirtualPrinter(this);
     m_virtualPrinter->attachTo(*m_platform);

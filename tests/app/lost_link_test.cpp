@@ -189,6 +189,28 @@ TEST_F(LostLinkTest, HandingTheLinkToThePrinterIsNoLoss) {
     EXPECT_FALSE(m_window->dashboard()->showsStale());
 }
 
+// A receipt printed during a charge takes the link; once it is out the link goes back to
+// the charger being watched and monitoring resumes, with no click.
+TEST_F(LostLinkTest, TheLinkGoesBackToTheWatchedChargerOnceTheReceiptIsOut) {
+    LinkController& links = m_window->linkControl();
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    charging(0);
+    m_window->BTPrintClick();
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(printed.wait(20000));
+    ASSERT_TRUE(processEventsUntil([&] { return links.chargerLinkUp(); }));
+    ASSERT_EQ(m_bt->peers.size(), 3u);  // charger, printer, the charger again
+    EXPECT_EQ(m_bt->peers[2]->receive(1000), commands::kStart);
+    EXPECT_TRUE(m_window->Timerloop()->isActive());
+    EXPECT_EQ(m_window->link().peerName(), "VELMORA-CHG");
+    charging(2);  // the dashboard follows the charger again
+    EXPECT_FALSE(panelShown());
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
 TEST_F(LostLinkTest, PrintingStartsFromTheLastPrinterAcrossRunsAndNeverFromACharger) {
     m_window->FormShow();
     ASSERT_TRUE(connectCharger());
