@@ -106,6 +106,20 @@ bool LinkController::connectTo(Purpose purpose, int index) {
     return connectToDevice(purpose, m_paired.at(index));
 }
 
+bool LinkController::connectLastChargerAtStart() {
+    if (m_connecting || !m_remembered.autoConnect()) return false;
+    const std::optional<DeviceInfo> last = m_remembered.last(RememberedDevices::Role::Charger);
+    if (!last) return false;
+    for (const DeviceInfo& device : m_paired)
+        if (device.address == last->address) {
+            m_automaticAttempt = true;  // a charger switched off says nothing at start-up
+            if (connectToDevice(Purpose::Charger, device)) return true;
+            m_automaticAttempt = false;
+            return false;
+        }
+    return false;
+}
+
 bool LinkController::reconnectCharger(bool quiet) {
     if (m_connecting || !m_lostCharger) return false;
     bool paired = false;

@@ -60,6 +60,11 @@ public:
     // Starts connecting to the device chosen at `index` of the list. Returns false when
     // no attempt was started (the reason went out as message or error).
     bool connectTo(Purpose purpose, int index);
+    RememberedDevices& remembered() { return m_remembered; }
+    // At start-up, when chosen: connects to the last charger if it is listed. Returns
+    // whether an attempt started.
+    bool connectLastChargerAtStart();
+
     // Starts connecting to the charger whose link was lost, as "Sambungkan" would.
     // quiet: a failure before the attempt is not said (an attempt made by itself).
     bool reconnectCharger(bool quiet = false);

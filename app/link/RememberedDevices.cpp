@@ -29,6 +29,14 @@ std::optional<DeviceInfo> RememberedDevices::last(Role role) const {
     return device;
 }
 
+bool RememberedDevices::autoConnect() const {
+    return open(m_file)->value(QStringLiteral("autoConnect"), false).toBool();
+}
+
+void RememberedDevices::setAutoConnect(bool on) {
+    open(m_file)->setValue(QStringLiteral("autoConnect"), on);
+}
+
 void RememberedDevices::remember(Role role, const DeviceInfo& device) {
     const auto settings = open(m_file);
     settings->beginGroup(group(role));

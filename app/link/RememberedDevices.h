@@ -18,6 +18,9 @@ public:
 
     std::optional<DeviceInfo> last(Role role) const;
     void remember(Role role, const DeviceInfo& device);
+    // Whether the last charger is connected at start-up (off unless chosen).
+    bool autoConnect() const;
+    void setAutoConnect(bool on);
 
 private:
     QString m_file;

@@ -1,5 +1,6 @@
 #include "shell/OptionScreen.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
@@ -69,22 +70,28 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
         (*row.button)->setGeometry(340, y + 4, 48, 48);
         y += 56;
     }
+    CheckAutoConnect = new QCheckBox(QStringLiteral("Sambungkan otomatis saat mulai"), guide);
+    CheckAutoConnect->setObjectName(QStringLiteral("CheckAutoConnect"));
+    CheckAutoConnect->setFont(ui::roboto(16));
+    CheckAutoConnect->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
+    CheckAutoConnect->setGeometry(30, y + 2, 360, 28);
+
     auto* about =
         new ui::Panel(guide, QStringLiteral("RAbout"), QColor::fromRgba(0xFF141414), kBoxBorder, 6);
-    about->setGeometry(30, 250, 360, 152);
-    ui::makeLabel(about, QStringLiteral("LAboutTitle"), QStringLiteral("Tentang Aplikasi"), 16,
+    about->setGeometry(30, 284, 360, 118);
+    ui::makeLabel(about, QStringLiteral("LAboutTitle"), QStringLiteral("Tentang Aplikasi"), 14,
                   ui::kGrey)
-        ->setGeometry(0, 8, 360, 22);
+        ->setGeometry(0, 4, 360, 20);
     auto* logo =
         new ui::Picture(about, QStringLiteral("ImageLogo"), QStringLiteral(":/img/logo.svg"));
-    logo->setGeometry(85, 34, 190, 57);
+    logo->setGeometry(110, 24, 140, 42);
     auto* name =
-        ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 20);
-    name->setFont(ui::roboto(20, QFont::Medium));
-    name->setGeometry(0, 94, 360, 28);
+        ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 18);
+    name->setFont(ui::roboto(18, QFont::Medium));
+    name->setGeometry(0, 68, 360, 24);
     ui::makeLabel(about, QStringLiteral("LAboutVersion"),
-                  QStringLiteral("Versi ") + QString::fromLatin1(versionText()), 14, ui::kGrey)
-        ->setGeometry(0, 122, 360, 20);
+                  QStringLiteral("Versi ") + QString::fromLatin1(versionText()), 13, ui::kGrey)
+        ->setGeometry(0, 93, 360, 18);
 }
 
 GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {

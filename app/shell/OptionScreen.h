@@ -9,6 +9,8 @@ class QListWidget;
 class QScrollArea;
 class QSlider;
 
+class QCheckBox;
+
 namespace velmora {
 
 // The option screen (M4Option): the log file list on the left, the guide rows, the charge
@@ -25,6 +27,8 @@ public:
     ui::PictureButton* R2Use;
     ui::PictureButton* R3Use;
     ui::PictureButton* RRiwayat;  // the charge journal's session list
+    // "Sambungkan otomatis saat mulai": the last charger is connected at start-up.
+    QCheckBox* CheckAutoConnect;
 };
 
 // The guide viewer (M5Guide): a title strip with back button and zoom, and the picture.

@@ -182,6 +182,7 @@ void TVLForm::showEvent(QShowEvent* event) {
 
 void TVLForm::FormShow() {
     m_linkControl->startUp(true);
+    if (m_linkControl->connectLastChargerAtStart()) connectionStarted();
 }
 
 void TVLForm::showMessage(const QString& text) {

@@ -1,6 +1,7 @@
 // Bluetooth start-up, the connection dialog, connecting to the charger or the printer,
 // the send routine and the force stop: hand-overs to the link controller.
 #include <QApplication>
+#include <QCheckBox>
 
 #include "journal/JournalRecorder.h"
 #include "link/Commands.h"
@@ -10,6 +11,7 @@
 #include "monitor/DashboardScreen.h"
 #include "printing/PrintJob.h"
 #include "shell/Dialogs.h"
+#include "shell/OptionScreen.h"
 #include "shell/TVLForm.h"
 
 namespace velmora {
@@ -31,6 +33,9 @@ void TVLForm::buildLink() {
     connect(m_dashboard->PanelLinkLost->BTBerhenti, &QAbstractButton::clicked, m_linkControl,
             &LinkController::stopReconnecting);
     connect(m_linkControl, &LinkController::reconnectDue, this, &TVLForm::reconnectDue);
+    m_option->CheckAutoConnect->setChecked(m_linkControl->remembered().autoConnect());
+    connect(m_option->CheckAutoConnect, &QCheckBox::toggled, this,
+            [this](bool on) { m_linkControl->remembered().setAutoConnect(on); });
     connect(m_linkControl, &LinkController::reconnectChanged, this, &TVLForm::updateLinkStatus);
 }
 
@@ -83,7 +88,7 @@ void TVLForm::RectLayoutBTClick() {
 void TVLForm::returnToCharger() {
     if (!m_linkControl->chargerToReturnTo() || connecting() || printing()) return;
     m_link->stopReaderAndRelease();  // the printer's link
-    m_chargerPanelMode = true;  // the charger's commands go out again
+    m_chargerPanelMode = true;       // the charger's commands go out again
     m_printerPanelMode = false;
     if (m_linkControl->returnToCharger()) connectionStarted();
 }

@@ -1,5 +1,6 @@
 // A charger link that drops: nothing is invented, the dashboard says so, and one button
 // brings the same charger back. Printing goes to a printer, never to a charger.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
@@ -248,6 +249,36 @@ TEST_F(LostLinkTest, PrintingStartsFromTheLastPrinterAcrossRunsAndNeverFromAChar
     EXPECT_EQ(control<QComboBox>("ComboShowPrinter")->currentText(), "RPP02N");
     m_window->BTConnectionClick();  // and the charger dialog from the charger
     EXPECT_EQ(control<QComboBox>("ComboDevice")->currentText(), "VELMORA-CHG");
+}
+
+// "Sambungkan otomatis saat mulai": off at first; when chosen, the next start connects to
+// the last charger by itself.
+TEST_F(LostLinkTest, TheLastChargerIsConnectedAtStartOnlyWhenChosen) {
+    m_window->FormShow();
+    EXPECT_FALSE(m_window->connecting());  // nothing remembered, nothing chosen
+    ASSERT_TRUE(connectCharger());
+    auto* option = control<QCheckBox>("CheckAutoConnect");
+    EXPECT_FALSE(option->isChecked());
+    for (bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen);
+        control<QCheckBox>("CheckAutoConnect")->setChecked(chosen);
+        m_window.reset();
+        const size_t sockets = m_bt->peers.size();
+        m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), 1366);
+        m_window->setMessageSink([this](const QString& text) { m_messages << text; });
+        EXPECT_EQ(control<QCheckBox>("CheckAutoConnect")->isChecked(), chosen);
+        QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
+        m_window->FormShow();
+        EXPECT_EQ(m_window->connecting(), chosen);
+        if (!chosen) {
+            EXPECT_EQ(m_bt->peers.size(), sockets);
+            continue;
+        }
+        ASSERT_TRUE(finished.wait(20000));
+        EXPECT_TRUE(m_window->linkControl().chargerLinkUp());
+        EXPECT_EQ(m_bt->peers.back()->receive(1000), commands::kStart);
+    }
+    EXPECT_TRUE(m_messages.isEmpty());
 }
 
 }  // namespace
