@@ -2,6 +2,7 @@
 // brings the same charger back. Printing goes to a printer, never to a charger.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 
@@ -278,6 +279,41 @@ TEST_F(LostLinkTest, TheLastChargerIsConnectedAtStartOnlyWhenChosen) {
         EXPECT_TRUE(m_window->linkControl().chargerLinkUp());
         EXPECT_EQ(m_bt->peers.back()->receive(1000), commands::kStart);
     }
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+// The threads of this process, as the kernel counts them.
+int threadCount() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("Threads:")) return line.mid(8).trimmed().toInt();
+    return -1;
+}
+
+// Many drops, each healed by the controller: one receive thread at a time, no thread left
+// behind by the attempts.
+TEST_F(LostLinkTest, ManyDropsHealedByThemselvesLeaveOneReceiveThread) {
+    if (threadCount() < 0) GTEST_SKIP() << "no /proc here";
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{1}, 1, 600000});
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_window->TimerloopTimer();
+    const int threads = threadCount();
+    constexpr int kDrops = 200;
+    for (int drop = 0; drop < kDrops; ++drop) {
+        const size_t sockets = m_bt->peers.size();
+        m_bt->peers.back()->release();
+        ASSERT_TRUE(processEventsUntil([&] {
+            m_window->TimerloopTimer();
+            return m_bt->peers.size() > sockets && links.chargerLinkUp() && !m_window->connecting();
+        })) << "drop "
+            << drop;
+    }
+    EXPECT_EQ(m_bt->peers.size(), static_cast<size_t>(kDrops + 1));  // one attempt per drop
+    EXPECT_TRUE(m_window->link().readerRunning());
+    EXPECT_EQ(threadCount(), threads);
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
