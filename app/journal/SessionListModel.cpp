@@ -15,8 +15,8 @@ void SessionListModel::setSessions(std::vector<journal::SessionSummary> sessions
     for (const journal::SessionSummary& s : m_sessions) {
         const journal::Profile& p = s.start.profile;
         QStringList row{
-            startText(s, dateSeparator),    kindText(s.start.kind), QString::fromStdString(p.brand),
-            QString::fromStdString(p.type), resultStatusText(s),    durationText(s.durationMs()),
+            startText(s, dateSeparator),    kindText(s.start),   QString::fromStdString(p.brand),
+            QString::fromStdString(p.type), resultStatusText(s), durationText(s.durationMs()),
             stopText(s, recording == s.id)};
         // Found also by what the columns leave out: variety, mode, name, charger.
         QStringList search = row;

@@ -116,9 +116,8 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
                               const NumberFormat& format, const QString& dateSeparator) {
     const journal::SessionSummary& s = session.summary;
     m_shown = s;
-    LSesiTitle->setText(kindText(s.start.kind) + QStringLiteral("  ·  ") +
-                        startText(s, dateSeparator) + QStringLiteral("  ·  ") +
-                        durationText(s.durationMs()));
+    LSesiTitle->setText(kindText(s.start) + QStringLiteral("  ·  ") + startText(s, dateSeparator) +
+                        QStringLiteral("  ·  ") + durationText(s.durationMs()));
     const journal::Profile& p = s.start.profile;
     QStringList profile;
     for (const std::string* text : {&p.brand, &p.variety, &p.type, &p.capacity, &p.modeText})

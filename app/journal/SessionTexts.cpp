@@ -23,8 +23,11 @@ QString durationText(int64_t ms) {
            twoDigits(static_cast<int>(seconds % 60));
 }
 
-QString kindText(journal::SessionKind kind) {
-    return kind == journal::SessionKind::Test ? QStringLiteral("Tes") : QStringLiteral("Isi daya");
+QString kindText(const journal::SessionStart& start) {
+    if (start.kind == journal::SessionKind::Test) return QStringLiteral("Tes");
+    // Found part-way: its start and the before-charge result are not in it.
+    return start.joinedMidCharge ? QStringLiteral("Isi daya (di tengah)")
+                                 : QStringLiteral("Isi daya");
 }
 
 QString stopText(const journal::SessionSummary& session, bool recording) {

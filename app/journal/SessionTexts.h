@@ -15,7 +15,7 @@ namespace velmora {
 QString startText(const journal::SessionSummary& session, const QString& dateSeparator);
 // "01:02:05", hours without an upper limit.
 QString durationText(int64_t ms);
-QString kindText(journal::SessionKind kind);
+QString kindText(const journal::SessionStart& start);
 // Why the session ended; recording: it is the one being recorded now.
 QString stopText(const journal::SessionSummary& session, bool recording);
 // The battery's status after the charge (or of the test), "-" when none came.

@@ -63,7 +63,8 @@ void TVLForm::journalTick(const TickEvents& events) {
     context.profile = m_profile->chargeProfile();
     context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
     const bool charger = m_link->connected() && !m_link->peerIsPrinter() && m_link->readerRunning();
-    m_journal->observe(journal::observationOf(events, charger, std::move(context)));
+    m_journal->observe(
+        journal::observationOf(events, charger, std::move(context), m_link->heard()));
 }
 
 }  // namespace velmora

@@ -83,7 +83,8 @@ Journal* ChargeJournal::openJournal() {
     return m_journal.get();
 }
 
-void ChargeJournal::sessionStarted(SessionKind kind, const SessionContext& context) {
+void ChargeJournal::sessionStarted(SessionKind kind, const SessionContext& context,
+                                   bool joinedMidCharge) {
     guarded([&] {
         Journal* journal = openJournal();
         SessionStart start;
@@ -92,6 +93,7 @@ void ChargeJournal::sessionStarted(SessionKind kind, const SessionContext& conte
         start.deviceName = context.deviceName;
         start.deviceAddress = context.deviceAddress;
         start.profile = context.profile;
+        start.joinedMidCharge = joinedMidCharge;
         m_recorder.start(*journal, start);
         m_lastReported.reset();  // recording works again: a new fault is worth telling
     });

@@ -41,7 +41,8 @@ public:
     std::optional<int64_t> recordingSessionId() const;
 
 private:
-    void sessionStarted(SessionKind kind, const SessionContext& context) override;
+    void sessionStarted(SessionKind kind, const SessionContext& context,
+                        bool joinedMidCharge) override;
     void pointRecorded(double voltage, double current, int stage) override;
     void resultsReported(const Results& results) override;
     void profileChanged(const Profile& profile) override;

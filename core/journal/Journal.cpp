@@ -20,7 +20,10 @@ constexpr const char* kSummaryColumns =
     "before_cca, before_resistance, before_diag_voltage, before_voltage, "
     "after_cca, after_resistance, after_diag_voltage, after_voltage, after_status, "
     "test_cca, test_resistance, test_diag_voltage, test_voltage, test_status, "
-    "point_count, last_point_ms";
+    "point_count, last_point_ms, ";
+// A journal of the first version, read without migrating it, has no mark yet.
+constexpr const char* kJoinedColumn = "joined_mid_charge";
+constexpr const char* kNoJoinedColumn = "0";
 
 // Text the list filter searches, one string per session.
 constexpr const char* kSearchText =
@@ -66,6 +69,7 @@ SessionSummary summaryAt(const Statement& row) {
     s.results.test = resultAt(row, 27, true);
     s.pointCount = row.int64(32);
     s.lastPointMs = row.int64(33);
+    s.start.joinedMidCharge = row.integer(34) != 0;
     return s;
 }
 
@@ -180,8 +184,8 @@ std::unique_ptr<Journal> Journal::readOnlyJournal(const std::string& path, int l
     std::unique_ptr<Connection> db = openForReading(path);
     const int version = storedVersion(*db);
     if (version == 0) throw JournalError(JournalFault::Corrupt, path + ": not a journal");
-    if (version < latest)
-        throw JournalError(JournalFault::ReadOnly, path + ": cannot upgrade a read-only file");
+    // An older journal reads as it stands (its list lacks only the newer columns); the
+    // window upgrades it when it next writes.
     const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(busyTimeoutMs);
     db->exec(timeout.c_str());
     return std::unique_ptr<Journal>(
@@ -227,8 +231,6 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
     if (version > latest)
         return std::unique_ptr<Journal>(new Journal(std::move(db), path, version, true, true));
     if (db->readOnly()) {
-        if (version < latest)
-            throw JournalError(JournalFault::ReadOnly, path + ": cannot upgrade a read-only file");
         // A file or folder the user may not write: read it the way that needs no writing.
         db.reset();
         return readOnlyJournal(path, latest, options.busyTimeoutMs);
@@ -255,7 +257,16 @@ Journal::Journal(std::unique_ptr<sql::Connection> db, std::string path, int vers
       m_path(std::move(path)),
       m_version(version),
       m_readOnly(readOnly),
-      m_newerVersion(newer) {}
+      m_newerVersion(newer) {
+    // Asked of the file itself: an older journal read as it stands has no such column.
+    Statement column(
+        *m_db, "SELECT 1 FROM pragma_table_info('sessions') WHERE name = 'joined_mid_charge'");
+    m_joinedColumn = column.step();
+}
+
+std::string Journal::summaryColumns() const {
+    return std::string(kSummaryColumns) + (m_joinedColumn ? kJoinedColumn : kNoJoinedColumn);
+}
 
 void Journal::requireWritable() const {
     if (m_newerVersion)
@@ -276,6 +287,10 @@ int64_t Journal::beginSession(const SessionStart& start) {
         .bind(5, std::string_view(start.deviceAddress))
         .run();
     const int64_t id = m_db->lastInsertId();
+    if (start.joinedMidCharge && m_joinedColumn) {
+        Statement joined(*m_db, "UPDATE sessions SET joined_mid_charge = 1 WHERE id = ?");
+        joined.bind(1, id).run();
+    }
     writeProfile(*m_db, id, start.profile);
     transaction.commit();
     return id;
@@ -323,7 +338,7 @@ void Journal::write(int64_t sessionId, const SessionUpdate& update) {
 }
 
 std::vector<SessionSummary> Journal::list(const ListQuery& query) {
-    std::string text = std::string("SELECT ") + kSummaryColumns + " FROM sessions WHERE 1";
+    std::string text = "SELECT " + summaryColumns() + " FROM sessions WHERE 1";
     const std::vector<std::string> filter = words(query.text);
     for (size_t i = 0; i < filter.size(); ++i)
         text += std::string(" AND ") + kSearchText + " LIKE ? ESCAPE '\\'";
@@ -343,8 +358,7 @@ std::vector<SessionSummary> Journal::list(const ListQuery& query) {
 }
 
 std::optional<SessionSummary> Journal::summary(int64_t sessionId) {
-    const std::string text =
-        std::string("SELECT ") + kSummaryColumns + " FROM sessions WHERE id = ?";
+    const std::string text = "SELECT " + summaryColumns() + " FROM sessions WHERE id = ?";
     Statement select(*m_db, text.c_str());
     select.bind(1, sessionId);
     if (!select.step()) return std::nullopt;

@@ -61,7 +61,10 @@ private:
 
     std::unique_ptr<sql::Connection> m_db;
     std::string m_path;
+    // The session list's columns as this journal's version has them.
+    std::string summaryColumns() const;
     int m_version;
+    bool m_joinedColumn = false;
     bool m_readOnly;
     bool m_newerVersion;
 };

@@ -53,6 +53,12 @@ CREATE TABLE points (
 )");
 }
 
+// A charge first seen part-way (connected while the charger was already charging) is
+// marked, so its missing start is no surprise.
+void addJoinedMidCharge(sql::Connection& db) {
+    db.exec("ALTER TABLE sessions ADD COLUMN joined_mid_charge INTEGER NOT NULL DEFAULT 0");
+}
+
 bool hasTable(sql::Connection& db, const char* name) {
     sql::Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
     query.bind(1, std::string_view(name));
@@ -62,7 +68,7 @@ bool hasTable(sql::Connection& db, const char* name) {
 }  // namespace
 
 const std::vector<Migration>& migrations() {
-    static const std::vector<Migration> steps{{1, createVersion1}};
+    static const std::vector<Migration> steps{{1, createVersion1}, {2, addJoinedMidCharge}};
     return steps;
 }
 

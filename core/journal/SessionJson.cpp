@@ -28,6 +28,7 @@ JsonObjectWriter summaryWriter(const SessionSummary& s) {
     JsonObjectWriter json;
     json.integer("id", s.id)
         .text("kind", kindName(start.kind))
+        .flag("joinedMidCharge", start.joinedMidCharge)
         .text("startTime", isoLocalTime(start.startMs, start.utcOffsetMinutes));
     if (s.endMs)
         json.text("endTime", isoLocalTime(*s.endMs, start.utcOffsetMinutes));

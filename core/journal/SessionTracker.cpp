@@ -9,15 +9,22 @@ constexpr int kFloatingStage = 6;
 void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     if (!tick.chargerConnected) {
         end(StopReason::LinkLost, sink);
+        m_joinable = true;  // the next connection may find the charge going on
         return;
     }
     const std::string& word = tick.statusWord;
-    if (word == "Charge Mode" || word == "Test Mode") {
+    const bool modeWord = word == "Charge Mode" || word == "Test Mode";
+    const bool charging = tick.stageNumber >= 2 && tick.stageNumber <= kFloatingStage;
+    const bool join = !m_kind && m_joinable && word.empty() && tick.chargerHeard && charging;
+    if (modeWord || join) {
         end(StopReason::Interrupted, sink);
         m_kind = word == "Test Mode" ? SessionKind::Test : SessionKind::Charge;
         m_profile = tick.context.profile;
         m_afterSeen = m_floatingSeen = false;
-        sink.sessionStarted(*m_kind, tick.context);
+        m_joinable = false;
+        sink.sessionStarted(*m_kind, tick.context, join);
+    } else if (!word.empty() && !m_kind) {
+        m_joinable = false;  // the charger said where it stands: nothing going on to join
     }
     if (!m_kind) return;
 
@@ -45,6 +52,7 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
 
 void SessionTracker::end(StopReason reason, SessionSink& sink) {
     if (!m_kind) return;
+    m_joinable = false;
     m_kind.reset();
     sink.sessionEnded(reason);
 }

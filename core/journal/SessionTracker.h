@@ -18,7 +18,8 @@ struct SessionContext {
 // and clear them, so the window passes on what they took rather than a later copy.
 struct TickObservation {
     bool chargerConnected = false;
-    std::string statusWord;  // the word `detect` acted on this tick, empty when none
+    bool chargerHeard = false;  // the charger has sent something on this connection
+    std::string statusWord;     // the word `detect` acted on this tick, empty when none
     int stageNumber = 0;
     double chargeVoltage = 0.0;
     double chargeCurrent = 0.0;
@@ -30,7 +31,9 @@ struct TickObservation {
 class SessionSink {
 public:
     virtual ~SessionSink() = default;
-    virtual void sessionStarted(SessionKind kind, const SessionContext& context) = 0;
+    // joinedMidCharge: first seen part-way, without its "Charge Mode".
+    virtual void sessionStarted(SessionKind kind, const SessionContext& context,
+                                bool joinedMidCharge) = 0;
     virtual void pointRecorded(double voltage, double current, int stage) = 0;
     virtual void resultsReported(const Results& results) = 0;
     virtual void profileChanged(const Profile& profile) = 0;
@@ -44,14 +47,22 @@ public:
 // open session adds a point. A charge finishes once the after-charge result has arrived and
 // the charger is floating (stage 6); a test finishes with its result. STANDBY or an
 // unplugged battery before that ends the session with that reason; after it, as finished.
+// A charge found going on (stages 2 to 6, heard on a new connection) is recorded from there
+// on, marked as joined mid-charge: after a lost link, a receipt or a late connect.
 class SessionTracker {
 public:
     void observe(const TickObservation& tick, SessionSink& sink);
     // The user confirmed STOP.
     void forceStop(SessionSink& sink) { end(StopReason::ForceStop, sink); }
     // The charger link ended outside a tick (the timer stops when the printer takes it).
-    void linkLost(SessionSink& sink) { end(StopReason::LinkLost, sink); }
-    void printerHandOver(SessionSink& sink) { end(StopReason::PrinterHandOver, sink); }
+    void linkLost(SessionSink& sink) {
+        end(StopReason::LinkLost, sink);
+        m_joinable = true;
+    }
+    void printerHandOver(SessionSink& sink) {
+        end(StopReason::PrinterHandOver, sink);
+        m_joinable = true;
+    }
     // The application is closing.
     void close(SessionSink& sink) { end(StopReason::AppClosed, sink); }
 
@@ -66,6 +77,7 @@ private:
     Profile m_profile;
     bool m_afterSeen = false;
     bool m_floatingSeen = false;
+    bool m_joinable = true;  // no session seen start or end on this connection yet
 };
 
 }  // namespace velmora::journal

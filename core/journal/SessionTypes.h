@@ -66,6 +66,7 @@ struct SessionStart {
     int utcOffsetMinutes = 0;  // the workshop's local offset at the start
     std::string deviceName, deviceAddress;
     Profile profile;
+    bool joinedMidCharge = false;  // first seen part-way through the charge
 };
 
 // One row of the session list.

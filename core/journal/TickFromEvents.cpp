@@ -5,9 +5,10 @@
 namespace velmora::journal {
 
 TickObservation observationOf(const TickEvents& events, bool chargerConnected,
-                              SessionContext context) {
+                              SessionContext context, bool chargerHeard) {
     TickObservation tick;
     tick.chargerConnected = chargerConnected;
+    tick.chargerHeard = chargerHeard;
     tick.statusWord = events.status.wordText;
     tick.stageNumber = events.measurement.stageNumber;
     tick.chargeVoltage = events.measurement.chargeVoltage;

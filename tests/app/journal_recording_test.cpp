@@ -11,6 +11,7 @@
 #include "journal/Schema.h"
 #include "journal_window_fixture.h"
 #include "link/Commands.h"
+#include "link/LinkController.h"
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -29,6 +30,35 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
+
+// The link drops mid-charge and heals by itself: the charge found going on is kept from
+// there on, marked as joined mid-charge, so its end and after-charge result are not lost.
+TEST_F(JournalRecordingTest, AChargeFoundAgainAfterADropIsKeptAsJoinedMidCharge) {
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{1}, 1, 600000});
+    connect();
+    startCharge();
+    charging(13.47, 3.2, 3);
+    m_bt->peers[0]->release();
+    ASSERT_TRUE(processEventsUntil([&] {
+        tick();
+        return m_bt->peers.size() == 2 && links.chargerLinkUp();
+    }));
+    m_window->Timerloop()->stop();  // the reconnect started it; the test ticks by hand
+    m_bt->peers[1]->send("#|1|4|1450|800|1900|85|*\r\n");
+    ASSERT_TRUE(processEventsUntil([&] {
+        QCoreApplication::processEvents();
+        return m_window->link().heard() && m_window->state().snapshot().stageNumber == 4;
+    }));
+    for (int second = 0; second < 11; ++second) tick();  // past one batch of points
+    const std::vector<journal::SessionSummary> sessions = kept();
+    ASSERT_EQ(sessions.size(), 2u);
+    EXPECT_TRUE(sessions[0].start.joinedMidCharge);
+    EXPECT_FALSE(sessions[0].endMs);  // still being recorded
+    EXPECT_GE(sessions[0].pointCount, 1);
+    EXPECT_FALSE(sessions[1].start.joinedMidCharge);
+    EXPECT_EQ(sessions[1].stopReason, "linkLost");
+}
 
 TEST_F(JournalRecordingTest, ChargeIsKeptWithEveryPointItsResultsAndProfile) {
     connect();

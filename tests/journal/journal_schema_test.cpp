@@ -85,9 +85,33 @@ TEST(JournalSchemaTest, FailedMigrationLeavesThePreviousVersionWhole) {
     EXPECT_THROW(Journal::open(path, options), JournalError);
 
     RawDb raw(path);
-    EXPECT_EQ(raw.scalar("SELECT max(version) FROM schema_version"), 1);
+    // Each step is whole or not at all: the good ones stay, the broken one left nothing.
+    EXPECT_EQ(raw.scalar("SELECT max(version) FROM schema_version"), latestVersion(migrations()));
     EXPECT_EQ(raw.scalar("SELECT count(*) FROM sqlite_master WHERE name = 'half_done'"), 0);
     EXPECT_EQ(Journal::open(path)->session(id)->points.size(), 2u);
+}
+
+// A charge first seen part-way keeps its mark; a first-version journal, read as it stands
+// by a reader that never migrates, has none and reads whole.
+TEST(JournalSchemaTest, JoinedMidChargeMarkIsKeptAndOlderJournalsReadWithoutIt) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    const int64_t old = writeVersion1Journal(path);
+    JournalOptions reading;
+    reading.readOnly = true;
+    {
+        auto reader = Journal::open(path, reading);
+        EXPECT_EQ(reader->schemaVersion(), 1);
+        ASSERT_EQ(reader->list().size(), 1u);
+        EXPECT_FALSE(reader->session(old)->summary.start.joinedMidCharge);
+    }
+    SessionStart joined = chargeStart(60'000);
+    joined.joinedMidCharge = true;
+    const int64_t id = Journal::open(path)->beginSession(joined);  // upgrades, then writes
+    auto reader = Journal::open(path, reading);
+    EXPECT_EQ(reader->schemaVersion(), latestVersion(migrations()));
+    EXPECT_TRUE(reader->session(id)->summary.start.joinedMidCharge);
+    EXPECT_FALSE(reader->session(old)->summary.start.joinedMidCharge);
 }
 
 TEST(JournalSchemaTest, NewerJournalOpensReadOnlyAndIsNeverWritten) {

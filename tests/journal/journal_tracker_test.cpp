@@ -12,8 +12,9 @@ namespace {
 // Writes down every event as a short text.
 struct EventLog : SessionSink {
     std::vector<std::string> events;
-    void sessionStarted(SessionKind kind, const SessionContext& context) override {
-        events.push_back(std::string("start ") + kindName(kind) + " " + context.deviceName);
+    void sessionStarted(SessionKind kind, const SessionContext& context, bool joined) override {
+        events.push_back(std::string("start ") + kindName(kind) + " " + context.deviceName +
+                         (joined ? " joined" : ""));
     }
     void pointRecorded(double, double, int stage) override {
         events.push_back("point " + std::to_string(stage));
@@ -35,6 +36,7 @@ struct Tick {
     int stage = 0;
     const char* results = "";  // letters b, a, t
     const char* profileName = "";
+    bool heard = false;  // the charger has answered on this connection
 };
 
 struct Scenario {
@@ -52,6 +54,7 @@ TEST_P(SessionTrackerTest, Events) {
     for (const Tick& t : GetParam().ticks) {
         TickObservation tick;
         tick.chargerConnected = t.connected;
+        tick.chargerHeard = t.heard;
         tick.statusWord = t.word;
         tick.stageNumber = t.stage;
         tick.context.deviceName = "CH1";
@@ -101,6 +104,31 @@ INSTANTIATE_TEST_SUITE_P(
                  {{true, "Charge Mode", 2}},
                  "link",
                  {"start charge CH1", "point 2", "end linkLost"}},
+        // Found charging on a new connection: recorded from there on, marked; not before
+        // the charger is heard, and a charge seen to its end is not joined again.
+        Scenario{
+            "charge_found_going_on_after_a_lost_link",
+            {{true, "Charge Mode", 1, "", "", true},
+             {true, "", 3, "", "", true},
+             {false, "", 3},
+             {true, "", 3},  // the old reading, nothing heard yet
+             {true, "", 4, "", "", true},
+             {true, "", 5, "a", "", true},
+             {true, "", 6, "", "", true},
+             {true, "", 6, "", "", true}},
+            "",
+            {"start charge CH1", "point 1", "point 3", "end linkLost", "start charge CH1 joined",
+             "point 4", "point 5", "results after", "point 6", "end finished"}},
+        Scenario{"idle_charger_is_not_joined",
+                 {{true, "STANDBY", 0, "", "", true}, {true, "", 2, "", "", true}},
+                 "close",
+                 {}},
+        Scenario{"floating_after_a_finished_charge_is_not_joined",
+                 {{true, "Charge Mode", 5, "a", "", true},
+                  {true, "", 6, "", "", true},
+                  {true, "", 6, "", "", true}},
+                 "",
+                 {"start charge CH1", "point 5", "results after", "point 6", "end finished"}},
         Scenario{"application_closes",
                  {{true, "Charge Mode", 2}},
                  "close",
