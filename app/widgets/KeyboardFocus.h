@@ -30,7 +30,7 @@ public:
     // Lives as long as the view.
     static KeyboardFocus* install(QGraphicsView* view, QWidget* content);
 
-    FocusRing* ring() const { return m_ring; }
+    FocusRing* ring() const { return qobject_cast<FocusRing*>(m_ring.data()); }
     // Whether the keyboard is in use: focus moved by Tab since the last mouse press.
     bool inUse() const { return m_inUse; }
 
@@ -50,7 +50,9 @@ private:
 
     QGraphicsView* m_view;
     QPointer<QWidget> m_content;  // the window deletes it before the view
-    QPointer<FocusRing> m_ring;
+    // Held as a plain widget: the filter sees the ring's own events while it is destroyed,
+    // when it is no longer a FocusRing.
+    QPointer<QWidget> m_ring;
     bool m_inUse = false;
     bool m_followQueued = false;
     QPointer<QWidget> m_watched;
