@@ -207,20 +207,28 @@ void LinkController::finish(Purpose purpose, std::shared_ptr<Transport> socket, 
         if (charger) {
             m_lastCharger = m_device;
             m_lostCharger.reset();
+            // Up from now: a link that closes before the next tick is a loss all the same.
+            m_chargerWasUp = true;
+            m_upSince.start();
         }
     }
+    // Settled before the window hears of it: its refresh may find the new link gone at
+    // once, and the next reconnecting it starts then must not be stopped here afterwards.
+    const bool charger = purpose == Purpose::Charger;
+    const bool attemptFailed = charger && m_reconnecting && !ok;
+    if (charger && ok) {
+        m_retry.stop();
+        m_reconnecting = false;
+    }
+    const bool returnFailed = charger && std::exchange(m_returning, false) && !ok && m_device;
     emit finished(purpose, ok, firstError, secondError);
     m_automaticAttempt = false;
-    if (purpose == Purpose::Charger && std::exchange(m_returning, false) && !ok && m_device) {
+    if (returnFailed) {
         m_lostCharger = m_device;  // the way back failed: tried again by itself
         beginReconnecting();
-        return;
-    }
-    if (purpose != Purpose::Charger || !m_reconnecting) return;
-    if (ok)
-        stopReconnecting();
-    else
+    } else if (attemptFailed) {
         scheduleNextAttempt();
+    }
 }
 
 void LinkController::holdChargerForPrint() {
@@ -244,10 +252,16 @@ bool LinkController::returnToCharger() {
 }
 
 void LinkController::beginReconnecting() {
+    // A charger that accepts and closes at once is the same loss going on: its attempts
+    // and its time to give up carry on rather than start again.
+    const bool sameLoss = m_lostFor.isValid() && m_upSince.isValid() &&
+                          m_upSince.elapsed() < kShortLivedLinkMs && m_attempt > 0;
     m_reconnecting = true;
     m_gaveUp = false;
-    m_attempt = 0;
-    m_lostFor.start();
+    if (!sameLoss) {
+        m_attempt = 0;
+        m_lostFor.start();
+    }
     scheduleNextAttempt();
 }
 

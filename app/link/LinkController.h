@@ -144,6 +144,8 @@ private:
     ReconnectSchedule m_schedule;
     QTimer m_retry;
     QElapsedTimer m_lostFor;
+    QElapsedTimer m_upSince;  // since the charger link last came up
+    static constexpr qint64 kShortLivedLinkMs = 30000;
     bool m_reconnecting = false;
     bool m_gaveUp = false;
     bool m_automaticAttempt = false;

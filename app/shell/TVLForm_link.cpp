@@ -174,7 +174,12 @@ void TVLForm::finishConnect(LinkController::Purpose purpose, bool ok, const QStr
         m_connection->close();
         m_timerloop->start();
         m_link->startReader();
-        start();
+        try {
+            start();
+        } catch (const LinkError&) {
+            // Accepted and closed at once: a lost link, which the next tick sees and heals.
+            if (!automatic) showMessage(kChargerUnreachable);
+        }
         updateLinkStatus();
         emit connectionFinished(true);
         return;
