@@ -25,14 +25,18 @@ const QString kChargerIsNoPrinter =
 class LostLinkTest : public WindowTest {
 protected:
     size_t chartPoints() { return m_window->chartScreen()->data().voltage.size(); }
+    // Refresh ticks, as the window's timer gives them, until `done`.
+    bool tickUntil(const std::function<bool()>& done) {
+        return processEventsUntil([&] {
+            m_window->TimerloopTimer();
+            return done();
+        });
+    }
     bool panelShown() { return control("PanelLinkLost")->isVisibleTo(m_window->dashboard()); }
     // The charger at socket n reports stage 3 and the window ticks until it shows.
     void charging(size_t n) {
         m_bt->peers.at(n)->send("#|1|3|1400|1000|10|80|*\r\n");
-        ASSERT_TRUE(processEventsUntil([&] {
-            m_window->TimerloopTimer();
-            return m_window->state().snapshot().stageNumber == 3;
-        }));
+        ASSERT_TRUE(tickUntil([&] { return m_window->state().snapshot().stageNumber == 3; }));
         m_window->TimerloopTimer();  // the tick that sees the reading
     }
 };
@@ -45,10 +49,7 @@ TEST_F(LostLinkTest, DroppedLinkInventsNoPointsShowsThePanelAndReconnectsTheSame
     EXPECT_FALSE(panelShown());
 
     m_bt->peers[0]->release();  // the charger is switched off mid-charge
-    ASSERT_TRUE(processEventsUntil([&] {
-        m_window->TimerloopTimer();
-        return panelShown();
-    }));
+    ASSERT_TRUE(tickUntil([&] { return panelShown(); }));
     const size_t frozen = chartPoints();
     for (int tick = 0; tick < 5; ++tick) m_window->TimerloopTimer();
     EXPECT_EQ(chartPoints(), frozen);  // no flat line of old readings
@@ -81,10 +82,7 @@ TEST_F(LostLinkTest, AFailedReconnectKeepsThePanelForTheNextTry) {
     m_window->FormShow();
     ASSERT_TRUE(connectCharger());
     m_bt->peers[0]->release();
-    ASSERT_TRUE(processEventsUntil([&] {
-        m_window->TimerloopTimer();
-        return panelShown();
-    }));
+    ASSERT_TRUE(tickUntil([&] { return panelShown(); }));
     m_bt->refuseConnect = true;
     QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
     m_window->BTSambungUlangClick();
@@ -105,10 +103,8 @@ TEST_F(LostLinkTest, ALostChargerIsTriedAgainByItselfUntilItIsBack) {
     ASSERT_TRUE(connectCharger());
     m_bt->refuseConnect = true;
     m_bt->peers[0]->release();
-    ASSERT_TRUE(processEventsUntil([&] {
-        m_window->TimerloopTimer();
-        return links.reconnectAttempt() >= 3 && !m_window->connecting();
-    }));
+    ASSERT_TRUE(
+        tickUntil([&] { return links.reconnectAttempt() >= 3 && !m_window->connecting(); }));
     EXPECT_TRUE(links.reconnecting());
     EXPECT_TRUE(text("LLinkLostReason").startsWith("Menyambung ulang ke VELMORA-CHG..."));
     EXPECT_TRUE(text("LLinkLostReason").contains("percobaan"));
@@ -116,10 +112,7 @@ TEST_F(LostLinkTest, ALostChargerIsTriedAgainByItselfUntilItIsBack) {
     EXPECT_TRUE(m_messages.isEmpty());  // the panel says it; no box to click away
 
     m_bt->refuseConnect = false;  // the charger is back in range
-    ASSERT_TRUE(processEventsUntil([&] {
-        m_window->TimerloopTimer();
-        return links.chargerLinkUp();
-    }));
+    ASSERT_TRUE(tickUntil([&] { return links.chargerLinkUp(); }));
     EXPECT_FALSE(links.reconnecting());
     EXPECT_EQ(m_bt->peers.back()->receive(1000), commands::kStart);
     m_window->TimerloopTimer();
@@ -134,10 +127,7 @@ TEST_F(LostLinkTest, ReconnectingStopsWhenTheUserSaysSoOrAfterItsTime) {
     ASSERT_TRUE(connectCharger());
     m_bt->refuseConnect = true;
     m_bt->peers[0]->release();
-    ASSERT_TRUE(processEventsUntil([&] {
-        m_window->TimerloopTimer();
-        return links.reconnectGaveUp();
-    }));
+    ASSERT_TRUE(tickUntil([&] { return links.reconnectGaveUp(); }));
     EXPECT_FALSE(links.reconnecting());
     EXPECT_TRUE(text("LLinkLostReason").contains("tidak dapat disambungkan lagi"));
     EXPECT_FALSE(control<QWidget>("BTBerhenti")->isVisibleTo(m_window->dashboard()));
@@ -148,10 +138,7 @@ TEST_F(LostLinkTest, ReconnectingStopsWhenTheUserSaysSoOrAfterItsTime) {
     m_bt->refuseConnect = false;
     ASSERT_TRUE(connectCharger());
     m_bt->peers.back()->release();
-    ASSERT_TRUE(processEventsUntil([&] {
-        m_window->TimerloopTimer();
-        return links.reconnecting();
-    }));
+    ASSERT_TRUE(tickUntil([&] { return links.reconnecting(); }));
     control<QAbstractButton>("BTBerhenti")->click();
     EXPECT_FALSE(links.reconnecting());
     EXPECT_TRUE(panelShown());
@@ -185,10 +172,7 @@ TEST_F(LostLinkTest, NoAttemptWhileADialogHoldsTheLink) {
     m_window->FormShow();
     ASSERT_TRUE(connectCharger());
     m_bt->peers[0]->release();
-    ASSERT_TRUE(processEventsUntil([&] {
-        m_window->TimerloopTimer();
-        return panelShown();
-    }));
+    ASSERT_TRUE(tickUntil([&] { return panelShown(); }));
     m_window->BTConnectionClick();
     QSignalSpy due(&links, &LinkController::reconnectDue);
     ASSERT_TRUE(processEventsUntil([&] { return due.count() >= 3; }));
@@ -325,8 +309,7 @@ TEST_F(LostLinkTest, ManyDropsHealedByThemselvesLeaveOneReceiveThread) {
     for (int drop = 0; drop < kDrops; ++drop) {
         const size_t sockets = m_bt->peers.size();
         m_bt->peers.back()->release();
-        ASSERT_TRUE(processEventsUntil([&] {
-            m_window->TimerloopTimer();
+        ASSERT_TRUE(tickUntil([&] {
             return m_bt->peers.size() > sockets && links.chargerLinkUp() && !m_window->connecting();
         })) << "drop "
             << drop;
