@@ -144,7 +144,7 @@ bool LinkController::connectToDevice(Purpose purpose, const DeviceInfo& device) 
             return false;  // an unpaired charger: the dialog stays open, nothing is said
         }
     } catch (const LinkError&) {
-        emit message(kUnreachable);
+        if (!m_automaticAttempt) emit message(kUnreachable);  // else the panel tells it
         if (purpose == Purpose::Charger) return false;
     }
     if (!socket && purpose != Purpose::Charger) {

@@ -19,6 +19,8 @@ public:
         int enableRequests = 0;
         QList<DeviceInfo> devices;
         bool refuseConnect = false;
+        // No socket can be made at all (the adapter went off under a paired device).
+        bool refuseSocket = false;
         // Listed as paired but reported unpaired when asked again (paired state changed).
         QStringList unpairedNow;
         // The peer end of every socket created, in creation order, and the secure flags.
@@ -50,6 +52,7 @@ public:
         return false;
     }
     std::unique_ptr<Transport> createSocket(const DeviceInfo&, bool secure) override {
+        if (m_shared->refuseSocket) throw LinkError("no socket");
         auto [app, peer] = MemoryTransport::createPair();
         m_shared->peers.push_back(peer);
         m_shared->secureFlags.push_back(secure);

@@ -101,10 +101,13 @@ TEST_F(LostLinkTest, ALostChargerIsTriedAgainByItselfUntilItIsBack) {
     links.setReconnectSchedule({{10, 20}, 30, 60000});
     m_window->FormShow();
     ASSERT_TRUE(connectCharger());
-    m_bt->refuseConnect = true;
+    m_bt->refuseSocket = true;  // first no socket at all, then sockets that do not connect
     m_bt->peers[0]->release();
+    ASSERT_TRUE(tickUntil([&] { return links.reconnectAttempt() >= 2; }));
+    m_bt->refuseSocket = false;
+    m_bt->refuseConnect = true;
     ASSERT_TRUE(
-        tickUntil([&] { return links.reconnectAttempt() >= 3 && !m_window->connecting(); }));
+        tickUntil([&] { return links.reconnectAttempt() >= 4 && !m_window->connecting(); }));
     EXPECT_TRUE(links.reconnecting());
     EXPECT_TRUE(text("LLinkLostReason").startsWith("Menyambung ulang ke VELMORA-CHG..."));
     EXPECT_TRUE(text("LLinkLostReason").contains("percobaan"));
