@@ -69,6 +69,14 @@ auto member(T Record::*field, Read read) {
     };
 }
 
+// A field of one of the state's three results.
+template <typename Record, typename T, typename Read>
+auto resultMember(TestResult Record::*result, T TestResult::*field, Read read) {
+    return [result, field, read](Record& r, const JsonValue& v, const std::string& name) {
+        r.*result.*field = read(v, name);
+    };
+}
+
 template <typename Record>
 void readObject(Record& record, const JsonValue& value, const FieldReaders<Record>& readers,
                 const std::string& path) {
@@ -124,22 +132,22 @@ const FieldReaders<ChargerState>& stateReaders() {
         {"chargerStatus", member(&S::chargerStatus, text)},
         {"batteryStatus", member(&S::batteryStatus, text)},
         {"beforeResultTag", member(&S::beforeResultTag, text)},
-        {"beforeCca", member(&S::beforeCca, integer)},
-        {"beforeResistance", member(&S::beforeResistance, real)},
-        {"beforeDiagVoltage", member(&S::beforeDiagVoltage, real)},
-        {"beforeVoltage", member(&S::beforeVoltage, real)},
+        {"beforeCca", resultMember(&S::before, &TestResult::cca, integer)},
+        {"beforeResistance", resultMember(&S::before, &TestResult::resistance, real)},
+        {"beforeDiagVoltage", resultMember(&S::before, &TestResult::diagVoltage, real)},
+        {"beforeVoltage", resultMember(&S::before, &TestResult::voltage, real)},
         {"afterResultTag", member(&S::afterResultTag, text)},
-        {"afterCca", member(&S::afterCca, integer)},
-        {"afterResistance", member(&S::afterResistance, real)},
-        {"afterDiagVoltage", member(&S::afterDiagVoltage, real)},
-        {"afterVoltage", member(&S::afterVoltage, real)},
-        {"afterStatus", member(&S::afterStatus, text)},
+        {"afterCca", resultMember(&S::after, &TestResult::cca, integer)},
+        {"afterResistance", resultMember(&S::after, &TestResult::resistance, real)},
+        {"afterDiagVoltage", resultMember(&S::after, &TestResult::diagVoltage, real)},
+        {"afterVoltage", resultMember(&S::after, &TestResult::voltage, real)},
+        {"afterStatus", resultMember(&S::after, &TestResult::status, text)},
         {"testResultTag", member(&S::testResultTag, text)},
-        {"testCca", member(&S::testCca, integer)},
-        {"testResistance", member(&S::testResistance, real)},
-        {"testDiagVoltage", member(&S::testDiagVoltage, real)},
-        {"testVoltage", member(&S::testVoltage, real)},
-        {"testStatus", member(&S::testStatus, text)},
+        {"testCca", resultMember(&S::test, &TestResult::cca, integer)},
+        {"testResistance", resultMember(&S::test, &TestResult::resistance, real)},
+        {"testDiagVoltage", resultMember(&S::test, &TestResult::diagVoltage, real)},
+        {"testVoltage", resultMember(&S::test, &TestResult::voltage, real)},
+        {"testStatus", resultMember(&S::test, &TestResult::status, text)},
         {"profileBrandIndex", member(&S::profileBrandIndex, integer)},
         {"profileVarietyIndex", member(&S::profileVarietyIndex, integer)},
         {"profileTypeIndex", member(&S::profileTypeIndex, integer)},
