@@ -121,57 +121,59 @@ const FieldReaders<AuxReading>& auxReaders() {
     return readers;
 }
 
+// One result's fields, named after its group ("beforeCca", ...), status where it has one.
+void addResultReaders(FieldReaders<ChargerState>& readers, const std::string& group,
+                      TestResult ChargerState::*result, bool withStatus) {
+    readers[group + "Cca"] = resultMember(result, &TestResult::cca, integer);
+    readers[group + "Resistance"] = resultMember(result, &TestResult::resistance, real);
+    readers[group + "DiagVoltage"] = resultMember(result, &TestResult::diagVoltage, real);
+    readers[group + "Voltage"] = resultMember(result, &TestResult::voltage, real);
+    if (withStatus) readers[group + "Status"] = resultMember(result, &TestResult::status, text);
+}
+
 const FieldReaders<ChargerState>& stateReaders() {
     using S = ChargerState;
-    static const FieldReaders<S> readers = {
-        {"stageNumber", member(&S::stageNumber, integer)},
-        {"chargeVoltage", member(&S::chargeVoltage, real)},
-        {"chargeCurrent", member(&S::chargeCurrent, real)},
-        {"elapsedSeconds", member(&S::elapsedSeconds, integer)},
-        {"chargeProgress", member(&S::chargeProgress, integer)},
-        {"chargerStatus", member(&S::chargerStatus, text)},
-        {"batteryStatus", member(&S::batteryStatus, text)},
-        {"beforeResultTag", member(&S::beforeResultTag, text)},
-        {"beforeCca", resultMember(&S::before, &TestResult::cca, integer)},
-        {"beforeResistance", resultMember(&S::before, &TestResult::resistance, real)},
-        {"beforeDiagVoltage", resultMember(&S::before, &TestResult::diagVoltage, real)},
-        {"beforeVoltage", resultMember(&S::before, &TestResult::voltage, real)},
-        {"afterResultTag", member(&S::afterResultTag, text)},
-        {"afterCca", resultMember(&S::after, &TestResult::cca, integer)},
-        {"afterResistance", resultMember(&S::after, &TestResult::resistance, real)},
-        {"afterDiagVoltage", resultMember(&S::after, &TestResult::diagVoltage, real)},
-        {"afterVoltage", resultMember(&S::after, &TestResult::voltage, real)},
-        {"afterStatus", resultMember(&S::after, &TestResult::status, text)},
-        {"testResultTag", member(&S::testResultTag, text)},
-        {"testCca", resultMember(&S::test, &TestResult::cca, integer)},
-        {"testResistance", resultMember(&S::test, &TestResult::resistance, real)},
-        {"testDiagVoltage", resultMember(&S::test, &TestResult::diagVoltage, real)},
-        {"testVoltage", resultMember(&S::test, &TestResult::voltage, real)},
-        {"testStatus", resultMember(&S::test, &TestResult::status, text)},
-        {"profileBrandIndex", member(&S::profileBrandIndex, integer)},
-        {"profileVarietyIndex", member(&S::profileVarietyIndex, integer)},
-        {"profileTypeIndex", member(&S::profileTypeIndex, integer)},
-        {"profileMode", member(&S::profileMode, text)},
-        {"profileReceived", member(&S::profileReceived, flag)},
-        {"voltageHistory", member(&S::voltageHistory, texts)},
-        {"currentHistory", member(&S::currentHistory, texts)},
-        {"historyReady", member(&S::historyReady, flag)},
-        {"endOfTest", member(&S::endOfTest, flag)},
-        {"optionSlots",
-         [](S& s, const JsonValue& v, const std::string& field) {
-             readArray(s.optionSlots, v, slotReaders(), field);
-         }},
-        {"auxReadings",
-         [](S& s, const JsonValue& v, const std::string& field) {
-             readArray(s.auxReadings, v, auxReaders(), field);
-         }},
-        {"auxTexts",
-         [](S& s, const JsonValue& v, const std::string& field) {
-             const std::vector<std::string> list = texts(v, field);
-             if (list.size() > s.auxTexts.size()) wrong(field, "at most 3 entries");
-             std::copy(list.begin(), list.end(), s.auxTexts.begin());
-         }},
-    };
+    static const FieldReaders<S> readers = [] {
+        FieldReaders<S> fields = {
+            {"stageNumber", member(&S::stageNumber, integer)},
+            {"chargeVoltage", member(&S::chargeVoltage, real)},
+            {"chargeCurrent", member(&S::chargeCurrent, real)},
+            {"elapsedSeconds", member(&S::elapsedSeconds, integer)},
+            {"chargeProgress", member(&S::chargeProgress, integer)},
+            {"chargerStatus", member(&S::chargerStatus, text)},
+            {"batteryStatus", member(&S::batteryStatus, text)},
+            {"beforeResultTag", member(&S::beforeResultTag, text)},
+            {"afterResultTag", member(&S::afterResultTag, text)},
+            {"testResultTag", member(&S::testResultTag, text)},
+            {"profileBrandIndex", member(&S::profileBrandIndex, integer)},
+            {"profileVarietyIndex", member(&S::profileVarietyIndex, integer)},
+            {"profileTypeIndex", member(&S::profileTypeIndex, integer)},
+            {"profileMode", member(&S::profileMode, text)},
+            {"profileReceived", member(&S::profileReceived, flag)},
+            {"voltageHistory", member(&S::voltageHistory, texts)},
+            {"currentHistory", member(&S::currentHistory, texts)},
+            {"historyReady", member(&S::historyReady, flag)},
+            {"endOfTest", member(&S::endOfTest, flag)},
+            {"optionSlots",
+             [](S& s, const JsonValue& v, const std::string& field) {
+                 readArray(s.optionSlots, v, slotReaders(), field);
+             }},
+            {"auxReadings",
+             [](S& s, const JsonValue& v, const std::string& field) {
+                 readArray(s.auxReadings, v, auxReaders(), field);
+             }},
+            {"auxTexts",
+             [](S& s, const JsonValue& v, const std::string& field) {
+                 const std::vector<std::string> list = texts(v, field);
+                 if (list.size() > s.auxTexts.size()) wrong(field, "at most 3 entries");
+                 std::copy(list.begin(), list.end(), s.auxTexts.begin());
+             }},
+        };
+        addResultReaders(fields, "before", &S::before, false);
+        addResultReaders(fields, "after", &S::after, true);
+        addResultReaders(fields, "test", &S::test, true);
+        return fields;
+    }();
     return readers;
 }
 
