@@ -174,7 +174,9 @@ public:
 
     // Where short messages for the user go: a message in the window's own look, modal to
     // the window, unless replaced (tests).
-    void setMessageSink(std::function<void(const QString&)> sink) { m_messages.setSink(sink); }
+    void setMessageSink(std::function<void(const QString&)> sink) {
+        m_messages.setSink(std::move(sink));
+    }
     // Shows an error that no handler caught, with its text.
     void reportError(const QString& text);
 
