@@ -150,4 +150,10 @@ void GuidePicture::resizeEvent(QResizeEvent*) {
     m_scroll->setGeometry(rect());
 }
 
+void GuideScreen::showChargerGuide() {
+    show();
+    LGuide->setText(QStringLiteral("Charger & Application User Guide"));
+    GuideCharger->show();
+}
+
 }  // namespace velmora
