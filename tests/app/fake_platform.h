@@ -1,8 +1,12 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 
 #include "link/BluetoothPlatform.h"
 #include "link/MemoryTransport.h"
@@ -29,6 +33,10 @@ public:
         // Called with every send before the bytes go out, on the sending thread; may
         // block (a slow printer) or throw LinkError (a broken link).
         std::function<void(const std::string&)> beforeSend;
+        // Connecting hangs until the socket is released (a device that never answers);
+        // set when a hanging connect was never cut short and gave up by itself.
+        bool hangOnConnect = false;
+        std::atomic<bool> hangOutlived{false};
     };
 
     explicit FakePlatform(std::shared_ptr<Shared> shared) : m_shared(std::move(shared)) {}
@@ -56,17 +64,26 @@ public:
         auto [app, peer] = MemoryTransport::createPair();
         m_shared->peers.push_back(peer);
         m_shared->secureFlags.push_back(secure);
-        return std::make_unique<Socket>(app, m_shared->refuseConnect, m_shared->beforeSend);
+        return std::make_unique<Socket>(app, m_shared, m_shared->refuseConnect);
     }
 
 private:
     // The application's end: connects unless refused.
     class Socket : public Transport {
     public:
-        Socket(std::shared_ptr<MemoryTransport> end, bool refuse,
-               std::function<void(const std::string&)> beforeSend)
-            : m_end(end), m_refuse(refuse), m_beforeSend(std::move(beforeSend)) {}
+        Socket(std::shared_ptr<MemoryTransport> end, std::shared_ptr<Shared> shared, bool refuse)
+            : m_end(end),
+              m_shared(shared),
+              m_refuse(refuse),
+              m_hang(shared->hangOnConnect),
+              m_beforeSend(shared->beforeSend) {}
         void connect() override {
+            if (m_hang) {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                if (!m_cut.wait_for(lock, std::chrono::seconds(20), [this] { return m_released; }))
+                    m_shared->hangOutlived = true;
+                throw LinkError("no answer");
+            }
             if (m_refuse) throw LinkError("refused");
             m_connected = true;
         }
@@ -79,11 +96,21 @@ private:
         void release() override {
             m_connected = false;
             m_end->release();
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_released = true;
+            }
+            m_cut.notify_all();
         }
 
     private:
         std::shared_ptr<MemoryTransport> m_end;
+        std::shared_ptr<Shared> m_shared;
         bool m_refuse;
+        bool m_hang;
+        std::mutex m_mutex;
+        std::condition_variable m_cut;
+        bool m_released = false;
         std::function<void(const std::string&)> m_beforeSend;
         std::atomic<bool> m_connected{false};
     };

@@ -371,4 +371,22 @@ TEST_F(LostLinkTest, ManyDropsHealedByThemselvesLeaveOneReceiveThread) {
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
+// The window closed while an attempt waits on a charger that does not answer: the attempt is
+// cut short, no thread is left, and the charge record ends as the link left it.
+TEST_F(LostLinkTest, ClosingTheWindowDuringAnAttemptEndsItCleanly) {
+    if (threadCount() < 0) GTEST_SKIP() << "no /proc here";
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{1}, 1, 600000});
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_window->TimerloopTimer();
+    const int threads = threadCount();
+    m_bt->hangOnConnect = true;
+    m_bt->peers[0]->release();
+    ASSERT_TRUE(tickUntil([&] { return m_window->connecting(); }));
+    m_window.reset();
+    EXPECT_FALSE(m_bt->hangOutlived);  // cut short, not waited out
+    EXPECT_LE(threadCount(), threads);
+}
+
 }  // namespace
