@@ -27,8 +27,6 @@ using namespace soak;
 
 namespace {
 
-constexpr std::chrono::seconds kStallDeadline{30};
-
 // The charger and the printer of the soak as the paired devices of a Bluetooth stack.
 class SoakPlatform : public BluetoothPlatform {
 public:
@@ -140,7 +138,6 @@ private:
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QTemporaryDir settings;  // the remembered devices stay out of the user's store
-    const auto started = std::chrono::steady_clock::now();
     SoakRun run;
     run.title = "Link soak";
     // Qt's own allocations settle over the first connections: measured 240 to 544 KiB
@@ -174,8 +171,6 @@ int main(int argc, char** argv) {
 
     std::thread chargerThread([&] { charger.run(); });
     links.connectTo(LinkController::Purpose::Charger, 0);
-    auto lastProgress = std::chrono::steady_clock::now();
-    int lastSeconds = -1;
     while (!charger.finished()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         if (run.residentAfterFirstConnection == 0 && workshop.connections() > 0)
@@ -184,14 +179,7 @@ int main(int argc, char** argv) {
         if (!workshop.printing() && !links.connecting() &&
             charger.waitForPrintRequest(std::chrono::milliseconds(1)))
             workshop.print();
-        sampleMemory(charger, run);
-        if (charger.simulatedSeconds() != lastSeconds) {
-            lastSeconds = charger.simulatedSeconds();
-            lastProgress = std::chrono::steady_clock::now();
-        } else if (std::chrono::steady_clock::now() - lastProgress > kStallDeadline) {
-            run.stalled = true;
-            break;
-        }
+        if (!keepsMoving(charger, run)) break;
     }
     if (run.stalled) chargerListener.close();  // lets the charger's accept give up
     // The charger holds its last link until these are read.
@@ -203,10 +191,7 @@ int main(int argc, char** argv) {
     link.stopReaderAndRelease();
     printer.stop();
     chargerListener.close();
-    run.residentAtEnd = residentKiB();
-    run.threadsAtEnd = threadCount();
-    run.realSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    finishRun(run);
     run.connections = workshop.connections();
     return reportSoak(run, charger, plan, printer, ledger) ? 0 : 1;
 }

@@ -24,8 +24,6 @@ using namespace soak;
 
 namespace {
 
-constexpr std::chrono::seconds kStallDeadline{30};
-
 std::string sampleReceipt() {
     std::string bytes = "\x1b@";
     for (int line = 0; line < 40; ++line)
@@ -96,7 +94,6 @@ private:
 }  // namespace
 
 int main() {
-    const auto started = std::chrono::steady_clock::now();
     SoakRun run;
     run.title = "Soak";
     run.threadsAtStart = threadCount();
@@ -114,8 +111,6 @@ int main() {
     std::thread chargerThread([&] { charger.run(); });
     app.connectCharger();
     run.residentAfterFirstConnection = residentKiB();
-    auto lastProgress = std::chrono::steady_clock::now();
-    int lastSeconds = -1;
     while (!charger.finished()) {
         if (charger.waitForPrintRequest(std::chrono::milliseconds(10))) {
             app.print(printer.address(), receipt);
@@ -124,14 +119,7 @@ int main() {
         } else if (app.readerEndedByLostLink()) {
             app.connectCharger();
         }
-        sampleMemory(charger, run);
-        if (charger.simulatedSeconds() != lastSeconds) {
-            lastSeconds = charger.simulatedSeconds();
-            lastProgress = std::chrono::steady_clock::now();
-        } else if (std::chrono::steady_clock::now() - lastProgress > kStallDeadline) {
-            run.stalled = true;
-            break;
-        }
+        if (!keepsMoving(charger, run)) break;
     }
     if (run.stalled) chargerListener.close();  // lets the charger's accept give up
     // The charger holds its last link until these are read.
@@ -142,10 +130,7 @@ int main() {
     app.disconnect();
     printer.stop();
     chargerListener.close();
-    run.residentAtEnd = residentKiB();
-    run.threadsAtEnd = threadCount();
-    run.realSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    finishRun(run);
     run.connections = app.connections();
     return reportSoak(run, charger, plan, printer, ledger) ? 0 : 1;
 }

@@ -19,6 +19,7 @@
 namespace soak {
 
 namespace {
+constexpr std::chrono::seconds kStallDeadline{30};
 // Memory may settle a little after the first connection; a leak per message or per
 // connection would show as megabytes over a simulated day.
 [[maybe_unused]] constexpr long kFlatMemoryKiB = 2048;
@@ -29,11 +30,26 @@ bool check(bool ok, const char* what) {
 }
 }  // namespace
 
-void sampleMemory(const ChargerEnd& charger, SoakRun& run) {
+bool keepsMoving(const ChargerEnd& charger, SoakRun& run) {
     const int seconds = charger.simulatedSeconds();
     if (run.residentAtFirstHour == 0 && seconds >= 3600) run.residentAtFirstHour = residentKiB();
     if (run.residentAtMidday == 0 && seconds >= 12 * 3600) run.residentAtMidday = residentKiB();
     if (run.residentAtHour23 == 0 && seconds >= 23 * 3600) run.residentAtHour23 = residentKiB();
+    const auto now = std::chrono::steady_clock::now();
+    if (seconds != run.lastSeconds) {
+        run.lastSeconds = seconds;
+        run.lastProgress = now;
+    } else if (now - run.lastProgress > kStallDeadline) {
+        run.stalled = true;
+    }
+    return !run.stalled;
+}
+
+void finishRun(SoakRun& run) {
+    run.residentAtEnd = residentKiB();
+    run.threadsAtEnd = threadCount();
+    run.realSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - run.started).count();
 }
 
 bool reportSoak(const SoakRun& run, const ChargerEnd& charger, const ChargerPlan& plan,
