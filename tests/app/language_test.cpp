@@ -1,0 +1,148 @@
+#include "widgets/Language.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
+#include <functional>
+
+#include "shell/OptionScreen.h"
+#include "window_fixture.h"
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+// A text of the window in both languages, and how the user brings it up.
+struct Text {
+    const char* where;
+    std::function<void()> show;
+    std::function<QString()> read;
+    const char* indonesian;
+    const char* english;
+};
+
+// The window's texts on the dashboard, in a dialog, in a message and in a table.
+class WindowTextsTest : public WindowTest {
+protected:
+    void press(const char* name) { control<QAbstractButton>(name)->click(); }
+    std::vector<Text> texts() {
+        return {
+            {"print button's tip", [] {}, [this] { return control("BTPrint")->toolTip(); },
+             "Cetak struk", "Print receipt"},
+            {"lost link panel", [] {}, [this] { return text("LLinkLostTitle"); },
+             "Koneksi terputus", "Connection lost"},
+            {"diagnostic heading", [this] { m_window->BT2DiagnosticClick(); },
+             [this] { return text("LDataReference"); }, "DATA REFERENSI", "REFERENCE DATA"},
+            // A dialog: the question before a charge is stopped.
+            {"force stop question", [this] { press("BTForceStop"); },
+             [this] { return text("LayoutForceStopLine1"); }, "Proses pengisian daya belum selesai",
+             "Charging is not finished yet"},
+            {"force stop answer", [this] { press("BTForceStop"); },
+             [this] { return control<QAbstractButton>("RForceYes")->text(); }, "Iya", "Yes"},
+            // A message: a log saved without a name.
+            {"message for a missing name",
+             [this] {
+                 press("BTSave");
+                 control<QLineEdit>("Edit2")->clear();
+                 press("ROKSave");
+             },
+             [this] { return m_messages.isEmpty() ? QString() : m_messages.back(); },
+             "Isi nama file", "Enter a file name"},
+            // A table's texts: the history list's column headings.
+            {"history heading",
+             [this] {
+                 m_window->BT4OptionClick();
+                 press("RRiwayat");
+             },
+             [this] {
+                 return control<QTableView>("ListRiwayat")
+                     ->model()
+                     ->headerData(5, Qt::Horizontal)
+                     .toString();
+             },
+             "Durasi", "Duration"},
+        };
+    }
+};
+
+// The window made after the English translation was applied; Indonesian again after.
+class EnglishWindowTest : public WindowTextsTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ui::applyLanguage(ui::Language::English));
+        WindowTextsTest::SetUp();
+    }
+    void TearDown() override {
+        WindowTextsTest::TearDown();
+        ui::applyLanguage(ui::Language::Indonesian);
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTextsTest, TheWindowSpeaksIndonesianByDefault) {
+    EXPECT_EQ(ui::appliedLanguage(), ui::Language::Indonesian);
+    for (const Text& text : texts()) {
+        text.show();
+        EXPECT_EQ(text.read(), QString::fromUtf8(text.indonesian)) << text.where;
+    }
+}
+
+TEST_F(EnglishWindowTest, TheWindowSpeaksEnglishWhenItIsApplied) {
+    for (const Text& text : texts()) {
+        text.show();
+        EXPECT_EQ(text.read(), QString::fromUtf8(text.english)) << text.where;
+    }
+}
+
+TEST_F(EnglishWindowTest, NumbersFollowTheUsersLocaleInEitherLanguage) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German));  // a comma user reading English
+    TVLForm window(std::make_unique<FakePlatform>(m_bt), 1366);
+    QLocale::setDefault(saved);
+    window.state().modify([](ChargerState& s) {
+        s.stageNumber = 2;
+        s.chargeVoltage = 13.47;
+    });
+    window.TimerloopTimer();
+    EXPECT_EQ(window.control<QLabel>(QStringLiteral("LVoltage"))->text(), "13,47 V");
+    EXPECT_EQ(window.control<QLabel>(QStringLiteral("LChargingProgress"))->text(),
+              "CONSTANT CURRENT");
+}
+
+TEST(LanguageTest, CodesAreReadExactly) {
+    const struct {
+        const char* code;
+        std::optional<ui::Language> language;
+    } cases[] = {{"id", ui::Language::Indonesian},
+                 {"en", ui::Language::English},
+                 {"", std::nullopt},
+                 {"EN", std::nullopt},
+                 {"de", std::nullopt},
+                 {"en ", std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::languageFromCode(QString::fromLatin1(c.code)), c.language) << c.code;
+}
+
+TEST_F(WindowTest, TheChosenLanguageIsRememberedAndSaidToComeAtTheNextStart) {
+    m_window->BT4OptionClick();
+    auto* box = control<QComboBox>("ComboLanguage");
+    EXPECT_EQ(box->currentText(), "Bahasa Indonesia");  // nothing chosen yet
+    const int english = box->findText(QStringLiteral("English"));
+    ASSERT_GE(english, 0);
+    box->setCurrentIndex(english);
+    emit box->activated(english);
+    EXPECT_EQ(ui::rememberedLanguage(), ui::Language::English);
+    ASSERT_FALSE(m_messages.isEmpty());
+    // Said in the language chosen: its reader may not read the other.
+    EXPECT_EQ(m_messages.back(), "The language changes when the app is started again");
+    // The window itself stays in the language it was started in.
+    EXPECT_EQ(ui::appliedLanguage(), ui::Language::Indonesian);
+    EXPECT_EQ(control<QLabel>("LRiwayat")->text(), "Riwayat");
+
+    // Choosing the same language again asks nothing more.
+    m_messages.clear();
+    emit box->activated(english);
+    EXPECT_TRUE(m_messages.isEmpty());
+}
