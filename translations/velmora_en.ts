@@ -210,6 +210,21 @@
     </message>
 </context>
 <context>
+    <name>velmora::ChartPlot</name>
+    <message>
+        <source>Tegangan ( V )</source>
+        <translation>Voltage ( V )</translation>
+    </message>
+    <message>
+        <source>Arus ( A )</source>
+        <translation>Current ( A )</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ConnectionDialog</name>
     <message>
         <source>Pilih Perangkat Charger</source>
@@ -358,7 +373,7 @@
     </message>
     <message>
         <source>Jenis</source>
-        <translation>Kind</translation>
+        <translation>Variety</translation>
     </message>
     <message>
         <source>Tipe</source>
@@ -819,7 +834,7 @@
     </message>
     <message>
         <source>Jenis</source>
-        <translation>Kind</translation>
+        <translation>Variety</translation>
     </message>
     <message>
         <source>Kapasitas</source>

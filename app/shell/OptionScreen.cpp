@@ -91,12 +91,14 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
     ComboLanguage->addItem(QStringLiteral("Bahasa Indonesia"),
                            ui::languageCode(ui::Language::Indonesian));
     ComboLanguage->addItem(QStringLiteral("English"), ui::languageCode(ui::Language::English));
+    // The language the window speaks; a choice is kept for the next start.
     ComboLanguage->setCurrentIndex(
-        ComboLanguage->findData(ui::languageCode(ui::rememberedLanguage())));
+        ComboLanguage->findData(ui::languageCode(ui::appliedLanguage())));
     connect(ComboLanguage, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         const auto chosen = ui::languageFromCode(ComboLanguage->itemData(index).toString());
-        if (!chosen || *chosen == ui::rememberedLanguage()) return;
+        if (!chosen) return;
         ui::rememberLanguage(*chosen);
+        if (*chosen == ui::appliedLanguage()) return;  // spoken already
         emit languageChosen(
             ui::textIn(*chosen, "velmora::OptionScreen",
                        QT_TR_NOOP("Bahasa akan berganti setelah aplikasi dibuka ulang")));

@@ -1,10 +1,14 @@
 #include "widgets/Language.h"
 
+#include <QAbstractAxis>
+#include <QChartView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableView>
 #include <functional>
 
+#include "monitor/ChartPlot.h"
+#include "monitor/ChartScreen.h"
 #include "shell/OptionScreen.h"
 #include "window_fixture.h"
 
@@ -34,6 +38,15 @@ protected:
              "Koneksi terputus", "Connection lost"},
             {"diagnostic heading", [this] { m_window->BT2DiagnosticClick(); },
              [this] { return text("LDataReference"); }, "DATA REFERENSI", "REFERENCE DATA"},
+            {"chart's caption", [this] { m_window->BT3ChartClick(); },
+             [this] {
+                 return m_window->chartScreen()
+                     ->ChartVoltage->chart()
+                     ->axes(Qt::Vertical)
+                     .constFirst()
+                     ->titleText();
+             },
+             "Tegangan ( V )", "Voltage ( V )"},
             // A dialog: the question before a charge is stopped.
             {"force stop question", [this] { press("BTForceStop"); },
              [this] { return text("LayoutForceStopLine1"); }, "Proses pengisian daya belum selesai",
@@ -94,6 +107,8 @@ TEST_F(EnglishWindowTest, TheWindowSpeaksEnglishWhenItIsApplied) {
         text.show();
         EXPECT_EQ(text.read(), QString::fromUtf8(text.english)) << text.where;
     }
+    m_window->BT4OptionClick();
+    EXPECT_EQ(control<QComboBox>("ComboLanguage")->currentText(), "English");
 }
 
 TEST_F(EnglishWindowTest, NumbersFollowTheUsersLocaleInEitherLanguage) {
@@ -109,6 +124,21 @@ TEST_F(EnglishWindowTest, NumbersFollowTheUsersLocaleInEitherLanguage) {
     EXPECT_EQ(window.control<QLabel>(QStringLiteral("LVoltage"))->text(), "13,47 V");
     EXPECT_EQ(window.control<QLabel>(QStringLiteral("LChargingProgress"))->text(),
               "CONSTANT CURRENT");
+}
+
+// The charts on a receipt are the receipt's: the same picture whatever the window speaks.
+TEST_F(WindowTest, ReceiptChartsAreTheSameInEnglish) {
+    m_window->BT3ChartClick();
+    ChartScreen* charts = m_window->chartScreen();
+    charts->buildCharts();
+    setState([](ChargerState& s) { s.stageNumber = 2; });
+    m_window->TimerloopTimer();
+    const QImage indonesian = charts->renderForPrint(kVoltageKind, QSize(384, 300));
+    ASSERT_TRUE(ui::applyLanguage(ui::Language::English));
+    const QImage english = charts->renderForPrint(kVoltageKind, QSize(384, 300));
+    ui::applyLanguage(ui::Language::Indonesian);
+    EXPECT_FALSE(indonesian.isNull());
+    EXPECT_EQ(english, indonesian);
 }
 
 TEST(LanguageTest, CodesAreReadExactly) {
@@ -128,7 +158,7 @@ TEST(LanguageTest, CodesAreReadExactly) {
 TEST_F(WindowTest, TheChosenLanguageIsRememberedAndSaidToComeAtTheNextStart) {
     m_window->BT4OptionClick();
     auto* box = control<QComboBox>("ComboLanguage");
-    EXPECT_EQ(box->currentText(), "Bahasa Indonesia");  // nothing chosen yet
+    EXPECT_EQ(box->currentText(), "Bahasa Indonesia");  // the language spoken
     const int english = box->findText(QStringLiteral("English"));
     ASSERT_GE(english, 0);
     box->setCurrentIndex(english);
@@ -141,8 +171,11 @@ TEST_F(WindowTest, TheChosenLanguageIsRememberedAndSaidToComeAtTheNextStart) {
     EXPECT_EQ(ui::appliedLanguage(), ui::Language::Indonesian);
     EXPECT_EQ(control<QLabel>("LRiwayat")->text(), "Riwayat");
 
-    // Choosing the same language again asks nothing more.
+    // Back to the language spoken now: kept, and nothing to wait for.
     m_messages.clear();
-    emit box->activated(english);
-    EXPECT_TRUE(m_messages.isEmpty());
+    const int indonesian = box->findText(QStringLiteral("Bahasa Indonesia"));
+    box->setCurrentIndex(indonesian);
+    emit box->activated(indonesian);
+    EXPECT_EQ(ui::rememberedLanguage(), ui::Language::Indonesian);
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('|')).toStdString();
 }
