@@ -137,8 +137,9 @@ GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {
     TrackBar1->setRange(4, 30);
     TrackBar1->setValue(8);
     TrackBar1->setGeometry(width() - 240, 8, 220, 30);
-    GuideCharger = new GuidePicture(this, QStringLiteral("GuideCharger"),
-                                    QStringLiteral(":/img/guide_charger.svg"));
+    GuideCharger =
+        new GuidePicture(this, QStringLiteral("GuideCharger"),
+                         ui::localizedPicture(QStringLiteral(":/img/guide_charger.svg")));
     GuideCharger->setGeometry(0, 46, width(), 432);
 }
 

@@ -1,6 +1,7 @@
 #include "widgets/Language.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
 #include <QTranslator>
 #include <memory>
@@ -66,6 +67,13 @@ bool applyLanguage(Language language) {
 
 Language appliedLanguage() {
     return current();
+}
+
+QString localizedPicture(const QString& path) {
+    if (current() == Language::Indonesian || !path.endsWith(QLatin1String(".svg"))) return path;
+    QString localized = path;
+    localized.insert(path.size() - 4, QLatin1Char('_') + languageCode(current()));
+    return QFile::exists(localized) ? localized : path;
 }
 
 QString textIn(Language language, const char* context, const char* source) {

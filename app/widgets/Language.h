@@ -22,6 +22,9 @@ void rememberLanguage(Language language);
 bool applyLanguage(Language language);
 // The language applied last (Indonesian before any).
 Language appliedLanguage();
+// A picture with words in it, in the applied language: ":/img/guide.svg" is
+// ":/img/guide_en.svg" in English where that exists, else the picture itself.
+QString localizedPicture(const QString& path);
 // One text in `language`, whichever is applied: a word about a language said in it.
 QString textIn(Language language, const char* context, const char* source);
 

@@ -111,6 +111,20 @@ TEST_F(EnglishWindowTest, TheWindowSpeaksEnglishWhenItIsApplied) {
     EXPECT_EQ(control<QComboBox>("ComboLanguage")->currentText(), "English");
 }
 
+// The pictures with words in them: the intro guide and the charger guide.
+TEST_F(EnglishWindowTest, PicturesWithWordsAreTheEnglishOnes) {
+    for (int page = 1; page <= 5; ++page) {
+        const QString path = QStringLiteral(":/img/intro%1.svg").arg(page);
+        EXPECT_EQ(ui::localizedPicture(path), QStringLiteral(":/img/intro%1_en.svg").arg(page));
+    }
+    EXPECT_EQ(ui::localizedPicture(QStringLiteral(":/img/guide_charger.svg")),
+              ":/img/guide_charger_en.svg");
+    // Pictures without words have no English copy.
+    EXPECT_EQ(ui::localizedPicture(QStringLiteral(":/img/logo.svg")), ":/img/logo.svg");
+    ui::applyLanguage(ui::Language::Indonesian);
+    EXPECT_EQ(ui::localizedPicture(QStringLiteral(":/img/intro1.svg")), ":/img/intro1.svg");
+}
+
 TEST_F(EnglishWindowTest, NumbersFollowTheUsersLocaleInEitherLanguage) {
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::German));  // a comma user reading English
