@@ -816,10 +816,16 @@
         <translation>Test Result</translation>
     </message>
     <message>
-        <source>Akhir: %1
-%2 titik</source>
-        <translation>End: %1
-%2 points</translation>
+        <source>Akhir: %1</source>
+        <translation>End: %1</translation>
+    </message>
+    <message>
+        <source>Terputus %1 kali (%2)</source>
+        <translation>Cut off %1 times (%2)</translation>
+    </message>
+    <message>
+        <source>%1 titik</source>
+        <translation>%1 points</translation>
     </message>
 </context>
 <context>

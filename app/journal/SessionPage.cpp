@@ -7,6 +7,7 @@
 
 #include "catalogue/ResultLines.h"
 #include "journal/SessionChart.h"
+#include "journal/SessionGaps.h"
 #include "journal/SessionTexts.h"
 #include "monitor/ChartPlot.h"
 #include "monitor/StageTable.h"
@@ -73,7 +74,7 @@ SessionPage::SessionPage(QWidget* parent) : QWidget(parent) {
     LSesiTest->setGeometry(14, 234, 228, 116);
     LSesiAkhir = ui::makeLabel(results, QStringLiteral("LSesiAkhir"), QString(), 13, ui::kGrey,
                                Qt::AlignLeft | Qt::AlignBottom);
-    LSesiAkhir->setGeometry(14, 320, 228, 40);
+    LSesiAkhir->setGeometry(14, 300, 228, 60);  // grows upwards: room for the gaps' line
     LSesiAkhir->setWordWrap(true);
 
     // The chart screen's look and reduction, on this page's own points.
@@ -132,8 +133,15 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
     showGroup(LSesiTest, tr("Test Result"), s.results.test, true, format);
     // A test has no before and after results: its own group goes to the top.
     LSesiTest->move(LSesiTest->x(), s.results.before || s.results.after ? 234 : 10);
-    LSesiAkhir->setText(
-        tr("Akhir: %1\n%2 titik").arg(stopText(s, recording)).arg(session.points.size()));
+    QStringList akhir{tr("Akhir: %1").arg(stopText(s, recording))};
+    const std::vector<journal::Gap> gaps = journal::findGaps(session.points);
+    if (!gaps.empty()) {
+        int64_t missingMs = 0;
+        for (const journal::Gap& gap : gaps) missingMs += gap.toMs - gap.fromMs;
+        akhir << tr("Terputus %1 kali (%2)").arg(gaps.size()).arg(durationText(missingMs));
+    }
+    akhir << tr("%1 titik").arg(session.points.size());
+    LSesiAkhir->setText(akhir.join(QLatin1Char('\n')));
 
     journal::plotSession(session, m_data);
     m_voltagePlot->refresh();

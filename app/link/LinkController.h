@@ -98,6 +98,9 @@ public:
     bool chargerLinkUp() const;
     // Called on every refresh tick: notices the charger link going down.
     void watchChargerLink();
+    // Whether the window is getting the charger back: reconnecting by itself, a receipt
+    // holding its link, or a connection being made. A charge record waits for it meanwhile.
+    bool chargerMayReturn() const { return m_reconnecting || m_returnTo || m_connecting; }
     // The charger whose link went down, while it is not back.
     const std::optional<DeviceInfo>& lostCharger() const { return m_lostCharger; }
     // The last charger the link was up with.

@@ -109,6 +109,7 @@ void ChartPlot::refresh() {
     // Moving an axis re-traces the whole line: emptied first, the line is traced once per
     // redraw instead of twice (the time axis moves on every tick of a charge).
     m_series->clear();
+    for (QLineSeries* piece : m_laterPieces) piece->clear();
     fitValueAxis(plot.height());
     fitTimeAxis(span, plot.width());
     const double pixelRow =
@@ -120,10 +121,33 @@ void ChartPlot::refresh() {
     // painter gets coordinates it handles (at 1e298 V it filled the whole plot black).
     const double band = kOffAxisSpans * (m_kind.maximum - m_kind.minimum);
     const double low = m_kind.minimum - band, high = m_kind.maximum + band;
-    QList<QPointF> line;
-    line.reserve(static_cast<qsizetype>(m_drawn.size()));
-    for (const ChartPoint& p : m_drawn) line.append(QPointF(p.x, std::clamp(p.y, low, high)));
-    m_series->replace(line);  // one repaint for all the points of a tick
+    // The line breaks where the series starts again after a break (time without readings).
+    std::vector<QList<QPointF>> pieces(1);
+    pieces[0].reserve(static_cast<qsizetype>(m_drawn.size()));
+    const std::vector<double>& starts = m_points.lineStarts();
+    auto nextStart = starts.begin();
+    for (const ChartPoint& p : m_drawn) {
+        bool startsAgain = false;
+        for (; nextStart != starts.end() && *nextStart <= p.x; ++nextStart) startsAgain = true;
+        if (startsAgain && !pieces.back().isEmpty()) pieces.emplace_back();
+        pieces.back().append(QPointF(p.x, std::clamp(p.y, low, high)));
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        linePiece(i)->replace(pieces[i]);  // one repaint for all the points of a tick
+}
+
+QLineSeries* ChartPlot::linePiece(std::size_t index) {
+    if (index == 0) return m_series;
+    while (m_laterPieces.size() < index) {
+        auto* piece = new QLineSeries;
+        piece->setPen(m_series->pen());
+        piece->setPointsVisible(false);
+        m_chart->addSeries(piece);
+        piece->attachAxis(m_time);
+        piece->attachAxis(m_value);
+        m_laterPieces.push_back(piece);
+    }
+    return m_laterPieces[index - 1];
 }
 
 void ChartPlot::fitValueAxis(double plotHeight) {

@@ -50,12 +50,15 @@ public:
 private:
     void fitValueAxis(double plotHeight);
     void fitTimeAxis(const TimeSpan& span, double plotWidth);
+    // The line of piece `index` (0 is the series the plot was given): a break starts one.
+    QLineSeries* linePiece(std::size_t index);
 
     const ChartKind& m_kind;
     const PointSeries& m_points;
     const ChartClock& m_clock;
     QChart* m_chart;
     QLineSeries* m_series;
+    std::vector<QLineSeries*> m_laterPieces;  // after each break of the line, made when needed
     QCategoryAxis* m_time;
     QValueAxis* m_value;
     double m_minimumSpanDays = kLiveMinimumSpanDays;

@@ -9,6 +9,7 @@
 #include "journal/HistoryDialog.h"
 #include "journal/JournalRecorder.h"
 #include "journal/TickFromEvents.h"
+#include "link/LinkController.h"
 #include "logger/DataLogger.h"
 #include "printing/VirtualPrinter.h"
 #include "shell/Dialogs.h"
@@ -63,8 +64,10 @@ void TVLForm::journalTick(const TickEvents& events) {
     context.profile = m_profile->chargeProfile();
     context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
     const bool charger = m_link->connected() && !m_link->peerIsPrinter() && m_link->readerRunning();
-    m_journal->observe(
-        journal::observationOf(events, charger, std::move(context), m_link->heard()));
+    journal::TickObservation tick =
+        journal::observationOf(events, charger, std::move(context), m_link->heard());
+    tick.linkMayReturn = m_linkControl->chargerMayReturn();
+    m_journal->observe(std::move(tick));
 }
 
 }  // namespace velmora

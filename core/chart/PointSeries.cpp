@@ -6,6 +6,10 @@ namespace velmora {
 
 void PointSeries::add(double x, double y) {
     ++m_revision;
+    if (m_breakPending) {
+        m_breakPending = false;
+        m_lineStarts.insert(std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), x), x);
+    }
     if (m_points.empty() || m_points.back().x <= x) {
         m_points.push_back({x, y});
         m_index.appended(m_points);
@@ -17,9 +21,15 @@ void PointSeries::add(double x, double y) {
     m_index.rebuild(m_points);  // rare: only after the clock was set back
 }
 
+void PointSeries::breakLine() {
+    m_breakPending = !m_points.empty();
+}
+
 void PointSeries::clear() {
     ++m_revision;
     m_points.clear();
+    m_lineStarts.clear();
+    m_breakPending = false;
     m_index.rebuild(m_points);
 }
 

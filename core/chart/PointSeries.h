@@ -14,9 +14,14 @@ public:
     // A point earlier than the last one goes where its x belongs (after equal x values),
     // so the line never runs backwards when the clock has been set back.
     void add(double x, double y);
+    // The next point starts a new line: nothing is drawn across the time in between (a
+    // lost link). Nothing happens before the first point or twice in a row.
+    void breakLine();
     void clear();
 
     const std::vector<ChartPoint>& points() const { return m_points; }
+    // Where the line starts again after each break, ascending: the x of its first point.
+    const std::vector<double>& lineStarts() const { return m_lineStarts; }
     std::size_t size() const { return m_points.size(); }
     bool empty() const { return m_points.empty(); }
     // Changes with every change of the points: the drawing redraws only when it moved.
@@ -28,6 +33,8 @@ public:
 
 private:
     std::vector<ChartPoint> m_points;
+    std::vector<double> m_lineStarts;
+    bool m_breakPending = false;
     ExtremesIndex m_index;
     std::uint64_t m_revision = 0;
 };

@@ -111,6 +111,14 @@ void ChargeJournal::profileChanged(const Profile& profile) {
     m_recorder.setProfile(profile);
 }
 
+void ChargeJournal::sessionSuspended() {
+    guarded([&] { m_recorder.suspend(); });
+}
+
+void ChargeJournal::sessionResumed() {
+    m_recorder.resume();
+}
+
 void ChargeJournal::sessionEnded(StopReason reason) {
     guarded([&] { m_recorder.end(reason); });
 }

@@ -28,9 +28,9 @@ public:
 
     void observe(const TickObservation& tick);
     void forceStop();
-    // The charger link ended while no tick runs (the printer took the link).
+    // The charger link ended while no tick runs, and will not come back.
     void linkLost();
-    // The user handed the link to the printer.
+    // The user handed the link to the printer; it comes back after the receipt.
     void printerHandOver();
     // Ends a running session as closed by the application and writes what is buffered.
     void close();
@@ -46,6 +46,8 @@ private:
     void pointRecorded(double voltage, double current, int stage) override;
     void resultsReported(const Results& results) override;
     void profileChanged(const Profile& profile) override;
+    void sessionSuspended() override;
+    void sessionResumed() override;
     void sessionEnded(StopReason reason) override;
 
     template <typename Fn>

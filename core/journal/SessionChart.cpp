@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "journal/SessionGaps.h"
+
 namespace velmora::journal {
 
 void plotSession(const Session& session, ChartData& charts) {
@@ -12,7 +14,14 @@ void plotSession(const Session& session, ChartData& charts) {
     const int64_t epochMs = chartMilliseconds(chartDays(1970, 1, 1, 0));
     const int64_t startMs = epochMs + start.startMs + int64_t{start.utcOffsetMinutes} * 60'000;
     int64_t nextMs = startMs;
+    int64_t lastOffsetMs = 0;
     for (const Point& p : session.points) {
+        // A gap stays open on the chart: no line across time without readings.
+        if (&p != &session.points.front() && p.offsetMs - lastOffsetMs >= kMinGapMs) {
+            charts.voltage.breakLine();
+            charts.current.breakLine();
+        }
+        lastOffsetMs = p.offsetMs;
         const double x = static_cast<double>(startMs + p.offsetMs) / kMsPerDay;
         charts.voltage.add(x, p.voltage);
         charts.current.add(x, p.current);

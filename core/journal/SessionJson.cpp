@@ -1,5 +1,6 @@
 #include "journal/SessionJson.h"
 
+#include "journal/SessionGaps.h"
 #include "journal/WallTime.h"
 #include "link/JsonObjectWriter.h"
 
@@ -73,7 +74,17 @@ std::string sessionJson(const Session& session) {
                                         .real("chargeCurrent", p.current)
                                         .done();
     }
-    return summaryWriter(session.summary).raw("points", points + "]").done();
+    std::string gaps = "[";
+    for (const Gap& gap : findGaps(session.points)) {
+        gaps += (gaps.size() > 1 ? ", " : "") + JsonObjectWriter()
+                                                    .real("fromSeconds", gap.fromMs / 1000.0)
+                                                    .real("toSeconds", gap.toMs / 1000.0)
+                                                    .done();
+    }
+    return summaryWriter(session.summary)
+        .raw("gaps", gaps + "]")
+        .raw("points", points + "]")
+        .done();
 }
 
 }  // namespace velmora::journal

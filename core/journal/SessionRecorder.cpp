@@ -17,6 +17,7 @@ int64_t SessionRecorder::start(Journal& journal, SessionStart start) {
     }
     m_pending = {};
     m_recording = false;
+    m_suspendedAtMs.reset();
     m_journal = &journal;
     start.startMs = m_clock();
     m_sessionId = journal.beginSession(start);
@@ -56,16 +57,24 @@ void SessionRecorder::flush() {
     m_pending = {};
 }
 
+void SessionRecorder::suspend() {
+    if (!m_recording || m_suspendedAtMs) return;
+    m_suspendedAtMs = m_clock();
+    flush();
+}
+
 void SessionRecorder::end(StopReason reason) {
     if (!m_recording) return;
     m_recording = false;
-    m_pending.endMs = m_clock();
+    m_pending.endMs = m_suspendedAtMs.value_or(m_clock());
+    m_suspendedAtMs.reset();
     m_pending.stopReason = reason;
     flush();
 }
 
 void SessionRecorder::discardUnwritten() {
     m_pending = {};
+    m_suspendedAtMs.reset();
     m_recording = false;
     m_journal = nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "journal/Journal.h"
 
@@ -32,8 +33,12 @@ public:
     void flushIfDue();
     // Writes the buffer now. Throws JournalError and keeps the buffer.
     void flush();
-    // Ends the session now and writes everything. Throws JournalError; the end stays
-    // buffered and a later flush writes it.
+    // The link left the session: what is buffered is written now (the wait for the link may
+    // be long), and an end before resume() is dated when the link left. Throws JournalError.
+    void suspend();
+    void resume() { m_suspendedAtMs.reset(); }
+    // Ends the session now, or when it was suspended, and writes everything. Throws
+    // JournalError; the end stays buffered and a later flush writes it.
     void end(StopReason reason);
     // Forgets what is unwritten (before the journal it belongs to is closed).
     void discardUnwritten();
@@ -51,6 +56,7 @@ private:
     int64_t m_startMs = 0;
     int64_t m_lastFlushMs = 0;
     bool m_recording = false;
+    std::optional<int64_t> m_suspendedAtMs;
     SessionUpdate m_pending;
 };
 

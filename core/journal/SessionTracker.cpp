@@ -4,22 +4,35 @@ namespace velmora::journal {
 
 namespace {
 constexpr int kFloatingStage = 6;
+
+bool isModeWord(const std::string& word) {
+    return word == "Charge Mode" || word == "Test Mode";
 }
+bool isCharging(const TickObservation& tick) {
+    return tick.stageNumber >= 2 && tick.stageNumber <= kFloatingStage;
+}
+}  // namespace
 
 void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     if (!tick.chargerConnected) {
-        end(StopReason::LinkLost, sink);
+        if (m_kind && tick.linkMayReturn) {
+            suspend(StopReason::LinkLost, sink);
+            return;
+        }
+        end(m_suspended.value_or(StopReason::LinkLost), sink);
         m_joinable = true;  // the next connection may find the charge going on
         return;
     }
+    if (m_suspended && !resumeOrEnd(tick, sink)) return;
     const std::string& word = tick.statusWord;
-    const bool modeWord = word == "Charge Mode" || word == "Test Mode";
-    const bool charging = tick.stageNumber >= 2 && tick.stageNumber <= kFloatingStage;
+    const bool modeWord = isModeWord(word);
+    const bool charging = isCharging(tick);
     const bool join = !m_kind && m_joinable && word.empty() && tick.chargerHeard && charging;
     if (modeWord || join) {
         end(StopReason::Interrupted, sink);
         m_kind = word == "Test Mode" ? SessionKind::Test : SessionKind::Charge;
         m_profile = tick.context.profile;
+        m_deviceAddress = tick.context.deviceAddress;
         m_afterSeen = m_floatingSeen = false;
         m_joinable = false;
         sink.sessionStarted(*m_kind, tick.context, join);
@@ -50,10 +63,35 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
         end(word == "STANDBY" ? StopReason::ChargerStandby : StopReason::BatteryUnplugged, sink);
 }
 
+bool SessionTracker::resumeOrEnd(const TickObservation& tick, SessionSink& sink) {
+    const bool sameCharger = tick.context.deviceAddress == m_deviceAddress;
+    if (sameCharger && !tick.chargerHeard) return false;  // its readings are the old ones
+    // Heard again: a mode word is a new charge; a charge still going on, a test, or a word
+    // about how it went on meanwhile (STANDBY, unplugged) continue this one.
+    const bool goesOn =
+        sameCharger && !isModeWord(tick.statusWord) &&
+        (*m_kind == SessionKind::Test || !tick.statusWord.empty() || isCharging(tick));
+    if (goesOn) {
+        m_suspended.reset();
+        sink.sessionResumed();
+        return true;
+    }
+    end(*m_suspended, sink);
+    m_joinable = true;  // a charge going on may still be joined
+    return true;
+}
+
+void SessionTracker::suspend(StopReason reason, SessionSink& sink) {
+    if (!m_kind || m_suspended) return;
+    m_suspended = reason;
+    sink.sessionSuspended();
+}
+
 void SessionTracker::end(StopReason reason, SessionSink& sink) {
     if (!m_kind) return;
     m_joinable = false;
     m_kind.reset();
+    m_suspended.reset();
     sink.sessionEnded(reason);
 }
 

@@ -19,7 +19,10 @@ struct SessionContext {
 struct TickObservation {
     bool chargerConnected = false;
     bool chargerHeard = false;  // the charger has sent something on this connection
-    std::string statusWord;     // the word `detect` acted on this tick, empty when none
+    // The window is getting the same charger back (reconnecting by itself, or after a
+    // receipt): a session the link left waits for it instead of ending.
+    bool linkMayReturn = false;
+    std::string statusWord;  // the word `detect` acted on this tick, empty when none
     int stageNumber = 0;
     double chargeVoltage = 0.0;
     double chargeCurrent = 0.0;
@@ -37,6 +40,10 @@ public:
     virtual void pointRecorded(double voltage, double current, int stage) = 0;
     virtual void resultsReported(const Results& results) = 0;
     virtual void profileChanged(const Profile& profile) = 0;
+    // The link left the session: no points until it resumes or ends (then as it left,
+    // at the time it left).
+    virtual void sessionSuspended() = 0;
+    virtual void sessionResumed() = 0;
     virtual void sessionEnded(StopReason reason) = 0;
 };
 
@@ -48,32 +55,44 @@ public:
 // the charger is floating (stage 6); a test finishes with its result. STANDBY or an
 // unplugged battery before that ends the session with that reason; after it, as finished.
 // A charge found going on (stages 2 to 6, heard on a new connection) is recorded from there
-// on, marked as joined mid-charge: after a lost link, a receipt or a late connect.
+// on, marked as joined mid-charge: after a late connect, or a link that did not come back.
+//
+// A link lost while the window gets the same charger back (`linkMayReturn`) suspends the
+// session: once that charger is heard again still charging (or testing), the session goes
+// on after its gap; a new charge, another device or a link given up ends it as it was lost.
 class SessionTracker {
 public:
     void observe(const TickObservation& tick, SessionSink& sink);
     // The user confirmed STOP.
     void forceStop(SessionSink& sink) { end(StopReason::ForceStop, sink); }
-    // The charger link ended outside a tick (the timer stops when the printer takes it).
+    // The charger link ended outside a tick and will not come back.
     void linkLost(SessionSink& sink) {
         end(StopReason::LinkLost, sink);
         m_joinable = true;
     }
+    // A receipt took the link (the timer stops meanwhile); the link comes back after it.
     void printerHandOver(SessionSink& sink) {
-        end(StopReason::PrinterHandOver, sink);
+        suspend(StopReason::PrinterHandOver, sink);
         m_joinable = true;
     }
-    // The application is closing.
-    void close(SessionSink& sink) { end(StopReason::AppClosed, sink); }
+    // The application is closing: a suspended session ends as its link left it.
+    void close(SessionSink& sink) { end(m_suspended.value_or(StopReason::AppClosed), sink); }
 
     bool open() const { return m_kind.has_value(); }
+    bool suspended() const { return m_suspended.has_value(); }
     std::optional<SessionKind> kind() const { return m_kind; }
 
 private:
     void end(StopReason reason, SessionSink& sink);
+    void suspend(StopReason reason, SessionSink& sink);
+    // A suspended session meets a connected tick: whether the tick goes on to the usual
+    // steps (resumed, or ended so a new one may start) or waits for the charger's word.
+    bool resumeOrEnd(const TickObservation& tick, SessionSink& sink);
     bool chargeDone() const { return m_afterSeen || m_floatingSeen; }
 
     std::optional<SessionKind> m_kind;
+    std::optional<StopReason> m_suspended;  // why the link left the open session
+    std::string m_deviceAddress;            // the session's charger
     Profile m_profile;
     bool m_afterSeen = false;
     bool m_floatingSeen = false;

@@ -134,6 +134,31 @@ TEST_F(JournalHistoryTest, ListsNewestFirstAndFiltersByEveryWordTyped) {
     EXPECT_EQ(text("LRiwayatInfo"), "1 dari 3 sesi");
 }
 
+// A charge whose link was lost for five minutes and found again: the page says so and the
+// charts leave the time open.
+TEST_F(JournalHistoryTest, ASessionWithAGapShowsItOpenAndSaysHowLong) {
+    {
+        auto journal = journal::Journal::open(m_path);
+        const int64_t id = keep(*journal, "2025-12-11", 10 * 60, "Yuasa", "MF", "YTZ5S",
+                                journal::SessionKind::Charge, 0, "finished", std::nullopt);
+        journal::SessionUpdate update;
+        for (int t = 0; t < 600; ++t)
+            update.points.push_back({(t < 300 ? t : t + 300) * 1000LL, 13.0, 2.0, 3});
+        journal->write(id, update);
+    }
+    m_window->RRiwayatClick();
+    view(0);
+    ASSERT_TRUE(dialog()->sessionPageShown());
+    EXPECT_TRUE(text("LSesiAkhir").contains("Terputus 1 kali (00:05:01)"))
+        << text("LSesiAkhir").toStdString();
+    SessionPage* page = dialog()->PageSesi;
+    EXPECT_EQ(page->data().voltage.lineStarts().size(), 1u);
+    EXPECT_EQ(page->data().current.lineStarts().size(), 1u);
+
+    view(1);  // the whole charge has no gap
+    EXPECT_FALSE(text("LSesiAkhir").contains("Terputus"));
+}
+
 TEST_F(JournalHistoryTest, SessionShowsItsResultsAndChartsLeavingTheLiveChartsAlone) {
     ChartScreen* live = m_window->chartScreen();
     live->buildCharts();

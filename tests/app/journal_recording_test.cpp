@@ -9,6 +9,7 @@
 
 #include "gui_wait.h"
 #include "journal/Schema.h"
+#include "journal/SessionGaps.h"
 #include "journal_window_fixture.h"
 #include "link/Commands.h"
 #include "link/LinkController.h"
@@ -31,15 +32,18 @@ protected:
     }
 };
 
-// The link drops mid-charge and heals by itself: the charge found going on is kept from
-// there on, marked as joined mid-charge, so its end and after-charge result are not lost.
-TEST_F(JournalRecordingTest, AChargeFoundAgainAfterADropIsKeptAsJoinedMidCharge) {
+// The link drops mid-charge and heals by itself: the charge found going on is the same
+// session, its points resuming after the gap, so its end and after-charge result are kept.
+TEST_F(JournalRecordingTest, AChargeFoundAgainAfterADropIsOneSessionWithItsGap) {
     LinkController& links = m_window->linkControl();
     links.setReconnectSchedule({{1}, 1, 600000});
     connect();
     startCharge();
     charging(13.47, 3.2, 3);
+    const int64_t lastPointBefore = m_now;
     m_bt->peers[0]->release();
+    ASSERT_TRUE(processEventsUntil([this] { return !m_window->link().readerRunning(); }));
+    m_now += 60'000;  // the drop is noticed a minute later
     ASSERT_TRUE(processEventsUntil([&] {
         tick();
         return m_bt->peers.size() == 2 && links.chargerLinkUp();
@@ -52,12 +56,51 @@ TEST_F(JournalRecordingTest, AChargeFoundAgainAfterADropIsKeptAsJoinedMidCharge)
     }));
     for (int second = 0; second < 11; ++second) tick();  // past one batch of points
     const std::vector<journal::SessionSummary> sessions = kept();
-    ASSERT_EQ(sessions.size(), 2u);
-    EXPECT_TRUE(sessions[0].start.joinedMidCharge);
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_FALSE(sessions[0].start.joinedMidCharge);
     EXPECT_FALSE(sessions[0].endMs);  // still being recorded
-    EXPECT_GE(sessions[0].pointCount, 1);
-    EXPECT_FALSE(sessions[1].start.joinedMidCharge);
-    EXPECT_EQ(sessions[1].stopReason, "linkLost");
+    const std::optional<journal::Session> session = keptSession(sessions[0].id);
+    ASSERT_TRUE(session);
+    const std::vector<journal::Gap> gaps = journal::findGaps(session->points);
+    ASSERT_EQ(gaps.size(), 1u);
+    EXPECT_EQ(session->summary.start.startMs + gaps[0].fromMs, lastPointBefore);
+    EXPECT_GT(gaps[0].toMs - gaps[0].fromMs, 60'000);
+    EXPECT_EQ(session->points.back().stage, 4);
+}
+
+// A receipt printed during a charge takes the link and gives it back: one session, with
+// the time of the receipt as its gap.
+TEST_F(JournalRecordingTest, AReceiptDuringAChargeLeavesAGapInTheSameSession) {
+    LinkController& links = m_window->linkControl();
+    connect();
+    startCharge();
+    charging(13.1, 3.0);
+    charging(13.2, 3.0);
+    m_window->BTPrintClick();
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);  // the printer
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(printed.wait(20000));
+    m_now += 20'000;
+    ASSERT_TRUE(processEventsUntil([&] { return links.chargerLinkUp(); }));
+    m_window->Timerloop()->stop();
+    ASSERT_EQ(m_bt->peers.size(), 3u);  // charger, printer, the charger again
+    m_bt->peers[2]->send("#|1|3|1400|1000|10|80|*\r\n");
+    ASSERT_TRUE(processEventsUntil([&] {
+        QCoreApplication::processEvents();
+        return m_window->link().heard() && m_window->state().snapshot().stageNumber == 3;
+    }));
+    for (int second = 0; second < 11; ++second) tick();  // past one batch of points
+    const std::vector<journal::SessionSummary> sessions = kept();
+    ASSERT_EQ(sessions.size(), 1u);
+    EXPECT_FALSE(sessions[0].endMs);
+    const std::optional<journal::Session> session = keptSession(sessions[0].id);
+    ASSERT_TRUE(session);
+    ASSERT_GT(session->points.size(), 3u);
+    EXPECT_EQ(session->points[3].stage, 3);  // the first reading after the receipt
+    const std::vector<journal::Gap> gaps = journal::findGaps(session->points);
+    ASSERT_EQ(gaps.size(), 1u);
+    EXPECT_GE(gaps[0].toMs - gaps[0].fromMs, 20'000);
 }
 
 TEST_F(JournalRecordingTest, ChargeIsKeptWithEveryPointItsResultsAndProfile) {
@@ -149,17 +192,21 @@ public:
         m_window->BTForceStopClick();
         m_window->RForceYesClick();
     }
+    // The charger is switched off and the user stops waiting for it.
     void switchChargerOff() {
         m_bt->peers.at(0)->release();
         ASSERT_TRUE(processEventsUntil([this] { return !m_window->link().readerRunning(); }));
         tick();
+        ASSERT_EQ(kept().at(0).stopReason, "");  // waiting for the charger to come back
+        control<QAbstractButton>("BTBerhenti")->click();
+        tick();
     }
-    void printCharge() {
+    // The window closes while a receipt has the link.
+    void closeDuringAReceipt() {
         m_window->BTPrintClick();
         control<QComboBox>("ComboDevice")->setCurrentIndex(1);  // the printer
-        QSignalSpy finished(m_window.get(), &TVLForm::connectionFinished);
         m_window->BTConnectClick();
-        ASSERT_TRUE(finished.wait(20000));
+        m_window.reset();
     }
     void unplugBattery() {
         tick([](ChargerState& s) { s.chargerStatus = "Baterai_Unplug"; });
@@ -187,7 +234,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Ending{"ForceStop", &JournalEndingCase::forceStop, "forceStop"},
         Ending{"ChargerSwitchedOff", &JournalEndingCase::switchChargerOff, "linkLost"},
-        Ending{"PrinterTakesTheLink", &JournalEndingCase::printCharge, "printerHandOver"},
+        Ending{"WindowClosedDuringAReceipt", &JournalEndingCase::closeDuringAReceipt,
+               "printerHandOver"},
         Ending{"BatteryUnplugged", &JournalEndingCase::unplugBattery, "batteryUnplugged"},
         Ending{"WindowClosed", &JournalEndingCase::closeWindow, "appClosed"}),
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });

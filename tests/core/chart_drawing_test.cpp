@@ -111,6 +111,31 @@ TEST(DecimationTest, FewPointsAreDrawnAsTheyAre) {
     EXPECT_TRUE(drawn.empty());
 }
 
+TEST(DecimationTest, EachPieceOfABrokenLineKeepsItsEnds) {
+    // Two flat hours at the same voltage with an hour without readings between them: thinned
+    // as one line, the ends at the gap would go and the line would run across it.
+    PointSeries series;
+    for (int i = 0; i < 3600; ++i) series.add(i * kSecond, 12.5);
+    series.breakLine();
+    for (int i = 7200; i < 10800; ++i) series.add(i * kSecond, 12.5);
+    ASSERT_EQ(series.lineStarts(), std::vector<double>{7200 * kSecond});
+    for (double tolerance : {0.0, 0.01}) {
+        std::vector<ChartPoint> drawn;
+        decimateMinMax(series, 0, 10800 * kSecond, 300, tolerance, drawn);
+        const auto gap = std::find_if(drawn.begin(), drawn.end(),
+                                      [](const ChartPoint& p) { return p.x >= 7200 * kSecond; });
+        ASSERT_NE(gap, drawn.begin());
+        ASSERT_NE(gap, drawn.end());
+        // Each piece ends within its last pixel column (36 s) and starts on its first point.
+        EXPECT_GE((gap - 1)->x, (3600 - 36) * kSecond) << tolerance;
+        EXPECT_EQ(gap->x, 7200 * kSecond) << tolerance;
+        EXPECT_EQ(drawn.front().x, 0);
+        EXPECT_GE(drawn.back().x, (10800 - 36) * kSecond);
+    }
+    series.clear();
+    EXPECT_TRUE(series.lineStarts().empty());
+}
+
 TEST(DecimationTest, WithAToleranceNoColumnExtremeStraysFurtherFromTheLine) {
     // A day with a pause: the clock jumped 3 hours (a receipt), so the spacing is uneven.
     PointSeries day = noisyDay(0.25);

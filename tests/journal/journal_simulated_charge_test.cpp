@@ -6,6 +6,9 @@
 #include <memory>
 
 #include "journal/ChargeJournal.h"
+#include "journal/SessionChart.h"
+#include "journal/SessionGaps.h"
+#include "journal/SessionJson.h"
 #include "journal/TickFromEvents.h"
 #include "journal_fixture.h"
 #include "link/ReplayTransport.h"
@@ -39,9 +42,11 @@ public:
         deliver(charger.receive("#2|1|0|4|1*"));
     }
 
-    // One second: the charger talks, then the window's tick takes what it shows.
+    // One second: the charger talks, then the window's tick takes what it shows. Without
+    // the link the charger goes on unheard.
     void second() {
-        deliver(charger.tick());
+        const std::vector<std::string> frames = charger.tick();
+        if (connected) deliver(frames);
         time.advance(1000);
         const TickEvents events = takeTickEvents(state);
         const Measurement& m = events.measurement;
@@ -49,7 +54,8 @@ public:
         context.deviceName = "Charger Simulasi";
         context.utcOffsetMinutes = 420;
         context.profile.name = "Uji";
-        const TickObservation tick = observationOf(events, connected, std::move(context));
+        TickObservation tick = observationOf(events, connected, std::move(context));
+        tick.linkMayReturn = reconnecting;
         if (tick.results.before) shownBefore = tick.results.before;
         if (tick.results.after) shownAfter = tick.results.after;
         if (tick.results.test) shownTest = tick.results.test;
@@ -75,6 +81,7 @@ public:
     LiveChargerState state;
     ChargeJournal journal;
     bool connected = true;
+    bool reconnecting = false;  // the window tries to get the charger back
     std::optional<TestResult> shownBefore, shownAfter, shownTest;
     std::vector<std::pair<double, double>> chargingReadings;
     int recordedTicks = 0;
@@ -159,6 +166,63 @@ TEST(SimulatedChargeTest, ForceStopAndLinkLossEndTheSessionWithTheirReasons) {
     EXPECT_EQ(list[0].stopReason, "linkLost");
     EXPECT_GT(list[0].pointCount, 20);
     EXPECT_TRUE(list[0].endMs);
+}
+
+TEST(SimulatedChargeTest, ChargeLostAndFoundAgainIsOneSessionWithItsGap) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    SimulatedWorkshop workshop(path);
+    workshop.startCharger(false);
+    for (int i = 0; i < 30; ++i) workshop.second();
+    const int64_t lostAt = workshop.time.now;
+    workshop.connected = false;
+    workshop.reconnecting = true;
+    for (int i = 0; i < 25; ++i) workshop.second();  // the charger charges on, unseen
+    workshop.connected = true;
+    workshop.reconnecting = false;
+    for (int i = 0; i < 200 && !workshop.charger.finished(); ++i) workshop.second();
+    for (int i = 0; i < 5; ++i) workshop.second();
+
+    auto journal = Journal::open(path);
+    const std::vector<SessionSummary> list = journal->list();
+    ASSERT_EQ(list.size(), 1u);
+    const Session session = *journal->session(list[0].id);
+    EXPECT_EQ(session.summary.stopReason, "finished");
+    EXPECT_FALSE(session.summary.start.joinedMidCharge);
+    ASSERT_TRUE(session.summary.results.after);
+    const std::vector<Gap> gaps = findGaps(session.points);
+    ASSERT_EQ(gaps.size(), 1u);
+    EXPECT_EQ(session.summary.start.startMs + gaps[0].fromMs, lostAt);
+    EXPECT_EQ(gaps[0].toMs - gaps[0].fromMs, 26'000);  // 25 unseen seconds, then a reading
+    EXPECT_NE(sessionJson(session).find("\"gaps\": [{\"fromSeconds\": "), std::string::npos);
+
+    ChartData charts;
+    plotSession(session, charts);
+    EXPECT_EQ(charts.voltage.lineStarts().size(), 1u);
+    EXPECT_EQ(charts.current.lineStarts().size(), 1u);
+}
+
+TEST(SimulatedChargeTest, ALinkThatDoesNotComeBackEndsTheSessionWhenItWasLost) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    SimulatedWorkshop workshop(path);
+    workshop.startCharger(false);
+    for (int i = 0; i < 30; ++i) workshop.second();
+    const int64_t lostAt = workshop.time.now;
+    const int pointsBefore = workshop.recordedTicks;
+    workshop.connected = false;
+    workshop.reconnecting = true;
+    for (int i = 0; i < 40; ++i) workshop.second();
+    // Nothing was lost while waiting: the points are in the file before the session ends.
+    EXPECT_EQ(Journal::open(path)->list()[0].pointCount, pointsBefore);
+    workshop.reconnecting = false;  // given up
+    workshop.second();
+
+    const std::vector<SessionSummary> list = Journal::open(path)->list();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].stopReason, "linkLost");
+    ASSERT_TRUE(list[0].endMs);
+    EXPECT_EQ(*list[0].endMs, lostAt + 1000);  // the first tick without the link
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ struct EventLog : SessionSink {
                          (r.after ? " after" : "") + (r.test ? " test" : ""));
     }
     void profileChanged(const Profile& p) override { events.push_back("profile " + p.name); }
+    void sessionSuspended() override { events.push_back("gap"); }
+    void sessionResumed() override { events.push_back("resumed"); }
     void sessionEnded(StopReason reason) override {
         events.push_back(std::string("end ") + stopReasonName(reason));
     }
@@ -37,7 +39,11 @@ struct Tick {
     const char* results = "";  // letters b, a, t
     const char* profileName = "";
     bool heard = false;  // the charger has answered on this connection
+    bool mayReturn = false;
+    const char* address = "A1";
 };
+// A tick with this word is no tick: a receipt takes the link.
+constexpr const char* kPrinterTakesTheLink = "@printer";
 
 struct Scenario {
     const char* name;
@@ -52,7 +58,13 @@ TEST_P(SessionTrackerTest, Events) {
     SessionTracker tracker;
     EventLog log;
     for (const Tick& t : GetParam().ticks) {
+        if (std::string(t.word) == kPrinterTakesTheLink) {
+            tracker.printerHandOver(log);
+            continue;
+        }
         TickObservation tick;
+        tick.linkMayReturn = t.mayReturn;
+        tick.context.deviceAddress = t.address;
         tick.chargerConnected = t.connected;
         tick.chargerHeard = t.heard;
         tick.statusWord = t.word;
@@ -119,6 +131,56 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             {"start charge CH1", "point 1", "point 3", "end linkLost", "start charge CH1 joined",
              "point 4", "point 5", "results after", "point 6", "end finished"}},
+        // A link lost while the same charger is expected back: one session with its gap.
+        Scenario{"lost_link_comes_back_to_the_same_charge",
+                 {{true, "Charge Mode", 1, "", "", true},
+                  {true, "", 3, "", "", true},
+                  {false, "", 3, "", "", false, true},
+                  {false, "", 3, "", "", false, true},
+                  {true, "", 3, "", "", false, true},  // connected, not heard yet
+                  {true, "", 4, "", "", true},
+                  {true, "", 5, "a", "", true},
+                  {true, "", 6, "", "", true}},
+                 "",
+                 {"start charge CH1", "point 1", "point 3", "gap", "resumed", "point 4", "point 5",
+                  "results after", "point 6", "end finished"}},
+        Scenario{"link_given_up_ends_the_session_as_lost",
+                 {{true, "Charge Mode", 2, "", "", true},
+                  {false, "", 2, "", "", false, true},
+                  {false, "", 2}},
+                 "",
+                 {"start charge CH1", "point 2", "gap", "end linkLost"}},
+        Scenario{"new_charge_after_the_gap_ends_the_old_one",
+                 {{true, "Charge Mode", 3, "", "", true},
+                  {false, "", 3, "", "", false, true},
+                  {true, "Charge Mode", 1, "", "", true}},
+                 "close",
+                 {"start charge CH1", "point 3", "gap", "end linkLost", "start charge CH1",
+                  "point 1", "end appClosed"}},
+        Scenario{"another_charger_after_the_gap_is_its_own_session",
+                 {{true, "Charge Mode", 3, "", "", true},
+                  {false, "", 3, "", "", false, true},
+                  {true, "", 4, "", "", true, true, "B2"}},
+                 "close",
+                 {"start charge CH1", "point 3", "gap", "end linkLost", "start charge CH1 joined",
+                  "point 4", "end appClosed"}},
+        Scenario{
+            "charge_that_ended_meanwhile_ends_when_heard",
+            {{true, "Charge Mode", 5, "a", "", true},
+             {false, "", 5, "", "", false, true},
+             {true, "STANDBY", 0, "", "", true}},
+            "",
+            {"start charge CH1", "point 5", "results after", "gap", "resumed", "end finished"}},
+        Scenario{"receipt_takes_the_link_and_gives_it_back",
+                 {{true, "Charge Mode", 2, "", "", true},
+                  {true, kPrinterTakesTheLink},
+                  {true, "", 3, "", "", true}},
+                 "close",
+                 {"start charge CH1", "point 2", "gap", "resumed", "point 3", "end appClosed"}},
+        Scenario{"closing_during_a_receipt_ends_as_handed_over",
+                 {{true, "Charge Mode", 2, "", "", true}, {true, kPrinterTakesTheLink}},
+                 "close",
+                 {"start charge CH1", "point 2", "gap", "end printerHandOver"}},
         Scenario{"idle_charger_is_not_joined",
                  {{true, "STANDBY", 0, "", "", true}, {true, "", 2, "", "", true}},
                  "close",

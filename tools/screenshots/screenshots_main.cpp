@@ -298,13 +298,14 @@ void keepSessions(const QString& documents) {
         int day, hour, minute;  // December 2026, Jakarta time
         int brand, variety, type;
         bool fast, testOnly;
-        int chargeSeconds;  // of constant current; the rest follows in proportion
-        const char* stop;   // how the session ended
+        int chargeSeconds;              // of constant current; the rest follows in proportion
+        const char* stop;               // how the session ended
+        int gapAt = 0, gapSeconds = 0;  // the link lost for a while, then found again
     } kept[] = {
         {7, 8, 12, 2, 1, 3, false, false, 1500, "finished"},
         {7, 10, 41, 1, 0, 11, false, true, 0, "finished"},
         {8, 9, 5, 0, 0, 3, true, false, 900, "forceStop"},
-        {8, 13, 30, 1, 1, 2, false, false, 2100, "finished"},
+        {8, 13, 30, 1, 1, 2, false, false, 2100, "finished", 1400, 300},
         {9, 11, 2, 3, 0, 1, false, false, 600, "linkLost"},
         {9, 15, 47, 1, 1, 12, false, true, 0, "finished"},
         {10, 8, 55, 2, 0, 5, true, false, 1200, "finished"},
@@ -354,11 +355,15 @@ void keepSessions(const QString& documents) {
         velmora::journal::SessionUpdate update;
         const int seconds = k.testOnly ? 20 : k.chargeSeconds * 2 + 60;
         const int limit = std::string(k.stop) == "finished" ? 100000 : seconds * 2 / 3;
+        int64_t offsetSeconds = 0;
         for (int second = 1; second <= limit && !(charger.finished() && k.testOnly); ++second) {
             feed.tick();
+            ++offsetSeconds;
+            if (second == k.gapAt)  // the charger charges on, unseen
+                for (int unseen = 0; unseen < k.gapSeconds; ++unseen, ++offsetSeconds) feed.tick();
             const velmora::Measurement m = state.measurement();
             update.points.push_back(
-                {second * 1000LL, m.chargeVoltage, m.chargeCurrent, m.stageNumber});
+                {offsetSeconds * 1000, m.chargeVoltage, m.chargeCurrent, m.stageNumber});
             const velmora::ChargerState s = state.snapshot();
             if (k.testOnly ? s.testResultTag == "0" : charger.finished() && s.afterResultTag == "5")
                 break;
@@ -385,6 +390,10 @@ void shootHistory(velmora::TVLForm& window, const QDir& dir) {
     window.RRiwayatClick();
     shoot(window, dir, QStringLiteral("history_list"));
     auto* list = window.control<QTableView>(QStringLiteral("ListRiwayat"));
+    list->selectRow(4);  // 8 December, 13:30: the link was lost for five minutes
+    window.history().showSelected();
+    shoot(window, dir, QStringLiteral("history_gap"));
+    window.history().showList();
     list->selectRow(0);
     window.history().showSelected();
     shoot(window, dir, QStringLiteral("history_session"));
