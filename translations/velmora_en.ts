@@ -132,6 +132,33 @@
     </message>
 </context>
 <context>
+    <name>ResultLines</name>
+    <message>
+        <source>CCA = %1</source>
+        <translation>CCA = %1</translation>
+    </message>
+    <message>
+        <source>iR = %1 mOhm</source>
+        <translation>iR = %1 mOhm</translation>
+    </message>
+    <message>
+        <source>V Diagnostic  = %1 V</source>
+        <translation>V Diagnostic  = %1 V</translation>
+    </message>
+    <message>
+        <source>Voltage = %1 V</source>
+        <translation>Voltage = %1 V</translation>
+    </message>
+    <message>
+        <source>Status  = %1</source>
+        <translation>Status  = %1</translation>
+    </message>
+    <message>
+        <source>Vo = %1 V</source>
+        <translation>Vo = %1 V</translation>
+    </message>
+</context>
+<context>
     <name>SessionTexts</name>
     <message>
         <source>Tes</source>
