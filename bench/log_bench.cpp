@@ -15,15 +15,15 @@ velmora::ChargerState chargedBattery() {
     s.profileVarietyIndex = 0;
     s.profileTypeIndex = 11;
     s.profileMode = "1";
-    s.beforeCca = 410;
-    s.beforeResistance = 4.35;
-    s.beforeVoltage = 12.71;
-    s.beforeDiagVoltage = 11.02;
-    s.afterCca = 455;
-    s.afterResistance = 4.2;
-    s.afterVoltage = 13.05;
-    s.afterDiagVoltage = 11.8;
-    s.afterStatus = "GOOD";
+    s.before.cca = 410;
+    s.before.resistance = 4.35;
+    s.before.voltage = 12.71;
+    s.before.diagVoltage = 11.02;
+    s.after.cca = 455;
+    s.after.resistance = 4.2;
+    s.after.voltage = 13.05;
+    s.after.diagVoltage = 11.8;
+    s.after.status = "GOOD";
     return s;
 }
 

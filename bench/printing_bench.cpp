@@ -39,10 +39,10 @@ PrinterRasters rasters() {
 
 ChargerState results() {
     ChargerState s;
-    s.beforeVoltage = 12.71;
-    s.afterVoltage = 13.12;
-    s.afterCca = 455;
-    s.afterStatus = "GOOD";
+    s.before.voltage = 12.71;
+    s.after.voltage = 13.12;
+    s.after.cca = 455;
+    s.after.status = "GOOD";
     return s;
 }
 

@@ -23,9 +23,9 @@ inline void require(bool holds, const char* what, std::string_view about = {}) {
 // size, but nothing that overflowed, no infinity and no NaN reaches the screens, the
 // charts or a log file.
 inline void requireFiniteState(const velmora::ChargerState& s) {
-    for (double v : {s.chargeVoltage, s.chargeCurrent, s.beforeResistance, s.afterResistance,
-                     s.testResistance, s.beforeDiagVoltage, s.beforeVoltage, s.afterDiagVoltage,
-                     s.afterVoltage, s.testDiagVoltage, s.testVoltage})
+    for (double v : {s.chargeVoltage, s.chargeCurrent, s.before.resistance, s.after.resistance,
+                     s.test.resistance, s.before.diagVoltage, s.before.voltage, s.after.diagVoltage,
+                     s.after.voltage, s.test.diagVoltage, s.test.voltage})
         require(std::isfinite(v), "finite reading or result");
     for (const velmora::OptionSlot& slot : s.optionSlots)
         require(std::isfinite(slot.capacity) && std::isfinite(slot.current), "finite option slot");

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         storeLoadedRecord(state, check.record);
         const RecordCheck again = readLogFile(encodeLogFile(state), NumberFormat{'.'});
         if (again.outcome != RecordCheck::Outcome::Valid) std::abort();
-        if (again.record.loadedRecord.beforeCca != check.record.loadedRecord.beforeCca ||
-            again.record.loadedRecord.afterCca != check.record.loadedRecord.afterCca)
+        if (again.record.loadedRecord.before.cca != check.record.loadedRecord.before.cca ||
+            again.record.loadedRecord.after.cca != check.record.loadedRecord.after.cca)
             std::abort();
     }
     return 0;

@@ -43,7 +43,7 @@ void printState(const velmora::ChargerState& s) {
         s.stageNumber, velmora::formatFixed2(s.chargeVoltage, format).c_str(),
         velmora::formatFixed2(s.chargeCurrent, format).c_str(), s.elapsedSeconds / 3600,
         s.elapsedSeconds / 60 % 60, s.elapsedSeconds % 60, s.chargeProgress,
-        s.chargerStatus.c_str(), s.beforeCca, s.afterCca, s.afterStatus.c_str());
+        s.chargerStatus.c_str(), s.before.cca, s.after.cca, s.after.status.c_str());
     std::fflush(stdout);
 }
 

@@ -237,6 +237,25 @@
     </message>
 </context>
 <context>
+    <name>WindowContent</name>
+    <message>
+        <source>Hapus sesi ini dari riwayat?</source>
+        <translation>Delete this session from the history?</translation>
+    </message>
+    <message>
+        <source>Hasil dan grafiknya tidak dapat dikembalikan</source>
+        <translation>Its results and charts cannot be brought back</translation>
+    </message>
+    <message>
+        <source>Tidak</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Iya</source>
+        <translation>Yes</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ChartPlot</name>
     <message>
         <source>Tegangan ( V )</source>
@@ -280,6 +299,13 @@
     <message>
         <source>Cetak Riwayat</source>
         <translation>Print History</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ConnectionFlow</name>
+    <message>
+        <source>Perangkat ini charger, bukan printer. Pilih printer untuk mencetak</source>
+        <translation>This device is a charger, not a printer. Choose a printer to print</translation>
     </message>
 </context>
 <context>
@@ -464,6 +490,13 @@
     </message>
 </context>
 <context>
+    <name>velmora::ExitQuestion</name>
+    <message>
+        <source>Apakah anda yakin ingin keluar dari aplikasi ?</source>
+        <translation>Are you sure you want to quit the app?</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ForceStopDialog</name>
     <message>
         <source>Proses pengisian daya belum selesai</source>
@@ -487,6 +520,10 @@
     <message>
         <source>Kembali</source>
         <translation>Back</translation>
+    </message>
+    <message>
+        <source>Charger &amp; Application User Guide</source>
+        <translation>Charger &amp; App User Guide</translation>
     </message>
 </context>
 <context>
@@ -856,6 +893,25 @@
     </message>
 </context>
 <context>
+    <name>velmora::TVLForm</name>
+    <message>
+        <source>Data tidak terkirim: sambungkan charger terlebih dahulu</source>
+        <translation>Data not sent: connect the charger first</translation>
+    </message>
+    <message>
+        <source>Data terkirim ke charger</source>
+        <translation>Data sent to the charger</translation>
+    </message>
+    <message>
+        <source>Pilih data yang akan diatur</source>
+        <translation>Choose the data to set</translation>
+    </message>
+    <message>
+        <source>Data informasi terkirim</source>
+        <translation>Dealer information sent</translation>
+    </message>
+</context>
+<context>
     <name>velmora::TambahDialog</name>
     <message>
         <source>Tambah Data</source>
@@ -899,6 +955,10 @@
     <message>
         <source>CHART</source>
         <translation>CHART</translation>
+    </message>
+    <message>
+        <source>OPTION</source>
+        <translation>OPTION</translation>
     </message>
 </context>
 <context>

@@ -64,6 +64,7 @@ void ChargerLink::startReader() {
     std::shared_ptr<Transport> listened;
     if (m_linkSocket) listened = std::make_shared<ListeningTransport>(m_linkSocket, m_heard);
     m_reader = std::make_unique<TReadThread>(listened, m_state, m_readerStop, m_timing, m_format);
+    if (m_observer) m_reader->setObserver(m_observer);
     m_reader->start();
 }
 

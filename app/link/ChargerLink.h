@@ -50,6 +50,10 @@ public:
     bool peerIsPrinter() const { return m_peerIsPrinter; }
     // Clears readerStop and starts a new receive thread on the current socket.
     void startReader();
+    // Called on the receive thread for every message it parses (soaks, traces).
+    void setMessageObserver(TReadThread::MessageObserver observer) {
+        m_observer = std::move(observer);
+    }
     // Connected link whose receive thread ended because the link went down.
     bool linkLost() const;
     bool connected() const { return m_linkSocket && m_linkSocket->connected(); }
@@ -73,6 +77,7 @@ private:
     std::unique_ptr<TReadThread> m_reader;
     ReaderTiming m_timing;
     NumberFormat m_format;
+    TReadThread::MessageObserver m_observer;
     QString m_peerName;
     bool m_peerIsPrinter = false;
     // Set by the receive thread on the first bytes of the current connection.

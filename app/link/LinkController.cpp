@@ -43,6 +43,8 @@ void LinkController::shutDown() {
 
 void LinkController::addDeviceBox(QComboBox* box) {
     m_boxes.append(box);
+    for (const DeviceInfo& device : m_paired) box->addItem(device.name);
+    box->setCurrentIndex(box->count() ? 0 : -1);
 }
 
 void LinkController::listPairedDevices() {

@@ -42,7 +42,8 @@ public:
     void shutDown();
 
     bool radioPresent() const { return m_platform.radioPresent(); }
-    // A box listing the paired devices, in the same order as every other.
+    // A box listing the paired devices, in the same order as every other; one added late
+    // lists those already known at once, the first one chosen.
     void addDeviceBox(QComboBox* box);
     // Lists the paired devices in every box (none without a radio).
     void listPairedDevices();

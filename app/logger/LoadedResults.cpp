@@ -38,17 +38,17 @@ void showLoadedResults(const LoadedRecord& r, DiagnosticScreen* d, DashboardScre
     d->RAfter->show();
     // Both diagnostic voltages are written in every case, so no line keeps the figure of
     // the battery shown before.
-    showLines({d->BCCA, d->BiR, d->BVo, d->Bvd}, r.beforeCca, r.beforeResistance, r.beforeVoltage,
-              r.beforeDiagVoltage, format);
-    showLines({d->ACCA, d->AiR, d->AVo, d->Avd}, r.afterCca, r.afterResistance, r.afterVoltage,
-              r.afterDiagVoltage, format);
+    showLines({d->BCCA, d->BiR, d->BVo, d->Bvd}, r.before.cca, r.before.resistance,
+              r.before.voltage, r.before.diagVoltage, format);
+    showLines({d->ACCA, d->AiR, d->AVo, d->Avd}, r.after.cca, r.after.resistance, r.after.voltage,
+              r.after.diagVoltage, format);
     d->ARes1->setText(QCoreApplication::translate("ResultLines", "Status  = %1")
-                          .arg(QString::fromStdString(r.status)));
+                          .arg(QString::fromStdString(r.after.status)));
 
     const bool after = r.hasAfterResult();
-    dashboard->LCCA->setText(QString::number(after ? r.afterCca : r.beforeCca));
+    dashboard->LCCA->setText(QString::number(after ? r.after.cca : r.before.cca));
     dashboard->LiR->setText(QString::fromStdString(
-        significantText(after ? r.afterResistance : r.beforeResistance, format)));
+        significantText(after ? r.after.resistance : r.before.resistance, format)));
 }
 
 }  // namespace velmora

@@ -166,4 +166,13 @@ void DashboardScreen::showLinkLost(const std::optional<LostLinkView>& lost) {
     RCircle->setStale(stale);
 }
 
+void DashboardScreen::showLink(const LinkController& control, bool printing) {
+    showLinkStatus(control.status(printing));
+    std::optional<LostLinkView> lost;
+    if (const auto& device = control.lostCharger())
+        lost = LostLinkView{device->name, control.connecting(), control.reconnecting(),
+                            control.reconnectAttempt(), control.reconnectGaveUp()};
+    showLinkLost(lost);
+}
+
 }  // namespace velmora

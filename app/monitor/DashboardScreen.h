@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "link/LinkController.h"
 #include "link/LinkStatus.h"
 #include "link/NumberText.h"
 #include "link/TickEvents.h"
@@ -39,6 +40,8 @@ public:
     // A lost charger link: the panel with the charger's name and the figures dimmed as
     // old; nullopt takes both away.
     void showLinkLost(const std::optional<LostLinkView>& lost);
+    // Both from the controller: the link's line and the lost charger's panel.
+    void showLink(const LinkController& control, bool printing);
     bool showsStale() const { return m_stale; }
 
     QLabel* LCCA;

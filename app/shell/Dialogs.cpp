@@ -1,5 +1,8 @@
 #include "shell/Dialogs.h"
 
+#include "link/ChargerLink.h"
+#include "link/Commands.h"
+
 namespace velmora {
 
 ForceStopDialog::ForceStopDialog(QWidget* window)
@@ -9,6 +12,17 @@ ForceStopDialog::ForceStopDialog(QWidget* window)
                      tr("Tidak"), QStringLiteral("RForceYes"), tr("Iya")) {
     RForceNo = left;
     RForceYes = right;
+}
+
+std::optional<QString> ForceStopDialog::sendStop(ChargerLink& link) {
+    std::optional<QString> failure;
+    try {
+        link.Kirimstringdata(commands::kForceStop);
+    } catch (const LinkError& error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    close();
+    return failure;
 }
 
 QuestionSaveDialog::QuestionSaveDialog(QWidget* window)

@@ -1,14 +1,21 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 #include "widgets/QuestionDialog.h"
 
 namespace velmora {
+
+class ChargerLink;
 
 // The force stop confirmation (LayoutForceStop).
 class ForceStopDialog : public QuestionDialog {
     Q_OBJECT
 public:
     explicit ForceStopDialog(QWidget* window);
+    // "Iya": sends the force stop and closes; the failure's text when it did not go out.
+    std::optional<QString> sendStop(ChargerLink& link);
     ui::TextButton* RForceNo;
     ui::TextButton* RForceYes;
 };

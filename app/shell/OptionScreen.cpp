@@ -178,4 +178,10 @@ void GuidePicture::resizeEvent(QResizeEvent*) {
     m_scroll->setGeometry(rect());
 }
 
+void GuideScreen::showChargerGuide() {
+    show();
+    LGuide->setText(tr("Charger & Application User Guide"));
+    GuideCharger->show();
+}
+
 }  // namespace velmora

@@ -44,6 +44,8 @@ class GuideScreen : public QWidget {
     Q_OBJECT
 public:
     explicit GuideScreen(QWidget* main);
+    // Comes up with the charger's guide picture.
+    void showChargerGuide();
 
     QLabel* LGuide;
     ui::PictureButton* BackGuide;

@@ -7,42 +7,25 @@
 
 #include "catalogue/Dataaki.h"
 #include "link/ChargerLink.h"
+#include "link/ConnectionFlow.h"
 #include "link/LinkController.h"
 #include "link/NumberText.h"
 #include "link/TickEvents.h"
+#include "printing/PrintJob.h"
+#include "shell/UserMessages.h"
+#include "shell/WindowContent.h"
+#include "shell/WindowControllers.h"
 #include "shell/WindowSizing.h"
 
 namespace velmora {
 
-class ChartScreen;
-class ScaledView;
-class ConnectionDialog;
-class DashboardScreen;
 class DataLogger;
-class DiagnosticScreen;
-class ForceStopDialog;
-class GuideScreen;
+class ExitQuestion;
 class HistoryBrowser;
-class HistoryDialog;
-class InformationDialog;
 class JournalRecorder;
-class OptionScreen;
-class PrintJob;
 class ProfileSelector;
-class QuestionDialog;
-class QuestionSaveDialog;
-class ReceiptPreview;
 class ReceiptPrinter;
-class SaveDialog;
-class TambahDialog;
-class TopBar;
-class UserGuide;
 class VirtualPrinter;
-namespace ui {
-class MessageDialog;
-class Notice;
-class Picture;
-}  // namespace ui
 
 // The main window: one fixed-size window holding every screen and dialog, scaled as a
 // whole. Handlers keep the names of the window's event wiring; the screens and dialogs
@@ -67,33 +50,33 @@ public:
 
     LiveChargerState& state() { return m_state; }
     ChargerLink& link() { return *m_link; }
-    LinkController& linkControl() { return *m_linkControl; }
+    LinkController& linkControl() const { return *m_ctrl->linkControl; }
     BluetoothPlatform& platform() { return *m_platform; }
     QTimer* Timerloop() const { return m_timerloop; }
     const WindowSizing& sizing() const { return m_sizing; }
-    QWidget* content() const { return m_content; }
+    QWidget* content() const { return m_ui->content; }
     const NumberFormat& numberFormat() const { return m_format; }
     const Dataaki& catalogue() const { return m_catalogue; }
     bool guideInitDone() const { return m_guideInitDone; }
-    bool chargerPanelMode() const { return m_chargerPanelMode; }
-    bool printerPanelMode() const { return m_printerPanelMode; }
+    bool chargerPanelMode() const { return m_ctrl->connectionFlow->chargerPanelMode(); }
+    bool printerPanelMode() const { return m_ctrl->connectionFlow->printerPanelMode(); }
     // Whether a connection attempt is running in the background.
-    bool connecting() const;
+    bool connecting() const { return linkControl().connecting(); }
 
-    DashboardScreen* dashboard() const { return m_dashboard; }
-    DiagnosticScreen* diagnostic() const { return m_diagnostic; }
-    ProfileSelector& profile() const { return *m_profile; }
-    ChartScreen* chartScreen() const { return m_chart; }
+    DashboardScreen* dashboard() const { return m_ui->dashboard; }
+    DiagnosticScreen* diagnostic() const { return m_ui->diagnostic; }
+    ProfileSelector& profile() const { return *m_ctrl->profile; }
+    ChartScreen* chartScreen() const { return m_ui->chart; }
     // Dialogs opened now and then, made at their first opening.
-    TambahDialog* tambahDialog();
-    InformationDialog* informationDialog();
-    ConnectionDialog* connectionDialog() const { return m_connection; }
-    ReceiptPrinter* receipts() const { return m_receipts; }
-    VirtualPrinter* virtualPrinter() const { return m_virtualPrinter; }
+    TambahDialog* tambahDialog() { return m_ui->tambahDialog(); }
+    InformationDialog* informationDialog() { return m_ui->informationDialog(); }
+    ConnectionDialog* connectionDialog() const { return m_ui->connection; }
+    ReceiptPrinter* receipts() const { return m_ctrl->receipts; }
+    VirtualPrinter* virtualPrinter() const { return m_ctrl->virtualPrinter; }
     // Whether a receipt is being sent to the printer.
-    bool printing() const;
-    DataLogger& logger() const { return *m_logger; }
-    JournalRecorder& journal() const { return *m_journal; }
+    bool printing() const { return m_ctrl->printJob->printing(); }
+    DataLogger& logger() const { return *m_ctrl->logger; }
+    JournalRecorder& journal() const { return *m_ctrl->journal; }
     // The charge history, made at the first look at it.
     HistoryBrowser& history();
     // Where the log files, the charge journal and the simulated printer's receipts live
@@ -192,7 +175,7 @@ public:
     // Where short messages for the user go: a message in the window's own look, modal to
     // the window, unless replaced (tests).
     void setMessageSink(std::function<void(const QString&)> sink) {
-        m_messageSink = std::move(sink);
+        m_messages.setSink(std::move(sink));
     }
     // Shows an error that no handler caught, with its text.
     void reportError(const QString& text);
@@ -211,43 +194,14 @@ protected:
 private:
     template <typename T>
     T* findMadeControl(const QString& name) const {
-        if (T* found = m_content->findChild<T*>(name)) return found;
+        if (T* found = content()->findChild<T*>(name)) return found;
         return findChild<T*>(name);
     }
     void makeDialogsNotYetOpened();
-    enum class Screen { Dashboard, Diagnostic, Chart, Option };
-    void selectScreen(Screen screen);
-    void buildContent();
-    void wireHandlers();
-    void setUpLogger();
-    void setUpJournal();
     // Shows one tick's events on every screen and hands them to the charge journal.
     void showTick(const TickEvents& tick);
-    // "Charge Mode" and "Test Mode" bring their screen up.
-    void followStatusWord(StatusWord word);
-    void journalTick(const TickEvents& events);
-    void buildLink();
-    void openConnectionDialog(bool forPrinter);
-    void beginConnect(LinkController::Purpose purpose);
-    void connectionStarted();
-    // The lost charger's next attempt is due.
-    void reconnectDue();
-    // Once a receipt is out, the link goes back to the charger it was taken from.
-    void returnToCharger();
-    // Says so, and returns true, when the device chosen for printing is a charger.
-    bool refuseChargerAsPrinter();
-    void finishConnect(LinkController::Purpose purpose, bool ok, const QString& firstError,
-                       const QString& secondError);
     void updateLinkStatus();
     void showMessage(const QString& text);
-    // A short line that goes by itself: what a command just did.
-    void showNotice(const QString& text);
-    // The link goes to a charger that can take a command.
-    bool chargerLinked() const;
-    void buildPrinting();
-    // Sends a kept session's receipt: at once to a connected printer, else through the
-    // connection dialog in printer mode (the history hands it over here).
-    void printKeptReceipt(std::vector<std::string> chunks);
 
     WindowSizing m_sizing;
     NumberFormat m_format;
@@ -255,44 +209,15 @@ private:
     LiveChargerState m_state;
     std::unique_ptr<BluetoothPlatform> m_platform;
     ChargerLink* m_link = nullptr;
-    LinkController* m_linkControl = nullptr;
-    bool m_chargerPanelMode = false;
-    bool m_printerPanelMode = false;
     bool m_guideInitDone = false;
     bool m_shown = false;
-    std::function<void(const QString&)> m_messageSink;
-    ui::MessageDialog* m_exitDialog = nullptr;
-    ui::Notice* m_notice = nullptr;
+    UserMessages m_messages{nullptr};
+    ExitQuestion* m_exitQuestion = nullptr;
 
-    ScaledView* m_view = nullptr;
-    QWidget* m_content = nullptr;  // ContentLayout, 960 x 540 design units
     QTimer* m_timerloop = nullptr;
-    ui::Picture* m_background = nullptr;
-    ui::Picture* m_backgroundChart = nullptr;
-    TopBar* m_topBar = nullptr;
-    QWidget* m_main = nullptr;
-    DashboardScreen* m_dashboard = nullptr;
-    DiagnosticScreen* m_diagnostic = nullptr;
-    ProfileSelector* m_profile = nullptr;
-    ChartScreen* m_chart = nullptr;
-    OptionScreen* m_option = nullptr;
-    GuideScreen* m_guide = nullptr;
-    ConnectionDialog* m_connection = nullptr;
-    SaveDialog* m_layoutSave = nullptr;
-    QuestionSaveDialog* m_questionSave = nullptr;
-    InformationDialog* m_layoutInformation = nullptr;
-    ReceiptPreview* m_layoutStruk = nullptr;
-    ReceiptPrinter* m_receipts = nullptr;
-    PrintJob* m_printJob = nullptr;
-    VirtualPrinter* m_virtualPrinter = nullptr;
-    ForceStopDialog* m_forceStop = nullptr;
-    TambahDialog* m_layoutTambah = nullptr;
-    UserGuide* m_userGuide = nullptr;
-    DataLogger* m_logger = nullptr;
-    JournalRecorder* m_journal = nullptr;
+    std::unique_ptr<WindowContent> m_ui;
+    WindowControllers* m_ctrl = nullptr;
     HistoryBrowser* m_history = nullptr;
-    HistoryDialog* m_layoutRiwayat = nullptr;
-    QuestionDialog* m_layoutHapusRiwayat = nullptr;
 };
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "shell/TVLForm.h"
+#include "shell/WindowContent.h"
 
 namespace velmora {
 
@@ -15,68 +16,63 @@ void TVLForm::TimerloopTimer() {
 }
 
 void TVLForm::showTick(const TickEvents& tick) {
-    followStatusWord(tick.status.word);
-    m_diagnostic->showTick(tick, m_format);
-    if (tick.profile) m_profile->apply(*tick.profile);
+    m_ui->followStatusWord(tick.status.word);
+    m_ui->diagnostic->showTick(tick, m_format);
+    if (tick.profile) profile().apply(*tick.profile);
     // Last of the screens: the gauge's glides start after the slower work of the tick.
-    m_dashboard->showTick(tick);
-    m_chart->showStage(tick.measurement.stageNumber);
+    m_ui->dashboard->showTick(tick);
+    m_ui->chart->showStage(tick.measurement.stageNumber);
     updateLinkStatus();  // before the chart: a lost link adds no point
     chart();
-    journalTick(tick);
-}
-
-void TVLForm::followStatusWord(StatusWord word) {
-    if (word == StatusWord::ChargeMode) selectScreen(Screen::Dashboard);
-    if (word == StatusWord::TestMode) selectScreen(Screen::Diagnostic);
+    m_ctrl->observeTick(tick);
 }
 
 void TVLForm::detect() {
     const StatusEvents status = m_state.modify(takeStatusEvents);
-    followStatusWord(status.word);
-    m_dashboard->showStatus(status);
-    if (status.batteryDetected) m_diagnostic->showBatteryDetected();
+    m_ui->followStatusWord(status.word);
+    m_ui->dashboard->showStatus(status);
+    if (status.batteryDetected) m_ui->diagnostic->showBatteryDetected();
 }
 
 void TVLForm::display() {
     const Measurement m = m_state.measurement();
-    m_dashboard->showMeasurement(m);
-    m_chart->showStage(m.stageNumber);
+    m_ui->dashboard->showMeasurement(m);
+    m_ui->chart->showStage(m.stageNumber);
 }
 
 void TVLForm::accudiagnostic() {
     const TestResults results = m_state.modify(takeTestResults);
-    m_dashboard->showResults(results);
-    m_diagnostic->showResults(results, m_format);
+    m_ui->dashboard->showResults(results);
+    m_ui->diagnostic->showResults(results, m_format);
 }
 
 void TVLForm::datareference() {
-    if (const auto profile = m_state.modify(takeReportedProfile)) m_profile->apply(*profile);
+    if (const auto reported = m_state.modify(takeReportedProfile)) profile().apply(*reported);
 }
 
 void TVLForm::timercharger() {
-    m_dashboard->showTime(m_state.measurement());
+    m_ui->dashboard->showTime(m_state.measurement());
 }
 
 void TVLForm::effect() {
-    m_dashboard->showGauge(m_state.measurement());
+    m_ui->dashboard->showGauge(m_state.measurement());
 }
 
 void TVLForm::chart() {
-    const bool live = !m_linkControl->lostCharger();
-    if (const auto error = m_chart->chartStep(m_state, m_format, live)) reportError(*error);
+    const bool live = !linkControl().lostCharger();
+    if (const auto error = m_ui->chart->chartStep(m_state, m_format, live)) reportError(*error);
 }
 
 void TVLForm::rest() {
     m_link->readerStop() = false;
     m_state.modify(resetForNextBattery);
     m_guideInitDone = false;
-    m_logger->forgetSaved();
-    m_dashboard->resetForNextBattery();
-    m_diagnostic->hideResults();
-    m_chart->clearSeries();
+    logger().forgetSaved();
+    m_ui->dashboard->resetForNextBattery();
+    m_ui->diagnostic->hideResults();
+    m_ui->chart->clearSeries();
     m_timerloop->start();
-    m_profile->reset();
+    profile().reset();
 }
 
 }  // namespace velmora

@@ -9,26 +9,9 @@ namespace {
 // The results as the live state held them when the receipt was printed.
 ChargerState resultsState(const Results& r) {
     ChargerState s;
-    if (r.before) {
-        s.beforeCca = r.before->cca;
-        s.beforeResistance = r.before->resistance;
-        s.beforeDiagVoltage = r.before->diagVoltage;
-        s.beforeVoltage = r.before->voltage;
-    }
-    if (r.after) {
-        s.afterCca = r.after->cca;
-        s.afterResistance = r.after->resistance;
-        s.afterDiagVoltage = r.after->diagVoltage;
-        s.afterVoltage = r.after->voltage;
-        s.afterStatus = r.after->status;
-    }
-    if (r.test) {
-        s.testCca = r.test->cca;
-        s.testResistance = r.test->resistance;
-        s.testDiagVoltage = r.test->diagVoltage;
-        s.testVoltage = r.test->voltage;
-        s.testStatus = r.test->status;
-    }
+    if (r.before) s.before = *r.before;
+    if (r.after) s.after = *r.after;
+    if (r.test) s.test = *r.test;
     return s;
 }
 

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "link/TestResult.h"
+
 namespace velmora {
 
 // One custom charge option stored on the charger ("OTHER 1" .. "OTHER 5").
@@ -43,28 +45,14 @@ struct ChargerState {
     // chargerStatus, and one arriving right after "Test Mode" must not hide it.
     std::string unseenStatusWord;
 
-    // Before-charge result
+    // The three results, each with the tag that marks it as not yet shown: before the
+    // charge ("1"), after it ("4" or "5", with its status) and of a test-only run ("0").
     std::string beforeResultTag;
-    int beforeCca = 0;
-    double beforeResistance = 0.0;
-    double beforeDiagVoltage = 0.0;
-    double beforeVoltage = 0.0;
-
-    // After-charge result
+    TestResult before;
     std::string afterResultTag;
-    int afterCca = 0;
-    double afterResistance = 0.0;
-    double afterDiagVoltage = 0.0;
-    double afterVoltage = 0.0;
-    std::string afterStatus;
-
-    // Test-mode result
+    TestResult after;
     std::string testResultTag;
-    int testCca = 0;
-    double testResistance = 0.0;
-    double testDiagVoltage = 0.0;
-    double testVoltage = 0.0;
-    std::string testStatus;
+    TestResult test;
 
     // Charge profile
     int profileBrandIndex = -1;
@@ -117,7 +105,7 @@ public:
     Measurement measurement() const {
         std::lock_guard<std::mutex> lock(m_mutex);
         return {m_state.stageNumber,    m_state.chargeVoltage,  m_state.chargeCurrent,
-                m_state.elapsedSeconds, m_state.chargeProgress, m_state.afterStatus};
+                m_state.elapsedSeconds, m_state.chargeProgress, m_state.after.status};
     }
 
     // Runs fn on the record under one hold of the lock and returns its result.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace velmora {
 
@@ -44,14 +45,9 @@ bool is(const Fields& f, size_t pos, std::string_view value) {
 }
 
 // Result numbers sit at 3..6, or reversed (6..3) after the end-of-test marker.
-struct ResultNumbers {
-    int cca;
-    double resistance, diagVoltage, voltage;
-};
-
-ResultNumbers readResult(FieldReader& r, bool reversed) {
-    if (reversed) return {r.integer(6), r.real(5, 100), r.real(4, 100), r.real(3, 100)};
-    return {r.integer(3), r.real(4, 100), r.real(5, 100), r.real(6, 100)};
+TestResult readResult(FieldReader& r, bool reversed) {
+    if (reversed) return {r.integer(6), r.real(5, 100), r.real(4, 100), r.real(3, 100), {}};
+    return {r.integer(3), r.real(4, 100), r.real(5, 100), r.real(6, 100), {}};
 }
 
 std::vector<std::string> historyItems(const Fields& f) {
@@ -90,24 +86,18 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             return true;
         }
         case MessageShape::BeforeResult: {
-            ResultNumbers n = readResult(r, s.endOfTest);
+            TestResult result = readResult(r, s.endOfTest);
             if (!r.ok()) return false;
             s.beforeResultTag = r.text(2);
-            s.beforeCca = n.cca;
-            s.beforeResistance = n.resistance;
-            s.beforeDiagVoltage = n.diagVoltage;
-            s.beforeVoltage = n.voltage;
+            s.before = std::move(result);
             return true;
         }
         case MessageShape::AfterResult: {
-            ResultNumbers n = readResult(r, s.endOfTest);
+            TestResult result = readResult(r, s.endOfTest);
             if (!r.ok()) return false;
             s.afterResultTag = r.text(2);
-            s.afterCca = n.cca;
-            s.afterResistance = n.resistance;
-            s.afterDiagVoltage = n.diagVoltage;
-            s.afterVoltage = n.voltage;
-            s.afterStatus = r.text(7);
+            result.status = r.text(7);
+            s.after = std::move(result);
             s.endOfTest = false;
             return true;
         }
@@ -119,14 +109,11 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
             s.storeCurrentHistory(historyItems(f));
             return true;
         case MessageShape::TestResult: {
-            ResultNumbers n = readResult(r, false);
+            TestResult result = readResult(r, false);
             if (!r.ok()) return false;
             s.testResultTag = r.text(2);
-            s.testCca = n.cca;
-            s.testResistance = n.resistance;
-            s.testDiagVoltage = n.diagVoltage;
-            s.testVoltage = n.voltage;
-            s.testStatus = r.text(7);
+            result.status = r.text(7);
+            s.test = std::move(result);
             return true;
         }
         case MessageShape::OptionSlots: {

@@ -69,6 +69,14 @@ auto member(T Record::*field, Read read) {
     };
 }
 
+// A field of one of the state's three results.
+template <typename Record, typename T, typename Read>
+auto resultMember(TestResult Record::*result, T TestResult::*field, Read read) {
+    return [result, field, read](Record& r, const JsonValue& v, const std::string& name) {
+        r.*result.*field = read(v, name);
+    };
+}
+
 template <typename Record>
 void readObject(Record& record, const JsonValue& value, const FieldReaders<Record>& readers,
                 const std::string& path) {
@@ -113,57 +121,59 @@ const FieldReaders<AuxReading>& auxReaders() {
     return readers;
 }
 
+// One result's fields, named after its group ("beforeCca", ...), status where it has one.
+void addResultReaders(FieldReaders<ChargerState>& readers, const std::string& group,
+                      TestResult ChargerState::*result, bool withStatus) {
+    readers[group + "Cca"] = resultMember(result, &TestResult::cca, integer);
+    readers[group + "Resistance"] = resultMember(result, &TestResult::resistance, real);
+    readers[group + "DiagVoltage"] = resultMember(result, &TestResult::diagVoltage, real);
+    readers[group + "Voltage"] = resultMember(result, &TestResult::voltage, real);
+    if (withStatus) readers[group + "Status"] = resultMember(result, &TestResult::status, text);
+}
+
 const FieldReaders<ChargerState>& stateReaders() {
     using S = ChargerState;
-    static const FieldReaders<S> readers = {
-        {"stageNumber", member(&S::stageNumber, integer)},
-        {"chargeVoltage", member(&S::chargeVoltage, real)},
-        {"chargeCurrent", member(&S::chargeCurrent, real)},
-        {"elapsedSeconds", member(&S::elapsedSeconds, integer)},
-        {"chargeProgress", member(&S::chargeProgress, integer)},
-        {"chargerStatus", member(&S::chargerStatus, text)},
-        {"batteryStatus", member(&S::batteryStatus, text)},
-        {"beforeResultTag", member(&S::beforeResultTag, text)},
-        {"beforeCca", member(&S::beforeCca, integer)},
-        {"beforeResistance", member(&S::beforeResistance, real)},
-        {"beforeDiagVoltage", member(&S::beforeDiagVoltage, real)},
-        {"beforeVoltage", member(&S::beforeVoltage, real)},
-        {"afterResultTag", member(&S::afterResultTag, text)},
-        {"afterCca", member(&S::afterCca, integer)},
-        {"afterResistance", member(&S::afterResistance, real)},
-        {"afterDiagVoltage", member(&S::afterDiagVoltage, real)},
-        {"afterVoltage", member(&S::afterVoltage, real)},
-        {"afterStatus", member(&S::afterStatus, text)},
-        {"testResultTag", member(&S::testResultTag, text)},
-        {"testCca", member(&S::testCca, integer)},
-        {"testResistance", member(&S::testResistance, real)},
-        {"testDiagVoltage", member(&S::testDiagVoltage, real)},
-        {"testVoltage", member(&S::testVoltage, real)},
-        {"testStatus", member(&S::testStatus, text)},
-        {"profileBrandIndex", member(&S::profileBrandIndex, integer)},
-        {"profileVarietyIndex", member(&S::profileVarietyIndex, integer)},
-        {"profileTypeIndex", member(&S::profileTypeIndex, integer)},
-        {"profileMode", member(&S::profileMode, text)},
-        {"profileReceived", member(&S::profileReceived, flag)},
-        {"voltageHistory", member(&S::voltageHistory, texts)},
-        {"currentHistory", member(&S::currentHistory, texts)},
-        {"historyReady", member(&S::historyReady, flag)},
-        {"endOfTest", member(&S::endOfTest, flag)},
-        {"optionSlots",
-         [](S& s, const JsonValue& v, const std::string& field) {
-             readArray(s.optionSlots, v, slotReaders(), field);
-         }},
-        {"auxReadings",
-         [](S& s, const JsonValue& v, const std::string& field) {
-             readArray(s.auxReadings, v, auxReaders(), field);
-         }},
-        {"auxTexts",
-         [](S& s, const JsonValue& v, const std::string& field) {
-             const std::vector<std::string> list = texts(v, field);
-             if (list.size() > s.auxTexts.size()) wrong(field, "at most 3 entries");
-             std::copy(list.begin(), list.end(), s.auxTexts.begin());
-         }},
-    };
+    static const FieldReaders<S> readers = [] {
+        FieldReaders<S> fields = {
+            {"stageNumber", member(&S::stageNumber, integer)},
+            {"chargeVoltage", member(&S::chargeVoltage, real)},
+            {"chargeCurrent", member(&S::chargeCurrent, real)},
+            {"elapsedSeconds", member(&S::elapsedSeconds, integer)},
+            {"chargeProgress", member(&S::chargeProgress, integer)},
+            {"chargerStatus", member(&S::chargerStatus, text)},
+            {"batteryStatus", member(&S::batteryStatus, text)},
+            {"beforeResultTag", member(&S::beforeResultTag, text)},
+            {"afterResultTag", member(&S::afterResultTag, text)},
+            {"testResultTag", member(&S::testResultTag, text)},
+            {"profileBrandIndex", member(&S::profileBrandIndex, integer)},
+            {"profileVarietyIndex", member(&S::profileVarietyIndex, integer)},
+            {"profileTypeIndex", member(&S::profileTypeIndex, integer)},
+            {"profileMode", member(&S::profileMode, text)},
+            {"profileReceived", member(&S::profileReceived, flag)},
+            {"voltageHistory", member(&S::voltageHistory, texts)},
+            {"currentHistory", member(&S::currentHistory, texts)},
+            {"historyReady", member(&S::historyReady, flag)},
+            {"endOfTest", member(&S::endOfTest, flag)},
+            {"optionSlots",
+             [](S& s, const JsonValue& v, const std::string& field) {
+                 readArray(s.optionSlots, v, slotReaders(), field);
+             }},
+            {"auxReadings",
+             [](S& s, const JsonValue& v, const std::string& field) {
+                 readArray(s.auxReadings, v, auxReaders(), field);
+             }},
+            {"auxTexts",
+             [](S& s, const JsonValue& v, const std::string& field) {
+                 const std::vector<std::string> list = texts(v, field);
+                 if (list.size() > s.auxTexts.size()) wrong(field, "at most 3 entries");
+                 std::copy(list.begin(), list.end(), s.auxTexts.begin());
+             }},
+        };
+        addResultReaders(fields, "before", &S::before, false);
+        addResultReaders(fields, "after", &S::after, true);
+        addResultReaders(fields, "test", &S::test, true);
+        return fields;
+    }();
     return readers;
 }
 

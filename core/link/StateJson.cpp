@@ -15,6 +15,16 @@ std::string textList(const std::vector<std::string>& items) {
     return json + "]";
 }
 
+// One result's fields, named after its group ("beforeCca", ...), status where it has one.
+void writeResult(JsonObjectWriter& json, const std::string& group, const TestResult& result,
+                 bool withStatus) {
+    json.integer((group + "Cca").c_str(), result.cca)
+        .real((group + "Resistance").c_str(), result.resistance)
+        .real((group + "DiagVoltage").c_str(), result.diagVoltage)
+        .real((group + "Voltage").c_str(), result.voltage);
+    if (withStatus) json.text((group + "Status").c_str(), result.status);
+}
+
 }  // namespace
 
 std::string jsonString(const std::string& text) {
@@ -74,32 +84,21 @@ std::string toJson(const ChargerState& s) {
                                      .done();
     }
     aux += "]";
-    return JsonObjectWriter()
-        .integer("stageNumber", s.stageNumber)
+    JsonObjectWriter json;
+    json.integer("stageNumber", s.stageNumber)
         .real("chargeVoltage", s.chargeVoltage)
         .real("chargeCurrent", s.chargeCurrent)
         .integer("elapsedSeconds", s.elapsedSeconds)
         .integer("chargeProgress", s.chargeProgress)
         .text("chargerStatus", s.chargerStatus)
         .text("batteryStatus", s.batteryStatus)
-        .text("beforeResultTag", s.beforeResultTag)
-        .integer("beforeCca", s.beforeCca)
-        .real("beforeResistance", s.beforeResistance)
-        .real("beforeDiagVoltage", s.beforeDiagVoltage)
-        .real("beforeVoltage", s.beforeVoltage)
-        .text("afterResultTag", s.afterResultTag)
-        .integer("afterCca", s.afterCca)
-        .real("afterResistance", s.afterResistance)
-        .real("afterDiagVoltage", s.afterDiagVoltage)
-        .real("afterVoltage", s.afterVoltage)
-        .text("afterStatus", s.afterStatus)
-        .text("testResultTag", s.testResultTag)
-        .integer("testCca", s.testCca)
-        .real("testResistance", s.testResistance)
-        .real("testDiagVoltage", s.testDiagVoltage)
-        .real("testVoltage", s.testVoltage)
-        .text("testStatus", s.testStatus)
-        .integer("profileBrandIndex", s.profileBrandIndex)
+        .text("beforeResultTag", s.beforeResultTag);
+    writeResult(json, "before", s.before, false);
+    json.text("afterResultTag", s.afterResultTag);
+    writeResult(json, "after", s.after, true);
+    json.text("testResultTag", s.testResultTag);
+    writeResult(json, "test", s.test, true);
+    return json.integer("profileBrandIndex", s.profileBrandIndex)
         .integer("profileVarietyIndex", s.profileVarietyIndex)
         .integer("profileTypeIndex", s.profileTypeIndex)
         .text("profileMode", s.profileMode)

@@ -46,18 +46,15 @@ TestResults takeTestResults(ChargerState& s) {
     TestResults results;
     if (s.beforeResultTag == "1") {
         s.beforeResultTag.clear();
-        results.before =
-            TestResult{s.beforeCca, s.beforeResistance, s.beforeDiagVoltage, s.beforeVoltage, {}};
+        results.before = s.before;
     }
     if (s.afterResultTag == "5" || s.afterResultTag == "4") {
         s.afterResultTag.clear();
-        results.after = TestResult{s.afterCca, s.afterResistance, s.afterDiagVoltage,
-                                   s.afterVoltage, s.afterStatus};
+        results.after = s.after;
     }
     if (s.testResultTag == "0") {
         s.testResultTag.clear();
-        results.test =
-            TestResult{s.testCca, s.testResistance, s.testDiagVoltage, s.testVoltage, s.testStatus};
+        results.test = s.test;
     }
     return results;
 }
@@ -71,7 +68,7 @@ std::optional<ReportedProfile> takeReportedProfile(ChargerState& s) {
 
 Measurement measurementOf(const ChargerState& s) {
     return {s.stageNumber,    s.chargeVoltage,  s.chargeCurrent,
-            s.elapsedSeconds, s.chargeProgress, s.afterStatus};
+            s.elapsedSeconds, s.chargeProgress, s.after.status};
 }
 
 TickEvents takeTickEvents(LiveChargerState& state) {
@@ -88,17 +85,12 @@ TickEvents takeTickEvents(LiveChargerState& state) {
 void resetForNextBattery(ChargerState& s) {
     s.elapsedSeconds = 0;
     s.chargeVoltage = s.chargeCurrent = 0.0;
-    s.beforeVoltage = s.afterVoltage = s.beforeDiagVoltage = s.afterDiagVoltage = 0.0;
-    s.testVoltage = s.testDiagVoltage = 0.0;
-    s.beforeResistance = s.afterResistance = s.testResistance = 0.0;
-    s.beforeCca = s.afterCca = s.testCca = 0;
+    s.before = s.after = s.test = TestResult{};
     s.chargeProgress = s.stageNumber = 0;
     s.batteryStatus.clear();
     s.beforeResultTag.clear();
     s.afterResultTag.clear();
     s.testResultTag.clear();
-    s.afterStatus.clear();
-    s.testStatus.clear();
     s.profileMode.clear();
     s.auxTexts = {};
     s.profileReceived = false;

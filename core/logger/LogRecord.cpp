@@ -32,12 +32,14 @@ std::vector<std::string_view> splitFields(std::string_view record) {
 }  // namespace
 
 bool LoadedRecord::empty() const {
-    return !(beforeCca > 0 || beforeResistance > 0 || beforeVoltage > 0 || beforeDiagVoltage > 0 ||
-             afterCca > 0 || afterResistance > 0 || afterVoltage > 0 || afterDiagVoltage > 0);
+    const auto holdsAny = [](const TestResult& r) {
+        return r.cca > 0 || r.resistance > 0 || r.voltage > 0 || r.diagVoltage > 0;
+    };
+    return !holdsAny(before) && !holdsAny(after);
 }
 
 bool LoadedRecord::hasAfterResult() const {
-    return afterCca != 0 && afterResistance != 0;
+    return after.cca != 0 && after.resistance != 0;
 }
 
 std::string logRecordText(const ChargerState& s) {
@@ -47,15 +49,15 @@ std::string logRecordText(const ChargerState& s) {
         index(s.profileVarietyIndex),
         index(s.profileTypeIndex),
         s.profileMode.empty() ? "1" : markFree(s.profileMode),
-        std::to_string(s.beforeCca),
-        hundredthsText(s.beforeResistance),
-        hundredthsText(s.beforeVoltage),
-        hundredthsText(s.beforeDiagVoltage),
-        std::to_string(s.afterCca),
-        hundredthsText(s.afterResistance),
-        hundredthsText(s.afterVoltage),
-        hundredthsText(s.afterDiagVoltage),
-        markFree(s.afterStatus),
+        std::to_string(s.before.cca),
+        hundredthsText(s.before.resistance),
+        hundredthsText(s.before.voltage),
+        hundredthsText(s.before.diagVoltage),
+        std::to_string(s.after.cca),
+        hundredthsText(s.after.resistance),
+        hundredthsText(s.after.voltage),
+        hundredthsText(s.after.diagVoltage),
+        markFree(s.after.status),
         "*",
     };
     std::string record;
@@ -118,15 +120,15 @@ RecordCheck checkLogRecord(std::string_view text, const NumberFormat& format) {
     r.profileTypeIndex = whole(3);
     r.profileMode = std::string(fields[4]);
     LoadedRecord& l = r.loadedRecord;
-    l.beforeCca = whole(5);
-    l.beforeResistance = scaled(6);
-    l.beforeVoltage = scaled(7);
-    l.beforeDiagVoltage = scaled(8);
-    l.afterCca = whole(9);
-    l.afterResistance = scaled(10);
-    l.afterVoltage = scaled(11);
-    l.afterDiagVoltage = scaled(12);
-    l.status = std::string(fields[13]);
+    l.before.cca = whole(5);
+    l.before.resistance = scaled(6);
+    l.before.voltage = scaled(7);
+    l.before.diagVoltage = scaled(8);
+    l.after.cca = whole(9);
+    l.after.resistance = scaled(10);
+    l.after.voltage = scaled(11);
+    l.after.diagVoltage = scaled(12);
+    l.after.status = std::string(fields[13]);
     if (!converted) {
         check.record = LogRecord();
         return check;
@@ -141,16 +143,9 @@ void storeLoadedRecord(ChargerState& s, const LogRecord& record) {
     s.profileVarietyIndex = record.profileVarietyIndex;
     s.profileTypeIndex = record.profileTypeIndex;
     s.profileMode = record.profileMode;
-    s.beforeCca = l.beforeCca;
-    s.beforeResistance = l.beforeResistance;
-    s.beforeVoltage = l.beforeVoltage;
-    s.beforeDiagVoltage = l.beforeDiagVoltage;
-    s.afterCca = l.afterCca;
-    s.afterResistance = l.afterResistance;
-    s.afterVoltage = l.afterVoltage;
-    s.afterDiagVoltage = l.afterDiagVoltage;
+    s.before = l.before;
     // A receipt or a log made right after the load must carry this battery's status.
-    s.afterStatus = l.status;
+    s.after = l.after;
     s.profileReceived = true;
 }
 

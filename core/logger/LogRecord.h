@@ -13,15 +13,8 @@ namespace velmora {
 // The results a log file carries (loadedRecord): resistances in milliohms, voltages in
 // volts.
 struct LoadedRecord {
-    int beforeCca = 0;
-    double beforeResistance = 0.0;
-    double beforeVoltage = 0.0;
-    double beforeDiagVoltage = 0.0;
-    int afterCca = 0;
-    double afterResistance = 0.0;
-    double afterVoltage = 0.0;
-    double afterDiagVoltage = 0.0;
-    std::string status;
+    TestResult before;
+    TestResult after;  // with the after-charging status
 
     // None of the eight numbers is above 0: nothing worth showing.
     bool empty() const;
@@ -50,8 +43,7 @@ inline constexpr size_t kMaxRecordText = 65 * 1024;
 // the text from that "#" to the end, one after the other. Nothing when that text would be
 // longer than `limit`: no record is, and the marks of a long line would repeat it
 // thousands of times.
-std::optional<std::string> assembleRecord(std::string_view decoded,
-                                          size_t limit = kMaxRecordText);
+std::optional<std::string> assembleRecord(std::string_view decoded, size_t limit = kMaxRecordText);
 
 // The result of checking a record text.
 struct RecordCheck {

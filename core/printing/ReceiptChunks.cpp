@@ -35,12 +35,11 @@ std::string profileBlock(const char* nameLabel, const ProfileTexts& profile) {
 }
 
 // The lines every result has: voltage, diagnostic voltage, internal resistance, CCA.
-std::string resultBlock(double voltage, double diagVoltage, double resistance, int cca,
-                        const NumberFormat& number) {
-    return line("VOLTAGE      : ", formatFixed2(voltage, number) + " V") +
-           line("V DIAGNOSTIC : ", formatFixed2(diagVoltage, number) + " V") +
-           line("iR           : ", formatFixed2(resistance, number) + " mOhm") +
-           line("CCA          : ", std::to_string(cca));
+std::string resultBlock(const TestResult& result, const NumberFormat& number) {
+    return line("VOLTAGE      : ", formatFixed2(result.voltage, number) + " V") +
+           line("V DIAGNOSTIC : ", formatFixed2(result.diagVoltage, number) + " V") +
+           line("iR           : ", formatFixed2(result.resistance, number) + " mOhm") +
+           line("CCA          : ", std::to_string(result.cca));
 }
 
 std::string statusLine(const std::string& status) {
@@ -69,12 +68,9 @@ std::vector<std::string> chargeReceiptChunks(const ChargerState& s, const Profil
         title(kInformationTitle),
         kInitialise + profileBlock("PROFILE NAME : ", profile),
         title(kBeforeTitle),
-        kInitialise +
-            resultBlock(s.beforeVoltage, s.beforeDiagVoltage, s.beforeResistance, s.beforeCca, n),
+        kInitialise + resultBlock(s.before, n),
         title(kAfterTitle),
-        kInitialise +
-            resultBlock(s.afterVoltage, s.afterDiagVoltage, s.afterResistance, s.afterCca, n) +
-            statusLine(s.afterStatus) + kFeed,
+        kInitialise + resultBlock(s.after, n) + statusLine(s.after.status) + kFeed,
         kInitialise + kBold + "Grafik Tegangan" + kFeed,
         kInitialise + kImagePrefix + rasters.voltage + kFeed,
         kInitialise + kBold + "Grafik Arus" + kFeed,
@@ -91,10 +87,8 @@ std::vector<std::string> testReceiptChunks(const ChargerState& s, const ProfileT
         title(kInformationTitle),
         kInitialise + profileBlock("Profile Name : ", profile) + kFeed,
         title(kTestTitle),
-        kInitialise +
-            resultBlock(s.testVoltage, s.testDiagVoltage, s.testResistance, s.testCca,
-                        locale.number) +
-            statusLine(s.testStatus) + kFeed + kFeed + kInitialise,
+        kInitialise + resultBlock(s.test, locale.number) + statusLine(s.test.status) + kFeed +
+            kFeed + kInitialise,
     };
 }
 

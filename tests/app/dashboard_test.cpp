@@ -55,7 +55,7 @@ TEST_F(DashboardTest, StageTableDrivesLabelsProgressAndChartTitles) {
         setState([&](ChargerState& s) {
             s.stageNumber = row.stage;
             s.chargeProgress = 57;
-            s.afterStatus = "GOOD";
+            s.after.status = "GOOD";
             s.chargeVoltage = 12.5 + row.stage;
         });
         m_window->display();
@@ -304,9 +304,9 @@ TEST_F(DashboardTest, ResetReturnsToTheStartingValues) {
         s.stageNumber = 6;
         s.chargeVoltage = 13.6;
         s.elapsedSeconds = 99;
-        s.beforeCca = 300;
-        s.afterResistance = 4.2;
-        s.testStatus = "GOOD";
+        s.before.cca = 300;
+        s.after.resistance = 4.2;
+        s.test.status = "GOOD";
         s.afterResultTag = "5";
         s.profileBrandIndex = 2;
         s.profileMode = "2";
@@ -326,9 +326,9 @@ TEST_F(DashboardTest, ResetReturnsToTheStartingValues) {
     EXPECT_EQ(s.stageNumber, 0);
     EXPECT_EQ(s.chargeVoltage, 0);
     EXPECT_EQ(s.elapsedSeconds, 0);
-    EXPECT_EQ(s.beforeCca, 0);
-    EXPECT_EQ(s.afterResistance, 0);
-    EXPECT_EQ(s.testStatus, "");
+    EXPECT_EQ(s.before.cca, 0);
+    EXPECT_EQ(s.after.resistance, 0);
+    EXPECT_EQ(s.test.status, "");
     EXPECT_EQ(s.afterResultTag, "");
     EXPECT_EQ(s.profileMode, "");
     EXPECT_FALSE(s.profileReceived);

@@ -66,11 +66,11 @@ TEST_P(DecimalSeparatorTest, StartingTextsAndValuesShareTheUsersSeparator) {
         s.chargeVoltage = 13.47;
         s.chargeCurrent = 3.2;
         s.afterResultTag = "5";
-        s.afterResistance = 4.05;
-        s.afterDiagVoltage = 11.6;
-        s.afterVoltage = 13.1;
+        s.after.resistance = 4.05;
+        s.after.diagVoltage = 11.6;
+        s.after.voltage = 13.1;
         s.testResultTag = "0";
-        s.testResistance = 7.25;
+        s.test.resistance = 7.25;
     });
     m_window->BT2DiagnosticClick();
     auto pick = [this](const char* box, int index) {

@@ -507,30 +507,30 @@ protected:
     void before(int cca, double ir, double diag, double volts, const char* tag = "1") {
         setState([=](ChargerState& s) {
             s.beforeResultTag = tag;
-            s.beforeCca = cca;
-            s.beforeResistance = ir;
-            s.beforeDiagVoltage = diag;
-            s.beforeVoltage = volts;
+            s.before.cca = cca;
+            s.before.resistance = ir;
+            s.before.diagVoltage = diag;
+            s.before.voltage = volts;
         });
     }
     void after(const char* tag, int cca, double ir, const char* status) {
         setState([=](ChargerState& s) {
             s.afterResultTag = tag;
-            s.afterCca = cca;
-            s.afterResistance = ir;
-            s.afterDiagVoltage = 11.6;
-            s.afterVoltage = 13.3;
-            s.afterStatus = status;
+            s.after.cca = cca;
+            s.after.resistance = ir;
+            s.after.diagVoltage = 11.6;
+            s.after.voltage = 13.3;
+            s.after.status = status;
         });
     }
     void test(const char* tag, int cca, double ir) {
         setState([=](ChargerState& s) {
             s.testResultTag = tag;
-            s.testCca = cca;
-            s.testResistance = ir;
-            s.testDiagVoltage = 11.4;
-            s.testVoltage = 12.5;
-            s.testStatus = "WEAK";
+            s.test.cca = cca;
+            s.test.resistance = ir;
+            s.test.diagVoltage = 11.4;
+            s.test.voltage = 12.5;
+            s.test.status = "WEAK";
         });
     }
     // Which of RCAccu, RBefore, RAfter, RTest are shown.
@@ -552,7 +552,7 @@ TEST_F(TestResultTest, BeforeResultIsShownOnceInItsPanelAndOnTheDashboard) {
     EXPECT_EQ(panels(), (std::array<bool, 4>{true, true, false, false}));
     EXPECT_EQ(m_window.state().snapshot().beforeResultTag, "");
 
-    setState([](ChargerState& s) { s.beforeCca = 999; });  // no new tag: not shown again
+    setState([](ChargerState& s) { s.before.cca = 999; });  // no new tag: not shown again
     m_window.accudiagnostic();
     EXPECT_EQ(text("BCCA"), "CCA = 410");
     EXPECT_EQ(text("LCCA"), "410");

@@ -103,7 +103,7 @@ TEST(JournalEndToEnd, SimulatedTestChargerRunsATestOnlySession) {
     ASSERT_TRUE(processEventsUntil(
         [&] {
             window.TimerloopTimer();
-            return !window.state().snapshot().testStatus.empty() &&
+            return !window.state().snapshot().test.status.empty() &&
                    !window.journal().recordingSessionId();
         },
         kDeadlineMs));

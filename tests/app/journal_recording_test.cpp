@@ -119,10 +119,10 @@ TEST_F(JournalRecordingTest, ChargeIsKeptWithEveryPointItsResultsAndProfile) {
     charging(12.10, 0.0, 1);
     tick([](ChargerState& s) {
         s.beforeResultTag = "1";
-        s.beforeCca = 410;
-        s.beforeResistance = 4.5;
-        s.beforeDiagVoltage = 11.02;
-        s.beforeVoltage = 12.71;
+        s.before.cca = 410;
+        s.before.resistance = 4.5;
+        s.before.diagVoltage = 11.02;
+        s.before.voltage = 12.71;
     });
     charging(13.47, 3.2);
     charging(14.41, 1.25, 3);
@@ -130,11 +130,11 @@ TEST_F(JournalRecordingTest, ChargeIsKeptWithEveryPointItsResultsAndProfile) {
     charging(13.30, 0.0, 5);
     tick([](ChargerState& s) {
         s.afterResultTag = "5";
-        s.afterCca = 455;
-        s.afterResistance = 3.8;
-        s.afterDiagVoltage = 11.64;
-        s.afterVoltage = 13.12;
-        s.afterStatus = "GOOD";
+        s.after.cca = 455;
+        s.after.resistance = 3.8;
+        s.after.diagVoltage = 11.64;
+        s.after.voltage = 13.12;
+        s.after.status = "GOOD";
     });
     charging(13.60, 0.1, 6);  // floating with the after result in: the charge is done
     charging(13.60, 0.1, 6);  // after the end: no session, no point

@@ -87,7 +87,7 @@ TEST_F(KeyboardTest, EnterAndEscapeAnswerEverySlideInDialog) {
     } rows[] = {
         {"LayoutQuestionSave",
          [&] {
-             setState([](ChargerState& s) { s.beforeCca = 410; });
+             setState([](ChargerState& s) { s.before.cca = 410; });
              m_window->BT2DiagnosticClick();
              press("ImageAccu");
          },
@@ -98,7 +98,7 @@ TEST_F(KeyboardTest, EnterAndEscapeAnswerEverySlideInDialog) {
          },
          [&] {
              // Nothing cleared: "Tidak" would have reset the results.
-             EXPECT_EQ(m_window->state().snapshot().beforeCca, 410);
+             EXPECT_EQ(m_window->state().snapshot().before.cca, 410);
              EXPECT_FALSE(dialog("LayoutSave")->isVisible());
          }},
         {"LayoutSave",

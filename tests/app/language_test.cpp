@@ -183,7 +183,7 @@ TEST_F(WindowTest, TheChosenLanguageIsRememberedAndSaidToComeAtTheNextStart) {
     EXPECT_EQ(m_messages.back(), "The language changes when the app is started again");
     // The window itself stays in the language it was started in.
     EXPECT_EQ(ui::appliedLanguage(), ui::Language::Indonesian);
-    EXPECT_EQ(control<QLabel>("LRiwayat")->text(), "Riwayat");
+    EXPECT_EQ(control<QLabel>("LRRiwayat")->text(), "Riwayat");
 
     // Back to the language spoken now: kept, and nothing to wait for.
     m_messages.clear();

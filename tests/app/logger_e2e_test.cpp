@@ -56,7 +56,7 @@ TEST(LoggerEndToEnd, ChargeSaveRestartLoad) {
     window->ROKSaveClick();
     EXPECT_EQ(messages, QStringList{QStringLiteral("Berhasil disimpan")});
     window->ImageAccuClick();  // saved: the next battery needs no question
-    EXPECT_EQ(window->state().snapshot().afterCca, 0);
+    EXPECT_EQ(window->state().snapshot().after.cca, 0);
     window.reset();
 
     messages.clear();
@@ -71,12 +71,12 @@ TEST(LoggerEndToEnd, ChargeSaveRestartLoad) {
     EXPECT_EQ(text(*window, "AiR"), after);
     EXPECT_EQ(text(*window, "BiR"), before);
     EXPECT_EQ(text(*window, "ARes1"), status);
-    EXPECT_EQ(text(*window, "LCCA"), QString::number(charged.afterCca));
+    EXPECT_EQ(text(*window, "LCCA"), QString::number(charged.after.cca));
     const ChargerState loaded = window->state().snapshot();
-    EXPECT_EQ(loaded.afterCca, charged.afterCca);
-    EXPECT_EQ(loaded.afterStatus, charged.afterStatus);
+    EXPECT_EQ(loaded.after.cca, charged.after.cca);
+    EXPECT_EQ(loaded.after.status, charged.after.status);
     EXPECT_EQ(loaded.profileBrandIndex, charged.profileBrandIndex);
-    EXPECT_NEAR(loaded.afterVoltage, charged.afterVoltage, 0.005);
+    EXPECT_NEAR(loaded.after.voltage, charged.after.voltage, 0.005);
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ TEST_F(LoggerTest, SavingWritesTheRecordUnderTheTypedName) {
     EXPECT_EQ(readLog(QStringLiteral("test.log.log")), kExampleFile);
 
     // Saving again under the same name leaves one file with the second record.
-    setState([](ChargerState& s) { s.afterStatus = "GOOD"; });
+    setState([](ChargerState& s) { s.after.status = "GOOD"; });
     saveAs(QStringLiteral("test"));
     EXPECT_EQ(readLog(QStringLiteral("test.log")),
               logOf("#|0|1|3|1|410|450|1271|1102|455|420|1305|1180|GOOD|*"));
@@ -252,7 +252,7 @@ TEST_F(LoggerTest, SaveQuestionAnswersAndTheSavedFlag) {
     m_window->ImageAccuClick();
     press("RNO");  // no save: the reset for the next battery
     EXPECT_FALSE(question->isVisible());
-    EXPECT_EQ(m_window->state().snapshot().beforeCca, 0);
+    EXPECT_EQ(m_window->state().snapshot().before.cca, 0);
     EXPECT_EQ(text("LCCA"), "0");
 
     // Once saved, the picture resets at once, without asking again.
@@ -260,7 +260,7 @@ TEST_F(LoggerTest, SaveQuestionAnswersAndTheSavedFlag) {
     saveAs(QStringLiteral("aki"));
     m_window->ImageAccuClick();
     EXPECT_FALSE(question->isVisible());
-    EXPECT_EQ(m_window->state().snapshot().beforeCca, 0);
+    EXPECT_EQ(m_window->state().snapshot().before.cca, 0);
     // The reset forgets the save: the next battery is asked about again.
     m_window->ImageAccuClick();
     EXPECT_TRUE(question->isVisible());
@@ -269,10 +269,10 @@ TEST_F(LoggerTest, SaveQuestionAnswersAndTheSavedFlag) {
     // Results that change after the save are not the saved ones.
     setState(exampleResults);
     saveAs(QStringLiteral("aki"));
-    setState([](ChargerState& s) { s.afterCca = 470; });
+    setState([](ChargerState& s) { s.after.cca = 470; });
     m_window->ImageAccuClick();
     EXPECT_TRUE(question->isVisible());
-    EXPECT_EQ(m_window->state().snapshot().afterCca, 470);
+    EXPECT_EQ(m_window->state().snapshot().after.cca, 470);
 }
 
 TEST_F(LoggerTest, ListShowsFilesSortedByNameAndNoFolders) {
@@ -331,7 +331,7 @@ TEST_F(LoggerTest, DeleteRemovesTheSelectedFileAndRefreshesTheList) {
 }
 
 TEST_F(LoggerTest, LoadingTheExampleShowsItAsIfJustReported) {
-    setState([](ChargerState& s) { s.afterStatus = "previous battery"; });
+    setState([](ChargerState& s) { s.after.status = "previous battery"; });
     for (const QByteArray& bytes : {kExampleFile, kExampleFile.toLower()}) {
         writeLog(QStringLiteral("contoh.log"), bytes);
         m_messages.clear();
@@ -358,10 +358,10 @@ TEST_F(LoggerTest, LoadingTheExampleShowsItAsIfJustReported) {
         EXPECT_TRUE(control<QRadioButton>("RadioNormal")->isChecked());
         const ChargerState s = m_window->state().snapshot();
         EXPECT_FALSE(s.profileReceived);  // applied to the selection at once
-        EXPECT_EQ(s.afterCca, 455);
-        EXPECT_EQ(s.afterStatus, "");  // this battery's status, not the previous one's
+        EXPECT_EQ(s.after.cca, 455);
+        EXPECT_EQ(s.after.status, "");  // this battery's status, not the previous one's
     }
-    EXPECT_EQ(m_window->logger().loadedRecord().beforeDiagVoltage, 11.02);
+    EXPECT_EQ(m_window->logger().loadedRecord().before.diagVoltage, 11.02);
 }
 
 TEST_F(LoggerTest, LoadWithoutAfterResultShowsBeforeFiguresAndClearsOldLines) {
@@ -381,7 +381,7 @@ TEST_F(LoggerTest, LoadWithoutAfterResultShowsBeforeFiguresAndClearsOldLines) {
     EXPECT_TRUE(shown("RAfter"));
     EXPECT_FALSE(shown("RTest"));
     EXPECT_TRUE(control<QRadioButton>("RadioFast")->isChecked());
-    EXPECT_EQ(m_window->state().snapshot().afterStatus, "LEMAH");
+    EXPECT_EQ(m_window->state().snapshot().after.status, "LEMAH");
 }
 
 TEST_F(LoggerTest, FilesWithoutResultsGiveDataKosong) {
@@ -441,26 +441,26 @@ TEST_F(LoggerTest, LoadNeedsASelectionAndAReadableFile) {
     press("BTLoad");
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_NE(m_messages.front(), kEmpty);
-    EXPECT_EQ(m_window->state().snapshot().beforeCca, 0);
+    EXPECT_EQ(m_window->state().snapshot().before.cca, 0);
 }
 
 TEST_F(LoggerTest, LongRecordIsReadWhole) {
     // Longer than one read of the file: the record spans several.
     const std::string status(50000, 'S');
     setState(exampleResults);
-    setState([&status](ChargerState& s) { s.afterStatus = status; });
+    setState([&status](ChargerState& s) { s.after.status = status; });
     saveAs(QStringLiteral("panjang"));
     m_window->rest();
     pickAndPress(QStringLiteral("panjang.log"), "BTLoad");
     EXPECT_EQ(m_messages, (QStringList{kSaved, kLoaded}));
-    EXPECT_EQ(m_window->state().snapshot().afterStatus, status);
+    EXPECT_EQ(m_window->state().snapshot().after.status, status);
 }
 
 TEST_F(LoggerTest, SavedResultLoadsBackAfterAResetAndSavesAgainUnchanged) {
     setState(exampleResults);
     setState([](ChargerState& s) {
-        s.afterStatus = "GO|OD*";  // the record's own marks
-        s.beforeResistance = 4.35;
+        s.after.status = "GO|OD*";  // the record's own marks
+        s.before.resistance = 4.35;
     });
     saveAs(QStringLiteral("bengkel"));
     m_window->rest();

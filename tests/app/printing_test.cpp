@@ -60,13 +60,13 @@ protected:
         m_bt->beforeSend = [printer = m_printer](const std::string& bytes) { (*printer)(bytes); };
         m_window->receipts()->setClock([] { return kPrintTime; });
         setState([](ChargerState& s) {
-            s.beforeVoltage = 12.71;
-            s.beforeCca = 410;
-            s.afterVoltage = 13.12;
-            s.afterStatus = "GOOD";
-            s.testVoltage = 12.38;
-            s.testCca = 285;
-            s.testStatus = "WEAK";
+            s.before.voltage = 12.71;
+            s.before.cca = 410;
+            s.after.voltage = 13.12;
+            s.after.status = "GOOD";
+            s.test.voltage = 12.38;
+            s.test.cca = 285;
+            s.test.status = "WEAK";
         });
         DiagnosticScreen* d = m_window->diagnostic();
         d->Edit1->setText(QStringLiteral("Bengkel Jaya Abadi Motor Sentosa Makmur"));  // > 32

@@ -120,7 +120,7 @@ TEST(EscPosReaderTest, PackedPictureComesBackDotForDot) {
 
 TEST(EscPosReaderTest, WholeChargeReceiptReadsAsPrinted) {
     ChargerState state;
-    state.afterStatus = "GOOD";
+    state.after.status = "GOOD";
     ReceiptLocale locale;
     const std::string logo = packBands([] {
         DotGrid g;

@@ -54,8 +54,8 @@ TEST(StateFromJsonTest, ReadsBackWhatTheStateIsWrittenAs) {
     ChargerState s;
     s.stageNumber = 5;
     s.chargeVoltage = 13.47;
-    s.afterStatus = "GOOD \"A\"\n";
-    s.beforeResistance = 4.35;
+    s.after.status = "GOOD \"A\"\n";
+    s.before.resistance = 4.35;
     s.profileBrandIndex = -1;
     s.profileMode = "2";
     s.profileReceived = true;
@@ -72,7 +72,7 @@ TEST(StateFromJsonTest, ReadsBackWhatTheStateIsWrittenAs) {
 TEST(StateFromJsonTest, LeftOutFieldsKeepTheirStart) {
     const std::optional<ChargerState> s = stateFromJson("{\"beforeCca\": 410}");
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->beforeCca, 410);
+    EXPECT_EQ(s->before.cca, 410);
     EXPECT_EQ(s->profileBrandIndex, -1);
     EXPECT_EQ(toJson(*stateFromJson("{}")), toJson(ChargerState()));
 }

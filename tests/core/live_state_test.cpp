@@ -71,10 +71,10 @@ TEST(LiveChargerStateTest, ResultsAndReportedProfileAreTakenOnceWithTheirTagsCle
     LiveChargerState live;
     live.modify([](ChargerState& s) {
         s.beforeResultTag = "1";
-        s.beforeCca = 410;
+        s.before.cca = 410;
         s.afterResultTag = "4";
-        s.afterCca = 350;
-        s.afterStatus = "GOOD";
+        s.after.cca = 350;
+        s.after.status = "GOOD";
         s.testResultTag = "1";  // not a test result's tag: left alone
         s.profileReceived = true;
         s.profileBrandIndex = 2;

@@ -14,14 +14,14 @@ inline void exampleResults(ChargerState& s) {
     s.profileVarietyIndex = 1;
     s.profileTypeIndex = 3;
     s.profileMode = "1";
-    s.beforeCca = 410;
-    s.beforeResistance = 4.5;
-    s.beforeVoltage = 12.71;
-    s.beforeDiagVoltage = 11.02;
-    s.afterCca = 455;
-    s.afterResistance = 4.2;
-    s.afterVoltage = 13.05;
-    s.afterDiagVoltage = 11.80;
+    s.before.cca = 410;
+    s.before.resistance = 4.5;
+    s.before.voltage = 12.71;
+    s.before.diagVoltage = 11.02;
+    s.after.cca = 455;
+    s.after.resistance = 4.2;
+    s.after.voltage = 13.05;
+    s.after.diagVoltage = 11.80;
 }
 
 inline const char kExampleRecord[] = "#|0|1|3|1|410|450|1271|1102|455|420|1305|1180||*";

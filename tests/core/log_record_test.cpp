@@ -53,7 +53,7 @@ TEST(LogRecordTest, IndicesAndModeBeforeAndAfterAReset) {
     ChargerState odd = exampleState();
     odd.profileBrandIndex = -7;
     odd.profileMode = "2";
-    odd.afterStatus = "GOOD";
+    odd.after.status = "GOOD";
     EXPECT_EQ(logRecordText(odd), "#|-1|1|3|2|410|450|1271|1102|455|420|1305|1180|GOOD|*");
 }
 
@@ -151,10 +151,10 @@ TEST(LogRecordTest, ChecksShapeAndMarks) {
     ASSERT_EQ(ok.outcome, RecordCheck::Outcome::Valid);
     EXPECT_EQ(ok.record.profileTypeIndex, 3);
     EXPECT_EQ(ok.record.profileMode, "1");
-    EXPECT_EQ(ok.record.loadedRecord.beforeCca, 410);
-    EXPECT_DOUBLE_EQ(ok.record.loadedRecord.beforeVoltage, 12.71);
-    EXPECT_DOUBLE_EQ(ok.record.loadedRecord.afterDiagVoltage, 11.80);
-    EXPECT_EQ(ok.record.loadedRecord.status, "");
+    EXPECT_EQ(ok.record.loadedRecord.before.cca, 410);
+    EXPECT_DOUBLE_EQ(ok.record.loadedRecord.before.voltage, 12.71);
+    EXPECT_DOUBLE_EQ(ok.record.loadedRecord.after.diagVoltage, 11.80);
+    EXPECT_EQ(ok.record.loadedRecord.after.status, "");
 
     for (const std::string& bad : {
              std::string("#|0|1|3|1|410|450|1271|1102|455|420|1305|1180|*"),    // 14 fields
@@ -178,7 +178,7 @@ TEST(LogRecordTest, ANumberThatDoesNotConvertKeepsNothing) {
     EXPECT_EQ(late.outcome, RecordCheck::Outcome::BadNumber);
     EXPECT_EQ(late.badText, "11x80");
     EXPECT_EQ(late.record.profileBrandIndex, -1);
-    EXPECT_EQ(late.record.loadedRecord.beforeCca, 0);
+    EXPECT_EQ(late.record.loadedRecord.before.cca, 0);
     EXPECT_EQ(late.reason, "field 12 \"11x80\" is not a number");
 
     const RecordCheck index =
@@ -197,8 +197,8 @@ TEST(LogRecordTest, ScaledFieldsUseTheUsersSeparator) {
     const char* record = "#|0|1|3|1|410|12,5|1271|1102|455|420|1305|1180||*";
     const RecordCheck comma = checkLogRecord(record, NumberFormat{','});
     ASSERT_EQ(comma.outcome, RecordCheck::Outcome::Valid);
-    EXPECT_DOUBLE_EQ(comma.record.loadedRecord.beforeResistance, 0.125);
-    EXPECT_DOUBLE_EQ(comma.record.loadedRecord.beforeVoltage, 12.71);
+    EXPECT_DOUBLE_EQ(comma.record.loadedRecord.before.resistance, 0.125);
+    EXPECT_DOUBLE_EQ(comma.record.loadedRecord.before.voltage, 12.71);
     EXPECT_EQ(checkLogRecord(record, NumberFormat{'.'}).outcome, RecordCheck::Outcome::BadNumber);
 }
 
@@ -222,8 +222,8 @@ TEST(LogRecordTest, FilesAsTheyAreFoundOnDisk) {
         const RecordCheck check = readLogFile(c.bytes, NumberFormat{});
         EXPECT_EQ(check.outcome, c.outcome) << c.bytes;
         if (c.outcome == RecordCheck::Outcome::Valid) {
-            EXPECT_EQ(check.record.loadedRecord.afterCca, 455);
-            EXPECT_DOUBLE_EQ(check.record.loadedRecord.afterResistance, 4.2);
+            EXPECT_EQ(check.record.loadedRecord.after.cca, 455);
+            EXPECT_DOUBLE_EQ(check.record.loadedRecord.after.resistance, 4.2);
         } else {
             EXPECT_FALSE(check.reason.empty());
         }
@@ -234,77 +234,77 @@ TEST(LogRecordTest, FilesAsTheyAreFoundOnDisk) {
 
 TEST(LogRecordTest, SaveThenLoadGivesTheSameRecord) {
     ChargerState full = exampleState();
-    full.afterStatus = "GOOD";
+    full.after.status = "GOOD";
     ChargerState noAfter = exampleState();
-    noAfter.afterCca = 0;
-    noAfter.afterResistance = noAfter.afterVoltage = noAfter.afterDiagVoltage = 0;
+    noAfter.after.cca = 0;
+    noAfter.after.resistance = noAfter.after.voltage = noAfter.after.diagVoltage = 0;
     ChargerState negative = exampleState();
-    negative.beforeResistance = -4.35;
+    negative.before.resistance = -4.35;
     ChargerState latin = exampleState();
-    latin.afterStatus = "Baik \xE2\x80\x93 siap \xE2\x82\xAC";  // – and € are in the code page
+    latin.after.status = "Baik \xE2\x80\x93 siap \xE2\x82\xAC";  // – and € are in the code page
     for (const ChargerState& saved : {full, noAfter, negative, latin, ChargerState()}) {
         const ChargerState loaded = roundTrip(saved);
         EXPECT_EQ(logRecordText(loaded), logRecordText(saved));
-        EXPECT_EQ(loaded.afterStatus, saved.afterStatus);
+        EXPECT_EQ(loaded.after.status, saved.after.status);
         EXPECT_TRUE(loaded.profileReceived);
     }
-    EXPECT_EQ(roundTrip(negative).beforeResistance, -4.35);
+    EXPECT_EQ(roundTrip(negative).before.resistance, -4.35);
 }
 
 TEST(LogRecordTest, MarksInTextFieldsBecomeSpacesSoTheResultLoads) {
     ChargerState s = exampleState();
-    s.afterStatus = "GOOD|#1*";
+    s.after.status = "GOOD|#1*";
     s.profileMode = "2#";
     EXPECT_EQ(logRecordText(s), "#|0|1|3|2 |410|450|1271|1102|455|420|1305|1180|GOOD  1 |*");
     const ChargerState loaded = roundTrip(s);
-    EXPECT_EQ(loaded.afterStatus, "GOOD  1 ");
-    EXPECT_EQ(loaded.afterCca, 455);
+    EXPECT_EQ(loaded.after.status, "GOOD  1 ");
+    EXPECT_EQ(loaded.after.cca, 455);
     // A character the code page lacks reads back as "?".
-    s.afterStatus = "\xC4\x80KI";
-    EXPECT_EQ(roundTrip(s).afterStatus, "?KI");
+    s.after.status = "\xC4\x80KI";
+    EXPECT_EQ(roundTrip(s).after.status, "?KI");
 }
 
 TEST(LogRecordTest, LoadedRecordKnowsWhatItHolds) {
     LoadedRecord zero;
     EXPECT_TRUE(zero.empty());
     LoadedRecord negativeOnly;
-    negativeOnly.beforeVoltage = -1;
+    negativeOnly.before.voltage = -1;
     EXPECT_TRUE(negativeOnly.empty());  // nothing above 0
     LoadedRecord diagOnly;
-    diagOnly.afterDiagVoltage = 0.01;
+    diagOnly.after.diagVoltage = 0.01;
     EXPECT_FALSE(diagOnly.empty());
     LoadedRecord half;
-    half.afterCca = 455;
+    half.after.cca = 455;
     EXPECT_FALSE(half.hasAfterResult());
-    half.afterResistance = 4.2;
+    half.after.resistance = 4.2;
     EXPECT_TRUE(half.hasAfterResult());
 }
 
 TEST(LogRecordTest, StoringALoadTakesProfileResultsAndStatus) {
     ChargerState live;
-    live.afterStatus = "previous battery";
-    live.testCca = 285;
+    live.after.status = "previous battery";
+    live.test.cca = 285;
     LogRecord record;
     record.profileBrandIndex = 1;
     record.profileVarietyIndex = 0;
     record.profileTypeIndex = 11;
     record.profileMode = "2";
-    record.loadedRecord.beforeCca = 300;
-    record.loadedRecord.afterDiagVoltage = 11.8;
-    record.loadedRecord.status = "GOOD";
+    record.loadedRecord.before.cca = 300;
+    record.loadedRecord.after.diagVoltage = 11.8;
+    record.loadedRecord.after.status = "GOOD";
     storeLoadedRecord(live, record);
     EXPECT_EQ(live.profileTypeIndex, 11);
     EXPECT_EQ(live.profileMode, "2");
-    EXPECT_EQ(live.beforeCca, 300);
-    EXPECT_EQ(live.afterDiagVoltage, 11.8);
-    EXPECT_EQ(live.afterStatus, "GOOD");
+    EXPECT_EQ(live.before.cca, 300);
+    EXPECT_EQ(live.after.diagVoltage, 11.8);
+    EXPECT_EQ(live.after.status, "GOOD");
     EXPECT_TRUE(live.profileReceived);
-    EXPECT_EQ(live.testCca, 285);  // test-mode results are not part of a log
+    EXPECT_EQ(live.test.cca, 285);  // test-mode results are not part of a log
 }
 
 TEST(LogRecordTest, RecordAsJson) {
     LogRecord record = readLogFile(kExampleLine, NumberFormat{}).record;
-    record.loadedRecord.status = "A \"B\"";
+    record.loadedRecord.after.status = "A \"B\"";
     EXPECT_EQ(logRecordJson(record),
               "{\"profileBrandIndex\": 0, \"profileVarietyIndex\": 1, \"profileTypeIndex\": 3, "
               "\"profileMode\": \"1\", \"beforeCca\": 410, \"beforeResistance\": 4.5, "

@@ -87,34 +87,34 @@ TEST(MessageParserTest, LiveReadingScalesWireValues) {
 TEST(MessageParserTest, BeforeResultReadsReversedPositionsAfterEndOfTest) {
     ChargerState normal = parse("#|3|1|150|1234|1100|1280|*", false);
     EXPECT_EQ(normal.beforeResultTag, "1");
-    EXPECT_EQ(normal.beforeCca, 150);
-    EXPECT_DOUBLE_EQ(normal.beforeResistance, 12.34);
-    EXPECT_DOUBLE_EQ(normal.beforeDiagVoltage, 11.0);
-    EXPECT_DOUBLE_EQ(normal.beforeVoltage, 12.8);
+    EXPECT_EQ(normal.before.cca, 150);
+    EXPECT_DOUBLE_EQ(normal.before.resistance, 12.34);
+    EXPECT_DOUBLE_EQ(normal.before.diagVoltage, 11.0);
+    EXPECT_DOUBLE_EQ(normal.before.voltage, 12.8);
 
     ChargerState reversed = parse("#|3|1|150|1234|1100|1280|*", true);
-    EXPECT_EQ(reversed.beforeCca, 1280);
-    EXPECT_DOUBLE_EQ(reversed.beforeResistance, 11.0);
-    EXPECT_DOUBLE_EQ(reversed.beforeDiagVoltage, 12.34);
-    EXPECT_DOUBLE_EQ(reversed.beforeVoltage, 1.5);
+    EXPECT_EQ(reversed.before.cca, 1280);
+    EXPECT_DOUBLE_EQ(reversed.before.resistance, 11.0);
+    EXPECT_DOUBLE_EQ(reversed.before.diagVoltage, 12.34);
+    EXPECT_DOUBLE_EQ(reversed.before.voltage, 1.5);
     EXPECT_TRUE(reversed.endOfTest);  // only an after-charge result clears it
 }
 
 TEST(MessageParserTest, AfterResultClearsEndOfTestOnlyWhenStored) {
     ChargerState reversed = parse("#|3|5|520|850|1210|1300|X|*", true);
     EXPECT_EQ(reversed.afterResultTag, "5");
-    EXPECT_EQ(reversed.afterCca, 1300);
-    EXPECT_DOUBLE_EQ(reversed.afterResistance, 12.1);
-    EXPECT_DOUBLE_EQ(reversed.afterDiagVoltage, 8.5);
-    EXPECT_DOUBLE_EQ(reversed.afterVoltage, 5.2);
-    EXPECT_EQ(reversed.afterStatus, "X");
+    EXPECT_EQ(reversed.after.cca, 1300);
+    EXPECT_DOUBLE_EQ(reversed.after.resistance, 12.1);
+    EXPECT_DOUBLE_EQ(reversed.after.diagVoltage, 8.5);
+    EXPECT_DOUBLE_EQ(reversed.after.voltage, 5.2);
+    EXPECT_EQ(reversed.after.status, "X");
     EXPECT_FALSE(reversed.endOfTest);
 
     ChargerState normal = parse("#|3|4|520|850|1210|1300|WEAK|*", false);
     EXPECT_EQ(normal.afterResultTag, "4");
-    EXPECT_EQ(normal.afterCca, 520);
-    EXPECT_DOUBLE_EQ(normal.afterVoltage, 13.0);
-    EXPECT_EQ(normal.afterStatus, "WEAK");
+    EXPECT_EQ(normal.after.cca, 520);
+    EXPECT_DOUBLE_EQ(normal.after.voltage, 13.0);
+    EXPECT_EQ(normal.after.status, "WEAK");
 
     ChargerState garbled = parse("#|3|5|520|850|12x0|1300|X|*", true);
     EXPECT_TRUE(garbled.endOfTest);
@@ -187,11 +187,11 @@ TEST(MessageParserTest, AuxiliaryAndUntypedShapes) {
 
     ChargerState result = parse("#|6|0|300|650|1140|1270|GOOD|*");
     EXPECT_EQ(result.testResultTag, "0");
-    EXPECT_EQ(result.testCca, 300);
-    EXPECT_DOUBLE_EQ(result.testResistance, 6.5);
-    EXPECT_DOUBLE_EQ(result.testDiagVoltage, 11.4);
-    EXPECT_DOUBLE_EQ(result.testVoltage, 12.7);
-    EXPECT_EQ(result.testStatus, "GOOD");
+    EXPECT_EQ(result.test.cca, 300);
+    EXPECT_DOUBLE_EQ(result.test.resistance, 6.5);
+    EXPECT_DOUBLE_EQ(result.test.diagVoltage, 11.4);
+    EXPECT_DOUBLE_EQ(result.test.voltage, 12.7);
+    EXPECT_EQ(result.test.status, "GOOD");
 
     ChargerState profile = parse("#|2|-1|0|4|2|*");
     EXPECT_EQ(profile.profileBrandIndex, -1);
@@ -238,8 +238,8 @@ TEST(MessageParserTest, ValuesOutsideWhatAScreenShowsAreKeptAsSent) {
     EXPECT_EQ(profile.profileVarietyIndex, 10000);
     EXPECT_EQ(profile.profileTypeIndex, 4);
 
-    EXPECT_EQ(parse("#|3|1|-1|1000001|1100|1280|*").beforeResistance, 10000.01);
-    EXPECT_EQ(parse("#|6|0|300|650|1140|7000|GOOD|*").testVoltage, 70.0);
+    EXPECT_EQ(parse("#|3|1|-1|1000001|1100|1280|*").before.resistance, 10000.01);
+    EXPECT_EQ(parse("#|6|0|300|650|1140|7000|GOOD|*").test.voltage, 70.0);
 
     // An erased slot (65535 everywhere) does not cost the defined slots.
     ChargerState slots = parse(

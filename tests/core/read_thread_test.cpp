@@ -45,8 +45,8 @@ TEST_F(ReadThreadTest, EndOfTestFrameReversesTheAfterResult) {
     m_charger->send("#|3|5|520|850|1210|1300|X|*\r\n#|5|*\r\n");
     ASSERT_TRUE(waitFor([&] { return m_state.snapshot().afterResultTag == "5"; }));
     ChargerState s = m_state.snapshot();
-    EXPECT_EQ(s.afterCca, 1300);
-    EXPECT_DOUBLE_EQ(s.afterVoltage, 5.2);
+    EXPECT_EQ(s.after.cca, 1300);
+    EXPECT_DOUBLE_EQ(s.after.voltage, 5.2);
     EXPECT_FALSE(s.endOfTest);  // cleared by the after result, not set again afterwards
     EXPECT_TRUE(s.historyReady);
 }
@@ -116,17 +116,17 @@ TEST(ChargerOverSocketTest, SimulatedChargeCompletes) {
     }));
     ChargerState s = state.snapshot();
     EXPECT_EQ(s.beforeResultTag, "1");
-    EXPECT_GE(s.beforeCca, 100);
-    EXPECT_LE(s.beforeCca, 600);
+    EXPECT_GE(s.before.cca, 100);
+    EXPECT_LE(s.before.cca, 600);
     // Read in reversed positions: a CCA, not a voltage x100, lands in afterCca.
-    EXPECT_GE(s.afterCca, 100);
-    EXPECT_LE(s.afterCca, 600);
-    EXPECT_GT(s.afterVoltage, 12.0);
-    EXPECT_LT(s.afterVoltage, 14.8);
-    EXPECT_GE(s.afterResistance, 2.0);
-    EXPECT_LE(s.afterResistance, 20.0);
+    EXPECT_GE(s.after.cca, 100);
+    EXPECT_LE(s.after.cca, 600);
+    EXPECT_GT(s.after.voltage, 12.0);
+    EXPECT_LT(s.after.voltage, 14.8);
+    EXPECT_GE(s.after.resistance, 2.0);
+    EXPECT_LE(s.after.resistance, 20.0);
     EXPECT_FALSE(s.endOfTest);
-    EXPECT_EQ(s.afterStatus.empty(), false);
+    EXPECT_EQ(s.after.status.empty(), false);
     EXPECT_EQ(s.chargeProgress, 100);
     EXPECT_EQ(s.optionSlots[0].name, "OTHER 1");
     EXPECT_EQ(historyLengths.size(), 1u);

@@ -27,20 +27,20 @@ const std::string LOGO("L\0G\x1B", 4), VOLT("V\0LT", 4), CURR("C\0RR", 4);
 
 ChargerState fixedState() {
     ChargerState s;
-    s.beforeVoltage = 12.71;
-    s.beforeDiagVoltage = 11.02;
-    s.beforeResistance = 4.5;
-    s.beforeCca = 410;
-    s.afterVoltage = 13.12;
-    s.afterDiagVoltage = 11.64;
-    s.afterResistance = 3.8;
-    s.afterCca = 455;
-    s.afterStatus = "GOOD";
-    s.testVoltage = 12.38;
-    s.testDiagVoltage = 10.86;
-    s.testResistance = 7.25;
-    s.testCca = 285;
-    s.testStatus = "WEAK";
+    s.before.voltage = 12.71;
+    s.before.diagVoltage = 11.02;
+    s.before.resistance = 4.5;
+    s.before.cca = 410;
+    s.after.voltage = 13.12;
+    s.after.diagVoltage = 11.64;
+    s.after.resistance = 3.8;
+    s.after.cca = 455;
+    s.after.status = "GOOD";
+    s.test.voltage = 12.38;
+    s.test.diagVoltage = 10.86;
+    s.test.resistance = 7.25;
+    s.test.cca = 285;
+    s.test.status = "WEAK";
     s.chargeVoltage = 99.0;  // live values are not printed
     return s;
 }
@@ -164,13 +164,13 @@ TEST(ReceiptChunksTest, ControlCharactersInTextsPrintAsSpaces) {
     dirty.profileName = "Pak" + cut + "Budi\x7F\t";
     dirty.variety = "MF" + drawer;
     ChargerState state = fixedState();
-    state.afterStatus = "GOOD" + off + "\r\n";
-    state.testStatus = "BAD\x1B\x69";
+    state.after.status = "GOOD" + off + "\r\n";
+    state.test.status = "BAD\x1B\x69";
 
     ProfileTexts clean = dirty;
     ChargerState cleanState = state;
     for (std::string* text :
-         {&clean.profileName, &clean.variety, &cleanState.afterStatus, &cleanState.testStatus})
+         {&clean.profileName, &clean.variety, &cleanState.after.status, &cleanState.test.status})
         for (char& c : *text)
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     EXPECT_EQ(clean.profileName, "Pak V Budi  ");  // a cut command, a delete and a tab

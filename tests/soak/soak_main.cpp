@@ -16,30 +16,15 @@
 #include "message_ledger.h"
 #include "printer_end.h"
 #include "process_figures.h"
+#include "soak_report.h"
 
 using namespace velmora;
 using namespace std::string_literals;
 using namespace soak;
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define VELMORA_SOAK_UNDER_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define VELMORA_SOAK_UNDER_SANITIZER 1
-#endif
-#endif
-#ifndef VELMORA_SOAK_UNDER_SANITIZER
-#define VELMORA_SOAK_UNDER_SANITIZER 0
-#endif
-
 namespace {
 
 constexpr std::chrono::seconds kStallDeadline{30};
-// Memory may settle a little after the first connection; a leak per message or per
-// connection would show as megabytes over a simulated day.
-[[maybe_unused]] constexpr long kFlatMemoryKiB = 2048;
-// Between the first and the last hour of charging only live readings flow.
-[[maybe_unused]] constexpr long kFlatWhileChargingKiB = 512;
 
 std::string sampleReceipt() {
     std::string bytes = "\x1b@";
@@ -108,31 +93,27 @@ private:
     int m_connections = 0;
 };
 
-bool check(bool ok, const char* what) {
-    std::printf("  %-58s %s\n", what, ok ? "ok" : "FAILED");
-    return ok;
-}
-
 }  // namespace
 
 int main() {
     const auto started = std::chrono::steady_clock::now();
-    const std::size_t threadsAtStart = threadCount();
-    const std::size_t residentAtStart = residentKiB();
+    SoakRun run;
+    run.title = "Soak";
+    run.threadsAtStart = threadCount();
+    run.residentAtStart = residentKiB();
 
     SocketListener chargerListener("tcp:127.0.0.1:0");
     DeliveryGauge gauge;
     MessageLedger ledger;
-    ChargerEnd charger(chargerListener, gauge, ledger, ChargerPlan{});
+    const ChargerPlan plan;
+    ChargerEnd charger(chargerListener, gauge, ledger, plan);
     const std::string receipt = sampleReceipt();
     PrinterEnd printer(receipt);
     Application app(chargerListener.address(), gauge, ledger);
 
     std::thread chargerThread([&] { charger.run(); });
     app.connectCharger();
-    std::size_t residentAfterFirstConnection = residentKiB();
-    std::size_t residentAtFirstHour = 0, residentAtMidday = 0, residentAtHour23 = 0;
-    bool stalled = false;
+    run.residentAfterFirstConnection = residentKiB();
     auto lastProgress = std::chrono::steady_clock::now();
     int lastSeconds = -1;
     while (!charger.finished()) {
@@ -143,86 +124,28 @@ int main() {
         } else if (app.readerEndedByLostLink()) {
             app.connectCharger();
         }
-        if (residentAtFirstHour == 0 && charger.simulatedSeconds() >= 3600)
-            residentAtFirstHour = residentKiB();
-        if (residentAtMidday == 0 && charger.simulatedSeconds() >= 12 * 3600)
-            residentAtMidday = residentKiB();
-        if (residentAtHour23 == 0 && charger.simulatedSeconds() >= 23 * 3600)
-            residentAtHour23 = residentKiB();
+        sampleMemory(charger, run);
         if (charger.simulatedSeconds() != lastSeconds) {
             lastSeconds = charger.simulatedSeconds();
             lastProgress = std::chrono::steady_clock::now();
         } else if (std::chrono::steady_clock::now() - lastProgress > kStallDeadline) {
-            stalled = true;
+            run.stalled = true;
             break;
         }
     }
-    if (stalled) chargerListener.close();  // lets the charger's accept give up
+    if (run.stalled) chargerListener.close();  // lets the charger's accept give up
     // The charger holds its last link until these are read.
-    const bool readerAliveAtEnd = app.readerRunning();
-    const ChargerState finalState = app.state();
+    run.readerAliveAtEnd = app.readerRunning();
+    run.finalState = app.state();
     charger.releaseFinalLink();
     chargerThread.join();
     app.disconnect();
     printer.stop();
     chargerListener.close();
-    const std::size_t residentAtEnd = residentKiB();
-    const std::size_t threadsAtEnd = threadCount();
-    const double seconds =
+    run.residentAtEnd = residentKiB();
+    run.threadsAtEnd = threadCount();
+    run.realSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const MessageLedger::Figures f = ledger.figures();
-
-    std::printf("Soak: %d simulated seconds (%.1f h) in %.1f s of real time\n",
-                charger.simulatedSeconds(), charger.simulatedSeconds() / 3600.0, seconds);
-    std::printf("  transmissions %llu, each split in two at a moving byte position\n",
-                static_cast<unsigned long long>(charger.transmissions()));
-    std::printf("  connections %d (link dropped %d times, printer took it %d times)\n",
-                app.connections(), charger.dropsDone(), charger.takeoversDone());
-    std::printf("  messages sent intact %llu, deliberately corrupted %llu\n",
-                static_cast<unsigned long long>(f.sent),
-                static_cast<unsigned long long>(f.corrupted));
-    std::printf(
-        "  messages parsed %llu: matching %llu, lost %llu, not yet parsed %llu, noise %llu"
-        " (stored as messages: %llu)\n",
-        static_cast<unsigned long long>(f.parsed), static_cast<unsigned long long>(f.matched),
-        static_cast<unsigned long long>(f.lost), static_cast<unsigned long long>(f.outstanding),
-        static_cast<unsigned long long>(f.noise), static_cast<unsigned long long>(f.noiseStored));
-    std::printf("  receipts printed intact %d, damaged %d\n", printer.receiptsIntact(),
-                printer.receiptsDamaged());
-    std::printf(
-        "  resident memory KiB: at start %zu, first connection %zu, hour 1 %zu,"
-        " hour 12 %zu, hour 23 %zu, end %zu\n",
-        residentAtStart, residentAfterFirstConnection, residentAtFirstHour, residentAtMidday,
-        residentAtHour23, residentAtEnd);
-    std::printf("  threads: at start %zu, at end %zu\n", threadsAtStart, threadsAtEnd);
-    std::printf("  final stage %d, charger failure: %s\n", finalState.stageNumber,
-                charger.failure().empty() ? "none" : charger.failure().c_str());
-
-    bool ok = true;
-    ok &= check(!stalled && charger.failure().empty(), "the charge ran to its end");
-    ok &= check(charger.simulatedSeconds() >= 24 * 3600, "a whole simulated day");
-    ok &= check(charger.dropsDone() == ChargerPlan{}.drops, "every planned drop happened");
-    ok &= check(charger.takeoversDone() == ChargerPlan{}.takeovers &&
-                    printer.receiptsIntact() == ChargerPlan{}.takeovers &&
-                    printer.receiptsDamaged() == 0,
-                "every receipt reached the printer intact");
-    ok &= check(f.lost == 0 && f.outstanding == 0 && f.matched == f.sent,
-                "every intact message parsed, in order");
-    ok &= check(f.noiseStored == 0, "no noise stored as a message");
-    ok &= check(readerAliveAtEnd, "the receive thread still ran at the end");
-    ok &= check(finalState.stageNumber == 6, "the charge finished on the application's side");
-#if VELMORA_SOAK_UNDER_SANITIZER
-    // A sanitizer keeps freed memory in quarantine and runs threads of its own: neither
-    // figure says anything about leaks there.
-    std::printf("  memory and thread figures not checked under a sanitizer\n");
-#else
-    ok &= check(
-        static_cast<long>(residentAtHour23) - static_cast<long>(residentAtFirstHour) <
-                kFlatWhileChargingKiB &&
-            static_cast<long>(residentAtEnd) - static_cast<long>(residentAfterFirstConnection) <
-                kFlatMemoryKiB,
-        "resident memory flat");
-    ok &= check(threadsAtEnd == threadsAtStart, "no thread left behind");
-#endif
-    return ok ? 0 : 1;
+    run.connections = app.connections();
+    return reportSoak(run, charger, plan, printer, ledger) ? 0 : 1;
 }

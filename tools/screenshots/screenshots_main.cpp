@@ -52,10 +52,10 @@ void chargeInProgress(velmora::ChargerState& s) {
     s.elapsedSeconds = 3725;
     s.chargeProgress = 57;
     s.beforeResultTag = "1";
-    s.beforeCca = 410;
-    s.beforeResistance = 4.5;
-    s.beforeDiagVoltage = 11.02;
-    s.beforeVoltage = 12.71;
+    s.before.cca = 410;
+    s.before.resistance = 4.5;
+    s.before.diagVoltage = 11.02;
+    s.before.voltage = 12.71;
     // Yuasa, MF (the longest variety title), YTX16-BS
     s.profileBrandIndex = 1;
     s.profileVarietyIndex = 1;
@@ -143,16 +143,16 @@ void pick(velmora::TVLForm& window, const char* box, const char* entry) {
 void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
     window.state().modify([](velmora::ChargerState& s) {
         s.beforeResultTag = "1";
-        s.beforeCca = 410;
-        s.beforeResistance = 4.5;
-        s.beforeDiagVoltage = 11.02;
-        s.beforeVoltage = 12.71;
+        s.before.cca = 410;
+        s.before.resistance = 4.5;
+        s.before.diagVoltage = 11.02;
+        s.before.voltage = 12.71;
         s.afterResultTag = "5";
-        s.afterCca = 455;
-        s.afterResistance = 3.8;
-        s.afterDiagVoltage = 11.64;
-        s.afterVoltage = 13.12;
-        s.afterStatus = "GOOD";
+        s.after.cca = 455;
+        s.after.resistance = 3.8;
+        s.after.diagVoltage = 11.64;
+        s.after.voltage = 13.12;
+        s.after.status = "GOOD";
         s.optionSlots[0] = {"OTHER 1", "MF", "Other", 5, 1, 90};
         s.optionSlots[2] = {"OTHER 3", "Gel", "Other", 4.5, 2, 150};
     });
@@ -179,11 +179,11 @@ void shootDiagnostic(velmora::TVLForm& window, const QDir& dir) {
 
     window.state().modify([](velmora::ChargerState& s) {
         s.testResultTag = "0";
-        s.testCca = 285;
-        s.testResistance = 7.25;
-        s.testDiagVoltage = 10.86;
-        s.testVoltage = 12.38;
-        s.testStatus = "WEAK";
+        s.test.cca = 285;
+        s.test.resistance = 7.25;
+        s.test.diagVoltage = 10.86;
+        s.test.voltage = 12.38;
+        s.test.status = "WEAK";
     });
     pick(window, "ComboMerk", "Yuasa");
     pick(window, "ComboJenis", "Konvensional");
@@ -260,15 +260,15 @@ void keepLogs(const QString& documents) {
         s.profileVarietyIndex = k.variety;
         s.profileTypeIndex = k.type;
         s.profileMode = "1";
-        s.beforeCca = k.beforeCca;
-        s.beforeResistance = k.beforeResistance;
-        s.beforeVoltage = 12.71;
-        s.beforeDiagVoltage = 11.02;
-        s.afterCca = k.afterCca;
-        s.afterResistance = k.afterResistance;
-        s.afterVoltage = k.afterCca ? 13.12 : 0;
-        s.afterDiagVoltage = k.afterCca ? 11.64 : 0;
-        s.afterStatus = k.status;
+        s.before.cca = k.beforeCca;
+        s.before.resistance = k.beforeResistance;
+        s.before.voltage = 12.71;
+        s.before.diagVoltage = 11.02;
+        s.after.cca = k.afterCca;
+        s.after.resistance = k.afterResistance;
+        s.after.voltage = k.afterCca ? 13.12 : 0;
+        s.after.diagVoltage = k.afterCca ? 11.64 : 0;
+        s.after.status = k.status;
         folder.write(QString::fromUtf8(k.name) + QStringLiteral(".log"),
                      QByteArray::fromStdString(velmora::encodeLogFile(s)));
     }
@@ -369,15 +369,9 @@ void keepSessions(const QString& documents) {
                 break;
         }
         const velmora::ChargerState s = state.snapshot();
-        if (s.beforeCca)
-            update.results.before = velmora::journal::TestResult{
-                s.beforeCca, s.beforeResistance, s.beforeDiagVoltage, s.beforeVoltage, ""};
-        if (!s.afterResultTag.empty())
-            update.results.after = velmora::journal::TestResult{
-                s.afterCca, s.afterResistance, s.afterDiagVoltage, s.afterVoltage, s.afterStatus};
-        if (!s.testResultTag.empty())
-            update.results.test = velmora::journal::TestResult{
-                s.testCca, s.testResistance, s.testDiagVoltage, s.testVoltage, s.testStatus};
+        if (s.before.cca) update.results.before = s.before;
+        if (!s.afterResultTag.empty()) update.results.after = s.after;
+        if (!s.testResultTag.empty()) update.results.test = s.test;
         update.endMs = start.startMs + update.points.back().offsetMs + 1000;
         update.stopReason = velmora::journal::stopReasonFromName(k.stop);
         journal->write(id, update);

@@ -1,0 +1,167 @@
+#include "shell/WindowContent.h"
+
+#include <QCoreApplication>
+
+#include "catalogue/DiagnosticScreen.h"
+#include "catalogue/TambahDialog.h"
+#include "journal/HistoryDialog.h"
+#include "link/ConnectionDialog.h"
+#include "logger/SaveDialog.h"
+#include "monitor/ChartScreen.h"
+#include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
+#include "printing/ReceiptPreview.h"
+#include "shell/Dialogs.h"
+#include "shell/OptionScreen.h"
+#include "shell/ScaledView.h"
+#include "shell/TopBar.h"
+#include "shell/UserGuide.h"
+#include "widgets/ComboPopups.h"
+#include "widgets/Picture.h"
+
+namespace velmora {
+
+namespace {
+constexpr int kDesignWidth = 960, kDesignHeight = 540, kMainHeight = 478;
+}  // namespace
+
+WindowContent::WindowContent(QWidget* window, const Dataaki& catalogue,
+                             const NumberFormat& format) {
+    content = new QWidget;
+    content->setObjectName(QStringLiteral("ContentLayout"));
+    content->setFixedSize(kDesignWidth, kDesignHeight);
+    // Transparent: the view draws the background and the gauge beneath the controls.
+    content->setAttribute(Qt::WA_TranslucentBackground);
+    ui::ComboPopupGuard::install(content);  // every drop-down list stays in the window
+
+    background = new ui::Picture(content, QStringLiteral("Background"),
+                                 QStringLiteral(":/img/background.svg"));
+    background->setGeometry(0, 0, kDesignWidth, kDesignHeight);
+    backgroundChart = new ui::Picture(content, QStringLiteral("BackgroundChart"),
+                                      QStringLiteral(":/img/background_chart.svg"));
+    backgroundChart->setGeometry(0, 0, kDesignWidth, kDesignHeight);
+    backgroundChart->hide();
+    background->setDrawnElsewhere(true);
+    backgroundChart->setDrawnElsewhere(true);
+    topBar = new TopBar(content);
+    buildScreens(catalogue, format);
+
+    // Created bottom to top: the dialogs always stack in this order. The dealer dialog
+    // (under the force stop question) and the add dialog (under the receipt preview) are
+    // made at their first opening and take their places then.
+    connection = new ConnectionDialog(content);
+    layoutSave = new SaveDialog(content);
+    questionSave = new QuestionSaveDialog(content);
+    forceStop = new ForceStopDialog(content);
+    layoutStruk = new ReceiptPreview(content);
+    buildView(window);
+    userGuide = new UserGuide(window);
+}
+
+void WindowContent::buildScreens(const Dataaki& catalogue, const NumberFormat& format) {
+    main = new QWidget(content);
+    main->setObjectName(QStringLiteral("Main"));
+    main->setGeometry(0, TopBar::kHeight, kDesignWidth, kMainHeight);
+    dashboard = new DashboardScreen(main, format);
+    diagnostic = new DiagnosticScreen(main, catalogue);
+    chart = new ChartScreen(main);
+    option = new OptionScreen(main);
+    guide = new GuideScreen(main);
+    diagnostic->hide();
+    chart->hide();
+    option->hide();
+    guide->hide();
+}
+
+void WindowContent::buildView(QWidget* window) {
+    view = new ScaledView(window, content, 1.0);
+    view->setUnderlay([this](QPainter& painter, const QRectF& exposed) {
+        GaugeWidget* gauge = dashboard->isVisibleTo(content) ? dashboard->RCircle : nullptr;
+        const QPointF origin = gauge ? QPointF(gauge->mapTo(content, QPoint(0, 0))) : QPointF();
+        // Gauge frames lie on its opaque dial: nothing beneath it needs drawing.
+        if (!gauge || !GaugeWidget::coversOpaquely(exposed.translated(-origin))) {
+            painter.fillRect(exposed, Qt::black);
+            for (ui::Picture* picture : {background, backgroundChart})
+                if (picture->isVisibleTo(content)) picture->paintAt(painter);
+        }
+        if (!gauge) return;
+        painter.save();
+        painter.translate(origin);
+        gauge->paintGauge(painter, exposed.translated(-origin));
+        painter.restore();
+    });
+    // Gauge frames follow the animation ticks, which the frame pacer keeps at 30 a second
+    // while only the gauge moves: the waves never stop rolling, and a workshop PC runs
+    // this window all day.
+    QObject::connect(dashboard->RCircle, &GaugeWidget::paintRequested, window,
+                     [this](const QRect& area) {
+                         // A hidden gauge is drawn afresh when its screen shows again.
+                         if (!dashboard->isVisibleTo(content)) return;
+                         const QPoint origin = dashboard->RCircle->mapTo(content, QPoint(0, 0));
+                         view->refreshUnderlay(QRectF(area.translated(origin)));
+                     });
+}
+
+void WindowContent::fitWindow(QWidget* window, const WindowSizing& sizing) {
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(sizing.width, sizing.clientHeight());
+    view->setTransform(QTransform::fromScale(sizing.scale, sizing.scale));
+    window->move(0, 0);
+}
+
+void WindowContent::selectScreen(Screen screen) {
+    static const struct {
+        const char* title;
+        bool darkText;
+    } kRows[] = {{QT_TRANSLATE_NOOP("velmora::TopBar", "DASHBOARD"), false},
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "DIAGNOSTIC"), false},
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "CHART"), true},
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "OPTION"), false}};
+    const int row = static_cast<int>(screen);
+    topBar->apply(TopBar::tr(kRows[row].title), kRows[row].darkText, row);
+    background->setVisible(screen != Screen::Chart);
+    backgroundChart->setVisible(screen == Screen::Chart);
+    dashboard->setVisible(screen == Screen::Dashboard);
+    diagnostic->setVisible(screen == Screen::Diagnostic);
+    chart->setVisible(screen == Screen::Chart);
+    option->setVisible(screen == Screen::Option);
+    guide->hide();
+    view->refreshUnderlay();  // background and gauge follow the screen
+}
+
+void WindowContent::followStatusWord(StatusWord word) {
+    if (word == StatusWord::ChargeMode) selectScreen(Screen::Dashboard);
+    if (word == StatusWord::TestMode) selectScreen(Screen::Diagnostic);
+}
+
+InformationDialog* WindowContent::informationDialog() {
+    if (m_layoutInformation) return m_layoutInformation;
+    m_layoutInformation = new InformationDialog(content);
+    m_layoutInformation->stackUnder(forceStop);
+    if (informationDialogMade) informationDialogMade(m_layoutInformation);
+    return m_layoutInformation;
+}
+
+TambahDialog* WindowContent::tambahDialog() {
+    if (m_layoutTambah) return m_layoutTambah;
+    m_layoutTambah = new TambahDialog(content);
+    m_layoutTambah->stackUnder(layoutStruk);
+    if (tambahDialogMade) tambahDialogMade(m_layoutTambah);
+    return m_layoutTambah;
+}
+
+WindowContent::HistoryDialogs WindowContent::makeHistoryDialogs() {
+    auto* history = new HistoryDialog(content);
+    auto* question = new QuestionDialog(
+        content, QStringLiteral("LayoutHapusRiwayat"), QStringLiteral("FloatHapusRiwayat"),
+        QCoreApplication::translate("WindowContent", "Hapus sesi ini dari riwayat?"),
+        QCoreApplication::translate("WindowContent",
+                                    "Hasil dan grafiknya tidak dapat dikembalikan"),
+        QStringLiteral("RHapusTidak"), QCoreApplication::translate("WindowContent", "Tidak"),
+        QStringLiteral("RHapusIya"), QCoreApplication::translate("WindowContent", "Iya"));
+    return {history, question};
+}
+
+}  // namespace velmora

@@ -1,0 +1,117 @@
+#include "shell/WindowControllers.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <utility>
+
+#include "catalogue/ProfileSelector.h"
+#include "journal/JournalRecorder.h"
+#include "journal/TickFromEvents.h"
+#include "link/ChargerLink.h"
+#include "link/ConnectionDialog.h"
+#include "link/ConnectionFlow.h"
+#include "link/LinkController.h"
+#include "logger/DataLogger.h"
+#include "monitor/DashboardScreen.h"
+#include "printing/InformationDialog.h"
+#include "printing/PrintJob.h"
+#include "printing/ReceiptPreview.h"
+#include "printing/ReceiptPrinter.h"
+#include "printing/VirtualPrinter.h"
+#include "shell/OptionScreen.h"
+#include "shell/WindowContent.h"
+
+namespace velmora {
+
+WindowControllers::WindowControllers(const Needs& needs, WindowContent& ui, QObject* parent)
+    : QObject(parent), m_link(needs.link) {
+    profile = new ProfileSelector(ui.diagnostic, needs.catalogue, needs.state, needs.format, this);
+    QObject::connect(profile, &ProfileSelector::titleChanged, ui.dashboard,
+                     &DashboardScreen::showBattery);
+    makeLink(needs, ui);
+    makePrinting(needs, ui);
+    makeLogger(needs, ui);
+    journal = new JournalRecorder(this);
+    QObject::connect(journal, &JournalRecorder::problem, this, &WindowControllers::message);
+}
+
+void WindowControllers::makeLink(const Needs& needs, WindowContent& ui) {
+    linkControl = new LinkController(needs.platform, needs.link, RememberedDevices(), this);
+    linkControl->addDeviceBox(ui.connection->ComboDevice);
+    QObject::connect(linkControl, &LinkController::message, this, &WindowControllers::message);
+    QObject::connect(linkControl, &LinkController::error, this, &WindowControllers::error);
+    connectionFlow = new ConnectionFlow(
+        *linkControl, needs.link, ui.connection, needs.refresh,
+        {[this] { return printJob->printing(); }, [this] { return printJob->hasKeptReceipt(); },
+         [this] { printJob->forgetKeptReceipt(); }},
+        this);
+    QObject::connect(connectionFlow, &ConnectionFlow::message, this, &WindowControllers::message);
+    QObject::connect(connectionFlow, &ConnectionFlow::error, this, &WindowControllers::error);
+    QObject::connect(connectionFlow, &ConnectionFlow::statusChanged, this,
+                     &WindowControllers::linkStatusChanged);
+    QObject::connect(connectionFlow, &ConnectionFlow::chargerHandedToPrinter, this,
+                     [this] { journal->printerHandOver(); });
+    QObject::connect(
+        connectionFlow, &ConnectionFlow::printerConnected, this,
+        [this](LinkController::Purpose purpose, bool ok) { printJob->afterConnect(purpose, ok); });
+    QObject::connect(connectionFlow, &ConnectionFlow::connectionFinished, this,
+                     &WindowControllers::connectionFinished);
+    QObject::connect(ui.dashboard->PanelLinkLost->BTBerhenti, &QAbstractButton::clicked,
+                     linkControl, &LinkController::stopReconnecting);
+    ui.option->CheckAutoConnect->setChecked(linkControl->remembered().autoConnect());
+    QObject::connect(ui.option->CheckAutoConnect, &QCheckBox::toggled, this,
+                     [this](bool on) { linkControl->remembered().setAutoConnect(on); });
+    QObject::connect(ui.option, &OptionScreen::languageChosen, this, &WindowControllers::message);
+    QObject::connect(linkControl, &LinkController::reconnectChanged, this,
+                     &WindowControllers::linkStatusChanged);
+}
+
+void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
+    receipts = new ReceiptPrinter(
+        {&needs.state, &needs.link, [this] { return profile->shown(); }, ui.chart, needs.format},
+        this);
+    printJob = new PrintJob(*receipts, needs.link, ui.connection, ui.chart, this);
+    QObject::connect(printJob, &PrintJob::statusChanged, this,
+                     &WindowControllers::linkStatusChanged);
+    QObject::connect(printJob, &PrintJob::error, this, &WindowControllers::error);
+    QObject::connect(printJob, &PrintJob::finished, this, &WindowControllers::printFinished);
+    QObject::connect(printJob, &PrintJob::finished, connectionFlow,
+                     &ConnectionFlow::returnToCharger,
+                     Qt::QueuedConnection);  // after the job has left its printing state
+    QObject::connect(printJob, &PrintJob::printerWanted, connectionFlow,
+                     [this] { connectionFlow->openDialog(true); });
+    virtualPrinter = new VirtualPrinter(this);
+    virtualPrinter->attachTo(needs.platform);
+    QObject::connect(virtualPrinter, &VirtualPrinter::receiptPrinted, ui.layoutStruk,
+                     &ReceiptPreview::showReceipt);
+}
+
+void WindowControllers::makeLogger(const Needs& needs, WindowContent& ui) {
+    logger = new DataLogger(
+        {needs.state, needs.format, ui.layoutSave, ui.option->ListBox1, ui.diagnostic, ui.dashboard,
+         [this](const QString& text) { emit message(text); },
+         [this](const QString& text) { emit error(text); },
+         [this, loaded = needs.logLoaded] {
+             loaded();
+             profile->markLoadedFromLog();
+         },
+         ui.content},
+        this);
+}
+
+void WindowControllers::observeTick(const TickEvents& events) {
+    journal::SessionContext context;
+    if (const auto& device = linkControl->device()) {
+        context.deviceName = device->name.toStdString();
+        context.deviceAddress = device->address.toStdString();
+    }
+    context.profile = profile->chargeProfile();
+    context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
+    const bool charger = m_link.connected() && !m_link.peerIsPrinter() && m_link.readerRunning();
+    journal::TickObservation tick =
+        journal::observationOf(events, charger, std::move(context), m_link.heard());
+    tick.linkMayReturn = linkControl->chargerMayReturn();
+    journal->observe(std::move(tick));
+}
+
+}  // namespace velmora

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QTimer;
+
+namespace velmora {
+
+class BluetoothPlatform;
+class ChargerLink;
+class ConnectionFlow;
+class Dataaki;
+class DataLogger;
+class JournalRecorder;
+class LinkController;
+class LiveChargerState;
+class PrintJob;
+class ProfileSelector;
+class ReceiptPrinter;
+class VirtualPrinter;
+class WindowContent;
+struct NumberFormat;
+struct TickEvents;
+
+// The window's controllers, made in their order and joined to one another: the battery
+// choice, the link and its connection flow, the receipts and their print job, the
+// simulated printer, the data logger and the charge journal. What the user must hear and
+// the link's line due again go to the window as signals.
+class WindowControllers : public QObject {
+    Q_OBJECT
+public:
+    struct Needs {
+        LiveChargerState& state;
+        ChargerLink& link;
+        BluetoothPlatform& platform;
+        QTimer* refresh;
+        const Dataaki& catalogue;
+        const NumberFormat& format;
+        // A log was loaded into the live state: the reported profile is to be applied.
+        std::function<void()> logLoaded;
+    };
+    WindowControllers(const Needs& needs, WindowContent& ui, QObject* parent);
+
+    ProfileSelector* profile = nullptr;
+    LinkController* linkControl = nullptr;
+    ConnectionFlow* connectionFlow = nullptr;
+    ReceiptPrinter* receipts = nullptr;
+    PrintJob* printJob = nullptr;
+    VirtualPrinter* virtualPrinter = nullptr;
+    DataLogger* logger = nullptr;
+    JournalRecorder* journal = nullptr;
+
+    // Hands one tick's events to the charge journal with what the link and the battery
+    // choice say about them.
+    void observeTick(const TickEvents& events);
+
+signals:
+    void message(const QString& text);
+    void error(const QString& text);
+    void linkStatusChanged();
+    void connectionFinished(bool ok);
+    void printFinished(const QString& error);
+
+private:
+    ChargerLink& m_link;
+    void makeLink(const Needs& needs, WindowContent& ui);
+    void makePrinting(const Needs& needs, WindowContent& ui);
+    void makeLogger(const Needs& needs, WindowContent& ui);
+};
+
+}  // namespace velmora
