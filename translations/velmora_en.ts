@@ -533,14 +533,6 @@
         <translation>No sessions recorded yet</translation>
     </message>
     <message>
-        <source>%1 sesi</source>
-        <translation>%1 sessions</translation>
-    </message>
-    <message>
-        <source>%1 dari %2 sesi</source>
-        <translation>%1 of %2 sessions</translation>
-    </message>
-    <message>
         <source>%1  ·  hanya dapat dibaca</source>
         <translation>%1  ·  read only</translation>
     </message>
@@ -559,6 +551,20 @@
     <message>
         <source>Berhasil disimpan</source>
         <translation>Saved</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sesi</source>
+        <translation>
+            <numerusform>%n session</numerusform>
+            <numerusform>%n sessions</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 dari %n sesi</source>
+        <translation>
+            <numerusform>%1 of %n session</numerusform>
+            <numerusform>%1 of %n sessions</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -883,13 +889,19 @@
         <source>Akhir: %1</source>
         <translation>End: %1</translation>
     </message>
-    <message>
-        <source>Terputus %1 kali (%2)</source>
-        <translation>Cut off %1 times (%2)</translation>
+    <message numerus="yes">
+        <source>Terputus %n kali (%1)</source>
+        <translation>
+            <numerusform>Cut off once (%1)</numerusform>
+            <numerusform>Cut off %n times (%1)</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 titik</source>
-        <translation>%1 points</translation>
+    <message numerus="yes">
+        <source>%n titik</source>
+        <translation>
+            <numerusform>%n point</numerusform>
+            <numerusform>%n points</numerusform>
+        </translation>
     </message>
 </context>
 <context>

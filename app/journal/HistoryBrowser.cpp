@@ -117,9 +117,9 @@ void HistoryBrowser::showCount() {
     else if (total == 0)
         text = nothingRecorded();
     else if (shown == total)
-        text = tr("%1 sesi").arg(total);
+        text = tr("%n sesi", nullptr, total);
     else
-        text = tr("%1 dari %2 sesi").arg(shown).arg(total);
+        text = tr("%1 dari %n sesi", nullptr, total).arg(shown);
     if (m_journal && m_journal->newerVersion()) text = tr("%1  ·  hanya dapat dibaca").arg(text);
     d->LRiwayatInfo->setText(text);
 }

@@ -138,9 +138,10 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
     if (!gaps.empty()) {
         int64_t missingMs = 0;
         for (const journal::Gap& gap : gaps) missingMs += gap.toMs - gap.fromMs;
-        akhir << tr("Terputus %1 kali (%2)").arg(gaps.size()).arg(durationText(missingMs));
+        akhir << tr("Terputus %n kali (%1)", nullptr, static_cast<int>(gaps.size()))
+                     .arg(durationText(missingMs));
     }
-    akhir << tr("%1 titik").arg(session.points.size());
+    akhir << tr("%n titik", nullptr, static_cast<int>(session.points.size()));
     LSesiAkhir->setText(akhir.join(QLatin1Char('\n')));
 
     journal::plotSession(session, m_data);

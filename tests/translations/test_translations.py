@@ -16,6 +16,13 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 
+def placeholders_kept(source, text, counted=False):
+    """The translation keeps every %1, %2 ... of the source; a plural form may say its
+    count in words ("once") instead of %n."""
+    numbered = sorted(re.findall(r"%\d", source)) == sorted(re.findall(r"%\d", text))
+    return numbered and (counted or ("%n" in source) == ("%n" in text))
+
+
 def problems_of(ts_file):
     found = []
     for context in ET.parse(ts_file).getroot().iter("context"):
@@ -24,13 +31,20 @@ def problems_of(ts_file):
             source = message.findtext("source") or ""
             translation = message.find("translation")
             kind = translation.get("type") if translation is not None else "missing"
+            forms = translation.findall("numerusform") if translation is not None else []
             text = (translation.text or "") if translation is not None else ""
             where = f"{name}: {source!r}"
             if kind in ("unfinished", "vanished", "obsolete", "missing"):
                 found.append(f"{kind}: {where}")
+            elif forms:  # a text with a count: each plural form whole
+                for form in forms:
+                    if not (form.text or "").strip():
+                        found.append(f"empty plural form: {where}")
+                    elif not placeholders_kept(source, form.text, counted=True):
+                        found.append(f"placeholders differ: {where} -> {form.text!r}")
             elif not text.strip():
                 found.append(f"empty translation: {where}")
-            elif sorted(re.findall(r"%\d", source)) != sorted(re.findall(r"%\d", text)):
+            elif not placeholders_kept(source, text):
                 found.append(f"placeholders differ: {where} -> {text!r}")
     return found
 
