@@ -51,7 +51,10 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    velmora::ui::applyLanguage(*chosen);  // before any text of the window is made
+    // Before any text of the window is made.
+    if (!velmora::ui::applyLanguage(*chosen))
+        std::fprintf(stderr,
+                     "velmora-tester: the translation cannot be read, texts stay Indonesian\n");
 
     velmora::SimulatorOptions simulator;
     simulator.speed = qMax(1, parser.value(speed).toInt());
