@@ -166,7 +166,7 @@
     </message>
     <message>
         <source>Isi daya (di tengah)</source>
-        <translation>Charge (joined midway)</translation>
+        <translation>Charge (midway)</translation>
     </message>
     <message>
         <source>Isi daya</source>
@@ -206,7 +206,7 @@
     </message>
     <message>
         <source>Diganti sesi baru</source>
-        <translation>Replaced by a new session</translation>
+        <translation>New session began</translation>
     </message>
     <message>
         <source>Dialihkan ke printer</source>
