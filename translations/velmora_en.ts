@@ -678,6 +678,22 @@
         <source>Berhenti</source>
         <translation>Stop</translation>
     </message>
+    <message>
+        <source>Bluetooth mati. Nyalakan lagi; %1 dicoba terus (percobaan %2).</source>
+        <translation>Bluetooth is off. Turn it on; still trying %1 (attempt %2).</translation>
+    </message>
+    <message>
+        <source>Bluetooth mati. Nyalakan, lalu tekan Sambungkan ulang.</source>
+        <translation>Bluetooth is off. Turn it on, then press Reconnect.</translation>
+    </message>
+    <message>
+        <source>%1 tidak lagi dipasangkan. Pasangkan lagi; dicoba terus (percobaan %2).</source>
+        <translation>%1 is no longer paired. Pair it again; still trying (attempt %2).</translation>
+    </message>
+    <message>
+        <source>%1 tidak lagi dipasangkan. Pasangkan lagi, lalu tekan Sambungkan ulang.</source>
+        <translation>%1 is no longer paired. Pair it again, then press Reconnect.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::OptionScreen</name>

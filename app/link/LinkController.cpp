@@ -130,12 +130,16 @@ bool LinkController::connectLastChargerAtStart() {
 
 bool LinkController::reconnectCharger(bool quiet) {
     if (m_connecting || !m_lostCharger) return false;
-    bool paired = false;
+    m_obstacle = Obstacle::None;
     try {
-        paired = radioPresent() && m_platform.isPaired(*m_lostCharger);
+        if (!radioPresent())
+            m_obstacle = Obstacle::AdapterOff;
+        else if (!m_platform.isPaired(*m_lostCharger))
+            m_obstacle = Obstacle::NotPaired;
     } catch (const LinkError&) {
+        m_obstacle = Obstacle::AdapterOff;  // the stack itself cannot be asked
     }
-    if (!paired) {  // no longer paired, or the adapter is off
+    if (m_obstacle != Obstacle::None) {  // the panel says which
         if (!quiet) emit message(unreachable());
         return false;
     }
@@ -267,6 +271,7 @@ void LinkController::beginReconnecting() {
     m_reconnecting = true;
     m_gaveUp = false;
     if (!sameLoss) {
+        m_obstacle = Obstacle::None;
         m_attempt = 0;
         m_lostFor.start();
     }
@@ -314,7 +319,10 @@ void LinkController::watchChargerLink() {
     if (up && m_link.heard() && m_lastCharger) m_answeringChargers.insert(m_lastCharger->address);
     const bool lostNow = m_chargerWasUp && !up && !m_link.peerIsPrinter();
     m_chargerWasUp = up;
-    if (up) m_lostCharger.reset();
+    if (up) {
+        m_lostCharger.reset();
+        m_obstacle = Obstacle::None;
+    }
     if (lostNow) {
         m_lostCharger = m_lastCharger;
         if (m_lostCharger) beginReconnecting();  // tells its listeners: after the state is set

@@ -77,6 +77,9 @@ public:
     // The attempt made last (or being made), from 1.
     int reconnectAttempt() const { return m_attempt; }
     bool reconnectGaveUp() const { return m_gaveUp; }
+    // Why the last attempt to reach the lost charger could not even start.
+    enum class Obstacle { None, AdapterOff, NotPaired };
+    Obstacle reconnectObstacle() const { return m_obstacle; }
     void stopReconnecting();
     // The link was busy when an attempt was due (a dialog or a print has it): tried later.
     void postponeReconnect();
@@ -152,6 +155,7 @@ private:
     static constexpr qint64 kShortLivedLinkMs = 30000;
     bool m_reconnecting = false;
     bool m_gaveUp = false;
+    Obstacle m_obstacle = Obstacle::None;
     bool m_automaticAttempt = false;
     int m_attempt = 0;
     std::thread m_worker;

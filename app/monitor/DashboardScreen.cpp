@@ -170,8 +170,13 @@ void DashboardScreen::showLink(const LinkController& control, bool printing) {
     showLinkStatus(control.status(printing));
     std::optional<LostLinkView> lost;
     if (const auto& device = control.lostCharger())
-        lost = LostLinkView{device->name, control.connecting(), control.reconnecting(),
-                            control.reconnectAttempt(), control.reconnectGaveUp()};
+        lost = LostLinkView{device->name,
+                            control.connecting(),
+                            control.reconnecting(),
+                            control.reconnectAttempt(),
+                            control.reconnectGaveUp(),
+                            control.reconnectObstacle() == LinkController::Obstacle::AdapterOff,
+                            control.reconnectObstacle() == LinkController::Obstacle::NotPaired};
     showLinkLost(lost);
 }
 

@@ -14,6 +14,24 @@ const QColor kStopFill = QColor::fromRgb(0x4A, 0x4A, 0x4A);
 constexpr int kWidth = 260, kHeight = 150, kButtonY = 98, kButtonHeight = 38;
 
 QString reasonText(const LostLinkView& view, const QString& name) {
+    // What stands in the way, while attempts go on and after they stopped.
+    if (view.adapterOff && !view.connecting)
+        return view.reconnecting
+                   ? LostLinkPanel::tr(
+                         "Bluetooth mati. Nyalakan lagi; %1 dicoba terus (percobaan %2).")
+                         .arg(name)
+                         .arg(view.attempt)
+                   : LostLinkPanel::tr("Bluetooth mati. Nyalakan, lalu tekan Sambungkan ulang.");
+    if (view.notPaired && !view.connecting)
+        return view.reconnecting ? LostLinkPanel::tr(
+                                       "%1 tidak lagi dipasangkan. Pasangkan lagi; dicoba terus "
+                                       "(percobaan %2).")
+                                       .arg(name)
+                                       .arg(view.attempt)
+                                 : LostLinkPanel::tr(
+                                       "%1 tidak lagi dipasangkan. Pasangkan lagi, lalu tekan "
+                                       "Sambungkan ulang.")
+                                       .arg(name);
     if (view.reconnecting || (view.connecting && view.attempt > 0))
         return view.attempt > 0 ? LostLinkPanel::tr("Menyambung ulang ke %1... (percobaan %2)")
                                       .arg(name)

@@ -15,6 +15,8 @@ struct LostLinkView {
     bool reconnecting = false;  // attempts follow by themselves
     int attempt = 0;            // attempts made so far
     bool gaveUp = false;        // reconnecting by itself ended without the charger
+    bool adapterOff = false;    // the last attempt found Bluetooth switched off
+    bool notPaired = false;     // the last attempt found the charger no longer paired
 };
 
 // The dashboard's notice of a lost charger link (PanelLinkLost): why the figures stopped,

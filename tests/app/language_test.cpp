@@ -75,13 +75,6 @@ protected:
                      .toString();
              },
              "Durasi", "Duration"},
-            {"history count",
-             [this] {
-                 m_window->BT4OptionClick();
-                 press("RRiwayat");
-             },
-             [this] { return text("LRiwayatInfo"); }, "Belum ada sesi yang direkam",
-             "No sessions recorded yet"},
         };
     }
 };

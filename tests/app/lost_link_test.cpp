@@ -123,6 +123,53 @@ TEST_F(LostLinkTest, ALostChargerIsTriedAgainByItselfUntilItIsBack) {
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
+// Bluetooth switched off, or the charger unpaired meanwhile: the panel says which while the
+// attempts go on and after they stopped, and once it is put right the charger comes back.
+TEST_F(LostLinkTest, ThePanelSaysWhatStandsInTheWay) {
+    struct Obstacle {
+        const char* name;
+        std::function<void(FakePlatform::Shared&, bool)> set;
+        const char* whileTrying;
+        const char* afterStopping;
+    };
+    const std::vector<Obstacle> obstacles{
+        {"adapter off", [](FakePlatform::Shared& bt, bool on) { bt.radio = !on; },
+         "Bluetooth mati. Nyalakan lagi; VELMORA-CHG dicoba terus (percobaan ",
+         "Bluetooth mati. Nyalakan, lalu tekan Sambungkan ulang."},
+        {"no longer paired",
+         [](FakePlatform::Shared& bt, bool on) {
+             bt.unpairedNow = on ? QStringList{QStringLiteral("00:11:22:33:44:55")} : QStringList{};
+         },
+         "VELMORA-CHG tidak lagi dipasangkan. Pasangkan lagi; dicoba terus (percobaan ",
+         "VELMORA-CHG tidak lagi dipasangkan. Pasangkan lagi, lalu tekan Sambungkan ulang."},
+    };
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{10}, 10, 600000});
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    for (const Obstacle& obstacle : obstacles) {
+        SCOPED_TRACE(obstacle.name);
+        obstacle.set(*m_bt, true);
+        m_bt->peers.back()->release();
+        EXPECT_TRUE(tickUntil([&] {
+            return links.reconnecting() && text("LLinkLostReason").startsWith(obstacle.whileTrying);
+        })) << text("LLinkLostReason").toStdString();
+        control<QAbstractButton>("BTBerhenti")->click();
+        m_window->TimerloopTimer();
+        EXPECT_EQ(text("LLinkLostReason").toStdString(), obstacle.afterStopping);
+        EXPECT_TRUE(m_messages.isEmpty());
+
+        obstacle.set(*m_bt, false);  // put right: the user reconnects
+        const size_t sockets = m_bt->peers.size();
+        control<QAbstractButton>("BTSambungUlang")->click();
+        ASSERT_TRUE(tickUntil([&] {
+            return m_bt->peers.size() > sockets && links.chargerLinkUp() && !m_window->connecting();
+        }));
+        m_window->TimerloopTimer();
+        EXPECT_FALSE(panelShown());
+    }
+}
+
 TEST_F(LostLinkTest, ReconnectingStopsWhenTheUserSaysSoOrAfterItsTime) {
     LinkController& links = m_window->linkControl();
     links.setReconnectSchedule({{10}, 10, 200});

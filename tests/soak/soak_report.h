@@ -20,6 +20,8 @@ struct SoakRun {
     std::size_t residentAtStart = 0, residentAfterFirstConnection = 0, residentAtFirstHour = 0,
                 residentAtMidday = 0, residentAtHour23 = 0, residentAtEnd = 0;
     std::size_t threadsAtStart = 0, threadsAtEnd = 0;
+    // Growth allowed between hours 1 and 23, where only live readings flow (and drops).
+    long flatWhileChargingKiB = 512;
 };
 
 // Samples resident memory at hours 1, 12 and 23 of the simulated day.
