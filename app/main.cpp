@@ -4,13 +4,18 @@
 //   velmora-tester --demo     offer the simulated devices in any case
 //   velmora-tester --charger-address tcp:127.0.0.1:5555
 //                             also offer a charger reached over a socket (velmora-charger-sim)
+//   velmora-tester --language en
+//                             this run in English (id: Indonesian) whatever the option
+//                             screen chose
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "link/NativeBluetooth.h"
 #include "link/SimulatedDevices.h"
 #include "platform/Version.h"
 #include "shell/ErrorReportingApplication.h"
 #include "shell/TVLForm.h"
+#include "widgets/Language.h"
 
 int main(int argc, char** argv) {
     if (velmora::printVersionIfAsked("velmora-tester", argc, argv)) return 0;  // no display
@@ -32,8 +37,24 @@ int main(int argc, char** argv) {
         QStringLiteral("n"), QStringLiteral("20"));
     QCommandLineOption version(QStringLiteral("version"),
                                QStringLiteral("Print the version and exit."));  // answered above
-    parser.addOptions({demo, charger, speed, version});
+    QCommandLineOption language(QStringLiteral("language"),
+                                QStringLiteral("The window's language for this run: id or en."),
+                                QStringLiteral("id|en"));
+    parser.addOptions({demo, charger, speed, language, version});
     parser.process(app);
+
+    std::optional<velmora::ui::Language> chosen = velmora::ui::rememberedLanguage();
+    if (parser.isSet(language)) {
+        chosen = velmora::ui::languageFromCode(parser.value(language));
+        if (!chosen) {
+            std::fprintf(stderr, "velmora-tester: --language takes id or en\n");
+            return 2;
+        }
+    }
+    // Before any text of the window is made.
+    if (!velmora::ui::applyLanguage(*chosen))
+        std::fprintf(stderr,
+                     "velmora-tester: the translation cannot be read, texts stay Indonesian\n");
 
     velmora::SimulatorOptions simulator;
     simulator.speed = qMax(1, parser.value(speed).toInt());

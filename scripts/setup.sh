@@ -9,6 +9,7 @@ BUILD_DIR="${VELMORA_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-connectivity-dev qt6-svg-dev libqt6svg6
+    qt6-l10n-tools
     qt6-qpa-plugins libgl-dev libqt6opengl6-dev libsqlite3-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     python3 python3-dbusmock dbus

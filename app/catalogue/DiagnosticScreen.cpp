@@ -101,23 +101,23 @@ void DiagnosticScreen::buildSelection() {
     column->setGeometry(40, 29, kColumnWidth, kColumnHeight);
     M2Content = column;
     int y = kTopMargin;
-    LDataReference = ui::makeLabel(column, QStringLiteral("LDataReference"),
-                                   QStringLiteral("DATA REFERENSI"), 32);
+    LDataReference =
+        ui::makeLabel(column, QStringLiteral("LDataReference"), tr("DATA REFERENSI"), 32);
     LDataReference->setFont(ui::roboto(32, QFont::Bold));
     LDataReference->setGeometry(0, y, kColumnWidth, kTitleHeight);
     y += kTitleHeight + 1;
 
-    LProfile = rowLabel(column, "LProfile", QStringLiteral("Nama Profil"), y);
+    LProfile = rowLabel(column, "LProfile", tr("Nama Profil"), y);
     Edit1 = new QLineEdit(column);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setPlaceholderText(QStringLiteral("Type Here"));
+    Edit1->setPlaceholderText(tr("Type Here"));
     Edit1->setFont(ui::roboto(15));
     Edit1->setGeometry(controlRect(y));
     Edit1->setStyleSheet(ui::lineEditStyle());
     Edit1->setValidator(new ui::PlainTextValidator(Edit1));
     y += kRowHeight;
 
-    LBrand = rowLabel(column, "LBrand", QStringLiteral("Merk"), y);
+    LBrand = rowLabel(column, "LBrand", tr("Merk"), y);
     ComboMerk = rowCombo(column, "ComboMerk", y);
     y += kRowHeight;
 
@@ -128,21 +128,20 @@ void DiagnosticScreen::buildSelection() {
     RG1->setObjectName(QStringLiteral("RG1"));
     RG1->setGeometry(ReferenceGroup->rect());
     int gy = 0;
-    LVariety = rowLabel(RG1, "LVariety", QStringLiteral("Jenis"), gy);
+    LVariety = rowLabel(RG1, "LVariety", tr("Jenis"), gy);
     ComboJenis = rowCombo(RG1, "ComboJenis", gy);
     gy += kRowHeight;
-    LType = rowLabel(RG1, "LType", QStringLiteral("Tipe"), gy);
+    LType = rowLabel(RG1, "LType", tr("Tipe"), gy);
     ComboTipe = rowCombo(RG1, "ComboTipe", gy);
     gy += kRowHeight;
-    LCapacity = rowLabel(RG1, "LCapacity", QStringLiteral("Kapasitas"), gy);
+    LCapacity = rowLabel(RG1, "LCapacity", tr("Kapasitas"), gy);
     LCap = valueBox(RG1, "RCapacity", "LCap", gy, &RCapacity);
     gy += kRowHeight;
-    LabMethod =
-        ui::makeLabel(RG1, QStringLiteral("LabMethod"), QStringLiteral("Mode Pengisian"), 18);
+    LabMethod = ui::makeLabel(RG1, QStringLiteral("LabMethod"), tr("Mode Pengisian"), 18);
     LabMethod->setGeometry(0, gy + 4, kColumnWidth, 26);
-    RadioNormal = new QRadioButton(QStringLiteral("Normal Mode"), RG1);
+    RadioNormal = new QRadioButton(tr("Normal Mode"), RG1);
     RadioNormal->setObjectName(QStringLiteral("RadioNormal"));
-    RadioFast = new QRadioButton(QStringLiteral("Fast Mode"), RG1);
+    RadioFast = new QRadioButton(tr("Fast Mode"), RG1);
     RadioFast->setObjectName(QStringLiteral("RadioFast"));
     const int radioLeft = (kColumnWidth - 2 * 165) / 2;
     RadioNormal->setGeometry(radioLeft + 20, gy + 34, 145, 30);
@@ -169,32 +168,30 @@ void DiagnosticScreen::buildSelection() {
     IBTSPS = new QWidget(column);
     IBTSPS->setObjectName(QStringLiteral("IBTSPS"));
     IBTSPS->setGeometry(50, y + (kButtonRowHeight - 48) / 2, 120, 48);
-    BTTambah =
-        new ui::TextButton(IBTSPS, QStringLiteral("BTTambah"), QStringLiteral("Tambah Data"), 15);
+    BTTambah = new ui::TextButton(IBTSPS, QStringLiteral("BTTambah"), tr("Tambah Data"), 15);
     BTTambah->setFill(QColor::fromRgb(0x3D, 0x6F, 0xD1));
     BTTambah->setGeometry(0, 0, 120, 48);
     IBTSPS->hide();
     IBTSend = new QWidget(column);
     IBTSend->setObjectName(QStringLiteral("IBTSend"));
     IBTSend->setGeometry(kColumnWidth - 50 - 120, y + (kButtonRowHeight - 48) / 2, 120, 48);
-    BTSendData = new ui::TextButton(IBTSend, QStringLiteral("BTSendData"),
-                                    QStringLiteral("   Kirim Data"), 15);
+    BTSendData = new ui::TextButton(IBTSend, QStringLiteral("BTSendData"), tr("   Kirim Data"), 15);
     BTSendData->setFill(QColor::fromRgb(0x00, 0xA7, 0x7F));
     BTSendData->setGeometry(0, 0, 120, 48);
 }
 
 void DiagnosticScreen::buildOptionView(QWidget* group) {
     int y = 0;
-    rowLabel(group, "Label52", QStringLiteral("Opsi Ke"), y);
+    rowLabel(group, "Label52", tr("Opsi Ke"), y);
     ComboIndeks = rowCombo(group, "ComboIndeks", y);
     y += kRowHeight;
-    rowLabel(group, "Label67", QStringLiteral("Jenis"), y);
+    rowLabel(group, "Label67", tr("Jenis"), y);
     LOJenis = valueBox(group, "ROJenis", "LOJenis", y);
     y += kRowHeight;
-    rowLabel(group, "Label54", QStringLiteral("Kapasitas"), y);
+    rowLabel(group, "Label54", tr("Kapasitas"), y);
     LOKapasitas = valueBox(group, "ROKapasitas", "LOKapasitas", y);
     y += kRowHeight;
-    rowLabel(group, "Label53", QStringLiteral("Arus CC"), y);
+    rowLabel(group, "Label53", tr("Arus CC"), y);
     LOArus = valueBox(group, "ROArus", "LOArus", y);
     y += kRowHeight;
     rowLabel(group, "Label55", QStringLiteral("CCA"), y);
@@ -205,7 +202,7 @@ void DiagnosticScreen::buildResults() {
     ImageAccu = new ui::PictureButton(this, QStringLiteral("ImageAccu"),
                                       QStringLiteral(":/img/battery.svg"));
     ImageAccu->setGeometry(600, 20, 200, 140);
-    ImageAccu->setToolTip(QStringLiteral("Baterai berikutnya"));
+    ImageAccu->setToolTip(tr("Baterai berikutnya"));
 
     // Level with the bottom of the left column, with the same margin to the window edge.
     const QRect resultArea(480, 175, 440, 274);
@@ -213,20 +210,20 @@ void DiagnosticScreen::buildResults() {
     RCAccu->setObjectName(QStringLiteral("RCAccu"));
     RCAccu->setGeometry(resultArea);
     const int half = resultArea.width() / 2;
-    RBefore = resultPanel(RCAccu, "RBefore", QStringLiteral("Before Charging"),
+    RBefore = resultPanel(RCAccu, "RBefore", tr("Before Charging"),
                           QRect(0, 0, half - 5, resultArea.height()));
     BCCA = resultLine(RBefore, "BCCA", 0);
     BiR = resultLine(RBefore, "BiR", 1);
     BVo = resultLine(RBefore, "BVo", 2);
     Bvd = resultLine(RBefore, "Bvd", 3);
-    RAfter = resultPanel(RCAccu, "RAfter", QStringLiteral("After Charging"),
+    RAfter = resultPanel(RCAccu, "RAfter", tr("After Charging"),
                          QRect(half + 5, 0, half - 5, resultArea.height()));
     ACCA = resultLine(RAfter, "ACCA", 0);
     AiR = resultLine(RAfter, "AiR", 1);
     AVo = resultLine(RAfter, "AVo", 2);
     Avd = resultLine(RAfter, "Avd", 3);
     ARes1 = resultLine(RAfter, "ARes1", 4);
-    RTest = resultPanel(this, "RTest", QStringLiteral("Test Result"), resultArea);
+    RTest = resultPanel(this, "RTest", tr("Test Result"), resultArea);
     TCCA = resultLine(RTest, "TCCA", 0);
     TiR = resultLine(RTest, "TiR", 1);
     TVd = resultLine(RTest, "TVd", 2);
@@ -242,9 +239,9 @@ void DiagnosticScreen::showOptionView(bool options) {
     RG2->setVisible(options);
     RG1->setVisible(!options);
     ComboTipe->setEnabled(!options);
-    BTSendData->setText(options ? QStringLiteral("   Atur Data") : QStringLiteral("   Kirim Data"));
+    BTSendData->setText(options ? tr("   Atur Data") : tr("   Kirim Data"));
     IBTSPS->setVisible(options);
-    LBrand->setText(options ? QStringLiteral("Opsi") : QStringLiteral("Merk"));
+    LBrand->setText(options ? tr("Opsi") : tr("Merk"));
 }
 
 }  // namespace velmora

@@ -12,13 +12,12 @@
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/TambahDialog.h"
 #include "link/Commands.h"
+#include "widgets/CoreTexts.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
 
 namespace {
-const QString kIncompleteOption = QStringLiteral("Opsi ada yang kosong");
-const QString kOptionSent = QStringLiteral("Sukses Mengirim");
 constexpr int kOptionSlots = 5;
 
 // The defined name of a slot: "OTHER " and its 1-based number.
@@ -200,7 +199,7 @@ void ProfileSelector::addOption(const SendLine& sendLine, const Message& message
     const std::optional<int> n = selectedOption(t->ComboIndeksT);
     const int variety = t->ComboJenisT->currentIndex();
     if (!n || variety < 0) {
-        message(kIncompleteOption);  // the dialog stays open with its values
+        message(tr("Opsi ada yang kosong"));  // the dialog stays open with its values
         return;
     }
     const QString name = t->ComboIndeksT->currentText();
@@ -216,7 +215,7 @@ void ProfileSelector::addOption(const SendLine& sendLine, const Message& message
     try {
         sendLine(commands::optionSlotDefinition(*n - 1, variety, capacity, current, cca));
         t->close();
-        message(kOptionSent);
+        message(tr("Sukses Mengirim"));
         const std::string varietyName = m_catalogue.varietyList()[static_cast<size_t>(variety)];
         m_state.modify([&](ChargerState& s) {
             OptionSlot& slot = s.optionSlots[static_cast<size_t>(*n - 1)];
@@ -250,7 +249,7 @@ std::optional<QString> ProfileSelector::applyLive(const ChargerState& s) {
         try {
             step();
         } catch (const std::exception& error) {
-            if (failure.isEmpty()) failure = QString::fromUtf8(error.what());
+            if (failure.isEmpty()) failure = ui::coreText(error.what());
         }
     };
     DiagnosticScreen* d = m_screen;

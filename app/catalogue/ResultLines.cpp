@@ -1,5 +1,7 @@
 #include "catalogue/ResultLines.h"
 
+#include <QCoreApplication>
+
 namespace velmora {
 
 QStringList resultLines(const TestResult& r, bool withStatus, const NumberFormat& format) {
@@ -7,11 +9,14 @@ QStringList resultLines(const TestResult& r, bool withStatus, const NumberFormat
         return QString::fromStdString(formatFixed2(value, format));
     };
     QStringList lines{
-        QStringLiteral("CCA = %1").arg(r.cca),
-        QStringLiteral("iR = ") + fixed2(r.resistance) + QStringLiteral(" mOhm"),
-        QStringLiteral("V Diagnostic  = ") + fixed2(r.diagVoltage) + QStringLiteral(" V"),
-        QStringLiteral("Voltage = ") + fixed2(r.voltage) + QStringLiteral(" V")};
-    if (withStatus) lines << QStringLiteral("Status  = ") + QString::fromStdString(r.status);
+        QCoreApplication::translate("ResultLines", "CCA = %1").arg(r.cca),
+        QCoreApplication::translate("ResultLines", "iR = %1 mOhm").arg(fixed2(r.resistance)),
+        QCoreApplication::translate("ResultLines", "V Diagnostic  = %1 V")
+            .arg(fixed2(r.diagVoltage)),
+        QCoreApplication::translate("ResultLines", "Voltage = %1 V").arg(fixed2(r.voltage))};
+    if (withStatus)
+        lines << QCoreApplication::translate("ResultLines", "Status  = %1")
+                     .arg(QString::fromStdString(r.status));
     return lines;
 }
 

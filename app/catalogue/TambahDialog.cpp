@@ -37,23 +37,22 @@ TambahDialog::TambahDialog(QWidget* window)
     : ui::SlideInDialog(window, QStringLiteral("LayoutTambah"), QStringLiteral("FloatTambah"),
                         QSize(kWidth, kHeight), kRestingY) {
     ui::Panel* box = panel();
-    QLabel* title =
-        ui::makeLabel(box, QStringLiteral("LTambahTitle"), QStringLiteral("Tambah Data"), 20);
+    QLabel* title = ui::makeLabel(box, QStringLiteral("LTambahTitle"), tr("Tambah Data"), 20);
     title->setFont(ui::roboto(20, QFont::Medium));
     title->setGeometry(0, 12, kWidth, 30);
 
-    ComboIndeksT = addRow<QComboBox>(box, 0, "ComboIndeksT", QStringLiteral("Opsi Ke"));
-    ComboJenisT = addRow<QComboBox>(box, 1, "ComboJenisT", QStringLiteral("Jenis"));
+    ComboIndeksT = addRow<QComboBox>(box, 0, "ComboIndeksT", tr("Opsi Ke"));
+    ComboJenisT = addRow<QComboBox>(box, 1, "ComboJenisT", tr("Jenis"));
     for (QComboBox* combo : {ComboIndeksT, ComboJenisT}) combo->setStyleSheet(ui::comboStyle());
 
-    SpinKapasitasT = addRow<QDoubleSpinBox>(box, 2, "SpinKapasitasT", QStringLiteral("Kapasitas"));
+    SpinKapasitasT = addRow<QDoubleSpinBox>(box, 2, "SpinKapasitasT", tr("Kapasitas"));
     SpinKapasitasT->setDecimals(1);
     SpinKapasitasT->setRange(2.0, 20.0);
     SpinKapasitasT->setSingleStep(0.5);
     SpinKapasitasT->setValue(4.0);
     SpinKapasitasT->setSuffix(QStringLiteral(" Ah"));
 
-    SpinArusCCT = addRow<QSpinBox>(box, 3, "SpinArusCCT", QStringLiteral("Arus CC"));
+    SpinArusCCT = addRow<QSpinBox>(box, 3, "SpinArusCCT", tr("Arus CC"));
     SpinArusCCT->setRange(1, 5);
     SpinArusCCT->setSingleStep(1);
     SpinArusCCT->setValue(1);
@@ -69,12 +68,10 @@ TambahDialog::TambahDialog(QWidget* window)
         spin->setStyleSheet(ui::spinStyle());
 
     // Answer buttons as in the other dialogs: cancel on the left, confirm on the right.
-    RTambahNo =
-        new ui::TextButton(box, QStringLiteral("RTambahNo"), QStringLiteral("Batalkan"), 16);
+    RTambahNo = new ui::TextButton(box, QStringLiteral("RTambahNo"), tr("Batalkan"), 16);
     RTambahNo->setFill(kNoFill);
     RTambahNo->setGeometry(60, kHeight - 56, 130, 40);
-    RTambahYes =
-        new ui::TextButton(box, QStringLiteral("RTambahYes"), QStringLiteral("Tambahkan"), 16);
+    RTambahYes = new ui::TextButton(box, QStringLiteral("RTambahYes"), tr("Tambahkan"), 16);
     RTambahYes->setFill(kYesFill);
     RTambahYes->setGeometry(kWidth - 60 - 130, kHeight - 56, 130, 40);
     setAnswerButtons(RTambahYes, RTambahNo);

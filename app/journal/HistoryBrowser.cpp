@@ -21,22 +21,21 @@
 #include "printing/PrinterImages.h"
 #include "printing/ReceiptPdf.h"
 #include "printing/ReceiptPrinter.h"
+#include "widgets/CoreTexts.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/QuestionDialog.h"
 
 namespace velmora {
 
 namespace {
-const QString kNothingRecorded = QStringLiteral("Belum ada sesi yang direkam");
-const QString kChooseSession = QStringLiteral("Pilih sesi yang akan dilihat");
-const QString kSessionGone = QStringLiteral("Sesi tidak ditemukan, mungkin sudah dihapus");
-const QString kStillRecording = QStringLiteral("Sesi sedang direkam, tidak dapat dihapus");
-const QString kSaved = QStringLiteral("Berhasil disimpan");
+QString nothingRecorded() {
+    return HistoryBrowser::tr("Belum ada sesi yang direkam");
+}
 const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
 const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
 
 QString userText(const journal::JournalError& error) {
-    return QString::fromStdString(journal::userMessage(error.fault()));
+    return ui::coreText(journal::userMessage(error.fault()));
 }
 }  // namespace
 
@@ -100,7 +99,7 @@ void HistoryBrowser::reload() {
     } catch (const journal::JournalError& error) {
         m_journal.reset();
         problem =
-            error.fault() == journal::JournalFault::Missing ? kNothingRecorded : userText(error);
+            error.fault() == journal::JournalFault::Missing ? nothingRecorded() : userText(error);
     }
     m_window.dialog->model()->setSessions(std::move(sessions),
                                           m_window.recorder.recordingSessionId(), dateSeparator());
@@ -116,12 +115,12 @@ void HistoryBrowser::showCount() {
     if (!m_problem.isEmpty())
         text = m_problem;
     else if (total == 0)
-        text = kNothingRecorded;
+        text = nothingRecorded();
     else if (shown == total)
-        text = QStringLiteral("%1 sesi").arg(total);
+        text = tr("%n sesi", nullptr, total);
     else
-        text = QStringLiteral("%1 dari %2 sesi").arg(shown).arg(total);
-    if (m_journal && m_journal->newerVersion()) text += QStringLiteral("  ·  hanya dapat dibaca");
+        text = tr("%1 dari %n sesi", nullptr, total).arg(shown);
+    if (m_journal && m_journal->newerVersion()) text = tr("%1  ·  hanya dapat dibaca").arg(text);
     d->LRiwayatInfo->setText(text);
 }
 
@@ -134,7 +133,7 @@ std::optional<int64_t> HistoryBrowser::selectedId() const {
 void HistoryBrowser::showSelected() {
     const std::optional<int64_t> id = selectedId();
     if (!id) {
-        m_window.message(kChooseSession);
+        m_window.message(tr("Pilih sesi yang akan dilihat"));
         return;
     }
     if (!m_journal) return;
@@ -147,7 +146,7 @@ void HistoryBrowser::showSelected() {
     }
     if (!session) {
         reload();  // deleted by another program meanwhile
-        m_window.message(kSessionGone);
+        m_window.message(tr("Sesi tidak ditemukan, mungkin sudah dihapus"));
         return;
     }
     m_window.dialog->PageSesi->showSession(*session, m_window.recorder.recordingSessionId() == *id,
@@ -179,7 +178,7 @@ void HistoryBrowser::confirmDelete() {
     if (!shown || !m_journal) return;
     m_window.recorder.sync();  // what is being recorded is known up to now
     if (m_window.recorder.recordingSessionId() == shown->id) {
-        m_window.message(kStillRecording);
+        m_window.message(tr("Sesi sedang direkam, tidak dapat dihapus"));
         return;
     }
     try {
@@ -203,7 +202,7 @@ void HistoryBrowser::exportSessionCsv() {
         return;
     }
     if (!session) {
-        m_window.message(kSessionGone);
+        m_window.message(tr("Sesi tidak ditemukan, mungkin sudah dihapus"));
         return;
     }
     exportCsv(fileName(QStringLiteral(".csv")), [this, &session](std::ostream& out) {
@@ -219,7 +218,7 @@ void HistoryBrowser::exportListCsv() {
     for (int row = 0; row < filter->rowCount(); ++row)
         sessions.push_back(model->session(filter->mapToSource(filter->index(row, 0)).row()));
     if (sessions.empty()) {
-        m_window.message(kNothingRecorded);
+        m_window.message(nothingRecorded());
         return;
     }
     exportCsv(QStringLiteral("Riwayat.csv"), [this, &sessions](std::ostream& out) {
@@ -255,7 +254,7 @@ void HistoryBrowser::exportFile(const QString& suggestedName, const QString& fil
         m_window.error(*failure);
         return;
     }
-    m_window.message(kSaved);
+    m_window.message(tr("Berhasil disimpan"));
 }
 
 std::vector<std::string> HistoryBrowser::receiptChunks() {

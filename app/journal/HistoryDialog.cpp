@@ -44,13 +44,13 @@ HistoryDialog::HistoryDialog(QWidget* window)
 
     auto* list = new QWidget;
     list->setObjectName(QStringLiteral("PageDaftar"));
-    LRiwayatTitle = ui::makeLabel(list, QStringLiteral("LRiwayatTitle"), QStringLiteral("Riwayat"),
-                                  22, ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    LRiwayatTitle = ui::makeLabel(list, QStringLiteral("LRiwayatTitle"), tr("Riwayat"), 22,
+                                  ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
     LRiwayatTitle->setFont(ui::roboto(22, QFont::Medium));
     LRiwayatTitle->setGeometry(24, 12, 300, 36);
     EditCariRiwayat = new QLineEdit(list);
     EditCariRiwayat->setObjectName(QStringLiteral("EditCariRiwayat"));
-    EditCariRiwayat->setPlaceholderText(QStringLiteral("Cari tanggal, merek, tipe, status..."));
+    EditCariRiwayat->setPlaceholderText(tr("Cari tanggal, merek, tipe, status..."));
     EditCariRiwayat->setClearButtonEnabled(true);
     EditCariRiwayat->setFont(ui::roboto(15));
     EditCariRiwayat->setStyleSheet(kEditStyle);
@@ -91,10 +91,10 @@ HistoryDialog::HistoryDialog(QWidget* window)
     LRiwayatInfo->setGeometry(24, 448, 390, 38);
     LRiwayatInfo->setWordWrap(true);
     const QColor grey = QColor::fromRgb(0x4A, 0x4A, 0x4A);
-    RRiwayatEkspor = footerButton(list, "RRiwayatEkspor", "Ekspor Daftar", grey, 436, 146);
-    RRiwayatTutup = footerButton(list, "RRiwayatTutup", "Tutup", grey, 594, 146);
-    RRiwayatLihat =
-        footerButton(list, "RRiwayatLihat", "Lihat", QColor::fromRgb(0x00, 0xA7, 0x7F), 752, 144);
+    RRiwayatEkspor = footerButton(list, "RRiwayatEkspor", tr("Ekspor Daftar"), grey, 436, 146);
+    RRiwayatTutup = footerButton(list, "RRiwayatTutup", tr("Tutup"), grey, 594, 146);
+    RRiwayatLihat = footerButton(list, "RRiwayatLihat", tr("Lihat"),
+                                 QColor::fromRgb(0x00, 0xA7, 0x7F), 752, 144);
 
     PageSesi = new SessionPage(nullptr);
     m_pages->addWidget(list);

@@ -31,19 +31,19 @@ QLabel* resultGroup(QWidget* parent, const QString& name) {
     return label;
 }
 
-void showGroup(QLabel* label, const char* heading, const std::optional<journal::TestResult>& r,
+void showGroup(QLabel* label, const QString& heading, const std::optional<journal::TestResult>& r,
                bool withStatus, const NumberFormat& format) {
     label->setVisible(r.has_value());
     if (!r) return;
-    label->setText(QString::fromLatin1(heading) + QLatin1Char('\n') +
+    label->setText(heading + QLatin1Char('\n') +
                    resultLines(*r, withStatus, format).join(QLatin1Char('\n')));
 }
 
 }  // namespace
 
-ui::TextButton* footerButton(QWidget* parent, const char* name, const char* text,
+ui::TextButton* footerButton(QWidget* parent, const char* name, const QString& text,
                              const QColor& fill, int x, int width) {
-    auto* b = new ui::TextButton(parent, QString::fromLatin1(name), QString::fromLatin1(text), 15);
+    auto* b = new ui::TextButton(parent, QString::fromLatin1(name), text, 15);
     b->setFill(fill);
     b->setGeometry(x, 448, width, 38);
     return b;
@@ -54,7 +54,7 @@ SessionPage::SessionPage(QWidget* parent) : QWidget(parent) {
     BackSesi =
         new ui::PictureButton(this, QStringLiteral("BackSesi"), QStringLiteral(":/img/back.svg"));
     BackSesi->setGeometry(20, 14, 36, 36);
-    BackSesi->setToolTip(QStringLiteral("Kembali ke daftar"));
+    BackSesi->setToolTip(tr("Kembali ke daftar"));
     LSesiTitle = ui::makeLabel(this, QStringLiteral("LSesiTitle"), QString(), 18, ui::kWhite,
                                Qt::AlignLeft | Qt::AlignVCenter);
     LSesiTitle->setFont(ui::roboto(18, QFont::Medium));
@@ -85,20 +85,20 @@ SessionPage::SessionPage(QWidget* parent) : QWidget(parent) {
     // A kept session is drawn over its own time, not the live charts' ten minutes.
     m_voltagePlot->setMinimumSpan(kKeptMinimumSpanDays);
     m_currentPlot->setMinimumSpan(kKeptMinimumSpanDays);
-    ChartSesiVoltage = makeChart(QStringLiteral("ChartSesiVoltage"), m_voltagePlot,
-                                 QStringLiteral("Grafik Tegangan"));
+    ChartSesiVoltage =
+        makeChart(QStringLiteral("ChartSesiVoltage"), m_voltagePlot, tr("Grafik Tegangan"));
     ChartSesiVoltage->setGeometry(286, 64, kChartWidth, kChartHeight);
     ChartSesiCurrent =
-        makeChart(QStringLiteral("ChartSesiCurrent"), m_currentPlot, QStringLiteral("Grafik Arus"));
+        makeChart(QStringLiteral("ChartSesiCurrent"), m_currentPlot, tr("Grafik Arus"));
     ChartSesiCurrent->setGeometry(286, 64 + kChartHeight + 6, kChartWidth, kChartHeight);
 
     RSesiHapus =
-        footerButton(this, "RSesiHapus", "Hapus", QColor::fromRgb(0x8E, 0x3B, 0x32), 20, 130);
+        footerButton(this, "RSesiHapus", tr("Hapus"), QColor::fromRgb(0x8E, 0x3B, 0x32), 20, 130);
     const QColor grey = QColor::fromRgb(0x4A, 0x4A, 0x4A);
-    RSesiCsv = footerButton(this, "RSesiCsv", "Ekspor CSV", grey, 436, 146);
-    RSesiPdf = footerButton(this, "RSesiPdf", "Ekspor PDF", grey, 594, 146);
+    RSesiCsv = footerButton(this, "RSesiCsv", tr("Ekspor CSV"), grey, 436, 146);
+    RSesiPdf = footerButton(this, "RSesiPdf", tr("Ekspor PDF"), grey, 594, 146);
     RSesiCetak =
-        footerButton(this, "RSesiCetak", "Cetak", QColor::fromRgb(0x00, 0xA7, 0x7F), 752, 144);
+        footerButton(this, "RSesiCetak", tr("Cetak"), QColor::fromRgb(0x00, 0xA7, 0x7F), 752, 144);
 }
 
 SessionPage::~SessionPage() = default;
@@ -128,20 +128,21 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
     LSesiProfile->setText(profile.isEmpty() ? QStringLiteral("-")
                                             : profile.join(QStringLiteral("  ·  ")));
 
-    showGroup(LSesiBefore, "Before Charging", s.results.before, false, format);
-    showGroup(LSesiAfter, "After Charging", s.results.after, true, format);
-    showGroup(LSesiTest, "Test Result", s.results.test, true, format);
+    showGroup(LSesiBefore, tr("Before Charging"), s.results.before, false, format);
+    showGroup(LSesiAfter, tr("After Charging"), s.results.after, true, format);
+    showGroup(LSesiTest, tr("Test Result"), s.results.test, true, format);
     // A test has no before and after results: its own group goes to the top.
     LSesiTest->move(LSesiTest->x(), s.results.before || s.results.after ? 234 : 10);
-    QString akhir = QStringLiteral("Akhir: ") + stopText(s, recording);
+    QStringList akhir{tr("Akhir: %1").arg(stopText(s, recording))};
     const std::vector<journal::Gap> gaps = journal::findGaps(session.points);
     if (!gaps.empty()) {
         int64_t missingMs = 0;
         for (const journal::Gap& gap : gaps) missingMs += gap.toMs - gap.fromMs;
-        akhir +=
-            QStringLiteral("\nTerputus %1 kali (%2)").arg(gaps.size()).arg(durationText(missingMs));
+        akhir << tr("Terputus %n kali (%1)", nullptr, static_cast<int>(gaps.size()))
+                     .arg(durationText(missingMs));
     }
-    LSesiAkhir->setText(akhir + QStringLiteral("\n%1 titik").arg(session.points.size()));
+    akhir << tr("%n titik", nullptr, static_cast<int>(session.points.size()));
+    LSesiAkhir->setText(akhir.join(QLatin1Char('\n')));
 
     journal::plotSession(session, m_data);
     m_voltagePlot->refresh();

@@ -19,7 +19,7 @@ class ChartPlot;
 struct ChartKind;
 
 // A button of the history panel's bottom row.
-ui::TextButton* footerButton(QWidget* parent, const char* name, const char* text,
+ui::TextButton* footerButton(QWidget* parent, const char* name, const QString& text,
                              const QColor& fill, int x, int width);
 
 // One kept session in the history dialog: what it was, its results and its two charts

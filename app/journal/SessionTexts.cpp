@@ -1,5 +1,6 @@
 #include "journal/SessionTexts.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include "monitor/StageTable.h"
@@ -24,36 +25,39 @@ QString durationText(int64_t ms) {
 }
 
 QString kindText(const journal::SessionStart& start) {
-    if (start.kind == journal::SessionKind::Test) return QStringLiteral("Tes");
+    if (start.kind == journal::SessionKind::Test)
+        return QCoreApplication::translate("SessionTexts", "Tes");
     // Found part-way: its start and the before-charge result are not in it.
-    return start.joinedMidCharge ? QStringLiteral("Isi daya (di tengah)")
-                                 : QStringLiteral("Isi daya");
+    return start.joinedMidCharge
+               ? QCoreApplication::translate("SessionTexts", "Isi daya (di tengah)")
+               : QCoreApplication::translate("SessionTexts", "Isi daya");
 }
 
 QString stopText(const journal::SessionSummary& session, bool recording) {
-    if (recording) return QStringLiteral("Sedang direkam");
+    if (recording) return QCoreApplication::translate("SessionTexts", "Sedang direkam");
     using journal::StopReason;
     const auto reason = journal::stopReasonFromName(session.stopReason);
-    if (!session.endMs || !reason) return QStringLiteral("Tidak selesai");  // the program died
+    if (!session.endMs || !reason)
+        return QCoreApplication::translate("SessionTexts", "Tidak selesai");  // the program died
     switch (*reason) {
         case StopReason::Finished:
-            return QStringLiteral("Selesai");
+            return QCoreApplication::translate("SessionTexts", "Selesai");
         case StopReason::ForceStop:
-            return QStringLiteral("Dihentikan");
+            return QCoreApplication::translate("SessionTexts", "Dihentikan");
         case StopReason::LinkLost:
-            return QStringLiteral("Koneksi terputus");
+            return QCoreApplication::translate("SessionTexts", "Koneksi terputus");
         case StopReason::AppClosed:
-            return QStringLiteral("Aplikasi ditutup");
+            return QCoreApplication::translate("SessionTexts", "Aplikasi ditutup");
         case StopReason::BatteryUnplugged:
-            return QStringLiteral("Baterai dilepas");
+            return QCoreApplication::translate("SessionTexts", "Baterai dilepas");
         case StopReason::ChargerStandby:
-            return QStringLiteral("Charger standby");
+            return QCoreApplication::translate("SessionTexts", "Charger standby");
         case StopReason::Interrupted:
-            return QStringLiteral("Diganti sesi baru");
+            return QCoreApplication::translate("SessionTexts", "Diganti sesi baru");
         case StopReason::PrinterHandOver:
-            return QStringLiteral("Dialihkan ke printer");
+            return QCoreApplication::translate("SessionTexts", "Dialihkan ke printer");
     }
-    return QStringLiteral("Tidak selesai");
+    return QCoreApplication::translate("SessionTexts", "Tidak selesai");
 }
 
 QString resultStatusText(const journal::SessionSummary& session) {

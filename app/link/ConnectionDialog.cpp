@@ -27,14 +27,13 @@ ConnectionDialog::ConnectionDialog(QWidget* window)
     IMPrinter =
         new ui::Picture(box, QStringLiteral("IMPrinter"), QStringLiteral(":/img/im_printer.svg"));
     IMPrinter->setGeometry(120, 14, 160, 110);
-    LPair =
-        ui::makeLabel(box, QStringLiteral("LPair"), QStringLiteral("Pilih Perangkat Charger"), 16);
+    LPair = ui::makeLabel(box, QStringLiteral("LPair"), tr("Pilih Perangkat Charger"), 16);
     LPair->setGeometry(0, 130, 400, 24);
     ComboDevice = new DeviceComboBox(box);
     ComboDevice->setObjectName(QStringLiteral("ComboDevice"));
     ComboDevice->setGeometry(60, 162, 280, 34);
     ComboDevice->setFont(ui::roboto(15));
-    LBusy = ui::makeLabel(box, QStringLiteral("LBusy"), QStringLiteral("Menyambungkan..."), 13,
+    LBusy = ui::makeLabel(box, QStringLiteral("LBusy"), tr("Menyambungkan..."), 13,
                           QColor::fromRgb(0xB0, 0xE0, 0xD0));
     LBusy->setGeometry(0, 202, 400, 22);
     LBusy->hide();
@@ -42,15 +41,13 @@ ConnectionDialog::ConnectionDialog(QWidget* window)
     LBTConnect = new QWidget(box);
     LBTConnect->setObjectName(QStringLiteral("LBTConnect"));
     LBTConnect->resize(kButtonWidth, kButtonHeight);
-    BTConnect = new ui::TextButton(LBTConnect, QStringLiteral("BTConnect"),
-                                   QStringLiteral("Sambungkan"), 16);
+    BTConnect = new ui::TextButton(LBTConnect, QStringLiteral("BTConnect"), tr("Sambungkan"), 16);
     BTConnect->setFill(kButtonFill);
     BTConnect->setGeometry(0, 0, kButtonWidth, kButtonHeight);
     LBTPrint = new QWidget(box);
     LBTPrint->setObjectName(QStringLiteral("LBTPrint"));
     LBTPrint->resize(kButtonWidth, kButtonHeight);
-    BTReport =
-        new ui::TextButton(LBTPrint, QStringLiteral("BTReport"), QStringLiteral("Print Test"), 16);
+    BTReport = new ui::TextButton(LBTPrint, QStringLiteral("BTReport"), tr("Print Test"), 16);
     BTReport->setFill(kSecondFill);
     BTReport->setGeometry(0, 0, kButtonWidth, kButtonHeight);
     setPrinterMode(false);
@@ -66,22 +63,22 @@ void ConnectionDialog::setPrinterMode(bool printer) {
     } else {
         LBTConnect->move((width - kButtonWidth) / 2, kRowY);
     }
-    LPair->setText(printer ? QStringLiteral("Pilih Printer")
-                           : QStringLiteral("Pilih Perangkat Charger"));
+    LPair->setText(printer ? tr("Pilih Printer") : tr("Pilih Perangkat Charger"));
     IMPrinter->setVisible(printer);
     IMCharger->setVisible(!printer);
-    BTConnect->setText(printer ? QStringLiteral("Print Charge") : QStringLiteral("Sambungkan"));
+    BTConnect->setText(printer ? tr("Print Charge") : tr("Sambungkan"));
 }
 
 void ConnectionDialog::setKeptReceiptMode() {
     setPrinterMode(true);
     LBTPrint->hide();
     LBTConnect->move((panel()->width() - kButtonWidth) / 2, kRowY);
-    BTConnect->setText(QStringLiteral("Cetak Riwayat"));
+    BTConnect->setText(tr("Cetak Riwayat"));
 }
 
 void ConnectionDialog::setBusy(bool busy, const QString& line) {
-    LBusy->setText(line);
+    LBusy->setText(line.isEmpty() ? tr("Menyambungkan...") : line);
+
     LBusy->setVisible(busy);
     BTConnect->setEnabled(!busy);
     BTReport->setEnabled(!busy);

@@ -33,7 +33,7 @@ public:
     void setKeptReceiptMode();
     // Shows or hides the busy line ("Menyambungkan...", "Mencetak...") and locks the
     // buttons while the link is busy.
-    void setBusy(bool busy, const QString& line = QStringLiteral("Menyambungkan..."));
+    void setBusy(bool busy, const QString& line = QString());
 
     ui::Picture* IMCharger;
     ui::Picture* IMPrinter;

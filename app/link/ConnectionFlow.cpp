@@ -8,13 +8,14 @@
 #include "link/Commands.h"
 #include "link/ConnectionDialog.h"
 #include "link/LinkMessages.h"
+#include "widgets/CoreTexts.h"
 
 namespace velmora {
 
 namespace {
-const QString kChargerUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
-const QString kChargerIsNoPrinter =
-    QStringLiteral("Perangkat ini charger, bukan printer. Pilih printer untuk mencetak");
+QString chargerUnreachable() {
+    return ui::coreText(kDeviceUnreachableMessage);
+}
 }  // namespace
 
 ConnectionFlow::ConnectionFlow(LinkController& control, ChargerLink& link, ConnectionDialog* dialog,
@@ -98,7 +99,7 @@ void ConnectionFlow::lendToPrinter(LinkController::Purpose purpose) {
 bool ConnectionFlow::refuseChargerAsPrinter() {
     // A charger cannot print: monitoring goes on and the user learns why nothing printed.
     if (!m_control.isCharger(m_dialog->ComboDevice->currentIndex())) return false;
-    emit message(kChargerIsNoPrinter);
+    emit message(tr("Perangkat ini charger, bukan printer. Pilih printer untuk mencetak"));
     return true;
 }
 
@@ -142,7 +143,7 @@ void ConnectionFlow::finishConnect(LinkController::Purpose purpose, bool ok,
     if (purpose == LinkController::Purpose::Charger) {
         if (!firstError.isEmpty() || !ok) {
             emit statusChanged();
-            if (!automatic) emit message(kChargerUnreachable);  // the panel says it meanwhile
+            if (!automatic) emit message(chargerUnreachable());  // the panel says it meanwhile
             emit connectionFinished(false);
             return;
         }
@@ -153,13 +154,13 @@ void ConnectionFlow::finishConnect(LinkController::Purpose purpose, bool ok,
             start();
         } catch (const LinkError&) {
             // Accepted and closed at once: a lost link, which the next tick sees and heals.
-            if (!automatic) emit message(kChargerUnreachable);
+            if (!automatic) emit message(chargerUnreachable());
         }
         emit statusChanged();
         emit connectionFinished(true);
         return;
     }
-    if (!firstError.isEmpty()) emit message(kChargerUnreachable);
+    if (!firstError.isEmpty()) emit message(chargerUnreachable());
     emit statusChanged();
     if (!secondError.isEmpty()) emit error(secondError);
     emit printerConnected(purpose, firstError.isEmpty() && ok);

@@ -6,12 +6,18 @@
 
 #include "link/ChargerLink.h"
 #include "link/LinkMessages.h"
+#include "widgets/CoreTexts.h"
 
 namespace velmora {
 
 namespace {
-const QString kBluetoothOff = QString::fromUtf8(kBluetoothOffMessage);
-const QString kUnreachable = QString::fromUtf8(kDeviceUnreachableMessage);
+QString bluetoothOff() {
+    return ui::coreText(kBluetoothOffMessage);
+}
+QString unreachable() {
+    return ui::coreText(kDeviceUnreachableMessage);
+}
+
 }  // namespace
 
 LinkController::LinkController(BluetoothPlatform& platform, ChargerLink& link,
@@ -61,7 +67,7 @@ bool LinkController::startUp(bool quiet) {
         if (quiet)
             m_platform.requestEnable();
         else
-            emit message(kBluetoothOff);
+            emit message(bluetoothOff());
         return false;
     }
 }
@@ -96,7 +102,7 @@ bool LinkController::connectTo(Purpose purpose, int index) {
         m_paired = m_platform.pairedDevices();
         if (index < 0 || index >= m_paired.size()) throw LinkError("no device selected");
     } catch (const LinkError&) {
-        emit message(kUnreachable);
+        emit message(unreachable());
         return false;
     }
     // The user chose where the link goes: whatever was lost before is left behind.
@@ -134,7 +140,7 @@ bool LinkController::reconnectCharger(bool quiet) {
         m_obstacle = Obstacle::AdapterOff;  // the stack itself cannot be asked
     }
     if (m_obstacle != Obstacle::None) {  // the panel says which
-        if (!quiet) emit message(kUnreachable);
+        if (!quiet) emit message(unreachable());
         return false;
     }
     return connectToDevice(Purpose::Charger, *m_lostCharger);
@@ -150,7 +156,7 @@ bool LinkController::connectToDevice(Purpose purpose, const DeviceInfo& device) 
             return false;  // an unpaired charger: the dialog stays open, nothing is said
         }
     } catch (const LinkError&) {
-        if (!m_automaticAttempt) emit message(kUnreachable);  // else the panel tells it
+        if (!m_automaticAttempt) emit message(unreachable());  // else the panel tells it
         if (purpose == Purpose::Charger) return false;
     }
     if (!socket && purpose != Purpose::Charger) {
@@ -325,7 +331,7 @@ void LinkController::watchChargerLink() {
 
 LinkStatus LinkController::status(bool printing) const {
     if (printing && !m_connecting)
-        return {QStringLiteral("Mencetak ke %1...").arg(deviceName()), LinkStatus::Tone::Busy};
+        return {tr("Mencetak ke %1...").arg(deviceName()), LinkStatus::Tone::Busy};
     return describeLink(m_link, m_connecting ? std::optional<QString>(deviceName()) : std::nullopt);
 }
 

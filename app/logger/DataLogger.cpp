@@ -12,28 +12,21 @@
 namespace velmora {
 
 namespace {
-const QString kNameMissing = QStringLiteral("Isi nama file");
-const QString kSaved = QStringLiteral("Berhasil disimpan");
-const QString kEmpty = QStringLiteral("Data kosong");
-const QString kLoaded = QStringLiteral("Memuat data sukses");
-const QString kChooseDelete = QStringLiteral("Pilih data yang akan dihapus");
-const QString kChooseLoad = QStringLiteral("Pilih data yang akan dimuat");
-
 // Why a typed name is refused: it would write outside the log folder or into a device.
 QString nameRefusal(LogNameProblem problem) {
     switch (problem) {
         case LogNameProblem::Empty:
-            return kNameMissing;
+            return DataLogger::tr("Isi nama file");
         case LogNameProblem::PathCharacter:
-            return QStringLiteral("Nama file tidak boleh memuat / \\ atau :");
+            return DataLogger::tr("Nama file tidak boleh memuat / \\ atau :");
         case LogNameProblem::DotName:
-            return QStringLiteral("Nama file tidak boleh \".\" atau \"..\"");
+            return DataLogger::tr("Nama file tidak boleh \".\" atau \"..\"");
         case LogNameProblem::ControlCharacter:
-            return QStringLiteral("Nama file tidak boleh memuat karakter kontrol");
+            return DataLogger::tr("Nama file tidak boleh memuat karakter kontrol");
         case LogNameProblem::ReservedName:
-            return QStringLiteral("Nama file dipakai oleh sistem, pilih nama lain");
+            return DataLogger::tr("Nama file dipakai oleh sistem, pilih nama lain");
         case LogNameProblem::WindowsCharacter:
-            return QStringLiteral("Nama file tidak boleh memuat < > \" | ? atau *");
+            return DataLogger::tr("Nama file tidak boleh memuat < > \" | ? atau *");
         case LogNameProblem::None:
             break;
     }
@@ -72,7 +65,7 @@ void DataLogger::ROKSaveClick() {
         return;
     }
     m_savedRecord = logRecordText(snapshot);
-    m_window.message(kSaved);
+    m_window.message(tr("Berhasil disimpan"));
     m_window.save->close();
 }
 
@@ -94,14 +87,14 @@ QListWidgetItem* DataLogger::selectedEntry() const {
 void DataLogger::BTRefreshClick() {
     QListWidgetItem* entry = selectedEntry();
     if (!entry) {
-        m_window.message(kChooseDelete);
+        m_window.message(tr("Pilih data yang akan dihapus"));
         fillList();
         return;
     }
     // A deleted log cannot be brought back: the user says so first, as in Riwayat.
     const QString fileName = entry->text();
     auto* question = new ui::MessageDialog(m_window.content, QStringLiteral("HapusLogDialog"),
-                                           QStringLiteral("Hapus file \"%1\"?").arg(fileName),
+                                           tr("Hapus file \"%1\"?").arg(fileName),
                                            ui::MessageDialog::Buttons::OkCancel);
     connect(question, &ui::MessageDialog::finished, this, [this, question, fileName](bool ok) {
         question->deleteLater();
@@ -121,7 +114,7 @@ void DataLogger::deleteLog(const QString& fileName) {
 void DataLogger::BTLoadClick() {
     QListWidgetItem* entry = selectedEntry();
     if (!entry) {
-        m_window.message(kChooseLoad);
+        m_window.message(tr("Pilih data yang akan dimuat"));
         return;
     }
     const LogFolder::Reading reading = m_folder.readFirstLine(entry->text());
@@ -132,11 +125,11 @@ void DataLogger::BTLoadClick() {
     m_loadedRecord = LoadedRecord();
     if (!Parsestringlogger(readLogFile(reading.line.toStdString(), m_window.format))) return;
     if (m_loadedRecord.empty()) {
-        m_window.message(kEmpty);
+        m_window.message(tr("Data kosong"));
         return;
     }
     showLoadedResults(m_loadedRecord, m_window.diagnostic, m_window.dashboard, m_window.format);
-    m_window.message(kLoaded);
+    m_window.message(tr("Memuat data sukses"));
 }
 
 bool DataLogger::Parsestringlogger(const RecordCheck& check) {
@@ -144,7 +137,7 @@ bool DataLogger::Parsestringlogger(const RecordCheck& check) {
         case RecordCheck::Outcome::NotARecord:
             return true;  // nothing stored: loadedRecord stays empty
         case RecordCheck::Outcome::BadNumber:
-            m_window.error(QStringLiteral("Data log rusak: \"%1\" bukan angka")
+            m_window.error(tr("Data log rusak: \"%1\" bukan angka")
                                .arg(QString::fromStdString(check.badText)));
             return false;
         case RecordCheck::Outcome::Valid:

@@ -1,5 +1,6 @@
 #include "logger/LoadedResults.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "catalogue/DiagnosticScreen.h"
@@ -18,12 +19,13 @@ void showLines(const Lines& lines, int cca, double resistance, double voltage, d
     const auto fixed2 = [&format](double value) {
         return QString::fromStdString(formatFixed2(value, format));
     };
-    lines.cca->setText(QStringLiteral("CCA = %1").arg(cca));
-    lines.resistance->setText(QStringLiteral("iR = ") + fixed2(resistance) +
-                              QStringLiteral(" mOhm"));
-    lines.voltage->setText(QStringLiteral("Vo = ") + fixed2(voltage) + QStringLiteral(" V"));
-    lines.diagVoltage->setText(QStringLiteral("V Diagnostic  = ") + fixed2(diagVoltage) +
-                               QStringLiteral(" V"));
+    lines.cca->setText(QCoreApplication::translate("ResultLines", "CCA = %1").arg(cca));
+    lines.resistance->setText(
+        QCoreApplication::translate("ResultLines", "iR = %1 mOhm").arg(fixed2(resistance)));
+    lines.voltage->setText(
+        QCoreApplication::translate("ResultLines", "Vo = %1 V").arg(fixed2(voltage)));
+    lines.diagVoltage->setText(QCoreApplication::translate("ResultLines", "V Diagnostic  = %1 V")
+                                   .arg(fixed2(diagVoltage)));
 }
 }  // namespace
 
@@ -40,7 +42,8 @@ void showLoadedResults(const LoadedRecord& r, DiagnosticScreen* d, DashboardScre
               r.before.voltage, r.before.diagVoltage, format);
     showLines({d->ACCA, d->AiR, d->AVo, d->Avd}, r.after.cca, r.after.resistance, r.after.voltage,
               r.after.diagVoltage, format);
-    d->ARes1->setText(QStringLiteral("Status  = ") + QString::fromStdString(r.after.status));
+    d->ARes1->setText(QCoreApplication::translate("ResultLines", "Status  = %1")
+                          .arg(QString::fromStdString(r.after.status)));
 
     const bool after = r.hasAfterResult();
     dashboard->LCCA->setText(QString::number(after ? r.after.cca : r.before.cca));

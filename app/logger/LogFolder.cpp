@@ -1,5 +1,6 @@
 #include "logger/LogFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,28 +28,39 @@ QString LogFolder::platformDocuments() {
 }
 
 namespace {
-const QString kSaveFailed = QStringLiteral("Gagal menyimpan file");
-const QString kDeleteFailed = QStringLiteral("Gagal menghapus file");
-const QString kReadFailed = QStringLiteral("Gagal membaca file");
+QString text(const char* source) {
+    return QCoreApplication::translate("LogFolder", source);
+}
+QString saveFailed() {
+    return text(QT_TRANSLATE_NOOP("LogFolder", "Gagal menyimpan file"));
+}
+QString deleteFailed() {
+    return text(QT_TRANSLATE_NOOP("LogFolder", "Gagal menghapus file"));
+}
+QString readFailed() {
+    return text(QT_TRANSLATE_NOOP("LogFolder", "Gagal membaca file"));
+}
 
 // The system's own words are English; the user reads a short Indonesian reason.
 // `existing`: the action needs the file to be there (reading, deleting).
 QString failure(const QString& action, const QFileDevice& file, const QString& path,
                 bool existing) {
     if (QFileInfo(path).fileName().toUtf8().size() > 255)
-        return QStringLiteral("Nama file terlalu panjang");
+        return text(QT_TRANSLATE_NOOP("LogFolder", "Nama file terlalu panjang"));
     switch (file.error()) {
         case QFileDevice::WriteError:
         case QFileDevice::ResizeError:
-            return action + QStringLiteral(": disk penuh atau tidak dapat ditulis");
+            return text(QT_TRANSLATE_NOOP("LogFolder", "%1: disk penuh atau tidak dapat ditulis"))
+                .arg(action);
         case QFileDevice::PermissionsError:
-            return action + QStringLiteral(": tidak ada izin");
+            return text(QT_TRANSLATE_NOOP("LogFolder", "%1: tidak ada izin")).arg(action);
         default:
             break;
     }
     if (existing && !QFileInfo::exists(path))
-        return action + QStringLiteral(": file tidak ditemukan");
-    return action + QStringLiteral(": folder atau file tidak dapat dipakai");
+        return text(QT_TRANSLATE_NOOP("LogFolder", "%1: file tidak ditemukan")).arg(action);
+    return text(QT_TRANSLATE_NOOP("LogFolder", "%1: folder atau file tidak dapat dipakai"))
+        .arg(action);
 }
 }  // namespace
 
@@ -69,21 +81,21 @@ std::optional<QString> LogFolder::write(const QString& fileName, const QByteArra
 
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return failure(kSaveFailed, file, path, false);
+    if (!file.open(QIODevice::WriteOnly)) return failure(saveFailed(), file, path, false);
     // Flushed and checked here: commit() in Qt 6.4 renames even when its own flush fails
     // (a full disk), which would replace the earlier log with a cut-off one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString error = failure(kSaveFailed, file, path, false);
+        const QString error = failure(saveFailed(), file, path, false);
         file.cancelWriting();
         return error;
     }
-    if (!file.commit()) return failure(kSaveFailed, file, path, false);
+    if (!file.commit()) return failure(saveFailed(), file, path, false);
     return std::nullopt;
 }
 
 std::optional<QString> LogFolder::remove(const QString& fileName) const {
     QFile file(filePath(fileName));
-    if (!file.remove()) return failure(kDeleteFailed, file, file.fileName(), true);
+    if (!file.remove()) return failure(deleteFailed(), file, file.fileName(), true);
     return std::nullopt;
 }
 
@@ -91,14 +103,14 @@ LogFolder::Reading LogFolder::readFirstLine(const QString& fileName) const {
     Reading reading;
     QFile file(filePath(fileName));
     if (!file.open(QIODevice::ReadOnly)) {
-        reading.error = failure(kReadFailed, file, file.fileName(), true);
+        reading.error = failure(readFailed(), file, file.fileName(), true);
         return reading;
     }
     // No record is longer than kMaxLogLine, so reading stops just past it: a large file
     // in the folder costs one bounded read and is then refused as no record.
     reading.line = file.read(kMaxLogLine + 2);
     if (file.error() != QFileDevice::NoError)
-        reading.error = failure(kReadFailed, file, file.fileName(), true);
+        reading.error = failure(readFailed(), file, file.fileName(), true);
     return reading;
 }
 

@@ -19,23 +19,22 @@ SaveDialog::SaveDialog(QWidget* window)
     : ui::SlideInDialog(window, QStringLiteral("LayoutSave"), QStringLiteral("FloatSave"),
                         QSize(kWidth, kHeight), kRestingY) {
     ui::Panel* box = panel();
-    LNamaFile = ui::makeLabel(box, QStringLiteral("LNamaFile"), QStringLiteral("Nama File :"), 17,
-                              ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    LNamaFile = ui::makeLabel(box, QStringLiteral("LNamaFile"), tr("Nama File :"), 17, ui::kWhite,
+                              Qt::AlignLeft | Qt::AlignVCenter);
     LNamaFile->setGeometry(kMargin, 12, kWidth - 2 * kMargin, 26);
 
     Edit2 = new QLineEdit(box);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setPlaceholderText(QStringLiteral("Type Here"));
+    Edit2->setPlaceholderText(tr("Type Here"));
     Edit2->setFont(ui::roboto(18));
     Edit2->setStyleSheet(ui::lineEditStyle());
     Edit2->setGeometry(kMargin, 42, 290, 32);
 
     const int buttonY = kHeight - 16 - kButtonHeight;
-    RCancelSave =
-        new ui::TextButton(box, QStringLiteral("RCancelSave"), QStringLiteral("Batalkan"), 16);
+    RCancelSave = new ui::TextButton(box, QStringLiteral("RCancelSave"), tr("Batalkan"), 16);
     RCancelSave->setFill(kCancelFill);
     RCancelSave->setGeometry(kMargin + 25, buttonY, kButtonWidth, kButtonHeight);
-    ROKSave = new ui::TextButton(box, QStringLiteral("ROKSave"), QStringLiteral("Simpan"), 16);
+    ROKSave = new ui::TextButton(box, QStringLiteral("ROKSave"), tr("Simpan"), 16);
     ROKSave->setFill(kSaveFill);
     ROKSave->setGeometry(kWidth - kMargin - 25 - kButtonWidth, buttonY, kButtonWidth,
                          kButtonHeight);

@@ -15,8 +15,9 @@
 
 namespace velmora {
 
-const ChartKind kVoltageKind{QStringLiteral("Tegangan ( V )"), 10, 15, 1};
-const ChartKind kCurrentKind{QStringLiteral("Arus ( A )"), 0, 20, 4};
+const ChartKind kVoltageKind{QT_TRANSLATE_NOOP("velmora::ChartPlot", "Tegangan ( V )"), 10, 15, 1};
+const ChartKind kCurrentKind{QT_TRANSLATE_NOOP("velmora::ChartPlot", "Arus ( A )"), 0, 20, 4};
+const char* const kTimeCaption = QT_TRANSLATE_NOOP("velmora::ChartPlot", "Time");
 
 namespace {
 constexpr int kTitleSize = 15, kLabelSize = 11, kCaptionSize = 12;
@@ -69,13 +70,13 @@ ChartPlot::ChartPlot(const ChartKind& kind, QLineSeries* series, const PointSeri
         axis->setLinePen(QPen(Qt::black, 1));
         axis->setGridLinePen(QPen(QColor(0xDD, 0xDD, 0xDD), 1));
     }
-    m_time->setTitleText(QStringLiteral("Time"));
+    m_time->setTitleText(tr(kTimeCaption));
     m_time->setGridLineVisible(false);
     m_time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_chart->addAxis(m_time, Qt::AlignBottom);
     m_series->attachAxis(m_time);
 
-    m_value->setTitleText(kind.caption);
+    m_value->setTitleText(tr(kind.caption));
     m_value->setRange(kind.minimum, kind.maximum);
     m_value->setTickType(QValueAxis::TicksDynamic);
     m_value->setTickAnchor(kind.minimum);
@@ -176,6 +177,11 @@ void ChartPlot::fitTimeAxis(const TimeSpan& span, double plotWidth) {
     m_shownLabels = std::move(labels);
 }
 
+void ChartPlot::useSourceCaptions() {
+    m_time->setTitleText(QString::fromUtf8(kTimeCaption));
+    m_value->setTitleText(QString::fromUtf8(m_kind.caption));
+}
+
 QImage renderChart(const ChartKind& kind, const PointSeries& points, const ChartClock& clock,
                    const QString& title, const QSize& size, double minimumSpanDays) {
     if (size.isEmpty()) return {};
@@ -183,6 +189,7 @@ QImage renderChart(const ChartKind& kind, const PointSeries& points, const Chart
     auto* series = new QLineSeries;
     ChartPlot plot(kind, series, points, clock);
     plot.setMinimumSpan(minimumSpanDays);
+    plot.useSourceCaptions();  // receipts are never translated
     scene.addItem(plot.chart());
     plot.chart()->setTitle(title);
     // Printed in black and white, the thin strokes of the small rotated caption fall under

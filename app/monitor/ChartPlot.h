@@ -20,7 +20,7 @@ namespace velmora {
 
 // What sets the voltage chart and the current chart apart.
 struct ChartKind {
-    QString caption;  // vertical axis
+    const char* caption;  // vertical axis, as the source text of its translation
     double minimum;
     double maximum;
     double step;
@@ -41,6 +41,8 @@ public:
               const ChartClock& clock, QObject* parent = nullptr);
 
     QChart* chart() const { return m_chart; }
+    // The axis captions as written, in whatever language the window speaks: on paper.
+    void useSourceCaptions();
     // The narrowest time axis; the live charts keep ten minutes.
     void setMinimumSpan(double days);
     void refresh();

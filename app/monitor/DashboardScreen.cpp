@@ -46,11 +46,11 @@ void DashboardScreen::buildLeftColumn() {
     BTPrint = new ui::PictureButton(rcca, QStringLiteral("BTPrint"),
                                     QStringLiteral(":/img/btn_print.svg"));
     BTPrint->setGeometry(25, 170, 40, 40);
-    BTPrint->setToolTip(QStringLiteral("Cetak struk"));
+    BTPrint->setToolTip(tr("Cetak struk"));
     BTSave =
         new ui::PictureButton(rcca, QStringLiteral("BTSave"), QStringLiteral(":/img/btn_save.svg"));
     BTSave->setGeometry(25, 240, 40, 40);
-    BTSave->setToolTip(QStringLiteral("Simpan hasil"));
+    BTSave->setToolTip(tr("Simpan hasil"));
     auto* caption = ui::makeLabel(rcca, QStringLiteral("LCCACaption"), QStringLiteral("CCA"), 20);
     caption->setGeometry(90, 185, 150, 28);
     LCCA = ui::makeLabel(rcca, QStringLiteral("LCCA"), QStringLiteral("0"), 32);
@@ -144,13 +144,13 @@ void DashboardScreen::buildRightColumn() {
     BTConnection = new ui::PictureButton(rir, QStringLiteral("BTConnection"),
                                          QStringLiteral(":/img/btn_connection.svg"));
     BTConnection->setGeometry(175, 170, 40, 40);
-    BTConnection->setToolTip(QStringLiteral("Sambungkan charger"));
-    auto* stop = ui::makeLabel(rir, QStringLiteral("LStop"), QStringLiteral("STOP"), 14);
+    BTConnection->setToolTip(tr("Sambungkan charger"));
+    auto* stop = ui::makeLabel(rir, QStringLiteral("LStop"), tr("STOP"), 14);
     stop->setGeometry(160, 222, 70, 18);
     BTForceStop = new ui::PictureButton(rir, QStringLiteral("BTForceStop"),
                                         QStringLiteral(":/img/btn_stop.svg"));
     BTForceStop->setGeometry(175, 242, 40, 40);
-    BTForceStop->setToolTip(QStringLiteral("Hentikan pengisian"));
+    BTForceStop->setToolTip(tr("Hentikan pengisian"));
 }
 
 void DashboardScreen::showLinkLost(const std::optional<LostLinkView>& lost) {

@@ -32,19 +32,18 @@ void DashboardScreen::showTick(const TickEvents& tick) {
 void DashboardScreen::showStatus(const StatusEvents& status) {
     switch (status.word) {
         case StatusWord::Standby:
-            setProgress(LProgress, QStringLiteral("STANDBY"), kTextSize);
+            setProgress(LProgress, tr("STANDBY"), kTextSize);
             break;
         case StatusWord::Reverse:
-            setProgress(LProgress, QStringLiteral("REVERSE POLARITY"), kTextSize);
+            setProgress(LProgress, tr("REVERSE POLARITY"), kTextSize);
             break;
         case StatusWord::Unplug:
-            setProgress(LProgress, QStringLiteral("BATTERY UNPLUG"), kTextSize);
+            setProgress(LProgress, tr("BATTERY UNPLUG"), kTextSize);
             break;
         default:
             break;
     }
-    if (status.batteryDetected)
-        setProgress(LProgress, QStringLiteral("BATTERY DETECTED"), kTextSize);
+    if (status.batteryDetected) setProgress(LProgress, tr("BATTERY DETECTED"), kTextSize);
 }
 
 void DashboardScreen::showMeasurement(const Measurement& s) {
@@ -59,7 +58,7 @@ void DashboardScreen::showMeasurement(const Measurement& s) {
         ui::setTextColor(LbStage[i], i + 1 == view.highlighted ? ui::kWhite : ui::kGrey);
     switch (view.progress) {
         case StageView::Progress::Analyze:
-            setProgress(LProgress, QStringLiteral("ANALYZE"), kTextSize);
+            setProgress(LProgress, tr("ANALYZE"), kTextSize);
             break;
         case StageView::Progress::Percentage:
             setProgress(LProgress, percentageText(s.chargeProgress), kPercentSize);

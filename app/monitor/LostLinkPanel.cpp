@@ -17,33 +17,33 @@ QString reasonText(const LostLinkView& view, const QString& name) {
     // What stands in the way, while attempts go on and after they stopped.
     if (view.adapterOff && !view.connecting)
         return view.reconnecting
-                   ? QStringLiteral(
+                   ? LostLinkPanel::tr(
                          "Bluetooth mati. Nyalakan lagi; %1 dicoba terus (percobaan %2).")
                          .arg(name)
                          .arg(view.attempt)
-                   : QStringLiteral("Bluetooth mati. Nyalakan, lalu tekan Sambungkan ulang.");
+                   : LostLinkPanel::tr("Bluetooth mati. Nyalakan, lalu tekan Sambungkan ulang.");
     if (view.notPaired && !view.connecting)
-        return view.reconnecting ? QStringLiteral(
+        return view.reconnecting ? LostLinkPanel::tr(
                                        "%1 tidak lagi dipasangkan. Pasangkan lagi; dicoba terus "
                                        "(percobaan %2).")
                                        .arg(name)
                                        .arg(view.attempt)
-                                 : QStringLiteral(
+                                 : LostLinkPanel::tr(
                                        "%1 tidak lagi dipasangkan. Pasangkan lagi, lalu tekan "
                                        "Sambungkan ulang.")
                                        .arg(name);
     if (view.reconnecting || (view.connecting && view.attempt > 0))
-        return view.attempt > 0 ? QStringLiteral("Menyambung ulang ke %1... (percobaan %2)")
+        return view.attempt > 0 ? LostLinkPanel::tr("Menyambung ulang ke %1... (percobaan %2)")
                                       .arg(name)
                                       .arg(view.attempt)
-                                : QStringLiteral("Menyambung ulang ke %1...").arg(name);
-    if (view.connecting) return QStringLiteral("Menyambungkan ulang ke %1...").arg(name);
+                                : LostLinkPanel::tr("Menyambung ulang ke %1...").arg(name);
+    if (view.connecting) return LostLinkPanel::tr("Menyambungkan ulang ke %1...").arg(name);
     if (view.gaveUp)
-        return QStringLiteral(
+        return LostLinkPanel::tr(
                    "%1 tidak dapat disambungkan lagi. Periksa charger, lalu coba "
                    "lagi.")
             .arg(name);
-    return QStringLiteral("%1 tidak lagi mengirim data. Angka di layar adalah bacaan terakhir.")
+    return LostLinkPanel::tr("%1 tidak lagi mengirim data. Angka di layar adalah bacaan terakhir.")
         .arg(name);
 }
 }  // namespace
@@ -51,18 +51,17 @@ QString reasonText(const LostLinkView& view, const QString& name) {
 LostLinkPanel::LostLinkPanel(QWidget* parent)
     : ui::Panel(parent, QStringLiteral("PanelLinkLost"), kFill, kBorder, 8) {
     resize(kWidth, kHeight);
-    LLinkLostTitle = ui::makeLabel(this, QStringLiteral("LLinkLostTitle"),
-                                   QStringLiteral("Koneksi terputus"), 17, kBorder);
+    LLinkLostTitle =
+        ui::makeLabel(this, QStringLiteral("LLinkLostTitle"), tr("Koneksi terputus"), 17, kBorder);
     LLinkLostTitle->setFont(ui::roboto(17, QFont::Medium));
     LLinkLostTitle->setGeometry(10, 10, kWidth - 20, 24);
     LLinkLostReason = ui::makeLabel(this, QStringLiteral("LLinkLostReason"), QString(), 12);
     LLinkLostReason->setWordWrap(true);
     LLinkLostReason->setGeometry(14, 38, kWidth - 28, 52);
-    BTSambungUlang = new ui::TextButton(this, QStringLiteral("BTSambungUlang"),
-                                        QStringLiteral("Sambungkan ulang"), 14);
+    BTSambungUlang =
+        new ui::TextButton(this, QStringLiteral("BTSambungUlang"), tr("Sambungkan ulang"), 14);
     BTSambungUlang->setFill(kButtonFill);
-    BTBerhenti =
-        new ui::TextButton(this, QStringLiteral("BTBerhenti"), QStringLiteral("Berhenti"), 14);
+    BTBerhenti = new ui::TextButton(this, QStringLiteral("BTBerhenti"), tr("Berhenti"), 14);
     BTBerhenti->setFill(kStopFill);
     BTBerhenti->setGeometry(kWidth - 14 - 90, kButtonY, 90, kButtonHeight);
     hide();

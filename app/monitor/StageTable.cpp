@@ -1,5 +1,6 @@
 #include "monitor/StageTable.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace velmora {
@@ -10,17 +11,27 @@ StageView stageView(int stage) {
         case 0:
             return {true, QString(), 0, P::Unchanged, 1, false};
         case 1:
-            return {true, QStringLiteral("DIAGNOSTIC"), 1, P::Analyze, 1, true};
+            return {true, QCoreApplication::translate("StageTable", "DIAGNOSTIC"), 1, P::Analyze, 1,
+                    true};
         case 2:
-            return {true, QStringLiteral("CONSTANT CURRENT"), 2, P::Percentage, 2, false};
+            return {true, QCoreApplication::translate("StageTable", "CONSTANT CURRENT"),
+                    2,    P::Percentage,
+                    2,    false};
         case 3:
-            return {true, QStringLiteral("CONSTANT VOLTAGE 1"), 3, P::Percentage, 3, false};
+            return {true, QCoreApplication::translate("StageTable", "CONSTANT VOLTAGE 1"),
+                    3,    P::Percentage,
+                    3,    false};
         case 4:
-            return {true, QStringLiteral("CONSTANT VOLTAGE 2"), 4, P::Percentage, 4, false};
+            return {true, QCoreApplication::translate("StageTable", "CONSTANT VOLTAGE 2"),
+                    4,    P::Percentage,
+                    4,    false};
         case 5:
-            return {true, QStringLiteral("DIAGNOSTIC"), 5, P::Analyze, 5, false};
+            return {true, QCoreApplication::translate("StageTable", "DIAGNOSTIC"), 5, P::Analyze, 5,
+                    false};
         case 6:
-            return {true, QStringLiteral("FLOATING"), 6, P::AfterStatus, 6, false};
+            return {true, QCoreApplication::translate("StageTable", "FLOATING"),
+                    6,    P::AfterStatus,
+                    6,    false};
         default:
             return {};
     }

@@ -35,7 +35,7 @@ QLineEdit* editRow(QWidget* panel, int row, const char* name, const char* labelN
     rowLabel(panel, row, labelName, caption);
     auto* edit = new QLineEdit(panel);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setPlaceholderText(QStringLiteral("Type Here"));
+    edit->setPlaceholderText(InformationDialog::tr("Type Here"));
     edit->setMaxLength(maxLength);
     edit->setFont(ui::roboto(15));
     edit->setStyleSheet(ui::lineEditStyle());
@@ -48,38 +48,36 @@ InformationDialog::InformationDialog(QWidget* window)
     : ui::SlideInDialog(window, QStringLiteral("LayoutInformation"),
                         QStringLiteral("FloatInformation"), QSize(kWidth, kHeight), kRestingY) {
     ui::Panel* box = panel();
-    LInformationTitle = ui::makeLabel(box, QStringLiteral("LInformationTitle"),
-                                      QStringLiteral("DATA INFORMASI"), 20);
+    LInformationTitle =
+        ui::makeLabel(box, QStringLiteral("LInformationTitle"), tr("DATA INFORMASI"), 20);
     LInformationTitle->setFont(ui::roboto(20, QFont::Medium));
     LInformationTitle->setGeometry(0, 16, kWidth, 30);
 
-    EditStore = editRow(box, 0, "EditStore", "LStore", QStringLiteral("Nama Dealer"), 30);
-    EditAddress = editRow(box, 1, "EditAddress", "LAddress", QStringLiteral("Alamat"), 40);
-    EditCity = editRow(box, 2, "EditCity", "LCity", QStringLiteral("Kota"), 20);
-    EditPhone = editRow(box, 3, "EditPhone", "LPhone", QStringLiteral("Telepon"), 14);
-    rowLabel(box, 4, "LShowPrinter", QStringLiteral("Nama Printer"));
+    EditStore = editRow(box, 0, "EditStore", "LStore", tr("Nama Dealer"), 30);
+    EditAddress = editRow(box, 1, "EditAddress", "LAddress", tr("Alamat"), 40);
+    EditCity = editRow(box, 2, "EditCity", "LCity", tr("Kota"), 20);
+    EditPhone = editRow(box, 3, "EditPhone", "LPhone", tr("Telepon"), 14);
+    rowLabel(box, 4, "LShowPrinter", tr("Nama Printer"));
     ComboShowPrinter = new QComboBox(box);
     ComboShowPrinter->setObjectName(QStringLiteral("ComboShowPrinter"));
     ComboShowPrinter->setFont(ui::roboto(15));
     ComboShowPrinter->setStyleSheet(ui::comboStyle());
     ComboShowPrinter->setGeometry(controlRect(4));
 
-    RCancelInformation = new ui::TextButton(box, QStringLiteral("RCancelInformation"),
-                                            QStringLiteral("Batalkan"), 16);
+    RCancelInformation =
+        new ui::TextButton(box, QStringLiteral("RCancelInformation"), tr("Batalkan"), 16);
     RCancelInformation->setFill(kCancelFill);
     RCancelInformation->setGeometry(60, kHeight - 62, 130, 42);
-    RSendInformation =
-        new ui::TextButton(box, QStringLiteral("RSendInformation"), QStringLiteral("Kirim"), 16);
+    RSendInformation = new ui::TextButton(box, QStringLiteral("RSendInformation"), tr("Kirim"), 16);
     RSendInformation->setFill(kSendFill);
     RSendInformation->setGeometry(kWidth - 60 - 130, kHeight - 62, 130, 42);
     setAnswerButtons(RSendInformation, RCancelInformation);
 }
 
 std::optional<QString> InformationDialog::sendDetails(ChargerLink& link) {
-    if (ComboShowPrinter->currentIndex() == -1)
-        return QStringLiteral("Sambungkan ke bluetooth printer");
+    if (ComboShowPrinter->currentIndex() == -1) return tr("Sambungkan ke bluetooth printer");
     if (!link.connected())  // the command would be lost without a word
-        return QStringLiteral("Tidak ada perangkat tersambung, data informasi tidak terkirim");
+        return tr("Tidak ada perangkat tersambung, data informasi tidak terkirim");
     link.Kirimstringdata(commands::dealerInformation(
         ComboShowPrinter->currentText().toStdString(), EditStore->text().toStdString(),
         EditAddress->text().toStdString(), EditCity->text().toStdString(),

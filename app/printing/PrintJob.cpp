@@ -10,10 +10,6 @@
 
 namespace velmora {
 
-namespace {
-const QString kPrintingLine = QStringLiteral("Mencetak...");
-}  // namespace
-
 PrintJob::PrintJob(ReceiptPrinter& receipts, ChargerLink& link, ConnectionDialog* dialog,
                    ChartScreen* charts, QObject* parent)
     : QObject(parent), m_receipts(receipts), m_link(link), m_dialog(dialog), m_charts(charts) {
@@ -73,7 +69,7 @@ void PrintJob::started(std::optional<QDateTime> printTime) {
 void PrintJob::showPrinting() {
     if (m_printing) return;
     m_printing = true;
-    m_dialog->setBusy(true, kPrintingLine);
+    m_dialog->setBusy(true, tr("Mencetak..."));
     QApplication::setOverrideCursor(Qt::BusyCursor);
     emit statusChanged();
 }

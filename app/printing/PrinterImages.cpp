@@ -1,5 +1,6 @@
 #include "printing/PrinterImages.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <stdexcept>
@@ -31,18 +32,25 @@ QImage atChartSize(const QImage& picture) {
     return picture.scaled(kChartSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// A picture that cannot be made, said in the window's language.
+std::runtime_error failure(const char* text) {
+    return std::runtime_error(QCoreApplication::translate("PrinterImages", text).toStdString());
+}
+
 void encode(const QImage& picture, QBuffer& stream) {
-    if (picture.isNull()) throw std::runtime_error("Grafik tidak dapat digambar");
+    if (picture.isNull())
+        throw failure(QT_TRANSLATE_NOOP("PrinterImages", "Grafik tidak dapat digambar"));
     stream.open(QIODevice::WriteOnly);
     const bool written = picture.save(&stream, "PNG");
     stream.close();
-    if (!written) throw std::runtime_error("Gambar grafik tidak dapat disimpan");
+    if (!written)
+        throw failure(QT_TRANSLATE_NOOP("PrinterImages", "Gambar grafik tidak dapat disimpan"));
 }
 
 QImage decode(QBuffer& stream) {
     QImage picture;
     if (!picture.loadFromData(stream.data(), "PNG"))
-        throw std::runtime_error("Gambar grafik tidak dapat dibaca");
+        throw failure(QT_TRANSLATE_NOOP("PrinterImages", "Gambar grafik tidak dapat dibaca"));
     return picture;
 }
 

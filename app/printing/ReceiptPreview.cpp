@@ -67,8 +67,8 @@ ReceiptPreview::ReceiptPreview(QWidget* window)
     : ui::SlideInDialog(window, QStringLiteral("LayoutStruk"), QStringLiteral("FloatStruk"),
                         QSize(kWidth, kHeight), kRestingY) {
     ui::Panel* box = panel();
-    LStrukTitle = ui::makeLabel(box, QStringLiteral("LStrukTitle"),
-                                QStringLiteral("Struk Printer Simulasi"), 20);
+    LStrukTitle =
+        ui::makeLabel(box, QStringLiteral("LStrukTitle"), tr("Struk Printer Simulasi"), 20);
     LStrukTitle->setFont(ui::roboto(20, QFont::Medium));
     LStrukTitle->setGeometry(0, 12, kWidth, 30);
 
@@ -80,12 +80,10 @@ ReceiptPreview::ReceiptPreview(QWidget* window)
     LStrukPath->setWordWrap(true);
     LStrukPath->setGeometry(20, 386, kWidth - 40, 44);
 
-    RStrukFolder =
-        new ui::TextButton(box, QStringLiteral("RStrukFolder"), QStringLiteral("Buka Folder"), 16);
+    RStrukFolder = new ui::TextButton(box, QStringLiteral("RStrukFolder"), tr("Buka Folder"), 16);
     RStrukFolder->setFill(kFolderFill);
     RStrukFolder->setGeometry(kWidth - 60 - 140, kHeight - 58, 140, 42);
-    RStrukClose =
-        new ui::TextButton(box, QStringLiteral("RStrukClose"), QStringLiteral("Tutup"), 16);
+    RStrukClose = new ui::TextButton(box, QStringLiteral("RStrukClose"), tr("Tutup"), 16);
     RStrukClose->setFill(kCloseFill);
     RStrukClose->setGeometry(60, kHeight - 58, 140, 42);
     setTabOrder(RStrukClose, RStrukFolder);  // left to right
@@ -104,8 +102,8 @@ void ReceiptPreview::openFolder() {
     const QString folder = QFileInfo(m_savedPath).absolutePath();
     if (m_openFolder(folder)) return;
     // Without a file manager the user still learns where to look.
-    LStrukPath->setText(QStringLiteral("Folder tidak dapat dibuka. Buka sendiri: %1")
-                            .arg(QDir::toNativeSeparators(folder)));
+    LStrukPath->setText(
+        tr("Folder tidak dapat dibuka. Buka sendiri: %1").arg(QDir::toNativeSeparators(folder)));
     ui::setTextColor(LStrukPath, kErrorColour);
 }
 
@@ -114,9 +112,8 @@ void ReceiptPreview::showReceipt(const QImage& paper, const QString& savedPath,
     m_savedPath = savedPath;
     StrukPaper->setPaper(paper);
     const bool saved = !savedPath.isEmpty();
-    LStrukPath->setText(
-        saved ? QStringLiteral("Disimpan di %1").arg(QDir::toNativeSeparators(savedPath))
-              : saveError);
+    LStrukPath->setText(saved ? tr("Disimpan di %1").arg(QDir::toNativeSeparators(savedPath))
+                              : saveError);
     ui::setTextColor(LStrukPath, saved ? kPathColour : kErrorColour);
     RStrukFolder->setEnabled(saved);
     open();

@@ -30,7 +30,7 @@ void ReceiptSender::startNext() {
             for (const std::string& chunk : job.chunks) job.link->send(chunk);
         } catch (const std::exception& failure) {
             error = QString::fromUtf8(failure.what());
-            if (error.isEmpty()) error = QStringLiteral("Pengiriman ke printer gagal");
+            if (error.isEmpty()) error = tr("Pengiriman ke printer gagal");
         }
         QMetaObject::invokeMethod(
             this, [this, error] { done(error); }, Qt::QueuedConnection);

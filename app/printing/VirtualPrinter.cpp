@@ -69,8 +69,7 @@ void VirtualPrinter::tearOff() {
 QString VirtualPrinter::saveAs(const QImage& paper, QString* error) const {
     QDir dir(m_folder);
     if (!dir.mkpath(QStringLiteral("."))) {
-        *error =
-            QStringLiteral("Folder %1 tidak dapat dibuat").arg(QDir::toNativeSeparators(m_folder));
+        *error = tr("Folder %1 tidak dapat dibuat").arg(QDir::toNativeSeparators(m_folder));
         return {};
     }
     // Date and time in the name; a second receipt within the same second gets a number.
@@ -80,8 +79,7 @@ QString VirtualPrinter::saveAs(const QImage& paper, QString* error) const {
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = dir.filePath(stem + QStringLiteral("_%1.png").arg(n));
     if (!paper.save(path, "PNG")) {
-        *error =
-            QStringLiteral("Struk tidak dapat disimpan di %1").arg(QDir::toNativeSeparators(path));
+        *error = tr("Struk tidak dapat disimpan di %1").arg(QDir::toNativeSeparators(path));
         return {};
     }
     return path;

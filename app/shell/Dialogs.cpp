@@ -7,10 +7,9 @@ namespace velmora {
 
 ForceStopDialog::ForceStopDialog(QWidget* window)
     : QuestionDialog(window, QStringLiteral("LayoutForceStop"), QStringLiteral("FloatForce"),
-                     QStringLiteral("Proses pengisian daya belum selesai"),
-                     QStringLiteral("apakah anda yakin ingin menghentikan ?"),
-                     QStringLiteral("RForceNo"), QStringLiteral("Tidak"),
-                     QStringLiteral("RForceYes"), QStringLiteral("Iya")) {
+                     tr("Proses pengisian daya belum selesai"),
+                     tr("apakah anda yakin ingin menghentikan ?"), QStringLiteral("RForceNo"),
+                     tr("Tidak"), QStringLiteral("RForceYes"), tr("Iya")) {
     RForceNo = left;
     RForceYes = right;
 }
@@ -28,9 +27,8 @@ std::optional<QString> ForceStopDialog::sendStop(ChargerLink& link) {
 
 QuestionSaveDialog::QuestionSaveDialog(QWidget* window)
     : QuestionDialog(window, QStringLiteral("LayoutQuestionSave"), QStringLiteral("FloatQS"),
-                     QStringLiteral("Data belum tersimpan"),
-                     QStringLiteral("Apakah anda ingin menyimpan ?"), QStringLiteral("RNO"),
-                     QStringLiteral("Tidak"), QStringLiteral("RYES"), QStringLiteral("Iya")) {
+                     tr("Data belum tersimpan"), tr("Apakah anda ingin menyimpan ?"),
+                     QStringLiteral("RNO"), tr("Tidak"), QStringLiteral("RYES"), tr("Iya")) {
     RNO = left;
     RYES = right;
     setAnswerButtons(RYES, nullptr);

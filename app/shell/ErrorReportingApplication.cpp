@@ -31,7 +31,8 @@ bool ErrorReportingApplication::deliverReportingErrors(const std::function<bool(
     } catch (const std::exception& error) {
         showUncaughtError(QString::fromUtf8(error.what()));
     } catch (...) {
-        showUncaughtError(QStringLiteral("Terjadi kesalahan yang tidak diketahui"));
+        showUncaughtError(QCoreApplication::translate("ErrorReportingApplication",
+                                                      "Terjadi kesalahan yang tidak diketahui"));
     }
     return false;
 }

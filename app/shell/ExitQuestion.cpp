@@ -19,10 +19,9 @@ bool ExitQuestion::handle(QKeyEvent* event) {
     event->accept();
     if (ui::MessageDialog::anyOpen(m_content)) return true;  // answered there first
     if (!m_dialog) {
-        m_dialog =
-            new ui::MessageDialog(m_content, QStringLiteral("ExitDialog"),
-                                  QStringLiteral("Apakah anda yakin ingin keluar dari aplikasi ?"),
-                                  ui::MessageDialog::Buttons::OkCancel);
+        m_dialog = new ui::MessageDialog(m_content, QStringLiteral("ExitDialog"),
+                                         tr("Apakah anda yakin ingin keluar dari aplikasi ?"),
+                                         ui::MessageDialog::Buttons::OkCancel);
         connect(m_dialog, &ui::MessageDialog::finished, this, &ExitQuestion::answered);
     }
     m_dialog->present();

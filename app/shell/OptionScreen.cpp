@@ -1,6 +1,7 @@
 #include "shell/OptionScreen.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
@@ -8,7 +9,9 @@
 #include <QSlider>
 #include <QSvgRenderer>
 
+#include "catalogue/InputStyle.h"
 #include "platform/Version.h"
+#include "widgets/Language.h"
 #include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
 
@@ -17,6 +20,7 @@ namespace velmora {
 namespace {
 const QColor kBoxFill = QColor::fromRgba(0xCC1E1E1E);
 const QColor kBoxBorder = QColor::fromRgb(0x4A, 0x4A, 0x4A);
+constexpr int kRowStep = 50;
 }  // namespace
 
 OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
@@ -25,8 +29,7 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
 
     auto* logs = new ui::Panel(this, QStringLiteral("RLog"), kBoxFill, kBoxBorder, 6);
     logs->setGeometry(40, 30, 420, 420);
-    auto* heading =
-        ui::makeLabel(logs, QStringLiteral("LLogTitle"), QStringLiteral("FILE DATALOGGER"), 22);
+    auto* heading = ui::makeLabel(logs, QStringLiteral("LLogTitle"), tr("FILE DATALOGGER"), 22);
     heading->setFont(ui::roboto(22, QFont::Medium));
     heading->setGeometry(0, 10, 420, 40);
     ListBox1 = new QListWidget(logs);
@@ -39,10 +42,10 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
         "QListWidget{background:#141414;color:white;border:1px solid #3a3a3a;border-radius:4px}"
         "QListWidget::item{padding:6px}"
         "QListWidget::item:selected{background:#00a77f;color:white}"));
-    BTRefresh = new ui::TextButton(logs, QStringLiteral("BTRefresh"), QStringLiteral("Delete"), 16);
+    BTRefresh = new ui::TextButton(logs, QStringLiteral("BTRefresh"), tr("Delete"), 16);
     BTRefresh->setFill(QColor::fromRgb(0x8E, 0x3B, 0x32));
     BTRefresh->setGeometry(35, 368, 165, 38);
-    BTLoad = new ui::TextButton(logs, QStringLiteral("BTLoad"), QStringLiteral("  Load File"), 16);
+    BTLoad = new ui::TextButton(logs, QStringLiteral("BTLoad"), tr("  Load File"), 16);
     BTLoad->setFill(QColor::fromRgb(0x00, 0xA7, 0x7F));
     BTLoad->setGeometry(220, 368, 165, 38);
 
@@ -54,33 +57,57 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
         const char* name;
         const char* icon;
     } rows[] = {
-        {"Data Informasi", &R1Use, "R1Use", ":/img/guide_info.svg"},
-        {"Cara Penggunaan Charger", &R3Use, "R3Use", ":/img/guide_usage.svg"},
-        {"Informasi Pengguna", &R2Use, "R2Use", ":/img/guide_user.svg"},
-        {"Riwayat", &RRiwayat, "RRiwayat", ":/img/guide_history.svg"},
+        {QT_TR_NOOP("Data Informasi"), &R1Use, "R1Use", ":/img/guide_info.svg"},
+        {QT_TR_NOOP("Cara Penggunaan Charger"), &R3Use, "R3Use", ":/img/guide_usage.svg"},
+        {QT_TR_NOOP("Informasi Pengguna"), &R2Use, "R2Use", ":/img/guide_user.svg"},
+        {QT_TR_NOOP("Riwayat"), &RRiwayat, "RRiwayat", ":/img/guide_history.svg"},
     };
     int y = 12;
     for (const Row& row : rows) {
         auto* label = ui::makeLabel(guide, QStringLiteral("L") + QString::fromLatin1(row.name),
-                                    QString::fromUtf8(row.text), 18, ui::kWhite,
-                                    Qt::AlignLeft | Qt::AlignVCenter);
-        label->setGeometry(30, y, 300, 56);
+                                    tr(row.text), 18, ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+        label->setGeometry(30, y, 300, kRowStep);
         *row.button = new ui::PictureButton(guide, QString::fromLatin1(row.name),
                                             QString::fromLatin1(row.icon));
-        (*row.button)->setGeometry(340, y + 4, 48, 48);
-        y += 56;
+        (*row.button)->setGeometry(340, y + 1, 48, 48);
+        y += kRowStep;
     }
-    CheckAutoConnect = new QCheckBox(QStringLiteral("Sambungkan otomatis saat mulai"), guide);
+    CheckAutoConnect = new QCheckBox(tr("Sambungkan otomatis saat mulai"), guide);
     CheckAutoConnect->setObjectName(QStringLiteral("CheckAutoConnect"));
     CheckAutoConnect->setFont(ui::roboto(16));
     CheckAutoConnect->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
-    CheckAutoConnect->setGeometry(30, y + 2, 360, 28);
+    CheckAutoConnect->setGeometry(30, y + 4, 360, 28);
+
+    // Said in both languages: it is found by whoever reads only one of them.
+    ui::makeLabel(guide, QStringLiteral("LLanguage"), QStringLiteral("Bahasa / Language"), 16,
+                  ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter)
+        ->setGeometry(30, y + 38, 170, 30);
+    ComboLanguage = new QComboBox(guide);
+    ComboLanguage->setObjectName(QStringLiteral("ComboLanguage"));
+    ComboLanguage->setFont(ui::roboto(15));
+    ComboLanguage->setStyleSheet(ui::comboStyle());
+    ComboLanguage->setGeometry(210, y + 38, 180, 30);
+    // Each language by its own name.
+    ComboLanguage->addItem(QStringLiteral("Bahasa Indonesia"),
+                           ui::languageCode(ui::Language::Indonesian));
+    ComboLanguage->addItem(QStringLiteral("English"), ui::languageCode(ui::Language::English));
+    // The language the window speaks; a choice is kept for the next start.
+    ComboLanguage->setCurrentIndex(
+        ComboLanguage->findData(ui::languageCode(ui::appliedLanguage())));
+    connect(ComboLanguage, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        const auto chosen = ui::languageFromCode(ComboLanguage->itemData(index).toString());
+        if (!chosen) return;
+        ui::rememberLanguage(*chosen);
+        if (*chosen == ui::appliedLanguage()) return;  // spoken already
+        emit languageChosen(
+            ui::textIn(*chosen, "velmora::OptionScreen",
+                       QT_TR_NOOP("Bahasa akan berganti setelah aplikasi dibuka ulang")));
+    });
 
     auto* about =
         new ui::Panel(guide, QStringLiteral("RAbout"), QColor::fromRgba(0xFF141414), kBoxBorder, 6);
     about->setGeometry(30, 284, 360, 118);
-    ui::makeLabel(about, QStringLiteral("LAboutTitle"), QStringLiteral("Tentang Aplikasi"), 14,
-                  ui::kGrey)
+    ui::makeLabel(about, QStringLiteral("LAboutTitle"), tr("Tentang Aplikasi"), 14, ui::kGrey)
         ->setGeometry(0, 4, 360, 20);
     auto* logo =
         new ui::Picture(about, QStringLiteral("ImageLogo"), QStringLiteral(":/img/logo.svg"));
@@ -90,7 +117,7 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
     name->setFont(ui::roboto(18, QFont::Medium));
     name->setGeometry(0, 68, 360, 24);
     ui::makeLabel(about, QStringLiteral("LAboutVersion"),
-                  QStringLiteral("Versi ") + QString::fromLatin1(versionText()), 13, ui::kGrey)
+                  tr("Versi %1").arg(QString::fromLatin1(versionText())), 13, ui::kGrey)
         ->setGeometry(0, 93, 360, 18);
 }
 
@@ -102,7 +129,7 @@ GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {
     BackGuide =
         new ui::PictureButton(strip, QStringLiteral("BackGuide"), QStringLiteral(":/img/back.svg"));
     BackGuide->setGeometry(14, 5, 36, 36);
-    BackGuide->setToolTip(QStringLiteral("Kembali"));
+    BackGuide->setToolTip(tr("Kembali"));
     LGuide = ui::makeLabel(strip, QStringLiteral("LGuide"), QString(), 24);
     LGuide->setGeometry(60, 0, width() - 320, 46);
     TrackBar1 = new QSlider(Qt::Horizontal, strip);
@@ -110,8 +137,9 @@ GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {
     TrackBar1->setRange(4, 30);
     TrackBar1->setValue(8);
     TrackBar1->setGeometry(width() - 240, 8, 220, 30);
-    GuideCharger = new GuidePicture(this, QStringLiteral("GuideCharger"),
-                                    QStringLiteral(":/img/guide_charger.svg"));
+    GuideCharger =
+        new GuidePicture(this, QStringLiteral("GuideCharger"),
+                         ui::localizedPicture(QStringLiteral(":/img/guide_charger.svg")));
     GuideCharger->setGeometry(0, 46, width(), 432);
 }
 
@@ -152,7 +180,7 @@ void GuidePicture::resizeEvent(QResizeEvent*) {
 
 void GuideScreen::showChargerGuide() {
     show();
-    LGuide->setText(QStringLiteral("Charger & Application User Guide"));
+    LGuide->setText(tr("Charger & Application User Guide"));
     GuideCharger->show();
 }
 

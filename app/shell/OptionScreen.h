@@ -10,6 +10,7 @@ class QScrollArea;
 class QSlider;
 
 class QCheckBox;
+class QComboBox;
 
 namespace velmora {
 
@@ -29,6 +30,13 @@ public:
     ui::PictureButton* RRiwayat;  // the charge journal's session list
     // "Sambungkan otomatis saat mulai": the last charger is connected at start-up.
     QCheckBox* CheckAutoConnect;
+    // "Bahasa / Language": the window's language, remembered for the next start.
+    QComboBox* ComboLanguage;
+
+signals:
+    // Another language was chosen and remembered; it is used from the next start, as
+    // `notice` (in the chosen language) tells.
+    void languageChosen(const QString& notice);
 };
 
 // The guide viewer (M5Guide): a title strip with back button and zoom, and the picture.

@@ -7,11 +7,6 @@
 
 namespace velmora {
 
-namespace {
-const QString kNoCharger =
-    QStringLiteral("Data tidak terkirim: sambungkan charger terlebih dahulu");
-}  // namespace
-
 void TVLForm::ComboMerkChange() {
     profile().brandChanged();
 }
@@ -35,12 +30,11 @@ void TVLForm::RadioNormalChange() {
 void TVLForm::BTSendDataClick() {
     // Only over the charger's own panel, and never into a link that is gone.
     if (!chargerPanelMode() || !m_ctrl->connectionFlow->chargerLinked()) {
-        m_messages.notice(kNoCharger);
+        m_messages.notice(tr("Data tidak terkirim: sambungkan charger terlebih dahulu"));
         return;
     }
     const bool sent = profile().send([this](const std::string& line) { Kirimstringdata(line); });
-    m_messages.notice(sent ? QStringLiteral("Data terkirim ke charger")
-                           : QStringLiteral("Pilih data yang akan diatur"));
+    m_messages.notice(sent ? tr("Data terkirim ke charger") : tr("Pilih data yang akan diatur"));
 }
 
 void TVLForm::TittleAccu() {

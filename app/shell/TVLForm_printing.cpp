@@ -35,7 +35,7 @@ void TVLForm::RSendInformationClick() {
         if (const std::optional<QString> message = d->sendDetails(*m_link))
             showMessage(*message);
         else
-            m_messages.notice(QStringLiteral("Data informasi terkirim"));
+            m_messages.notice(tr("Data informasi terkirim"));
     } catch (const std::exception& error) {
         failure = QString::fromUtf8(error.what());
     }

@@ -20,8 +20,8 @@ TopBar::TopBar(QWidget* content) : QWidget(content) {
     auto* title = new QWidget(this);
     title->setObjectName(QStringLiteral("RTittle"));
     title->setGeometry(kTitleLeft, 0, kTitleWidth, kHeight);
-    LTittle = ui::makeLabel(title, QStringLiteral("LTittle"), QStringLiteral("DASHBOARD"), 29,
-                            ui::kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    LTittle = ui::makeLabel(title, QStringLiteral("LTittle"), tr("DASHBOARD"), 29, ui::kWhite,
+                            Qt::AlignLeft | Qt::AlignVCenter);
     LTittle->setFont(ui::roboto(29, QFont::Medium));
     LTittle->setGeometry(0, 0, kTitleWidth, kHeight);
 
@@ -43,18 +43,17 @@ TopBar::TopBar(QWidget* content) : QWidget(content) {
         (*places[i].highlight)->setGeometry(geometry[i]);
         x += places[i].width;
     }
-    BT1Dashboard =
-        new ui::TextButton(strip, QStringLiteral("BT1Dashboard"), QStringLiteral("DASHBOARD"), 17);
-    BT2Diagnostic = new ui::TextButton(strip, QStringLiteral("BT2Diagnostic"),
-                                       QStringLiteral("DIAGNOSTIC"), 17);
-    BT3Chart = new ui::TextButton(strip, QStringLiteral("BT3Chart"), QStringLiteral("CHART"), 17);
+    BT1Dashboard = new ui::TextButton(strip, QStringLiteral("BT1Dashboard"), tr("DASHBOARD"), 17);
+    BT2Diagnostic =
+        new ui::TextButton(strip, QStringLiteral("BT2Diagnostic"), tr("DIAGNOSTIC"), 17);
+    BT3Chart = new ui::TextButton(strip, QStringLiteral("BT3Chart"), tr("CHART"), 17);
     BT4Option = new ui::PictureButton(strip, QStringLiteral("BT4Option"), kOptionWhite);
     BT1Dashboard->setGeometry(geometry[0]);
     BT2Diagnostic->setGeometry(geometry[1]);
     BT3Chart->setGeometry(geometry[2]);
     // The option icon sits centred in its slot at 40 x 40.
     BT4Option->setGeometry(geometry[3].center().x() - 20, (kHeight - 40) / 2, 40, 40);
-    apply(QStringLiteral("DASHBOARD"), false, 0);
+    apply(tr("DASHBOARD"), false, 0);
 }
 
 void TopBar::apply(const QString& title, bool darkText, int activeButton) {

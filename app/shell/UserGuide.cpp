@@ -4,6 +4,7 @@
 #include <QVariantAnimation>
 
 #include "widgets/FramePacer.h"
+#include "widgets/Language.h"
 #include "widgets/PixmapCache.h"
 #include "widgets/Theme.h"
 
@@ -11,7 +12,7 @@ namespace velmora {
 
 namespace {
 QString pagePath(int index) {
-    return QStringLiteral(":/img/intro%1.svg").arg(index + 1);
+    return ui::localizedPicture(QStringLiteral(":/img/intro%1.svg").arg(index + 1));
 }
 constexpr int kSlideMs = 300;
 }  // namespace

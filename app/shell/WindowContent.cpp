@@ -1,5 +1,7 @@
 #include "shell/WindowContent.h"
 
+#include <QCoreApplication>
+
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/TambahDialog.h"
 #include "journal/HistoryDialog.h"
@@ -113,9 +115,12 @@ void WindowContent::selectScreen(Screen screen) {
     static const struct {
         const char* title;
         bool darkText;
-    } kRows[] = {{"DASHBOARD", false}, {"DIAGNOSTIC", false}, {"CHART", true}, {"OPTION", false}};
+    } kRows[] = {{QT_TRANSLATE_NOOP("velmora::TopBar", "DASHBOARD"), false},
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "DIAGNOSTIC"), false},
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "CHART"), true},
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "OPTION"), false}};
     const int row = static_cast<int>(screen);
-    topBar->apply(QString::fromLatin1(kRows[row].title), kRows[row].darkText, row);
+    topBar->apply(TopBar::tr(kRows[row].title), kRows[row].darkText, row);
     background->setVisible(screen != Screen::Chart);
     backgroundChart->setVisible(screen == Screen::Chart);
     dashboard->setVisible(screen == Screen::Dashboard);
@@ -151,10 +156,11 @@ WindowContent::HistoryDialogs WindowContent::makeHistoryDialogs() {
     auto* history = new HistoryDialog(content);
     auto* question = new QuestionDialog(
         content, QStringLiteral("LayoutHapusRiwayat"), QStringLiteral("FloatHapusRiwayat"),
-        QStringLiteral("Hapus sesi ini dari riwayat?"),
-        QStringLiteral("Hasil dan grafiknya tidak dapat dikembalikan"),
-        QStringLiteral("RHapusTidak"), QStringLiteral("Tidak"), QStringLiteral("RHapusIya"),
-        QStringLiteral("Iya"));
+        QCoreApplication::translate("WindowContent", "Hapus sesi ini dari riwayat?"),
+        QCoreApplication::translate("WindowContent",
+                                    "Hasil dan grafiknya tidak dapat dikembalikan"),
+        QStringLiteral("RHapusTidak"), QCoreApplication::translate("WindowContent", "Tidak"),
+        QStringLiteral("RHapusIya"), QCoreApplication::translate("WindowContent", "Iya"));
     return {history, question};
 }
 

@@ -61,6 +61,7 @@ void WindowControllers::makeLink(const Needs& needs, WindowContent& ui) {
     ui.option->CheckAutoConnect->setChecked(linkControl->remembered().autoConnect());
     QObject::connect(ui.option->CheckAutoConnect, &QCheckBox::toggled, this,
                      [this](bool on) { linkControl->remembered().setAutoConnect(on); });
+    QObject::connect(ui.option, &OptionScreen::languageChosen, this, &WindowControllers::message);
     QObject::connect(linkControl, &LinkController::reconnectChanged, this,
                      &WindowControllers::linkStatusChanged);
 }

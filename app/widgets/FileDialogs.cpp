@@ -1,5 +1,6 @@
 #include "widgets/FileDialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -20,8 +21,10 @@ QWidget* topLevelWindowOf(QWidget* control) {
 }
 
 QFileDialog* makeSaveFileDialog(QWidget* from, const QString& suggested, const QString& filter) {
-    auto* dialog = new QFileDialog(topLevelWindowOf(from), QStringLiteral("Simpan sebagai"),
+    auto* dialog = new QFileDialog(topLevelWindowOf(from),
+                                   QCoreApplication::translate("FileDialogs", "Simpan sebagai"),
                                    suggested, filter);
+
     dialog->setObjectName(QStringLiteral("SaveFileDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);

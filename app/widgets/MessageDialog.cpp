@@ -110,15 +110,15 @@ MessageDialog::MessageDialog(QWidget* content, const QString& name, const QStrin
     setTextColor(m_text, kWhite);
     m_text->setGeometry(kPadding, kTextTop, kTextWidth, buttonY - kTextGap - kTextTop);
 
-    m_ok = makeButton(box, name + QStringLiteral("OK"), QStringLiteral("OK"), kOkFill);
+    m_ok = makeButton(box, name + QStringLiteral("OK"), tr("OK"), kOkFill);
     connect(m_ok, &QAbstractButton::clicked, this, [this] { answer(true); });
     if (buttons == Buttons::Ok) {
         m_ok->move((kWidth - kButtonWidth) / 2, buttonY);
         setAnswerButtons(m_ok, m_ok);  // Escape closes a message too
         return;
     }
-    m_cancel =
-        makeButton(box, name + QStringLiteral("Cancel"), QStringLiteral("Cancel"), kCancelFill);
+    m_cancel = makeButton(box, name + QStringLiteral("Cancel"), tr("Cancel"), kCancelFill);
+
     connect(m_cancel, &QAbstractButton::clicked, this, [this] { answer(false); });
     const int left = (kWidth - 2 * kButtonWidth - kButtonGap) / 2;
     m_cancel->move(left, buttonY);

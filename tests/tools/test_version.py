@@ -41,6 +41,7 @@ class VersionTest(unittest.TestCase):
             ("velmora-charger-sim", ["--quick", "--version"]),
             ("velmora-tester", ["--version"]),
             ("velmora-tester", ["--demo", "--version"]),
+            ("velmora-tester", ["--language", "en", "--version"]),
         ]
         for name, args in cases:
             if name not in PROGRAMS:
@@ -52,6 +53,17 @@ class VersionTest(unittest.TestCase):
                 # One line (a Windows console program may end it with CR LF).
                 self.assertEqual(out.stdout.decode().splitlines(), [f"{name} {VERSION}"])
                 self.assertEqual(out.stderr, b"")
+
+    def test_the_window_refuses_a_language_it_does_not_speak(self):
+        if "velmora-tester" not in PROGRAMS:
+            self.skipTest("the window program is not built")
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        for language in ["de", "EN", ""]:
+            with self.subTest(language=language):
+                out = subprocess.run([PROGRAMS["velmora-tester"], "--language", language],
+                                     capture_output=True, timeout=30, env=env)
+                self.assertEqual(out.returncode, 2, out.stderr)
+                self.assertIn(b"--language takes id or en", out.stderr)
 
     def test_version_after_the_end_of_options_is_an_argument(self):
         out = subprocess.run([PROGRAMS["velmora-charger-sim"], "--", "--version"],

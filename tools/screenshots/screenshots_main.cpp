@@ -1,5 +1,7 @@
 // Takes a picture of every screen and dialog of the window, with a charge in progress
-// on the dashboard, into a folder: velmora-screenshots OUTPUT_DIR [SCREEN_WIDTH]
+// on the dashboard, into a folder:
+//   velmora-screenshots [--language id|en] OUTPUT_DIR [SCREEN_WIDTH]
+// In English each picture's name ends in "_en" (dashboard_en.png).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -34,9 +36,13 @@
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
 #include "simulator/ModelFeed.h"
+#include "widgets/Language.h"
 #include "widgets/SlideInDialog.h"
 
 namespace {
+
+// Ends every picture's name: "" in Indonesian, "_en" in English.
+QString g_nameEnding;
 
 // A charge in its second stage, as the dashboard pictures show it.
 void chargeInProgress(velmora::ChargerState& s) {
@@ -67,7 +73,7 @@ void settle(int ms) {
 
 void shoot(velmora::TVLForm& window, const QDir& dir, const QString& name) {
     settle(700);
-    window.grab().save(dir.filePath(name + QStringLiteral(".png")));
+    window.grab().save(dir.filePath(name + g_nameEnding + QStringLiteral(".png")));
 }
 
 // The screen where the window and the dialogs of its own (file dialogs) are shown.
@@ -79,7 +85,7 @@ void shootScreen(velmora::TVLForm& window, const QDir& dir, const QString& name)
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->isVisible() && top != &window) area |= top->frameGeometry();
     screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-        .save(dir.filePath(name + QStringLiteral(".png")));
+        .save(dir.filePath(name + g_nameEnding + QStringLiteral(".png")));
 }
 
 // A message of the window, pictured while it waits for its answer, then answered OK.
@@ -466,16 +472,30 @@ void shootLostLink(const QDir& dir, int screenWidth) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        qWarning("usage: velmora-screenshots OUTPUT_DIR [SCREEN_WIDTH]");
+    QStringList args = app.arguments().mid(1);
+    velmora::ui::Language language = velmora::ui::Language::Indonesian;
+    if (const int at = args.indexOf(QStringLiteral("--language")); at >= 0) {
+        const auto chosen = velmora::ui::languageFromCode(args.value(at + 1));
+        if (!chosen) {
+            qWarning("--language takes id or en");
+            return 2;
+        }
+        language = *chosen;
+        args.remove(at, 2);
+    }
+    if (args.isEmpty()) {
+        qWarning("usage: velmora-screenshots [--language id|en] OUTPUT_DIR [SCREEN_WIDTH]");
         return 2;
     }
+    velmora::ui::applyLanguage(language);
+    if (language != velmora::ui::Language::Indonesian)
+        g_nameEnding = QLatin1Char('_') + velmora::ui::languageCode(language);
     // Remembered devices go to a store of this run, never the user's own.
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    QDir dir(QString::fromLocal8Bit(argv[1]));
+    QDir dir(args.at(0));
     dir.mkpath(QStringLiteral("."));
-    const int screenWidth = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 1366;
+    const int screenWidth = args.size() > 1 ? args.at(1).toInt() : 1366;
 
     auto platform = std::make_unique<velmora::DevicePlatform>(nullptr, true);
     velmora::TVLForm window(std::move(platform), screenWidth);
