@@ -42,10 +42,16 @@ std::optional<std::string> chartStep(LiveChargerState& state, const NumberFormat
                                      ChartData& charts, bool livePoint) {
     if (const auto history = state.takeHistory())
         if (auto error = plotHistory(*history, format, charts)) return error;
-    if (!livePoint) return std::nullopt;
     const Measurement live = state.measurement();
-    if (live.stageNumber >= 2 && live.stageNumber <= 4)
+    if (live.stageNumber < 2 || live.stageNumber > 4) return std::nullopt;
+    if (livePoint) {
         charts.addPoint(live.chargeVoltage, live.chargeCurrent);
+    } else {
+        // The charge goes on unseen: its time passes on the chart, with no line across it.
+        charts.voltage.breakLine();
+        charts.current.breakLine();
+        charts.clock.advanceSecond();
+    }
     return std::nullopt;
 }
 

@@ -31,7 +31,8 @@ std::optional<std::string> plotHistory(const ChargeHistory& history, const Numbe
 // The chart step of each refresh tick: the history when both lists have arrived with the
 // same length, then one live point while the charger charges (stages 2 to 4), also when no
 // new reading came. Without a live link (livePoint false) the last reading is no reading:
-// no point is invented. Returns the error text of a history item that is not a number;
+// no point is invented, but the second passes, so the chart shows the time without readings
+// as a gap in its line. Returns the error text of a history item that is not a number;
 // the step ends there, as any failed step does.
 std::optional<std::string> chartStep(LiveChargerState& state, const NumberFormat& format,
                                      ChartData& charts, bool livePoint = true);

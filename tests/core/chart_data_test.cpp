@@ -144,6 +144,24 @@ TEST(ChartStepTest, LivePointEveryTickOfTheChargingStagesOnly) {
     }
 }
 
+TEST(ChartStepTest, ALostLinkLeavesItsTimeOpenOnTheLiveChart) {
+    LiveChargerState state;
+    state.modify([](ChargerState& s) {
+        s.stageNumber = 3;
+        s.chargeVoltage = 14.1;
+        s.chargeCurrent = 1.5;
+    });
+    ChartData charts;
+    for (int tick = 0; tick < 2; ++tick) chartStep(state, NumberFormat{}, charts);
+    for (int tick = 0; tick < 5; ++tick) chartStep(state, NumberFormat{}, charts, false);
+    EXPECT_EQ(charts.voltage.size(), 2u);  // nothing invented
+    chartStep(state, NumberFormat{}, charts);
+    ASSERT_EQ(charts.voltage.size(), 3u);
+    EXPECT_NEAR(charts.voltage.points()[2].x, 7 * kSecond, 1e-15);  // after the five seconds
+    EXPECT_EQ(charts.voltage.lineStarts(), std::vector<double>{charts.voltage.points()[2].x});
+    EXPECT_EQ(charts.current.lineStarts().size(), 1u);
+}
+
 TEST(ChartStepTest, HistoryComesBeforeTheLivePointOfTheSameTick) {
     LiveChargerState state;
     ChartData charts;
