@@ -264,10 +264,12 @@ bool LinkController::returnToCharger() {
 }
 
 void LinkController::beginReconnecting() {
-    // A charger that accepts and closes at once is the same loss going on: its attempts
-    // and its time to give up carry on rather than start again.
+    // A charger that accepts and closes at once, having said nothing, is the same loss going
+    // on: its attempts and its time to give up carry on rather than start again. One that
+    // answered was really back, however soon it dropped again.
     const bool sameLoss = m_lostFor.isValid() && m_upSince.isValid() &&
-                          m_upSince.elapsed() < kShortLivedLinkMs && m_attempt > 0;
+                          m_upSince.elapsed() < kShortLivedLinkMs && m_attempt > 0 &&
+                          !m_link.heard();
     m_reconnecting = true;
     m_gaveUp = false;
     if (!sameLoss) {

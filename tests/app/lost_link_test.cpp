@@ -2,6 +2,7 @@
 // brings the same charger back. Printing goes to a printer, never to a charger.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -212,6 +213,32 @@ TEST_F(LostLinkTest, AChargerThatClosesAtOnceIsGivenUpOnTime) {
     m_window->TimerloopTimer();
     EXPECT_TRUE(panelShown());
     EXPECT_TRUE(text("LLinkLostReason").contains("tidak dapat disambungkan lagi"));
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+// A charger that answers and drops again soon after, over and over, was back each time:
+// reconnecting starts afresh after every drop and never runs out of time.
+TEST_F(LostLinkTest, AChargerThatAnswersBeforeEachDropIsNeverGivenUp) {
+    LinkController& links = m_window->linkControl();
+    links.setReconnectSchedule({{5}, 5, 300});
+    m_window->link().setReaderTiming({100, 0});  // a drop is seen at once, not after a pause
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    QElapsedTimer running;
+    running.start();
+    int drops = 0;
+    while (running.elapsed() < 900) {  // three times the time to give up
+        const size_t sockets = m_bt->peers.size();
+        m_bt->peers.back()->send("#|1|3|1400|1000|10|80|*\r\n");
+        ASSERT_TRUE(tickUntil([&] { return m_window->link().heard(); }));
+        m_bt->peers.back()->release();
+        ASSERT_TRUE(tickUntil([&] {
+            return m_bt->peers.size() > sockets && links.chargerLinkUp() && !m_window->connecting();
+        })) << "drop "
+            << drops << ", gave up: " << links.reconnectGaveUp();
+        ++drops;
+    }
+    EXPECT_GT(drops, 1);
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
