@@ -220,6 +220,12 @@ TEST_F(KeyboardTest, TabGoesRoundTheScreenOrDialogInReadingOrder) {
          "",
          {"BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "BTPrint", "BTSave",
           "BTConnection", "BTForceStop"}},
+        // The start-up connect and the language are reached too.
+        {"option",
+         [&] { key(Qt::Key_4, Qt::ControlModifier); },
+         "",
+         {"BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "ListBox1", "BTRefresh",
+          "BTLoad", "R1Use", "R3Use", "R2Use", "RRiwayat", "CheckAutoConnect", "ComboLanguage"}},
         // The chosen charging mode only: the arrows choose the other.
         {"diagnostic",
          [&] { key(Qt::Key_2, Qt::ControlModifier); },

@@ -80,6 +80,13 @@ public:
     ChargerModel charger;
     LiveChargerState state;
     ChargeJournal journal;
+    // The link drops while the window tries to get the charger back; the time it dropped.
+    int64_t loseLinkAndReconnect() {
+        connected = false;
+        reconnecting = true;
+        return time.now;
+    }
+
     bool connected = true;
     bool reconnecting = false;  // the window tries to get the charger back
     std::optional<TestResult> shownBefore, shownAfter, shownTest;
@@ -174,9 +181,7 @@ TEST(SimulatedChargeTest, ChargeLostAndFoundAgainIsOneSessionWithItsGap) {
     SimulatedWorkshop workshop(path);
     workshop.startCharger(false);
     for (int i = 0; i < 30; ++i) workshop.second();
-    const int64_t lostAt = workshop.time.now;
-    workshop.connected = false;
-    workshop.reconnecting = true;
+    const int64_t lostAt = workshop.loseLinkAndReconnect();
     for (int i = 0; i < 25; ++i) workshop.second();  // the charger charges on, unseen
     workshop.connected = true;
     workshop.reconnecting = false;
@@ -208,10 +213,8 @@ TEST(SimulatedChargeTest, ALinkThatDoesNotComeBackEndsTheSessionWhenItWasLost) {
     SimulatedWorkshop workshop(path);
     workshop.startCharger(false);
     for (int i = 0; i < 30; ++i) workshop.second();
-    const int64_t lostAt = workshop.time.now;
     const int pointsBefore = workshop.recordedTicks;
-    workshop.connected = false;
-    workshop.reconnecting = true;
+    const int64_t lostAt = workshop.loseLinkAndReconnect();
     for (int i = 0; i < 40; ++i) workshop.second();
     // Nothing was lost while waiting: the points are in the file before the session ends.
     EXPECT_EQ(Journal::open(path)->list()[0].pointCount, pointsBefore);
