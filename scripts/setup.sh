@@ -11,6 +11,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-connectivity-dev qt6-svg-dev libqt6svg6
     qt6-l10n-tools
     qt6-qpa-plugins libgl-dev libqt6opengl6-dev libsqlite3-dev
+    libgcrypt20-dev libqrencode-dev libzxing-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     python3 python3-dbusmock dbus
     xvfb xauth fonts-roboto

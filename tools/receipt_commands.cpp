@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "certificate_command.h"
 #include "json/JsonReader.h"
 #include "link/StateFromJson.h"
 #include "printing/EscPosReader.h"
@@ -139,6 +140,7 @@ int receiptCommand(int argc, char** argv) {
             }
             bool known = false;
             for (const char* name : valued) known = known || option == name;
+            for (const char* name : kCertificateReceiptOptions) known = known || option == name;
             if (!known) throw InputError("unknown option " + option);
             if (i + 1 >= argc) throw InputError(option + " needs a value");
             options[option] = argv[++i];
@@ -161,17 +163,21 @@ int receiptCommand(int argc, char** argv) {
         auto raster = [&options](const char* option) {
             return options.count(option) ? readFile(options[option]) : std::string();
         };
-        const std::vector<std::string> chunks =
+        std::vector<std::string> chunks =
             charge ? chargeReceiptChunks(
                          state, texts, clock, locale,
                          {raster("--logo"), raster("--voltage-raster"), raster("--current-raster")})
                    : testReceiptChunks(state, texts, clock, locale, raster("--logo"));
+        const std::string noCertificate =
+            appendCertificate(chunks, charge, state, texts, clock, options);
         for (const std::string& chunk : chunks) {
             if (chunksAsHex)
                 std::printf("%s\n", lowerHex(chunk).c_str());
             else
                 std::fwrite(chunk.data(), 1, chunk.size(), stdout);
         }
+        if (!noCertificate.empty())
+            return fail("receipt without its certificate: " + noCertificate);
         return 0;
     } catch (const std::exception& error) {
         return fail(error.what());

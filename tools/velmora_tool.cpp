@@ -4,6 +4,7 @@
 //   velmora-tool journal list|show|export ...
 //   velmora-tool log encode | log decode FILE
 //   velmora-tool receipt | raster | render-receipt (see receipt_commands.h)
+//   velmora-tool certificate keygen | verify (see certificate_command.h)
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "catalogue/CatalogueJson.h"
+#include "certificate_command.h"
 #ifdef VELMORA_HAVE_JOURNAL
 #include "journal_command.h"
 #endif
@@ -38,6 +40,10 @@ int usage() {
         "                    --clock 2026-12-10T14:05:09 [--decimal ,] [--date-sep /]\n"
         "                    [--time-format hh:mm:ss] [--am AM] [--pm PM] [--logo L.bin]\n"
         "                    [--voltage-raster V.bin] [--current-raster C.bin] [--chunks]\n"
+        "                    [--certificate PRIV [--battery-id T] [--technician T] [--job T]\n"
+        "                     [--in-vehicle yes|no] [--dealer T] [--utc-offset +07:00]]\n"
+        "       velmora-tool certificate keygen --private PRIV --public PUB\n"
+        "       velmora-tool certificate verify --public PUB|DIR (--text QR | --image FILE)\n"
         "       velmora-tool raster IN.png OUT.bin\n"
         "       velmora-tool render-receipt IN.bin OUT.png|OUT.pgm\n"
         "       velmora-tool --version\n");
@@ -118,6 +124,7 @@ int main(int argc, char** argv) {
 #endif
     }
     if (std::strcmp(argv[1], "receipt") == 0) return receiptCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "certificate") == 0) return certificateCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "raster") == 0) return rasterCommand(argc - 2, argv + 2);
     if (std::strcmp(argv[1], "render-receipt") == 0)
         return renderReceiptCommand(argc - 2, argv + 2);
