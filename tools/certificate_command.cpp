@@ -115,6 +115,7 @@ int verifyCommand(int argc, char** argv) {
     const Verification result = verifyCertificate(text, keys);
     JsonObjectWriter json;
     json.text("status", verdictName(result.verdict));
+    json.text("text", text);  // what was read off a picture, to keep or to paste
     if (result.verdict == Verdict::Valid) {
         json.text("code", result.code);
         json.text("dealerKey", groupedFingerprint(result.record->keyFingerprint));
