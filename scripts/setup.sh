@@ -13,7 +13,7 @@ PACKAGES=(
     qt6-qpa-plugins libgl-dev libqt6opengl6-dev libsqlite3-dev
     libgcrypt20-dev libqrencode-dev libzxing-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    python3 python3-dbusmock dbus
+    python3 python3-dbusmock python3-cryptography dbus
     xvfb xauth fonts-roboto
 )
 

@@ -135,6 +135,23 @@ class CertificateToolTest(unittest.TestCase):
         self.path("keys/readme.txt", b"public keys of our dealers")
         self.assertEqual(self.verify("--text", good, public=folder).returncode, 0)
 
+    def test_an_independent_ed25519_checks_it_as_documented(self):
+        """docs/CERTIFICATE.md's recipe, with another library's Ed25519."""
+        import base64
+        import urllib.parse
+        from cryptography.hazmat.primitives.asymmetric.ed25519 import Ed25519PublicKey
+        text = self.signed_text()
+        signed, signature = text.rsplit("\nsig=", 1)
+        signed += "\n"
+        with open(self.pub) as f:
+            key = base64.b64decode(f.read().split()[2])
+        Ed25519PublicKey.from_public_bytes(key).verify(base64.b64decode(signature.strip()),
+                                                       signed.encode("ascii"))
+        fields = dict(line.split("=", 1) for line in signed.splitlines()[1:])
+        self.assertEqual(fields["key"], hashlib.sha256(key).hexdigest()[:16].upper())
+        self.assertEqual(urllib.parse.unquote(fields["job"]), "INV/118")
+        self.assertEqual(len(fields), 28)
+
     def test_unusable_keys_and_pictures_give_clear_answers(self):
         os.chmod(self.key, 0o644)
         for key, words in ((self.key, b"other users"), (self.path("missing.key"), b"no key")):
