@@ -12,7 +12,8 @@
 namespace velmora {
 
 namespace {
-constexpr int kWidth = 400, kHeight = 420, kRestingY = 60;
+// Room below the rows for the dealer key (kKeyRowY).
+constexpr int kWidth = 400, kHeight = 480, kRestingY = 30;
 constexpr int kFirstRowY = 62, kRowHeight = 54, kLabelX = 30, kLabelWidth = 120;
 constexpr int kControlX = 150, kControlWidth = kWidth - 30 - kControlX, kControlHeight = 32;
 const QColor kCancelFill = QColor::fromRgb(0x4A, 0x4A, 0x4A);

@@ -19,6 +19,8 @@ class InformationDialog : public ui::SlideInDialog {
     Q_OBJECT
 public:
     explicit InformationDialog(QWidget* window);
+    // Where the dealer key's row goes (its label, fingerprint and buttons, 66 high).
+    static constexpr int kKeyRowY = 330;
 
     // Sends the dealer's details with the printer chosen over a connected link. Returns the
     // message for the user when nothing can be sent; a failing send throws.

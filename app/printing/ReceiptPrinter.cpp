@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QLocale>
 
+#include "certificate/ReceiptRecord.h"
 #include "monitor/ChartScreen.h"
+#include "printing/WarrantyCertificates.h"
 
 namespace velmora {
 
@@ -91,10 +93,29 @@ std::optional<QDateTime> ReceiptPrinter::print(bool charge) {
     const QDateTime now = m_clock();  // one reading: the receipt's date line and the chart
     const printing::ClockReading clock = readingOf(now);
     const ChargerState state = m_sources.state->snapshot();
-    m_sender->send(
-        link, charge ? printing::chargeReceiptChunks(state, texts, clock, locale(), rasters)
-                     : printing::testReceiptChunks(state, texts, clock, locale(), rasters.logo));
+    std::vector<std::string> chunks =
+        charge ? printing::chargeReceiptChunks(state, texts, clock, locale(), rasters)
+               : printing::testReceiptChunks(state, texts, clock, locale(), rasters.logo);
+    appendCertificate(chunks, charge, state, texts, now);
+    m_sender->send(link, std::move(chunks));
     return now;
+}
+
+void ReceiptPrinter::appendCertificate(std::vector<std::string>& chunks, bool charge,
+                                       const ChargerState& state,
+                                       const printing::ProfileTexts& texts, const QDateTime& now) {
+    WarrantyCertificates* certificates = m_sources.certificates;
+    if (!certificates || !certificates->enabled()) return;  // the receipt as it always was
+    certificate::CertificateRecord record =
+        certificate::receiptRecord(charge, state, texts, readingOf(now), now.offsetFromUtc() / 60);
+    const journal::Profile profile = m_sources.profile();
+    record.brand = profile.brand;
+    record.mode = profile.mode;
+    const std::optional<certificate::SignedCertificate> signedCertificate =
+        certificates->sign(record);
+    if (!signedCertificate) return;
+    for (std::string& chunk : certificates->chunksOf(*signedCertificate))
+        chunks.push_back(std::move(chunk));
 }
 
 }  // namespace velmora

@@ -15,6 +15,7 @@
 namespace velmora {
 
 class ChartScreen;
+class WarrantyCertificates;
 
 // The two receipts: reads the live state, the profile controls and the clock, composes
 // the chunks and hands them to the sender on the link's worker. Owns the printer images.
@@ -28,6 +29,8 @@ public:
         std::function<journal::Profile()> profile;  // the profile shown
         ChartScreen* charts = nullptr;
         NumberFormat number;
+        // Signs the certificate that ends a receipt while "Cetak sertifikat garansi" is on.
+        WarrantyCertificates* certificates = nullptr;
     };
 
     ReceiptPrinter(const Sources& sources, QObject* parent = nullptr);
@@ -50,6 +53,8 @@ public:
 
 private:
     std::optional<QDateTime> print(bool charge);
+    void appendCertificate(std::vector<std::string>& chunks, bool charge, const ChargerState& state,
+                           const printing::ProfileTexts& texts, const QDateTime& now);
 
     Sources m_sources;
     PrinterImages m_images;

@@ -12,6 +12,7 @@
 #include "link/LinkController.h"
 #include "logger/SaveDialog.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/CertificateControls.h"
 #include "printing/InformationDialog.h"
 #include "shell/Dialogs.h"
 #include "shell/OptionScreen.h"
@@ -120,6 +121,7 @@ void wireHandlers(TVLForm& window, WindowContent& ui) {
     ui.informationDialogMade = [&window](InformationDialog* dialog) {
         wireInformationDialog(window, dialog);
         window.linkControl().addDeviceBox(dialog->ComboShowPrinter);
+        window.certificates().attachInformation(dialog);
     };
     ui.tambahDialogMade = [&window](TambahDialog* dialog) {
         wireTambahDialog(window, dialog);

@@ -77,6 +77,16 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
     CheckAutoConnect->setFont(ui::roboto(16));
     CheckAutoConnect->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
     CheckAutoConnect->setGeometry(30, y + 4, 360, 28);
+    CheckCertificate = new QCheckBox(tr("Cetak sertifikat garansi"), guide);
+    CheckCertificate->setObjectName(QStringLiteral("CheckCertificate"));
+    CheckCertificate->setFont(ui::roboto(16));
+    CheckCertificate->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
+    CheckCertificate->setGeometry(30, y + 34, 220, 28);
+    BTPeriksa =
+        new ui::TextButton(guide, QStringLiteral("BTPeriksa"), tr("Periksa Sertifikat"), 13);
+    BTPeriksa->setFill(QColor::fromRgb(0x2F, 0x5E, 0x8C));
+    BTPeriksa->setGeometry(250, y + 34, 140, 28);
+    y += 30;  // the rows below move down by the certificate's row
 
     // Said in both languages: it is found by whoever reads only one of them.
     ui::makeLabel(guide, QStringLiteral("LLanguage"), QStringLiteral("Bahasa / Language"), 16,
@@ -106,19 +116,20 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
 
     auto* about =
         new ui::Panel(guide, QStringLiteral("RAbout"), QColor::fromRgba(0xFF141414), kBoxBorder, 6);
-    about->setGeometry(30, 284, 360, 118);
+    // Logo beside the name and version, to leave room for the certificate's row above.
+    about->setGeometry(30, 316, 360, 86);
     ui::makeLabel(about, QStringLiteral("LAboutTitle"), tr("Tentang Aplikasi"), 14, ui::kGrey)
         ->setGeometry(0, 4, 360, 20);
     auto* logo =
         new ui::Picture(about, QStringLiteral("ImageLogo"), QStringLiteral(":/img/logo.svg"));
-    logo->setGeometry(110, 24, 140, 42);
+    logo->setGeometry(24, 30, 140, 42);
     auto* name =
         ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 18);
     name->setFont(ui::roboto(18, QFont::Medium));
-    name->setGeometry(0, 68, 360, 24);
+    name->setGeometry(170, 28, 180, 24);
     ui::makeLabel(about, QStringLiteral("LAboutVersion"),
                   tr("Versi %1").arg(QString::fromLatin1(versionText())), 13, ui::kGrey)
-        ->setGeometry(0, 93, 360, 18);
+        ->setGeometry(170, 54, 180, 18);
 }
 
 GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {

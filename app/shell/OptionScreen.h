@@ -30,6 +30,9 @@ public:
     ui::PictureButton* RRiwayat;  // the charge journal's session list
     // "Sambungkan otomatis saat mulai": the last charger is connected at start-up.
     QCheckBox* CheckAutoConnect;
+    // "Cetak sertifikat garansi": receipts end with a signed warranty certificate.
+    QCheckBox* CheckCertificate;
+    ui::TextButton* BTPeriksa;  // "Periksa Sertifikat"
     // "Bahasa / Language": the window's language, remembered for the next start.
     QComboBox* ComboLanguage;
 

@@ -25,6 +25,7 @@ class HistoryBrowser;
 class JournalRecorder;
 class ProfileSelector;
 class ReceiptPrinter;
+class CertificateControls;
 class VirtualPrinter;
 
 // The main window: one fixed-size window holding every screen and dialog, scaled as a
@@ -72,6 +73,7 @@ public:
     InformationDialog* informationDialog() { return m_ui->informationDialog(); }
     ConnectionDialog* connectionDialog() const { return m_ui->connection; }
     ReceiptPrinter* receipts() const { return m_ctrl->receipts; }
+    CertificateControls& certificates() const { return *m_ctrl->certificateControls; }
     VirtualPrinter* virtualPrinter() const { return m_ctrl->virtualPrinter; }
     // Whether a receipt is being sent to the printer.
     bool printing() const { return m_ctrl->printJob->printing(); }

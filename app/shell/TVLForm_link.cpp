@@ -5,6 +5,7 @@
 #include "link/ConnectionFlow.h"
 #include "link/LinkController.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/CertificateControls.h"
 #include "shell/Dialogs.h"
 #include "shell/TVLForm.h"
 #include "shell/WindowContent.h"
@@ -32,7 +33,7 @@ void TVLForm::BTConnectionClick() {
 }
 
 void TVLForm::BTPrintClick() {
-    m_ctrl->connectionFlow->openDialog(true);
+    certificates().beforePrinting([this] { m_ctrl->connectionFlow->openDialog(true); });
 }
 
 void TVLForm::RectLayoutBTClick() {

@@ -5,6 +5,7 @@
 #include "catalogue/ProfileSelector.h"
 #include "link/LinkController.h"
 #include "logger/DataLogger.h"
+#include "printing/CertificateControls.h"
 #include "printing/InformationDialog.h"
 #include "shell/OptionScreen.h"
 #include "shell/TVLForm.h"
@@ -37,6 +38,7 @@ void TVLForm::BT4OptionClick() {
 void TVLForm::R1UseClick() {
     linkControl().chooseLast(informationDialog()->ComboShowPrinter,
                              RememberedDevices::Role::Printer);
+    certificates().refreshKey();
     informationDialog()->open();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDateTime>
+#include <QLineEdit>
 #include <utility>
 
 #include "catalogue/ProfileSelector.h"
@@ -13,11 +14,13 @@
 #include "link/LinkController.h"
 #include "logger/DataLogger.h"
 #include "monitor/DashboardScreen.h"
+#include "printing/CertificateControls.h"
 #include "printing/InformationDialog.h"
 #include "printing/PrintJob.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/VirtualPrinter.h"
+#include "printing/WarrantyCertificates.h"
 #include "shell/OptionScreen.h"
 #include "shell/WindowContent.h"
 
@@ -67,9 +70,17 @@ void WindowControllers::makeLink(const Needs& needs, WindowContent& ui) {
 }
 
 void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
-    receipts = new ReceiptPrinter(
-        {&needs.state, &needs.link, [this] { return profile->shown(); }, ui.chart, needs.format},
-        this);
+    certificates = new WarrantyCertificates(DealerKeys::defaultFolder(), this);
+    certificates->dealerName = [&ui] { return ui.informationDialog()->EditStore->text(); };
+    certificateControls = new CertificateControls(*certificates, ui.content, this);
+    certificateControls->attachOption(ui.option->CheckCertificate);
+    QObject::connect(certificateControls, &CertificateControls::message, this,
+                     &WindowControllers::message);
+    QObject::connect(ui.option->BTPeriksa, &QAbstractButton::clicked, certificateControls,
+                     &CertificateControls::openCheck);
+    receipts = new ReceiptPrinter({&needs.state, &needs.link, [this] { return profile->shown(); },
+                                   ui.chart, needs.format, certificates},
+                                  this);
     printJob = new PrintJob(*receipts, needs.link, ui.connection, ui.chart, this);
     QObject::connect(printJob, &PrintJob::statusChanged, this,
                      &WindowControllers::linkStatusChanged);

@@ -9,6 +9,7 @@ class QTimer;
 namespace velmora {
 
 class BluetoothPlatform;
+class CertificateControls;
 class ChargerLink;
 class ConnectionFlow;
 class Dataaki;
@@ -20,6 +21,7 @@ class PrintJob;
 class ProfileSelector;
 class ReceiptPrinter;
 class VirtualPrinter;
+class WarrantyCertificates;
 class WindowContent;
 struct NumberFormat;
 struct TickEvents;
@@ -48,6 +50,8 @@ public:
     ConnectionFlow* connectionFlow = nullptr;
     ReceiptPrinter* receipts = nullptr;
     PrintJob* printJob = nullptr;
+    WarrantyCertificates* certificates = nullptr;
+    CertificateControls* certificateControls = nullptr;
     VirtualPrinter* virtualPrinter = nullptr;
     DataLogger* logger = nullptr;
     JournalRecorder* journal = nullptr;

@@ -69,6 +69,12 @@ KeyPair createKeyFiles(const std::string& privatePath, const std::string& public
     return key;
 }
 
+KeyPair createPrivateKeyFile(const std::string& privatePath) {
+    const KeyPair key = generateKeyPair();
+    createFileExclusively(privatePath, privateKeyText(key), true);
+    return key;
+}
+
 void writePublicKeyFile(const std::string& path, const std::string& publicKey) {
     createFileExclusively(path, publicKeyText(publicKey), false);
 }

@@ -37,6 +37,8 @@ std::string publicKeyText(const std::string& publicKey);
 // Neither file is overwritten: when either exists, nothing is written (Exists). Each file
 // appears whole or not at all. Throws KeyFileError, CryptoError.
 KeyPair createKeyFiles(const std::string& privatePath, const std::string& publicPath);
+// Makes a new pair and writes its private key file only (never overwriting).
+KeyPair createPrivateKeyFile(const std::string& privatePath);
 // Writes a public key file (never overwriting). Throws KeyFileError.
 void writePublicKeyFile(const std::string& path, const std::string& publicKey);
 

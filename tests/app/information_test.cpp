@@ -45,8 +45,8 @@ TEST_F(InformationTest, DialogLayoutLimitsAndPrompts) {
     EXPECT_TRUE(dialog()->isVisibleTo(m_window->content()));
     EXPECT_EQ(dialog()->animation()->objectName(), "FloatInformation");
     EXPECT_EQ(dialog()->animation()->startValue().toInt(), 780);
-    EXPECT_EQ(dialog()->animation()->endValue().toInt(), 60);
-    EXPECT_EQ(dialog()->panel()->size(), QSize(400, 420));
+    EXPECT_EQ(dialog()->animation()->endValue().toInt(), 30);
+    EXPECT_EQ(dialog()->panel()->size(), QSize(400, 480));  // with the dealer key below
     EXPECT_EQ(control<QLabel>("LInformationTitle")->text(), "DATA INFORMASI");
     const struct {
         const char* name;
