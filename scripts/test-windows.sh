@@ -14,8 +14,10 @@ started=$SECONDS
 
 source "$ROOT/scripts/install-missing.sh"
 # The posix flavour of MinGW-w64, for std::thread; wine with its 64-bit loader; GoogleTest's
-# sources, built for Windows; NSIS for the installer.
+# sources, built for Windows; libgcrypt for the certificates (Debian has no MinGW QR code
+# libraries: that part is left out here); NSIS for the installer.
 install_missing cmake make python3 pkg-config googletest g++-mingw-w64-x86-64-posix wine wine64 \
+    libgcrypt-mingw-w64-dev \
     nsis
 
 host_tool="$HOST_BUILD_DIR/tools/velmora-tool"

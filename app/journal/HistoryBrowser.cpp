@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <sstream>
 
+#include "certificate/CertificateBlock.h"
 #include "journal/CsvExport.h"
 #include "journal/HistoryDialog.h"
 #include "journal/JournalRecorder.h"
@@ -275,8 +276,24 @@ std::vector<std::string> HistoryBrowser::receiptChunks() {
             return {};
         }
     }
-    return journal::sessionReceiptChunks(*shown, receiptLocaleOf(QLocale(), m_window.format),
-                                         m_images->rasters());
+    std::vector<std::string> chunks = journal::sessionReceiptChunks(
+        *shown, receiptLocaleOf(QLocale(), m_window.format), m_images->rasters());
+    appendKeptCertificate(shown->id, chunks);
+    return chunks;
+}
+
+void HistoryBrowser::appendKeptCertificate(int64_t sessionId, std::vector<std::string>& chunks) {
+    if (!m_journal) return;
+    try {
+        const std::optional<journal::KeptCertificate> kept = m_journal->certificate(sessionId);
+        if (!kept) return;  // printed without one
+        const auto certificate = certificate::keptCertificate(kept->qrText);
+        if (!certificate) throw std::runtime_error("unreadable");
+        for (std::string& chunk : certificate::certificateChunks(*certificate))
+            chunks.push_back(std::move(chunk));
+    } catch (const std::exception&) {
+        m_window.error(tr("Sertifikat sesi ini tidak bisa dibaca; struk tanpa sertifikat"));
+    }
 }
 
 void HistoryBrowser::printSession() {

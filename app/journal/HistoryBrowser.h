@@ -72,6 +72,8 @@ private:
     // The shown session's receipt, its charts drawn for the printer; empty when it failed
     // (already told).
     std::vector<std::string> receiptChunks();
+    // The certificate printed with the session, as it was printed, when there is one.
+    void appendKeptCertificate(int64_t sessionId, std::vector<std::string>& chunks);
     // "Riwayat 12 08-12-2025_0905" and the ending.
     QString fileName(const QString& ending) const;
     QString documentsFolder() const;

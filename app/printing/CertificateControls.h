@@ -36,6 +36,7 @@ public:
     void beforePrinting(const std::function<void()>& print);
     void openCheck();
 
+    WarrantyCertificates& warranty() { return m_certificates; }
     JobDetailsDialog* jobDialog();
     CertificateCheckDialog* checkDialog();
 

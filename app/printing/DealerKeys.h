@@ -19,6 +19,7 @@ public:
     static QString defaultFolder();  // the platform's application data folder
 
     QString folder() const { return m_folder; }
+    void setFolder(const QString& folder) { m_folder = folder; }
     // The key to sign with, made when there is none. Throws certificate::KeyFileError and
     // certificate::CryptoError.
     certificate::KeyPair current();

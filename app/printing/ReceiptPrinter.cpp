@@ -114,8 +114,10 @@ void ReceiptPrinter::appendCertificate(std::vector<std::string>& chunks, bool ch
     const std::optional<certificate::SignedCertificate> signedCertificate =
         certificates->sign(record);
     if (!signedCertificate) return;
-    for (std::string& chunk : certificates->chunksOf(*signedCertificate))
-        chunks.push_back(std::move(chunk));
+    std::vector<std::string> block = certificates->chunksOf(*signedCertificate);
+    if (block.empty()) return;
+    for (std::string& chunk : block) chunks.push_back(std::move(chunk));
+    emit certificatePrinted(QString::fromStdString(signedCertificate->qrText), charge);
 }
 
 }  // namespace velmora

@@ -51,6 +51,11 @@ public:
     std::optional<QDateTime> DataPrint(int stat2);
     std::optional<QDateTime> DataPrint2(int stat3);
 
+signals:
+    // A receipt went to the printer with this certificate (its QR text), to be kept with
+    // the charge's session.
+    void certificatePrinted(const QString& qrText, bool charge);
+
 private:
     std::optional<QDateTime> print(bool charge);
     void appendCertificate(std::vector<std::string>& chunks, bool charge, const ChargerState& state,

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "catalogue/ProfileSelector.h"
+#include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
 #include "journal/TickFromEvents.h"
 #include "link/ChargerLink.h"
@@ -81,6 +82,8 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
     receipts = new ReceiptPrinter({&needs.state, &needs.link, [this] { return profile->shown(); },
                                    ui.chart, needs.format, certificates},
                                   this);
+    QObject::connect(receipts, &ReceiptPrinter::certificatePrinted, this,
+                     &WindowControllers::keepCertificate);
     printJob = new PrintJob(*receipts, needs.link, ui.connection, ui.chart, this);
     QObject::connect(printJob, &PrintJob::statusChanged, this,
                      &WindowControllers::linkStatusChanged);
@@ -95,6 +98,26 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
     virtualPrinter->attachTo(needs.platform);
     QObject::connect(virtualPrinter, &VirtualPrinter::receiptPrinted, ui.layoutStruk,
                      &ReceiptPreview::showReceipt);
+}
+
+void WindowControllers::keepCertificate(const QString& qrText, bool charge) {
+    try {
+        // A second connection beside the recorder's: one short transaction.
+        auto file = journal::Journal::open(journal->nativePath());
+        std::optional<int64_t> id = journal->recordingSessionId();
+        journal::ListQuery newest;
+        newest.limit = 20;
+        for (const journal::SessionSummary& s :
+             id ? std::vector<journal::SessionSummary>() : file->list(newest))
+            if ((s.start.kind == journal::SessionKind::Charge) == charge) {
+                id = s.id;
+                break;
+            }
+        if (!id) return;  // printed from a loaded log: no session to keep it with
+        file->keepCertificate(*id, {certificates->job, qrText.toStdString()});
+    } catch (const std::exception&) {
+        emit message(tr("Sertifikat tercetak, tetapi tidak tersimpan di riwayat"));
+    }
 }
 
 void WindowControllers::makeLogger(const Needs& needs, WindowContent& ui) {

@@ -72,6 +72,8 @@ private:
     void makeLink(const Needs& needs, WindowContent& ui);
     void makePrinting(const Needs& needs, WindowContent& ui);
     void makeLogger(const Needs& needs, WindowContent& ui);
+    // Keeps a printed certificate with the session it was printed for.
+    void keepCertificate(const QString& qrText, bool charge);
 };
 
 }  // namespace velmora

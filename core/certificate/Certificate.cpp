@@ -70,6 +70,19 @@ SignedCertificate signCertificate(CertificateRecord record, const KeyPair& key) 
     return result;
 }
 
+std::optional<SignedCertificate> keptCertificate(std::string_view qrText) {
+    const std::string text = normalisedLineEnds(qrText);
+    const size_t signatureAt = text.rfind("\n" + kSignatureLine);
+    if (signatureAt == std::string::npos) return std::nullopt;
+    std::string encoded = text.substr(signatureAt + 1 + kSignatureLine.size());
+    encoded.pop_back();
+    const std::optional<std::string> signature = fromBase64(encoded);
+    std::optional<CertificateRecord> record =
+        decodeRecord(text.substr(0, signatureAt + 1), nullptr);
+    if (!signature || signature->size() != kSignatureBytes || !record) return std::nullopt;
+    return SignedCertificate{std::move(*record), text, codeOf(*signature)};
+}
+
 const char* verdictName(Verdict verdict) {
     switch (verdict) {
         case Verdict::Valid:

@@ -27,6 +27,10 @@ struct SignedCertificate {
 // Throws CryptoError.
 SignedCertificate signCertificate(CertificateRecord record, const KeyPair& key);
 
+// A certificate kept as its QR text (with a session), to print again exactly as it was:
+// read without checking (it is the program's own), nothing when it cannot be read.
+std::optional<SignedCertificate> keptCertificate(std::string_view qrText);
+
 enum class Verdict { Valid, Changed, UnknownKey, Unreadable, UnsupportedVersion };
 // "valid", "changed", "unknown dealer key", "unreadable", "unsupported version".
 const char* verdictName(Verdict verdict);

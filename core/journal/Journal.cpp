@@ -262,6 +262,9 @@ Journal::Journal(std::unique_ptr<sql::Connection> db, std::string path, int vers
     Statement column(
         *m_db, "SELECT 1 FROM pragma_table_info('sessions') WHERE name = 'joined_mid_charge'");
     m_joinedColumn = column.step();
+    Statement table(*m_db,
+                    "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'certificates'");
+    m_certificateTable = table.step();
 }
 
 std::string Journal::summaryColumns() const {
@@ -380,6 +383,38 @@ std::optional<Session> Journal::session(int64_t sessionId) {
         result->points.push_back(Point{select.int64(0), select.int64(1) / 100.0,
                                        select.int64(2) / 1000.0, select.integer(3)});
     return result;
+}
+
+void Journal::keepCertificate(int64_t sessionId, const KeptCertificate& kept) {
+    requireWritable();
+    Statement insert(*m_db,
+                     "INSERT OR REPLACE INTO certificates (session_id, battery_id, technician, "
+                     "job, in_vehicle, qr_text) VALUES (?, ?, ?, ?, ?, ?)");
+    insert.bind(1, sessionId)
+        .bind(2, std::string_view(kept.job.batteryId))
+        .bind(3, std::string_view(kept.job.technician))
+        .bind(4, std::string_view(kept.job.job));
+    if (kept.job.inVehicle)
+        insert.bind(5, *kept.job.inVehicle ? 1 : 0);
+    else
+        insert.bindNull(5);
+    insert.bind(6, std::string_view(kept.qrText)).run();
+}
+
+std::optional<KeptCertificate> Journal::certificate(int64_t sessionId) {
+    if (!m_certificateTable) return std::nullopt;
+    Statement query(*m_db,
+                    "SELECT battery_id, technician, job, in_vehicle, qr_text FROM certificates "
+                    "WHERE session_id = ?");
+    query.bind(1, sessionId);
+    if (!query.step()) return std::nullopt;
+    KeptCertificate kept;
+    kept.job.batteryId = query.text(0);
+    kept.job.technician = query.text(1);
+    kept.job.job = query.text(2);
+    if (!query.isNull(3)) kept.job.inVehicle = query.integer(3) != 0;
+    kept.qrText = query.text(4);
+    return kept;
 }
 
 bool Journal::remove(int64_t sessionId) {

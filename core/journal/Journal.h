@@ -49,6 +49,10 @@ public:
     std::vector<SessionSummary> list(const ListQuery& query = {});
     std::optional<SessionSummary> summary(int64_t sessionId);
     std::optional<Session> session(int64_t sessionId);
+    // Keeps the certificate printed for a session (replacing an earlier one of it).
+    void keepCertificate(int64_t sessionId, const KeptCertificate& certificate);
+    // The certificate kept for a session; nothing in a journal older than certificates.
+    std::optional<KeptCertificate> certificate(int64_t sessionId);
     // Deletes the session and, by cascade, its points. False when there was none.
     bool remove(int64_t sessionId);
 
@@ -65,6 +69,7 @@ private:
     std::string summaryColumns() const;
     int m_version;
     bool m_joinedColumn = false;
+    bool m_certificateTable = false;
     bool m_readOnly;
     bool m_newerVersion;
 };

@@ -59,6 +59,21 @@ void addJoinedMidCharge(sql::Connection& db) {
     db.exec("ALTER TABLE sessions ADD COLUMN joined_mid_charge INTEGER NOT NULL DEFAULT 0");
 }
 
+// The warranty certificate printed for a session and the job details typed for it: a table
+// of its own, so sessions without one (and older programs reading the file) are untouched.
+void addCertificates(sql::Connection& db) {
+    db.exec(R"(
+CREATE TABLE certificates (
+    session_id INTEGER PRIMARY KEY REFERENCES sessions (id) ON DELETE CASCADE,
+    battery_id TEXT NOT NULL DEFAULT '',
+    technician TEXT NOT NULL DEFAULT '',
+    job TEXT NOT NULL DEFAULT '',
+    in_vehicle INTEGER,
+    qr_text TEXT NOT NULL
+);
+)");
+}
+
 bool hasTable(sql::Connection& db, const char* name) {
     sql::Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
     query.bind(1, std::string_view(name));
@@ -68,7 +83,8 @@ bool hasTable(sql::Connection& db, const char* name) {
 }  // namespace
 
 const std::vector<Migration>& migrations() {
-    static const std::vector<Migration> steps{{1, createVersion1}, {2, addJoinedMidCharge}};
+    static const std::vector<Migration> steps{
+        {1, createVersion1}, {2, addJoinedMidCharge}, {3, addCertificates}};
     return steps;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "certificate/CertificateRecord.h"
 #include "link/TestResult.h"
 
 namespace velmora::journal {
@@ -100,6 +101,13 @@ struct SessionUpdate {
         return points.empty() && !results.before && !results.after && !results.test && !profile &&
                !endMs;
     }
+};
+
+// The job details typed for a session and the warranty certificate printed for it, as the
+// QR code carries it (signed): a reprint prints it again unchanged.
+struct KeptCertificate {
+    certificate::JobDetails job;
+    std::string qrText;
 };
 
 // Selection of the session list, newest first.

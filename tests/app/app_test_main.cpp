@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     if (!home.isValid()) return 1;
     qputenv("HOME", home.path().toLocal8Bit());
     qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");  // the dealer's signing key too
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

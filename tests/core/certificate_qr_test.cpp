@@ -103,6 +103,17 @@ TEST(CertificateQrTest, PrintedReceiptReadsBackFromTheVirtualPrintersPaper) {
     EXPECT_EQ(checked.record->job.batteryId, "A1 V");
 }
 
+// A reprint from the kept QR text prints the same block to the byte.
+TEST(CertificateQrTest, KeptCertificatePrintsAgainTheSame) {
+    const SignedCertificate printed = signCertificate(longRecord(), generateKeyPair());
+    const std::optional<SignedCertificate> kept = keptCertificate(printed.qrText);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->code, printed.code);
+    EXPECT_EQ(certificateChunks(*kept), certificateChunks(printed));
+    EXPECT_FALSE(keptCertificate(printed.qrText.substr(0, printed.qrText.find("sig="))));
+    EXPECT_FALSE(keptCertificate("garbage"));
+}
+
 TEST(CertificateQrTest, PicturesWithoutOneQrCodeSaySo) {
     printing::DotGrid blank{200, 200, std::vector<std::uint8_t>(200 * 200, 0)};
     EXPECT_EQ(readGrid(blank).outcome, QrReadOutcome::None);

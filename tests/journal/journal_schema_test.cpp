@@ -91,6 +91,34 @@ TEST(JournalSchemaTest, FailedMigrationLeavesThePreviousVersionWhole) {
     EXPECT_EQ(Journal::open(path)->session(id)->points.size(), 2u);
 }
 
+// A certificate kept with a session reads back as printed; an older journal read as it
+// stands has none and reads whole; the upgrade keeps its sessions; deleting a session takes
+// its certificate along.
+TEST(JournalSchemaTest, CertificatesAreKeptWithTheirSessionAndOlderJournalsStillOpen) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    const int64_t old = writeVersion1Journal(path);
+    JournalOptions reading;
+    reading.readOnly = true;
+    EXPECT_FALSE(Journal::open(path, reading)->certificate(old));
+
+    auto journal = Journal::open(path);  // upgrades
+    ASSERT_EQ(journal->list().size(), 1u);
+    EXPECT_FALSE(journal->certificate(old));
+    const KeptCertificate kept{{"SN 4471", "Budi", "INV/118", false}, "velmora-certificate 1\n"};
+    journal->keepCertificate(old, kept);
+    const std::optional<KeptCertificate> back = Journal::open(path, reading)->certificate(old);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->job, kept.job);
+    EXPECT_EQ(back->qrText, kept.qrText);
+    KeptCertificate again = kept;
+    again.job.inVehicle.reset();
+    journal->keepCertificate(old, again);  // printed again: the later one is kept
+    EXPECT_FALSE(journal->certificate(old)->job.inVehicle);
+    EXPECT_TRUE(journal->remove(old));
+    EXPECT_EQ(RawDb(path).scalar("SELECT count(*) FROM certificates"), 0);
+}
+
 // A charge first seen part-way keeps its mark; a first-version journal, read as it stands
 // by a reader that never migrates, has none and reads whole.
 TEST(JournalSchemaTest, JoinedMidChargeMarkIsKeptAndOlderJournalsReadWithoutIt) {

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
@@ -32,7 +33,11 @@
 #include "link/SimulatedDevices.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFile.h"
+#include "printing/CertificateCheckDialog.h"
+#include "printing/CertificateControls.h"
+#include "printing/JobDetailsDialog.h"
 #include "printing/VirtualPrinter.h"
+#include "printing/WarrantyCertificates.h"
 #include "shell/TVLForm.h"
 #include "shell/UserGuide.h"
 #include "simulator/ModelFeed.h"
@@ -236,6 +241,50 @@ void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
     while (paper.isNull() && waited.elapsed() < 20000) settle(50);
     shoot(window, dir, QStringLiteral("dialog_receipt"));
     paper.save(dir.filePath(QStringLiteral("receipt_charge.png")));
+}
+
+// A receipt with its warranty certificate: the job details asked first, the paper of the
+// simulated printer, and "Periksa Sertifikat" reading that paper (valid), then the same
+// text with the technician changed.
+void shootCertificate(velmora::TVLForm& window, const QDir& dir) {
+    QTemporaryDir keys;  // never the user's own dealer key
+    velmora::WarrantyCertificates& warranty = window.certificates().warranty();
+    warranty.keys().setFolder(keys.path());
+    warranty.setEnabled(true);
+    QImage paper;
+    const auto printed =
+        QObject::connect(window.virtualPrinter(), &velmora::VirtualPrinter::receiptPrinted,
+                         [&paper](const QImage& image) { paper = image; });
+    window.BT1Dashboard2Click();
+    window.BTPrintClick();
+    velmora::JobDetailsDialog* job = window.certificates().jobDialog();
+    job->EditBatteryId->setText(QStringLiteral("YTZ5S-2411-0457"));
+    job->EditTechnician->setText(QStringLiteral("Budi"));
+    job->EditJob->setText(QStringLiteral("INV/2026/118"));
+    job->ComboInVehicle->setCurrentIndex(1);
+    shoot(window, dir, QStringLiteral("dialog_job"));
+    job->RJobNext->click();
+    pick(window, "ComboDevice", "Printer Simulasi");
+    window.BTConnectClick();
+    QElapsedTimer waited;
+    waited.start();
+    while (paper.isNull() && waited.elapsed() < 20000) settle(50);
+    QObject::disconnect(printed);
+    const QString paperPath = dir.filePath(QStringLiteral("receipt_certificate.png"));
+    paper.save(paperPath);
+    window.control<QAbstractButton>(QStringLiteral("RStrukClose"))->click();
+
+    window.BT4OptionClick();
+    window.certificates().openCheck();
+    velmora::CertificateCheckDialog* check = window.certificates().checkDialog();
+    check->checkPicture(paperPath);
+    shoot(window, dir, QStringLiteral("dialog_check_valid"));
+    check->MemoCertificate->setPlainText(check->MemoCertificate->toPlainText().replace(
+        QStringLiteral("technician=Budi"), QStringLiteral("technician=Andi")));
+    check->check();
+    shoot(window, dir, QStringLiteral("dialog_check_changed"));
+    check->RCheckClose->click();
+    warranty.setEnabled(false);
 }
 
 // A few results a workshop has kept, written as the save button writes them.
@@ -552,6 +601,7 @@ int main(int argc, char** argv) {
     settle(1500);  // the guide fades out in a second, then lists the devices afresh
     window.BT4OptionClick();
     shootInformation(window, dir);
+    shootCertificate(window, dir);
     // Last: it makes the window active, which the pictures before were taken without.
     window.BT1Dashboard2Click();
     window.state().modify(chargeInProgress);
