@@ -19,8 +19,12 @@ const QString kRetiredFolder = QStringLiteral("retired");
 
 DealerKeys::DealerKeys(QString folder) : m_folder(std::move(folder)) {}
 
+// "Velmora Tester" in the user's local data folder, whatever the program's name: the
+// window and every tool of it find the same keys. Local, not roaming, on Windows: a private
+// key stays on the workshop's machine.
 QString DealerKeys::defaultFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Velmora Tester"));
 }
 
 std::string DealerKeys::path(const QString& name) const {

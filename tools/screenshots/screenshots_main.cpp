@@ -247,9 +247,7 @@ void shootReceipt(velmora::TVLForm& window, const QDir& dir) {
 // simulated printer, and "Periksa Sertifikat" reading that paper (valid), then the same
 // text with the technician changed.
 void shootCertificate(velmora::TVLForm& window, const QDir& dir) {
-    QTemporaryDir keys;  // never the user's own dealer key
     velmora::WarrantyCertificates& warranty = window.certificates().warranty();
-    warranty.keys().setFolder(keys.path());
     warranty.setEnabled(true);
     QImage paper;
     const auto printed =
@@ -501,6 +499,8 @@ void shootLostLink(const QDir& dir, int screenWidth) {
     window.setMessageSink([](const QString&) {});
     QTemporaryDir documents;  // its short session stays out of the history pictures
     window.setDocumentsFolder(documents.path());
+    QTemporaryDir keys;  // nor the user's own dealer key
+    window.certificates().warranty().keys().setFolder(keys.path());
     // The first automatic attempt is a minute away: the picture shows it waiting.
     window.linkControl().setReconnectSchedule({{60000}, 60000, 600000});
     window.show();
