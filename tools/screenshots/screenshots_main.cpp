@@ -499,8 +499,6 @@ void shootLostLink(const QDir& dir, int screenWidth) {
     window.setMessageSink([](const QString&) {});
     QTemporaryDir documents;  // its short session stays out of the history pictures
     window.setDocumentsFolder(documents.path());
-    QTemporaryDir keys;  // nor the user's own dealer key
-    window.certificates().warranty().keys().setFolder(keys.path());
     // The first automatic attempt is a minute away: the picture shows it waiting.
     window.linkControl().setReconnectSchedule({{60000}, 60000, 600000});
     window.show();
@@ -552,6 +550,8 @@ int main(int argc, char** argv) {
     // Pictures never touch the real Documents folder.
     QTemporaryDir documents;
     window.setDocumentsFolder(documents.path());
+    QTemporaryDir keys;  // nor the user's own dealer key
+    window.certificates().warranty().keys().setFolder(keys.path());
     keepLogs(documents.path());
     keepSessions(documents.path());
     window.show();
