@@ -1,6 +1,7 @@
 #include "printing/CertificateControls.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 
@@ -43,12 +44,16 @@ void CertificateControls::attachInformation(InformationDialog* dialog) {
         {"RNewKey", tr("Kunci Baru"), &CertificateControls::newKey, 145},
         {"RCheckCertificate", tr("Periksa"), &CertificateControls::openCheck, 260},
     };
+    QWidget* previous = dialog->ComboShowPrinter;  // Tab goes in reading order
     for (const auto& b : buttons) {
         auto* button = new ui::TextButton(box, QString::fromLatin1(b.name), b.text, 14);
         button->setFill(QColor::fromRgb(0x2F, 0x5E, 0x8C));
         button->setGeometry(b.x, y + 34, 110, 32);
         connect(button, &QAbstractButton::clicked, this, b.action);
+        QWidget::setTabOrder(previous, button);
+        previous = button;
     }
+    QWidget::setTabOrder(previous, dialog->RCancelInformation);
     refreshKey();
 }
 

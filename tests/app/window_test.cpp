@@ -150,7 +150,7 @@ TEST_F(WindowTest, SlideInDialogsRiseFromBelowAndStackInFixedOrder) {
         {"LayoutConnection", "FloatConnection", {400, 300}, 120},
         {"LayoutSave", "FloatSave", {350, 150}, 195},
         {"LayoutQuestionSave", "FloatQS", {350, 150}, 195},
-        {"LayoutInformation", "FloatInformation", {400, 420}, 60},
+        {"LayoutInformation", "FloatInformation", {400, 480}, 30},  // with the dealer key
         {"LayoutForceStop", "FloatForce", {350, 150}, 195},
         {"LayoutTambah", "FloatTambah", {420, 320}, 100},
     };
