@@ -111,6 +111,7 @@ void ReceiptPrinter::appendCertificate(std::vector<std::string>& chunks, bool ch
     const journal::Profile profile = m_sources.profile();
     record.brand = profile.brand;
     record.mode = profile.mode;
+    if (m_sources.fromSession) m_sources.fromSession(record, charge);
     const std::optional<certificate::SignedCertificate> signedCertificate =
         certificates->sign(record);
     if (!signedCertificate) return;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "certificate/CertificateRecord.h"
 #include "journal/SessionTypes.h"
 #include "link/ChargerLink.h"
 #include "link/NumberText.h"
@@ -31,6 +32,8 @@ public:
         NumberFormat number;
         // Signs the certificate that ends a receipt while "Cetak sertifikat garansi" is on.
         WarrantyCertificates* certificates = nullptr;
+        // Adds what the charge's kept session knows (charger, summary, curve) to a record.
+        std::function<void(certificate::CertificateRecord&, bool charge)> fromSession;
     };
 
     ReceiptPrinter(const Sources& sources, QObject* parent = nullptr);

@@ -8,6 +8,7 @@
 #include "catalogue/ProfileSelector.h"
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
+#include "journal/SessionCertificate.h"
 #include "journal/TickFromEvents.h"
 #include "link/ChargerLink.h"
 #include "link/ConnectionDialog.h"
@@ -80,7 +81,10 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
     QObject::connect(ui.option->BTPeriksa, &QAbstractButton::clicked, certificateControls,
                      &CertificateControls::openCheck);
     receipts = new ReceiptPrinter({&needs.state, &needs.link, [this] { return profile->shown(); },
-                                   ui.chart, needs.format, certificates},
+                                   ui.chart, needs.format, certificates,
+                                   [this](certificate::CertificateRecord& record, bool charge) {
+                                       recordFromSession(record, charge);
+                                   }},
                                   this);
     QObject::connect(receipts, &ReceiptPrinter::certificatePrinted, this,
                      &WindowControllers::keepCertificate);
@@ -98,6 +102,22 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
     virtualPrinter->attachTo(needs.platform);
     QObject::connect(virtualPrinter, &VirtualPrinter::receiptPrinted, ui.layoutStruk,
                      &ReceiptPreview::showReceipt);
+}
+
+void WindowControllers::recordFromSession(certificate::CertificateRecord& record, bool charge) {
+    const std::optional<int64_t> id = journal->recordingSessionId();
+    if (!id) return;  // a loaded log or no journal: what the live state knows only
+    try {
+        journal::JournalOptions reading;
+        reading.create = false;
+        reading.readOnly = true;
+        const auto session = journal::Journal::open(journal->nativePath(), reading)->session(*id);
+        if (session && (session->summary.start.kind == journal::SessionKind::Charge) == charge)
+            journal::fillFromSession(record, *session);
+    } catch (const std::exception&) {
+        // The certificate then carries what the live state knows; the journal says its own
+        // troubles when it records.
+    }
 }
 
 void WindowControllers::keepCertificate(const QString& qrText, bool charge) {

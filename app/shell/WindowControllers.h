@@ -8,6 +8,10 @@ class QTimer;
 
 namespace velmora {
 
+namespace certificate {
+struct CertificateRecord;
+}
+
 class BluetoothPlatform;
 class CertificateControls;
 class ChargerLink;
@@ -72,6 +76,8 @@ private:
     void makeLink(const Needs& needs, WindowContent& ui);
     void makePrinting(const Needs& needs, WindowContent& ui);
     void makeLogger(const Needs& needs, WindowContent& ui);
+    // Adds the recorded session's charger and charge summary to a certificate's record.
+    void recordFromSession(certificate::CertificateRecord& record, bool charge);
     // Keeps a printed certificate with the session it was printed for.
     void keepCertificate(const QString& qrText, bool charge);
 };

@@ -13,8 +13,10 @@
 #include <sys/stat.h>
 #endif
 
+#include "certificate/CertificateBlock.h"
 #include "certificate/QrReader.h"
 #include "gui_wait.h"
+#include "journal_window_fixture.h"
 #include "printing/CertificateCheckDialog.h"
 #include "printing/CertificateControls.h"
 #include "printing/EscPosReader.h"
@@ -162,6 +164,57 @@ TEST_F(CertificateWindowTest, PeriksaSertifikatSaysValidChangedUnknownAndUnreada
     EXPECT_EQ(check->LCheckResult->text(), "Tidak ada kode QR pada gambar");
     check->checkPicture(pictures.filePath(QStringLiteral("missing.png")));
     EXPECT_EQ(check->LCheckResult->text(), "Gambar tidak bisa dibuka");
+}
+
+class CertificateJournalTest : public JournalWindowTest {};
+
+// A charge printed with its certificate: the record names the recorded charger and covers
+// the points kept so far; the certificate is kept with the session, and printed from there
+// again it is the same block, byte for byte.
+TEST_F(CertificateJournalTest, CertificateIsKeptWithTheChargeAndPrintsAgainTheSame) {
+    QTemporaryDir keys;
+    WarrantyCertificates& warranty = m_window->certificates().warranty();
+    warranty.keys().setFolder(keys.path());
+    warranty.setEnabled(true);
+    connect();
+    startCharge();
+    for (int i = 0; i < 12; ++i) charging(13.2 + i * 0.01, 2.5);
+    m_window->journal().sync();
+    const std::vector<journal::SessionSummary> sessions = kept();
+    ASSERT_EQ(sessions.size(), 1u);
+
+    m_window->BTPrintClick();
+    m_window->certificates().jobDialog()->EditBatteryId->setText(QStringLiteral("SN 77"));
+    m_window->certificates().jobDialog()->RJobNext->click();
+    control<QComboBox>("ComboDevice")->setCurrentIndex(1);
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_window->BTConnectClick();
+    ASSERT_TRUE(printed.wait(20000));
+    std::string bytes;
+    for (std::string chunk; !(chunk = m_bt->peers.back()->receive(0)).empty();) bytes += chunk;
+
+    const printing::DotGrid dots = printing::drawPaper(printing::readEscPos(bytes));
+    std::vector<std::uint8_t> grey(dots.flags.size());
+    for (size_t i = 0; i < grey.size(); ++i) grey[i] = dots.flags[i] ? 0 : 255;
+    const auto read = certificate::readQrCode(dots.width, dots.height, grey.data(), dots.width);
+    ASSERT_EQ(read.outcome, certificate::QrReadOutcome::Found);
+    const auto checked = certificate::verifyCertificate(read.text, warranty.keys().publicKeys());
+    ASSERT_EQ(checked.verdict, certificate::Verdict::Valid);
+    EXPECT_EQ(checked.record->deviceName, "VELMORA-CHG");
+    EXPECT_EQ(checked.record->kind, "charge");
+    EXPECT_GT(checked.record->charge.points, 0);
+    EXPECT_EQ(checked.record->charge.curveHash.size(), 64u);
+
+    const auto keptCertificate = journal::Journal::open(m_path)->certificate(sessions[0].id);
+    ASSERT_TRUE(keptCertificate);
+    EXPECT_EQ(keptCertificate->qrText, read.text);
+    EXPECT_EQ(keptCertificate->job.batteryId, "SN 77");
+    std::string again;
+    for (const std::string& chunk :
+         certificate::certificateChunks(*certificate::keptCertificate(keptCertificate->qrText)))
+        again += chunk;
+    ASSERT_GE(bytes.size(), again.size());
+    EXPECT_EQ(bytes.substr(bytes.size() - again.size()), again);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A kept session printed again: its own results, profile and end time on the receipt.
 #include <gtest/gtest.h>
 
+#include "journal/SessionCertificate.h"
 #include "journal/SessionReceipt.h"
 #include "journal_fixture.h"
 
@@ -65,4 +66,43 @@ TEST(SessionReceiptTest, TestAndUnfinishedSessionsPrintWhatTheyHave) {
 }
 
 }  // namespace
+}  // namespace velmora::journal
+
+namespace velmora::journal {
+// A kept charge's summary as its certificate carries it: the charger, the workshop's clock,
+// the gap, the last stage and the hash of the points in the journal's resolution.
+TEST(SessionCertificateTest, ChargeSummaryOfAKeptSession) {
+    Session session;
+    SessionSummary& s = session.summary;
+    s.start.kind = SessionKind::Charge;
+    s.start.startMs = 1'765'350'000'000;  // 2025-12-10T07:00:00Z
+    s.start.utcOffsetMinutes = 420;
+    s.start.deviceName = "VELMORA-CHG";
+    s.start.deviceAddress = "00:11:22:33:44:55";
+    s.endMs = s.start.startMs + 3'725'000;
+    s.stopReason = "finished";
+    session.points = {{0, 12.31, 1.5, 1}, {1000, 12.4, 1.49, 2}, {9000, 13.1, 0.2, 6}};
+    certificate::CertificateRecord record;
+    fillFromSession(record, session);
+    EXPECT_EQ(record.deviceName, "VELMORA-CHG");
+    EXPECT_EQ(record.deviceAddress, "00:11:22:33:44:55");
+    const certificate::ChargeSummary& c = record.charge;
+    EXPECT_EQ(c.start, "2025-12-10T14:00:00+07:00");
+    EXPECT_EQ(c.end, "2025-12-10T15:02:05+07:00");
+    EXPECT_EQ(c.durationSeconds, 3725);
+    EXPECT_EQ(c.lastStage, 6);
+    EXPECT_EQ(c.stopReason, "finished");
+    EXPECT_EQ(c.gaps, 1);
+    EXPECT_EQ(c.points, 3);
+    EXPECT_EQ(c.curveHash, certificate::curveHash(
+                               {{0, 1231, 1500, 1}, {1000, 1240, 1490, 2}, {9000, 1310, 200, 6}}));
+
+    session.summary.start.kind = SessionKind::Test;  // a test has no charge summary
+    certificate::CertificateRecord test;
+    fillFromSession(test, session);
+    EXPECT_EQ(test.deviceName, "VELMORA-CHG");
+    EXPECT_EQ(test.charge.points, 0);
+    EXPECT_EQ(test.charge.start, "");
+}
+
 }  // namespace velmora::journal
