@@ -35,12 +35,17 @@ int main(int argc, char** argv) {
         QStringLiteral("sim-speed"),
         QStringLiteral("Simulated seconds per second of the built-in charger."),
         QStringLiteral("n"), QStringLiteral("20"));
+    QCommandLineOption startAnswer(
+        QStringLiteral("sim-start-answer"),
+        QStringLiteral("How the built-in charger answers a start command during a charge: "
+                       "standby (STANDBY, then its readings) or state (its readings only)."),
+        QStringLiteral("standby|state"), QStringLiteral("standby"));
     QCommandLineOption version(QStringLiteral("version"),
                                QStringLiteral("Print the version and exit."));  // answered above
     QCommandLineOption language(QStringLiteral("language"),
                                 QStringLiteral("The window's language for this run: id or en."),
                                 QStringLiteral("id|en"));
-    parser.addOptions({demo, charger, speed, language, version});
+    parser.addOptions({demo, charger, speed, startAnswer, language, version});
     parser.process(app);
 
     std::optional<velmora::ui::Language> chosen = velmora::ui::rememberedLanguage();
@@ -58,6 +63,13 @@ int main(int argc, char** argv) {
 
     velmora::SimulatorOptions simulator;
     simulator.speed = qMax(1, parser.value(speed).toInt());
+    const QString answer = parser.value(startAnswer);
+    if (answer != QLatin1String("standby") && answer != QLatin1String("state")) {
+        std::fprintf(stderr, "velmora-tester: --sim-start-answer takes standby or state\n");
+        return 2;
+    }
+    if (answer == QLatin1String("state"))
+        simulator.startAnswer = velmora::ChargerModel::StartAnswer::State;
     auto platform = std::make_unique<velmora::DevicePlatform>(
         velmora::createNativeBluetooth(), parser.isSet(demo), parser.values(charger), simulator);
     velmora::TVLForm window(std::move(platform));

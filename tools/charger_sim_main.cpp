@@ -28,8 +28,11 @@ int usage() {
     std::fprintf(stderr,
                  "usage: velmora-charger-sim [--listen ADDRESS] [--speed N] [--tick-ms N]\n"
                  "         [--quick] [--test-mode] [--garbage P] [--split] [--drop-after N]\n"
-                 "         [--seed N] [--once] [--monitor] [--verbose] [--version]\n"
+                 "         [--seed N] [--start-answer standby|state] [--once] [--monitor]\n"
+                 "         [--verbose] [--version]\n"
                  "  ADDRESS: tcp:127.0.0.1:5555 (default) or unix:/path\n"
+                 "  --start-answer: a start command during a charge is answered with STANDBY\n"
+                 "    (default) or with the option list only\n"
                  "  --quick: short stages, a whole charge in about a minute of ticks\n"
                  "  --monitor: no socket; run a charge here and print the decoded state\n");
     return 2;
@@ -99,6 +102,11 @@ int main(int argc, char** argv) {
             options.dropAfterTicks = std::atoi(value);
         } else if (!std::strcmp(arg, "--seed") && (value = next())) {
             options.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+        } else if (!std::strcmp(arg, "--start-answer") && (value = next()) &&
+                   (!std::strcmp(value, "standby") || !std::strcmp(value, "state"))) {
+            options.startAnswer = !std::strcmp(value, "state")
+                                      ? velmora::ChargerModel::StartAnswer::State
+                                      : velmora::ChargerModel::StartAnswer::Standby;
         } else if (!std::strcmp(arg, "--once")) {
             once = true;
         } else if (!std::strcmp(arg, "--monitor")) {
@@ -117,26 +125,28 @@ int main(int argc, char** argv) {
         velmora::SocketListener listener(address);
         std::printf("listening on %s\n", listener.address().c_str());
         std::fflush(stdout);
+        // One charger on the bench: it charges on between connections, as a real one does.
+        options.keepsCharging = true;
+        velmora::ChargerSimulator charger(nullptr, options);
+        if (verbose)
+            charger.setSendObserver([](const std::string& chunk) {
+                std::fwrite(chunk.data(), 1, chunk.size(), stdout);
+                std::fflush(stdout);
+            });
         while (!g_quit) {
             auto client = listener.accept(200);
             if (!client) continue;
             std::printf("application connected\n");
             std::fflush(stdout);
-            velmora::ChargerSimulator charger(
-                std::shared_ptr<velmora::Transport>(std::move(client)), options);
-            if (verbose)
-                charger.setSendObserver([](const std::string& chunk) {
-                    std::fwrite(chunk.data(), 1, chunk.size(), stdout);
-                    std::fflush(stdout);
-                });
+            charger.attach(std::shared_ptr<velmora::Transport>(std::move(client)));
             charger.start();
-            while (!g_quit && charger.running())
+            while (!g_quit && charger.linked())
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            charger.stop();
             std::printf("application disconnected\n");
             std::fflush(stdout);
             if (once) break;
         }
+        charger.stop();
     } catch (const velmora::LinkError& error) {
         std::fprintf(stderr, "velmora-charger-sim: %s\n", error.what());
         return 1;

@@ -694,6 +694,18 @@
         <source>%1 tidak lagi dipasangkan. Pasangkan lagi, lalu tekan Sambungkan ulang.</source>
         <translation>%1 is no longer paired. Pair it again, then press Reconnect.</translation>
     </message>
+    <message>
+        <source>Charger terputus, menyambung ulang (percobaan %1)</source>
+        <translation>Charger lost, reconnecting (attempt %1)</translation>
+    </message>
+    <message>
+        <source>Charger terputus, menyambung ulang...</source>
+        <translation>Charger lost, reconnecting...</translation>
+    </message>
+    <message>
+        <source>Charger terputus</source>
+        <translation>Charger lost</translation>
+    </message>
 </context>
 <context>
     <name>velmora::OptionScreen</name>

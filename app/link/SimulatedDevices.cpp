@@ -16,19 +16,17 @@ const QString kChargerAddress = QStringLiteral("sim:charger");
 const QString kTestChargerAddress = QStringLiteral("sim:charger-test");
 const QString kPrinterAddress = QStringLiteral("sim:printer");
 
-// The application's end of an in-memory link to a simulated charger that runs on its
-// own thread while connected.
+// The application's end of an in-memory link to a simulated charger. The charger is a
+// device on the bench: it goes on charging while no link is up and takes the next one.
 class SimulatedChargerSocket : public Transport {
 public:
-    explicit SimulatedChargerSocket(SimulatorOptions options) : m_options(options) {}
-    ~SimulatedChargerSocket() override {
-        release();
-        if (m_charger) m_charger->stop();
-    }
+    explicit SimulatedChargerSocket(std::shared_ptr<ChargerSimulator> charger)
+        : m_charger(std::move(charger)) {}
+    ~SimulatedChargerSocket() override { release(); }
     void connect() override {
         auto [app, charger] = MemoryTransport::createPair();
         m_app = app;
-        m_charger = std::make_unique<ChargerSimulator>(charger, m_options);
+        m_charger->attach(charger);
         m_charger->start();
     }
     bool connected() const override { return m_app && m_app->connected(); }
@@ -45,9 +43,8 @@ public:
     }
 
 private:
-    SimulatorOptions m_options;
+    std::shared_ptr<ChargerSimulator> m_charger;
     std::shared_ptr<MemoryTransport> m_app;
-    std::unique_ptr<ChargerSimulator> m_charger;
 };
 
 }  // namespace
@@ -156,14 +153,21 @@ bool DevicePlatform::isPaired(const DeviceInfo& device) {
     return m_bluetooth && m_bluetooth->isPaired(device);
 }
 
-std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device, bool secure) {
-    if (device.address == kChargerAddress)
-        return std::make_unique<SimulatedChargerSocket>(m_simulator);
-    if (device.address == kTestChargerAddress) {
-        SimulatorOptions testOnly = m_simulator;
-        testOnly.testOnly = true;  // Test Mode without hardware
-        return std::make_unique<SimulatedChargerSocket>(testOnly);
+std::shared_ptr<ChargerSimulator> DevicePlatform::simulatedCharger(const QString& address) {
+    std::lock_guard<std::mutex> lock(m_chargersMutex);
+    std::shared_ptr<ChargerSimulator>& charger = m_chargers[address];
+    if (!charger) {
+        SimulatorOptions options = m_simulator;
+        options.keepsCharging = true;
+        options.testOnly = address == kTestChargerAddress;  // Test Mode without hardware
+        charger = std::make_shared<ChargerSimulator>(nullptr, options);
     }
+    return charger;
+}
+
+std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device, bool secure) {
+    if (device.address == kChargerAddress || device.address == kTestChargerAddress)
+        return std::make_unique<SimulatedChargerSocket>(simulatedCharger(device.address));
     if (device.address == kPrinterAddress)
         return std::make_unique<SimulatedPrinterSocket>(m_printer);
     if (m_chargerAddresses.contains(device.address))

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <memory>
+#include <mutex>
 
 #include "link/BluetoothPlatform.h"
 #include "simulator/ChargerSimulator.h"
@@ -47,12 +49,17 @@ public:
 private:
     bool simulating();
     QList<DeviceInfo> simulatedDevices() const;
+    // The simulated charger at an address, made at its first connection; it lives, and
+    // charges, as long as the platform.
+    std::shared_ptr<ChargerSimulator> simulatedCharger(const QString& address);
 
     std::unique_ptr<BluetoothPlatform> m_bluetooth;
     bool m_alwaysSimulate;
     QStringList m_chargerAddresses;
     SimulatorOptions m_simulator;
     std::shared_ptr<struct PrinterSink> m_printer;
+    std::mutex m_chargersMutex;
+    QHash<QString, std::shared_ptr<ChargerSimulator>> m_chargers;
 };
 
 }  // namespace velmora

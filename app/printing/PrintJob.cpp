@@ -5,14 +5,13 @@
 
 #include "link/ChargerLink.h"
 #include "link/ConnectionDialog.h"
-#include "monitor/ChartScreen.h"
 #include "printing/ReceiptPrinter.h"
 
 namespace velmora {
 
 PrintJob::PrintJob(ReceiptPrinter& receipts, ChargerLink& link, ConnectionDialog* dialog,
-                   ChartScreen* charts, QObject* parent)
-    : QObject(parent), m_receipts(receipts), m_link(link), m_dialog(dialog), m_charts(charts) {
+                   QObject* parent)
+    : QObject(parent), m_receipts(receipts), m_link(link), m_dialog(dialog) {
     connect(&m_receipts.sender(), &ReceiptSender::finished, this, &PrintJob::done);
 }
 
@@ -62,7 +61,6 @@ void PrintJob::printKept(std::vector<std::string> chunks) {
 
 void PrintJob::started(std::optional<QDateTime> printTime) {
     if (!printTime) return;
-    m_charts->setChartClock(*printTime);  // plotting goes on from the print time
     showPrinting();
 }
 

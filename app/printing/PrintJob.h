@@ -11,7 +11,6 @@
 namespace velmora {
 
 class ChargerLink;
-class ChartScreen;
 class ConnectionDialog;
 class ReceiptPrinter;
 
@@ -22,7 +21,7 @@ class PrintJob : public QObject {
     Q_OBJECT
 public:
     PrintJob(ReceiptPrinter& receipts, ChargerLink& link, ConnectionDialog* dialog,
-             ChartScreen* charts, QObject* parent = nullptr);
+             QObject* parent = nullptr);
 
     // Whether a receipt is being sent to the printer.
     bool printing() const { return m_printing; }
@@ -54,7 +53,6 @@ private:
     ReceiptPrinter& m_receipts;
     ChargerLink& m_link;
     ConnectionDialog* m_dialog;
-    ChartScreen* m_charts;
     bool m_printing = false;
     bool m_closeAfterPrint = false;
     std::optional<std::vector<std::string>> m_keptReceipt;

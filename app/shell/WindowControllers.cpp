@@ -70,7 +70,7 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
     receipts = new ReceiptPrinter(
         {&needs.state, &needs.link, [this] { return profile->shown(); }, ui.chart, needs.format},
         this);
-    printJob = new PrintJob(*receipts, needs.link, ui.connection, ui.chart, this);
+    printJob = new PrintJob(*receipts, needs.link, ui.connection, this);
     QObject::connect(printJob, &PrintJob::statusChanged, this,
                      &WindowControllers::linkStatusChanged);
     QObject::connect(printJob, &PrintJob::error, this, &WindowControllers::error);
@@ -111,6 +111,9 @@ void WindowControllers::observeTick(const TickEvents& events) {
     journal::TickObservation tick =
         journal::observationOf(events, charger, std::move(context), m_link.heard());
     tick.linkMayReturn = linkControl->chargerMayReturn();
+    const int startCommands = m_link.startCommandsSent();
+    tick.startCommandSent = startCommands != m_startCommandsSeen;
+    m_startCommandsSeen = startCommands;
     journal->observe(std::move(tick));
 }
 

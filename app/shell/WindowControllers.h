@@ -65,6 +65,7 @@ signals:
 
 private:
     ChargerLink& m_link;
+    int m_startCommandsSeen = 0;  // the link's count at the last tick
     void makeLink(const Needs& needs, WindowContent& ui);
     void makePrinting(const Needs& needs, WindowContent& ui);
     void makeLogger(const Needs& needs, WindowContent& ui);
