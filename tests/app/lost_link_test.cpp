@@ -37,8 +37,12 @@ protected:
     // The charger at socket n reports stage 3 and the window ticks until it shows.
     void charging(size_t n) {
         // Each connection finds the charge later on: its time has run on.
-        m_bt->peers.at(n)->send("#|1|3|1400|1000|" + std::to_string(10 + 100 * n) + "|80|*\r\n");
-        ASSERT_TRUE(tickUntil([&] { return m_window->state().snapshot().stageNumber == 3; }));
+        const int elapsed = 10 + 100 * static_cast<int>(n);
+        m_bt->peers.at(n)->send("#|1|3|1400|1000|" + std::to_string(elapsed) + "|80|*\r\n");
+        ASSERT_TRUE(tickUntil([&] {
+            const ChargerState s = m_window->state().snapshot();
+            return s.stageNumber == 3 && s.elapsedSeconds == elapsed;
+        }));
         m_window->TimerloopTimer();  // the tick that sees the reading
     }
 };
