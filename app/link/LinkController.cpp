@@ -24,8 +24,9 @@ LinkController::LinkController(BluetoothPlatform& platform, ChargerLink& link,
                                RememberedDevices remembered, QObject* parent)
     : QObject(parent), m_platform(platform), m_link(link), m_remembered(std::move(remembered)) {
     m_retry.setSingleShot(true);
+    m_clock.start();
     connect(&m_retry, &QTimer::timeout, this, [this] {
-        ++m_attempt;
+        m_policy.startAttempt();
         emit reconnectChanged();
         emit reconnectDue();
     });
@@ -227,10 +228,10 @@ void LinkController::finish(Purpose purpose, std::shared_ptr<Transport> socket, 
     // Settled before the window hears of it: its refresh may find the new link gone at
     // once, and the next reconnecting it starts then must not be stopped here afterwards.
     const bool charger = purpose == Purpose::Charger;
-    const bool attemptFailed = charger && m_reconnecting && !ok;
+    const bool attemptFailed = charger && m_policy.reconnecting() && !ok;
     if (charger && ok) {
         m_retry.stop();
-        m_reconnecting = false;
+        m_policy.back();
     }
     const bool returnFailed = charger && std::exchange(m_returning, false) && !ok && m_device;
     emit finished(purpose, ok, firstError, secondError);
@@ -264,44 +265,29 @@ bool LinkController::returnToCharger() {
 }
 
 void LinkController::beginReconnecting() {
-    // A charger that accepts and closes at once, having said nothing, is the same loss going
-    // on: its attempts and its time to give up carry on rather than start again. One that
-    // answered was really back, however soon it dropped again.
-    const bool sameLoss = m_lostFor.isValid() && m_upSince.isValid() &&
-                          m_upSince.elapsed() < kShortLivedLinkMs && m_attempt > 0 &&
-                          !m_link.heard();
-    m_reconnecting = true;
-    m_gaveUp = false;
-    if (!sameLoss) {
-        m_obstacle = Obstacle::None;
-        m_attempt = 0;
-        m_lostFor.start();
-    }
+    const std::optional<int64_t> upFor =
+        m_upSince.isValid() ? std::optional<int64_t>(m_upSince.elapsed()) : std::nullopt;
+    if (m_policy.lost(m_clock.elapsed(), upFor, m_link.heard())) m_obstacle = Obstacle::None;
     scheduleNextAttempt();
 }
 
 void LinkController::scheduleNextAttempt() {
-    if (!m_reconnecting) return;
-    const std::optional<int> pause = m_schedule.pauseBefore(m_attempt + 1, m_lostFor.elapsed());
-    if (!pause) {
-        m_reconnecting = false;
-        m_gaveUp = true;
-    } else {
-        m_retry.start(*pause);
-    }
+    if (!m_policy.reconnecting()) return;
+    const int64_t now = m_clock.elapsed();
+    if (m_policy.goOn(now)) m_retry.start(*m_policy.pauseBeforeNext(now));
     emit reconnectChanged();
 }
 
 void LinkController::stopReconnecting() {
     m_retry.stop();
-    const bool was = m_reconnecting;
-    m_reconnecting = false;
+    const bool was = m_policy.reconnecting();
+    m_policy.stop();
     if (was) emit reconnectChanged();
 }
 
 void LinkController::postponeReconnect() {
-    if (!m_reconnecting) return;
-    --m_attempt;  // this one was not made
+    if (!m_policy.reconnecting()) return;
+    m_policy.postpone();  // this one was not made
     scheduleNextAttempt();
 }
 

@@ -13,7 +13,7 @@
 
 #include "link/BluetoothPlatform.h"
 #include "link/LinkStatus.h"
-#include "link/ReconnectSchedule.h"
+#include "link/ReconnectPolicy.h"
 #include "link/RememberedDevices.h"
 
 class QComboBox;
@@ -72,11 +72,11 @@ public:
 
     // Reconnecting by itself: a lost charger link is tried again on the schedule until it
     // is back, the user stops it or chooses another device, or the schedule gives up.
-    void setReconnectSchedule(const ReconnectSchedule& schedule) { m_schedule = schedule; }
-    bool reconnecting() const { return m_reconnecting; }
+    void setReconnectSchedule(const ReconnectSchedule& schedule) { m_policy.setSchedule(schedule); }
+    bool reconnecting() const { return m_policy.reconnecting(); }
     // The attempt made last (or being made), from 1.
-    int reconnectAttempt() const { return m_attempt; }
-    bool reconnectGaveUp() const { return m_gaveUp; }
+    int reconnectAttempt() const { return m_policy.attempt(); }
+    bool reconnectGaveUp() const { return m_policy.gaveUp(); }
     // Why the last attempt to reach the lost charger could not even start.
     enum class Obstacle { None, AdapterOff, NotPaired };
     Obstacle reconnectObstacle() const { return m_obstacle; }
@@ -104,7 +104,7 @@ public:
     void watchChargerLink();
     // Whether the window is getting the charger back: reconnecting by itself, a receipt
     // holding its link, or a connection being made. A charge record waits for it meanwhile.
-    bool chargerMayReturn() const { return m_reconnecting || m_returnTo || m_connecting; }
+    bool chargerMayReturn() const { return m_policy.reconnecting() || m_returnTo || m_connecting; }
     // The charger whose link went down, while it is not back.
     const std::optional<DeviceInfo>& lostCharger() const { return m_lostCharger; }
     // The last charger the link was up with.
@@ -148,16 +148,12 @@ private:
     std::optional<DeviceInfo> m_returnTo;  // the charger a receipt took the link from
     bool m_returning = false;
     QSet<QString> m_answeringChargers;  // devices that answered as a charger in this run
-    ReconnectSchedule m_schedule;
+    ReconnectPolicy m_policy;           // when to try the lost charger again, and when to give up
     QTimer m_retry;
-    QElapsedTimer m_lostFor;
+    QElapsedTimer m_clock;    // the policy's clock
     QElapsedTimer m_upSince;  // since the charger link last came up
-    static constexpr qint64 kShortLivedLinkMs = 30000;
-    bool m_reconnecting = false;
-    bool m_gaveUp = false;
     Obstacle m_obstacle = Obstacle::None;
     bool m_automaticAttempt = false;
-    int m_attempt = 0;
     std::thread m_worker;
     std::shared_ptr<Transport> m_pending;
 };
