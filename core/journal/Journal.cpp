@@ -452,6 +452,7 @@ std::optional<Session> Journal::session(int64_t sessionId) {
         throw JournalError(JournalFault::Io, "session " + std::to_string(sessionId) +
                                                  ": too many points for the memory");
     }
+    result->summary.pointCount = static_cast<int64_t>(result->points.size());  // as read
     return result;
 }
 

@@ -27,6 +27,13 @@ protected:
         m_window->journal().sync();
         QCoreApplication::processEvents();
     }
+    // A journal file that is no database.
+    void breakJournal() {
+        QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
+        QFile broken(QString::fromStdString(m_path));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(8192, 'x'));
+    }
     QByteArray fileBytes() {
         QFile file(QString::fromStdString(m_path));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -242,12 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
 TEST_F(JournalRecordingTest, BrokenJournalIsToldOnceMonitoringGoesOnAndTheNextSessionRetries) {
-    QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
-    {
-        QFile broken(QString::fromStdString(m_path));
-        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-        broken.write(QByteArray(8192, 'x'));  // not a database
-    }
+    ASSERT_NO_FATAL_FAILURE(breakJournal());
     connect();
     startCharge();
     charging(13.2, 3.1);
@@ -285,12 +287,7 @@ TEST_F(JournalRecordingTest, BrokenJournalIsToldOnceMonitoringGoesOnAndTheNextSe
 // English, as every other message.
 TEST_F(JournalRecordingTest, JournalProblemsAreToldInTheWindowsLanguage) {
     ASSERT_TRUE(ui::applyLanguage(ui::Language::English));
-    QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
-    {
-        QFile broken(QString::fromStdString(m_path));
-        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-        broken.write(QByteArray(8192, 'x'));  // not a database
-    }
+    ASSERT_NO_FATAL_FAILURE(breakJournal());
     connect();
     startCharge();
     charging(13.2, 3.1);

@@ -106,6 +106,7 @@ TEST(JournalLeftBehindTest, WrongStoredPointCountStillShowsEveryPoint) {
         EXPECT_NO_THROW(session = journal->session(id));
         ASSERT_TRUE(session);
         EXPECT_EQ(session->points.size(), 3u);
+        EXPECT_EQ(session->summary.pointCount, 3);  // the session as read tells the truth
     }
 }
 
