@@ -566,6 +566,14 @@
             <numerusform>%1 of %n sessions</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1  ·  beberapa detik terakhir mungkin hilang</source>
+        <translation>%1  ·  the last seconds may be missing</translation>
+    </message>
+    <message>
+        <source>Berkas itu adalah riwayat sendiri, pilih nama lain</source>
+        <translation>That file is the history itself; choose another name</translation>
+    </message>
 </context>
 <context>
     <name>velmora::HistoryDialog</name>

@@ -35,6 +35,8 @@ public:
     virtual std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) = 0;
     // True for a device known to be a charger (a printer can never be one).
     virtual bool isKnownCharger(const DeviceInfo&) { return false; }
+    // True for a device known to be a printer (a charger can never be one).
+    virtual bool isKnownPrinter(const DeviceInfo&) { return false; }
 };
 
 }  // namespace velmora

@@ -73,11 +73,21 @@ bool LinkController::startUp(bool quiet) {
     }
 }
 
+bool LinkController::fitsRole(const DeviceInfo& device, RememberedDevices::Role role) const {
+    const bool charger =
+        m_platform.isKnownCharger(device) || m_answeringChargers.contains(device.address);
+    if (role == RememberedDevices::Role::Printer) return !charger;
+    if (m_platform.isKnownPrinter(device)) return false;
+    // A device last used as the printer is one, unless it is known to answer as a charger.
+    const std::optional<DeviceInfo> printer = m_remembered.last(RememberedDevices::Role::Printer);
+    return charger || !printer || printer->address != device.address;
+}
+
 void LinkController::chooseLast(QComboBox* box, RememberedDevices::Role role) const {
     const int listed = std::min<int>(m_paired.size(), box->count());
     if (const std::optional<DeviceInfo> last = m_remembered.last(role))
         for (int i = 0; i < listed; ++i)
-            if (m_paired.at(i).address == last->address) {
+            if (m_paired.at(i).address == last->address && fitsRole(m_paired.at(i), role)) {
                 box->setCurrentIndex(i);
                 return;
             }
@@ -121,6 +131,9 @@ bool LinkController::connectLastChargerAtStart() {
     if (!last) return false;
     for (const DeviceInfo& device : m_paired)
         if (device.address == last->address) {
+            // A remembered device is used only in its role: a printer is never connected
+            // as the charger, whatever the settings say.
+            if (!fitsRole(device, RememberedDevices::Role::Charger)) return false;
             m_automaticAttempt = true;  // a charger switched off says nothing at start-up
             if (connectToDevice(Purpose::Charger, device)) return true;
             m_automaticAttempt = false;

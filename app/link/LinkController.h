@@ -57,6 +57,9 @@ public:
     // Whether the device at `index` of the list is known to be a charger (a simulated or
     // socket charger, or one that answered as a charger in this run): never a printer.
     bool isCharger(int index) const;
+    // Whether a remembered device may be used in `role`: a printer never as the charger,
+    // a charger never as the printer.
+    bool fitsRole(const DeviceInfo& device, RememberedDevices::Role role) const;
 
     // Starts connecting to the device chosen at `index` of the list. Returns false when
     // no attempt was started (the reason went out as message or error).

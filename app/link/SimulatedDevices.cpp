@@ -147,6 +147,11 @@ bool DevicePlatform::isKnownCharger(const DeviceInfo& device) {
            (m_bluetooth && m_bluetooth->isKnownCharger(device));
 }
 
+bool DevicePlatform::isKnownPrinter(const DeviceInfo& device) {
+    return device.address == kPrinterAddress ||
+           (m_bluetooth && m_bluetooth->isKnownPrinter(device));
+}
+
 bool DevicePlatform::isPaired(const DeviceInfo& device) {
     for (const DeviceInfo& simulated : simulatedDevices())
         if (simulated.address == device.address) return true;

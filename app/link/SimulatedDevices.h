@@ -39,6 +39,7 @@ public:
     void requestEnable() override;
     bool isPaired(const DeviceInfo& device) override;
     bool isKnownCharger(const DeviceInfo& device) override;
+    bool isKnownPrinter(const DeviceInfo& device) override;
     std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) override;
 
     // Bytes the simulated printer received since the last call.

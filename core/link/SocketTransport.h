@@ -8,6 +8,10 @@
 
 namespace velmora {
 
+// True for an address SocketTransport and SocketListener take: "tcp:HOST:PORT" (or
+// "HOST:PORT") with a port from 0 to 65535, or "unix:PATH".
+bool isSocketAddress(const std::string& address);
+
 // A stream-socket link: loopback TCP ("tcp:127.0.0.1:5555") or a Unix-domain socket
 // ("unix:/path/to/socket", where the platform has them). The simulated charger and
 // printer are reached this way when no Bluetooth adapter is present.

@@ -1,5 +1,7 @@
 // The "Riwayat" row: the kept sessions listed newest first, filtered, one shown with its
 // results and charts, exported as CSV, deleted after asking.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QChartView>
@@ -19,6 +21,7 @@
 
 #include "gui_wait.h"
 #include "journal/HistoryDialog.h"
+#include "journal/Schema.h"
 #include "journal/SessionListModel.h"
 #include "journal/SessionPage.h"
 #include "journal/WallTime.h"
@@ -377,6 +380,69 @@ TEST_F(JournalHistoryTest, CsvUnderACommaLocaleRoundTrips) {
     EXPECT_EQ(list[1][8], "Yuasa");
     EXPECT_EQ(list[2][19], "3,8");  // after iR with the user's separator
     QLocale::setDefault(saved);
+}
+
+// No export may land on the journal: saving onto it, a link to it or its log would replace
+// the whole history with a CSV or PDF file.
+TEST_F(JournalHistoryTest, ExportsRefuseTheJournalUnderEveryName) {
+    const QString journal = QString::fromStdString(m_path);
+    const QString hardLink = m_documents.filePath("hard link.csv");
+    const QString symbolicLink = m_documents.filePath("link.csv");
+    ASSERT_EQ(::link(m_path.c_str(), hardLink.toLocal8Bit().constData()), 0);
+    ASSERT_TRUE(QFile::link(journal, symbolicLink));
+    m_window->RRiwayatClick();
+    view(2);
+    const char* exports[] = {"RSesiCsv", "RSesiPdf", "BackSesi", "RRiwayatEkspor"};
+    for (const QString& target : {journal, hardLink, symbolicLink, journal + "-wal"}) {
+        m_window->history().setSavePathAsker(
+            [&](const QString&, const QString&) { return target; });
+        for (const char* button : exports) {
+            SCOPED_TRACE(target.toStdString() + " " + button);
+            m_messages.clear();
+            control<QAbstractButton>(button)->click();
+            if (QByteArray(button) == "BackSesi") continue;
+            EXPECT_EQ(m_messages,
+                      QStringList{"Berkas itu adalah riwayat sendiri, pilih nama lain"});
+        }
+        view(2);
+        ASSERT_EQ(kept().size(), 3u);
+    }
+}
+
+// Browsing an older journal leaves it as it is, so an older program sharing it still reads
+// it; the first write (here a delete) upgrades it.
+TEST_F(JournalHistoryTest, BrowsingLeavesAnOlderJournalAloneAndTheFirstWriteUpgradesIt) {
+    m_window.reset();
+    QFile::remove(QString::fromStdString(m_path));
+    {
+        static const std::vector<journal::Migration> firstOnly{journal::migrations().front()};
+        journal::JournalOptions options;
+        options.migrations = &firstOnly;
+        auto old = journal::Journal::open(m_path, options);
+        keep(*old, "2025-12-08", 9 * 60, "Yuasa", "MF", "YTZ5S", journal::SessionKind::Charge, 30,
+             "finished", std::nullopt);
+        keep(*old, "2025-12-09", 9 * 60, "GSAstra", "MF", "GM5Z-3B", journal::SessionKind::Charge,
+             30, "finished", std::nullopt);
+    }
+    m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), 1366);
+    m_window->setMessageSink([this](const QString& text) { m_messages << text; });
+    useJournalFolder();
+    const auto version = [this] {
+        journal::JournalOptions look;
+        look.readOnly = true;
+        look.create = false;
+        return journal::Journal::open(m_path, look)->schemaVersion();
+    };
+    m_window->RRiwayatClick();
+    ASSERT_EQ(list()->model()->rowCount(), 2);
+    view(0);
+    EXPECT_EQ(version(), 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_path) + "-wal"));
+
+    control<QAbstractButton>("RSesiHapus")->click();
+    control<QAbstractButton>("RHapusIya")->click();
+    EXPECT_EQ(list()->model()->rowCount(), 1);
+    EXPECT_EQ(version(), journal::latestVersion(journal::migrations()));
 }
 
 // The "Simpan sebagai" dialog of every export is a window of its own over the application's

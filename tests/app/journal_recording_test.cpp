@@ -13,6 +13,7 @@
 #include "journal_window_fixture.h"
 #include "link/Commands.h"
 #include "link/LinkController.h"
+#include "widgets/Language.h"
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -25,6 +26,13 @@ protected:
     void deliverProblems() {
         m_window->journal().sync();
         QCoreApplication::processEvents();
+    }
+    // A journal file that is no database.
+    void breakJournal() {
+        QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
+        QFile broken(QString::fromStdString(m_path));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(8192, 'x'));
     }
     QByteArray fileBytes() {
         QFile file(QString::fromStdString(m_path));
@@ -242,12 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
 TEST_F(JournalRecordingTest, BrokenJournalIsToldOnceMonitoringGoesOnAndTheNextSessionRetries) {
-    QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
-    {
-        QFile broken(QString::fromStdString(m_path));
-        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-        broken.write(QByteArray(8192, 'x'));  // not a database
-    }
+    ASSERT_NO_FATAL_FAILURE(breakJournal());
     connect();
     startCharge();
     charging(13.2, 3.1);
@@ -279,6 +282,19 @@ TEST_F(JournalRecordingTest, BrokenJournalIsToldOnceMonitoringGoesOnAndTheNextSe
     EXPECT_EQ(sessions[0].stopReason, "chargerStandby");
     deliverProblems();
     EXPECT_EQ(m_messages.size(), 1);
+}
+
+// The journal's problems are core's Indonesian texts: the English window says them in
+// English, as every other message.
+TEST_F(JournalRecordingTest, JournalProblemsAreToldInTheWindowsLanguage) {
+    ASSERT_TRUE(ui::applyLanguage(ui::Language::English));
+    ASSERT_NO_FATAL_FAILURE(breakJournal());
+    connect();
+    startCharge();
+    charging(13.2, 3.1);
+    deliverProblems();
+    ui::applyLanguage(ui::Language::Indonesian);
+    EXPECT_EQ(m_messages, QStringList{"History unavailable: file damaged"});
 }
 
 TEST_F(JournalRecordingTest, NewerJournalIsToldOnceAndLeftAsItIs) {
