@@ -4,6 +4,8 @@
 //   velmora-tester --demo     offer the simulated devices in any case
 //   velmora-tester --charger-address tcp:127.0.0.1:5555
 //                             also offer a charger reached over a socket (velmora-charger-sim)
+//   velmora-tester --printer-address tcp:192.168.1.20:9100
+//                             also offer a receipt printer on the network (raw port 9100)
 //   velmora-tester --language en
 //                             this run in English (id: Indonesian) whatever the option
 //                             screen chose
@@ -11,6 +13,7 @@
 #include <cstdio>
 
 #include "link/NativeBluetooth.h"
+#include "link/NetworkPrinterAddress.h"
 #include "link/SimulatedDevices.h"
 #include "platform/Version.h"
 #include "shell/ErrorReportingApplication.h"
@@ -31,6 +34,10 @@ int main(int argc, char** argv) {
     QCommandLineOption charger(QStringLiteral("charger-address"),
                                QStringLiteral("Also offer a charger on this socket address."),
                                QStringLiteral("address"));
+    QCommandLineOption printer(
+        QStringLiteral("printer-address"),
+        QStringLiteral("Also offer a network receipt printer at this address (tcp:HOST:PORT)."),
+        QStringLiteral("address"));
     QCommandLineOption speed(
         QStringLiteral("sim-speed"),
         QStringLiteral("Simulated seconds per second of the built-in charger."),
@@ -40,7 +47,7 @@ int main(int argc, char** argv) {
     QCommandLineOption language(QStringLiteral("language"),
                                 QStringLiteral("The window's language for this run: id or en."),
                                 QStringLiteral("id|en"));
-    parser.addOptions({demo, charger, speed, language, version});
+    parser.addOptions({demo, charger, printer, speed, language, version});
     parser.process(app);
 
     std::optional<velmora::ui::Language> chosen = velmora::ui::rememberedLanguage();
@@ -60,6 +67,16 @@ int main(int argc, char** argv) {
     simulator.speed = qMax(1, parser.value(speed).toInt());
     auto platform = std::make_unique<velmora::DevicePlatform>(
         velmora::createNativeBluetooth(), parser.isSet(demo), parser.values(charger), simulator);
+    for (const QString& typed : parser.values(printer)) {
+        const std::optional<std::string> address =
+            velmora::networkPrinterAddress(typed.toStdString());
+        if (!address) {
+            std::fprintf(stderr, "velmora-tester: --printer-address takes tcp:HOST:PORT, not %s\n",
+                         qPrintable(typed));
+            return 2;
+        }
+        platform->addNetworkPrinter(QString::fromStdString(*address));
+    }
     velmora::TVLForm window(std::move(platform));
     window.show();
     return app.exec();

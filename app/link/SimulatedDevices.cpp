@@ -132,6 +132,8 @@ QList<DeviceInfo> DevicePlatform::pairedDevices() {
         }
     }
     if (m_alwaysSimulate || !radio) devices += simulatedDevices();
+    for (const QString& address : m_printerAddresses)
+        devices.append({networkPrinterName(address), address, true});
     return devices;
 }
 
@@ -150,7 +152,26 @@ bool DevicePlatform::isKnownCharger(const DeviceInfo& device) {
            (m_bluetooth && m_bluetooth->isKnownCharger(device));
 }
 
+bool DevicePlatform::isNetworkPrinter(const DeviceInfo& device) {
+    return m_printerAddresses.contains(device.address);
+}
+
+bool DevicePlatform::addNetworkPrinter(const QString& address) {
+    // A charger's socket stays a charger: the same address cannot be both.
+    if (!m_printerAddresses.contains(address) && !m_chargerAddresses.contains(address))
+        m_printerAddresses.append(address);
+    return m_printerAddresses.contains(address);
+}
+
+QString DevicePlatform::networkPrinterName(const QString& address) {
+    // The host and port alone tell two network printers apart in a narrow box.
+    QString shown = address;
+    if (shown.startsWith(QStringLiteral("tcp:"))) shown.remove(0, 4);
+    return QStringLiteral("Printer ") + shown;
+}
+
 bool DevicePlatform::isPaired(const DeviceInfo& device) {
+    if (isNetworkPrinter(device)) return true;
     for (const DeviceInfo& simulated : simulatedDevices())
         if (simulated.address == device.address) return true;
     return m_bluetooth && m_bluetooth->isPaired(device);
@@ -166,7 +187,7 @@ std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device
     }
     if (device.address == kPrinterAddress)
         return std::make_unique<SimulatedPrinterSocket>(m_printer);
-    if (m_chargerAddresses.contains(device.address))
+    if (m_chargerAddresses.contains(device.address) || isNetworkPrinter(device))
         return std::make_unique<SocketTransport>(device.address.toStdString());
     if (!m_bluetooth) throw LinkError("no Bluetooth");
     return m_bluetooth->createSocket(device, secure);

@@ -37,6 +37,11 @@ public:
     void requestEnable() override;
     bool isPaired(const DeviceInfo& device) override;
     bool isKnownCharger(const DeviceInfo& device) override;
+    bool isNetworkPrinter(const DeviceInfo& device) override;
+    // Listed after every other device, whether or not a radio exists.
+    bool addNetworkPrinter(const QString& address) override;
+    // How a network printer is named in the device boxes.
+    static QString networkPrinterName(const QString& address);
     std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) override;
 
     // Bytes the simulated printer received since the last call.
@@ -51,6 +56,7 @@ private:
     std::unique_ptr<BluetoothPlatform> m_bluetooth;
     bool m_alwaysSimulate;
     QStringList m_chargerAddresses;
+    QStringList m_printerAddresses;
     SimulatorOptions m_simulator;
     std::shared_ptr<struct PrinterSink> m_printer;
 };
