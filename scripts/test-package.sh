@@ -86,8 +86,7 @@ echo "appstreamcli validate-tree (metadata, its desktop entry):"
 appstreamcli validate-tree --no-net "$root" | sed 's/^/  /'
 
 echo "lintian:"
-# Run as root here: lintian only reads the package, unpacked in its own temporary folder.
-lintian --fail-on error,warning --allow-root --no-tag-display-limit "$deb" 2>&1 |
+lintian --fail-on error,warning "$deb" 2>&1 |
     sed 's/^/  /' || fail "lintian found errors or warnings (above)"
 echo "  passed"
 

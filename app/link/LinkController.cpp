@@ -103,10 +103,13 @@ void LinkController::chooseLast(QComboBox* box, RememberedDevices::Role role) co
                 box->setCurrentIndex(i);
                 return;
             }
-    if (role != RememberedDevices::Role::Printer || !isCharger(box->currentIndex())) return;
-    // No printer used yet: never start a printer box from a charger.
+    // Nothing used yet for this role: never start a printer box from a charger, nor a
+    // charger box from a network printer (a box keeps its last choice when listed afresh).
+    const bool printer = role == RememberedDevices::Role::Printer;
+    const auto wrongKind = [&](int i) { return printer ? isCharger(i) : isNetworkPrinter(i); };
+    if (!wrongKind(box->currentIndex())) return;
     for (int i = 0; i < listed; ++i)
-        if (!isCharger(i)) {
+        if (!wrongKind(i)) {
             box->setCurrentIndex(i);
             return;
         }

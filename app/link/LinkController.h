@@ -52,7 +52,8 @@ public:
     bool startUp(bool quiet);
 
     // Chooses in `box` the last device used for `role`, when it is listed. A printer box
-    // that would otherwise start from a charger moves to the first other device.
+    // that would otherwise start from a charger (a charger box from a network printer)
+    // moves to the first other device.
     void chooseLast(QComboBox* box, RememberedDevices::Role role) const;
     // Whether the device at `index` of the list is known to be a charger (a simulated or
     // socket charger, or one that answered as a charger in this run): never a printer.

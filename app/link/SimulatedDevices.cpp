@@ -15,6 +15,8 @@ namespace {
 const QString kChargerAddress = QStringLiteral("sim:charger");
 const QString kTestChargerAddress = QStringLiteral("sim:charger-test");
 const QString kPrinterAddress = QStringLiteral("sim:printer");
+// A printer on the shop's network answers within a second when it is on.
+constexpr int kNetworkPrinterConnectTimeoutMs = 5000;
 
 // The application's end of an in-memory link to a simulated charger that runs on its
 // own thread while connected.
@@ -187,7 +189,10 @@ std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device
     }
     if (device.address == kPrinterAddress)
         return std::make_unique<SimulatedPrinterSocket>(m_printer);
-    if (m_chargerAddresses.contains(device.address) || isNetworkPrinter(device))
+    if (isNetworkPrinter(device))  // one switched off must not keep a receipt waiting for minutes
+        return std::make_unique<SocketTransport>(device.address.toStdString(),
+                                                 kNetworkPrinterConnectTimeoutMs);
+    if (m_chargerAddresses.contains(device.address))
         return std::make_unique<SocketTransport>(device.address.toStdString());
     if (!m_bluetooth) throw LinkError("no Bluetooth");
     return m_bluetooth->createSocket(device, secure);

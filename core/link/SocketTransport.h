@@ -13,7 +13,8 @@ namespace velmora {
 // printer are reached this way when no Bluetooth adapter is present.
 class SocketTransport : public StreamTransport {
 public:
-    explicit SocketTransport(std::string address);
+    // connectTimeoutMs: how long a TCP connect may wait (-1: as long as the system does).
+    explicit SocketTransport(std::string address, int connectTimeoutMs = -1);
 
     const std::string& address() const { return m_address; }
 
@@ -25,6 +26,7 @@ private:
     SocketTransport(std::string address, sockets::Handle accepted);
 
     std::string m_address;
+    int m_connectTimeoutMs = -1;
 };
 
 // A listening socket on the simulator's side; each accept() yields a connected link.

@@ -39,7 +39,13 @@ TEST_F(ConnectionTest, StartUpListsPairedDevicesAndSelectsTheFirst) {
     EXPECT_EQ(box->itemText(0), "VELMORA-CHG");
     EXPECT_EQ(box->currentIndex(), 0);
     box->setCurrentIndex(1);
-    m_window->ComboDeviceClick();  // opening the box lists afresh and selects the first
+    // Opening the box lists afresh and keeps the device chosen while it is still listed.
+    m_bt->devices.prepend({QStringLiteral("NEW"), QStringLiteral("AA:AA:AA:AA:AA:AA"), true});
+    m_window->ComboDeviceClick();
+    EXPECT_EQ(box->count(), 3);
+    EXPECT_EQ(box->currentText(), "RPP02N");
+    m_bt->devices.removeLast();  // unpaired meanwhile: the first one
+    m_window->ComboDeviceClick();
     EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_TRUE(m_messages.isEmpty());
 }

@@ -1,6 +1,7 @@
 // The window keeps the computer awake while a charger link is up and says the end of a
 // charge, a test result or a charger given up on, unless turned off on the option screen.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QSignalSpy>
 
 #include "gui_wait.h"

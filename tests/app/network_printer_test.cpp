@@ -1,5 +1,7 @@
 // Receipt printers on the network, the printer box keeping its choice and devices told apart
 // by the names shown: through the window's own dialog and print path.
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
@@ -196,8 +198,10 @@ TEST_F(NetworkPrinterTest, APrinterAddedByItsAddressIsChosenAndRemembered) {
 
 TEST_F(NetworkPrinterTest, ThePrinterBoxKeepsItsChoiceWhenOpenedAndClosedWithoutAPick) {
     makeWindow();
+    m_window->linkControl().remembered().remember(RememberedDevices::Role::Printer,
+                                                  m_bt->devices.at(1));
     m_window->BTPrintClick();
-    EXPECT_EQ(devices()->currentText(), QStringLiteral("RPP02N"));  // never a charger first
+    EXPECT_EQ(devices()->currentText(), QStringLiteral("RPP02N"));  // the printer used last
     m_window->show();
     QComboBox* box = devices();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
@@ -241,7 +245,7 @@ TEST_F(NetworkPrinterTest, DevicesAreToldApartByTheNamesShown) {
     QStringList drawn;
     for (const QString& address : {first, second}) {
         choose(DevicePlatform::kSimulatedCharger + " (" + address + ")");
-        box->repaint();
+        box->grab();  // drawn, as on the screen
         const QString shown = box->shownText();
         drawn << shown;
         EXPECT_NE(shown, box->currentText()) << "long enough to be shortened";
