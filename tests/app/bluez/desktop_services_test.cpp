@@ -8,6 +8,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <csignal>
 
