@@ -9,13 +9,13 @@ set(CPACK_PACKAGE_NAME velmora-tester)
 set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Desktop companion of the Velmora battery charger and tester")
-# Lines of at most 80 characters: the Debian description shows them as they are.
-set(CPACK_PACKAGE_DESCRIPTION "Workshops and battery dealers watch a charge of the Velmora Bluetooth
-charger live, read battery tests, send charge profiles from the built-in battery
-catalogue, print receipts on a 58 mm printer and keep every charge in a charge
-history.
-Includes velmora-tool (captures, catalogue, charge history and receipts on the
-command line) and velmora-charger-sim (a simulated charger).")
+# Lines of at most 72 characters: the Debian description shows them as they are.
+set(CPACK_PACKAGE_DESCRIPTION "Workshops and battery dealers watch a charge of the Velmora
+Bluetooth charger live, read battery tests, send charge profiles from the
+built-in battery catalogue, print receipts on a 58 mm printer and keep
+every charge in a charge history.
+Includes velmora-tool (captures, catalogue, charge history and receipts
+on the command line) and velmora-charger-sim (a simulated charger).")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${VELMORA_HOMEPAGE})
 set(CPACK_PACKAGE_CONTACT ${VELMORA_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Velmora Tester")
