@@ -4,6 +4,8 @@
 //   velmora-tester --demo     offer the simulated devices in any case
 //   velmora-tester --charger-address tcp:127.0.0.1:5555
 //                             also offer a charger reached over a socket (velmora-charger-sim)
+//   velmora-tester --printer-address tcp:192.168.1.20:9100
+//                             also offer a receipt printer on the network (raw port 9100)
 //   velmora-tester --language en
 //                             this run in English (id: Indonesian) whatever the option
 //                             screen chose
@@ -11,6 +13,7 @@
 #include <cstdio>
 
 #include "link/NativeBluetooth.h"
+#include "link/NetworkPrinterAddress.h"
 #include "link/SimulatedDevices.h"
 #include "platform/Version.h"
 #include "shell/ErrorReportingApplication.h"
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
         simulator.startAnswer = velmora::ChargerModel::StartAnswer::State;
     auto platform = std::make_unique<velmora::DevicePlatform>(
         velmora::createNativeBluetooth(), arguments.demo, arguments.chargerAddresses, simulator);
+    for (const QString& address : arguments.printerAddresses) platform->addNetworkPrinter(address);
     velmora::TVLForm window(std::move(platform));
     window.show();
     return app.exec();

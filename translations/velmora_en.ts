@@ -59,6 +59,13 @@
     </message>
 </context>
 <context>
+    <name>KeepAwake</name>
+    <message>
+        <source>Pengisian aki sedang dipantau</source>
+        <translation>A battery charge is being watched</translation>
+    </message>
+</context>
+<context>
     <name>LinkStatus</name>
     <message>
         <source>Menyambungkan ke %1...</source>
@@ -300,12 +307,24 @@
         <source>Cetak Riwayat</source>
         <translation>Print History</translation>
     </message>
+    <message>
+        <source>Tambah printer jaringan</source>
+        <translation>Add a network printer</translation>
+    </message>
+    <message>
+        <source>Alamat IP, mis. 192.168.1.20:9100</source>
+        <translation>IP address, e.g. 192.168.1.20:9100</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ConnectionFlow</name>
     <message>
         <source>Perangkat ini charger, bukan printer. Pilih printer untuk mencetak</source>
         <translation>This device is a charger, not a printer. Choose a printer to print</translation>
+    </message>
+    <message>
+        <source>Alamat printer tidak dikenal. Tulis alamat IP dan port, mis. 192.168.1.20:9100</source>
+        <translation>Unknown printer address. Type the IP address and port, e.g. 192.168.1.20:9100</translation>
     </message>
 </context>
 <context>
@@ -761,6 +780,10 @@
         <source>Bahasa akan berganti setelah aplikasi dibuka ulang</source>
         <translation>The language changes when the app is started again</translation>
     </message>
+    <message>
+        <source>Pemberitahuan dan suara saat selesai</source>
+        <translation>Notify with a sound when done</translation>
+    </message>
 </context>
 <context>
     <name>velmora::PrintJob</name>
@@ -827,6 +850,10 @@
     <message>
         <source>Pengiriman ke printer gagal</source>
         <translation>Sending to the printer failed</translation>
+    </message>
+    <message>
+        <source>Printer tidak dapat dihubungi: %1</source>
+        <translation>The printer cannot be reached: %1</translation>
     </message>
 </context>
 <context>
@@ -1018,6 +1045,37 @@
     <message>
         <source>Struk tidak dapat disimpan di %1</source>
         <translation>The receipt cannot be saved in %1</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::WindowControllers</name>
+    <message>
+        <source>Koneksi charger terputus</source>
+        <translation>Charger connection lost</translation>
+    </message>
+    <message>
+        <source>%1 tidak kembali. Sambungkan ulang dari dashboard.</source>
+        <translation>%1 did not come back. Reconnect from the dashboard.</translation>
+    </message>
+    <message>
+        <source>Pengisian selesai</source>
+        <translation>Charge finished</translation>
+    </message>
+    <message>
+        <source>Hasil setelah pengisian sudah masuk</source>
+        <translation>The after-charge result is in</translation>
+    </message>
+    <message>
+        <source>Hasil setelah pengisian: %1</source>
+        <translation>After charging: %1</translation>
+    </message>
+    <message>
+        <source>Hasil tes aki</source>
+        <translation>Battery test result</translation>
+    </message>
+    <message>
+        <source>%1, CCA %2</source>
+        <translation>%1, CCA %2</translation>
     </message>
 </context>
 <context>

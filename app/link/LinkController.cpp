@@ -6,6 +6,7 @@
 
 #include "link/ChargerLink.h"
 #include "link/LinkMessages.h"
+#include "link/NetworkPrinterAddress.h"
 #include "widgets/CoreTexts.h"
 
 namespace velmora {
@@ -23,6 +24,8 @@ QString unreachable() {
 LinkController::LinkController(BluetoothPlatform& platform, ChargerLink& link,
                                RememberedDevices remembered, QObject* parent)
     : QObject(parent), m_platform(platform), m_link(link), m_remembered(std::move(remembered)) {
+    for (const QString& printer : m_remembered.networkPrinters())
+        m_platform.addNetworkPrinter(printer);
     m_retry.setSingleShot(true);
     m_clock.start();
     connect(&m_retry, &QTimer::timeout, this, [this] {
@@ -42,26 +45,46 @@ void LinkController::shutDown() {
     m_worker.join();
 }
 
+void LinkController::fill(QComboBox* box) const {
+    for (const DeviceInfo& device : m_paired) {
+        box->addItem(device.name);
+        // The whole name where the box shows it shortened.
+        box->setItemData(box->count() - 1, device.name, Qt::ToolTipRole);
+    }
+}
+
 void LinkController::addDeviceBox(QComboBox* box) {
     m_boxes.append(box);
-    for (const DeviceInfo& device : m_paired) box->addItem(device.name);
+    fill(box);
     box->setCurrentIndex(box->count() ? 0 : -1);
 }
 
 void LinkController::listPairedDevices() {
-    for (QComboBox* box : m_boxes) box->clear();
+    // Listing afresh keeps what each box had chosen, while that device is still listed: a
+    // box opened and closed without a pick keeps its printer.
+    QStringList chosen;
+    for (QComboBox* box : m_boxes) {
+        const int index = box->currentIndex();
+        chosen << (index >= 0 && index < m_paired.size() ? m_paired.at(index).address : QString());
+        box->clear();
+    }
     m_paired.clear();
     if (!radioPresent()) return;
     m_paired = m_platform.pairedDevices();
-    for (QComboBox* box : m_boxes)
-        for (const DeviceInfo& device : m_paired) box->addItem(device.name);
+    for (int b = 0; b < m_boxes.size(); ++b) {
+        QComboBox* box = m_boxes.at(b);
+        fill(box);
+        int keep = 0;
+        for (int i = 0; i < m_paired.size(); ++i)
+            if (!chosen.at(b).isEmpty() && m_paired.at(i).address == chosen.at(b)) keep = i;
+        box->setCurrentIndex(box->count() ? keep : -1);
+    }
 }
 
 bool LinkController::startUp(bool quiet) {
     try {
         if (!radioPresent()) throw LinkError("no Bluetooth radio");
         listPairedDevices();
-        for (QComboBox* box : m_boxes) box->setCurrentIndex(box->count() ? 0 : -1);
         return true;
     } catch (const LinkError&) {
         for (QComboBox* box : m_boxes) box->clear();
@@ -91,10 +114,13 @@ void LinkController::chooseLast(QComboBox* box, RememberedDevices::Role role) co
                 box->setCurrentIndex(i);
                 return;
             }
-    if (role != RememberedDevices::Role::Printer || !isCharger(box->currentIndex())) return;
-    // No printer used yet: never start a printer box from a charger.
+    // Nothing used yet for this role: never start a printer box from a charger, nor a
+    // charger box from a network printer (a box keeps its last choice when listed afresh).
+    const bool printer = role == RememberedDevices::Role::Printer;
+    const auto wrongKind = [&](int i) { return printer ? isCharger(i) : isNetworkPrinter(i); };
+    if (!wrongKind(box->currentIndex())) return;
     for (int i = 0; i < listed; ++i)
-        if (!isCharger(i)) {
+        if (!wrongKind(i)) {
             box->setCurrentIndex(i);
             return;
         }
@@ -106,8 +132,39 @@ bool LinkController::isCharger(int index) const {
     return m_platform.isKnownCharger(device) || m_answeringChargers.contains(device.address);
 }
 
+bool LinkController::isNetworkPrinter(int index) const {
+    return index >= 0 && index < m_paired.size() && m_platform.isNetworkPrinter(m_paired.at(index));
+}
+
+std::shared_ptr<Transport> LinkController::openNetworkPrinter(int index) {
+    if (!isNetworkPrinter(index)) return nullptr;
+    const DeviceInfo printer = m_paired.at(index);
+    try {
+        std::shared_ptr<Transport> socket = m_platform.createSocket(printer, false);
+        m_remembered.remember(RememberedDevices::Role::Printer, printer);
+        m_networkPrinting = printer;
+        return socket;
+    } catch (const LinkError&) {
+        emit message(unreachable());
+        return nullptr;
+    }
+}
+
+bool LinkController::addNetworkPrinter(const QString& typed, QComboBox* box) {
+    const std::optional<std::string> address = networkPrinterAddress(typed.toStdString());
+    if (!address) return false;
+    const QString added = QString::fromStdString(*address);
+    if (!m_platform.addNetworkPrinter(added)) return false;
+    m_remembered.addNetworkPrinter(added);
+    listPairedDevices();
+    for (int i = 0; i < m_paired.size(); ++i)
+        if (m_paired.at(i).address == added) box->setCurrentIndex(i);
+    return true;
+}
+
 bool LinkController::connectTo(Purpose purpose, int index) {
     m_device.reset();
+    m_networkPrinting.reset();
     try {
         if (!radioPresent()) throw LinkError("no Bluetooth radio");
         m_paired = m_platform.pairedDevices();
@@ -332,7 +389,9 @@ void LinkController::watchChargerLink() {
 
 LinkStatus LinkController::status(bool printing) const {
     if (printing && !m_connecting)
-        return {tr("Mencetak ke %1...").arg(deviceName()), LinkStatus::Tone::Busy};
+        return {
+            tr("Mencetak ke %1...").arg(m_networkPrinting ? m_networkPrinting->name : deviceName()),
+            LinkStatus::Tone::Busy};
     return describeLink(m_link, m_connecting ? std::optional<QString>(deviceName()) : std::nullopt);
 }
 

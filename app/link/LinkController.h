@@ -52,7 +52,8 @@ public:
     bool startUp(bool quiet);
 
     // Chooses in `box` the last device used for `role`, when it is listed. A printer box
-    // that would otherwise start from a charger moves to the first other device.
+    // that would otherwise start from a charger (a charger box from a network printer)
+    // moves to the first other device.
     void chooseLast(QComboBox* box, RememberedDevices::Role role) const;
     // Whether the device at `index` of the list is known to be a charger (a simulated or
     // socket charger, or one that answered as a charger in this run): never a printer.
@@ -60,6 +61,17 @@ public:
     // Whether a remembered device may be used in `role`: a printer never as the charger,
     // a charger never as the printer.
     bool fitsRole(const DeviceInfo& device, RememberedDevices::Role role) const;
+    // Whether the device at `index` is a printer on the network, printed to beside the
+    // charger's link rather than on it.
+    bool isNetworkPrinter(int index) const;
+    // A socket to the network printer at `index`, not yet connected (the receipt's sender
+    // connects it), remembered as the last printer; null when none can be made (said).
+    std::shared_ptr<Transport> openNetworkPrinter(int index);
+    // The network printer a receipt is on its way to, for the dashboard's line.
+    void setNetworkPrinting(std::optional<DeviceInfo> printer) { m_networkPrinting = printer; }
+    // Adds the network printer typed by the user ("192.168.1.20:9100"), remembers it across
+    // runs and chooses it in `box`. False when the text names no printer address.
+    bool addNetworkPrinter(const QString& typed, QComboBox* box);
 
     // Starts connecting to the device chosen at `index` of the list. Returns false when
     // no attempt was started (the reason went out as message or error).
@@ -132,6 +144,7 @@ signals:
     void reconnectChanged();
 
 private:
+    void fill(QComboBox* box) const;
     void beginReconnecting();
     void scheduleNextAttempt();
     bool connectToDevice(Purpose purpose, const DeviceInfo& device);
@@ -144,6 +157,7 @@ private:
     QList<QComboBox*> m_boxes;
     QList<DeviceInfo> m_paired;
     std::optional<DeviceInfo> m_device;
+    std::optional<DeviceInfo> m_networkPrinting;
     bool m_connecting = false;
     bool m_chargerWasUp = false;  // the charger link was up at the last look
     std::optional<DeviceInfo> m_lastCharger;

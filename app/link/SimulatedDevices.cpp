@@ -15,6 +15,8 @@ namespace {
 const QString kChargerAddress = QStringLiteral("sim:charger");
 const QString kTestChargerAddress = QStringLiteral("sim:charger-test");
 const QString kPrinterAddress = QStringLiteral("sim:printer");
+// A printer on the shop's network answers within a second when it is on.
+constexpr int kNetworkPrinterConnectTimeoutMs = 5000;
 
 // The application's end of an in-memory link to a simulated charger. The charger is a
 // device on the bench: it goes on charging while no link is up and takes the next one.
@@ -129,6 +131,8 @@ QList<DeviceInfo> DevicePlatform::pairedDevices() {
         }
     }
     if (m_alwaysSimulate || !radio) devices += simulatedDevices();
+    for (const QString& address : m_printerAddresses)
+        devices.append({networkPrinterName(address), address, true});
     return devices;
 }
 
@@ -152,7 +156,26 @@ bool DevicePlatform::isKnownPrinter(const DeviceInfo& device) {
            (m_bluetooth && m_bluetooth->isKnownPrinter(device));
 }
 
+bool DevicePlatform::isNetworkPrinter(const DeviceInfo& device) {
+    return m_printerAddresses.contains(device.address);
+}
+
+bool DevicePlatform::addNetworkPrinter(const QString& address) {
+    // A charger's socket stays a charger: the same address cannot be both.
+    if (!m_printerAddresses.contains(address) && !m_chargerAddresses.contains(address))
+        m_printerAddresses.append(address);
+    return m_printerAddresses.contains(address);
+}
+
+QString DevicePlatform::networkPrinterName(const QString& address) {
+    // The host and port alone tell two network printers apart in a narrow box.
+    QString shown = address;
+    if (shown.startsWith(QStringLiteral("tcp:"))) shown.remove(0, 4);
+    return QStringLiteral("Printer ") + shown;
+}
+
 bool DevicePlatform::isPaired(const DeviceInfo& device) {
+    if (isNetworkPrinter(device)) return true;
     for (const DeviceInfo& simulated : simulatedDevices())
         if (simulated.address == device.address) return true;
     return m_bluetooth && m_bluetooth->isPaired(device);
@@ -175,6 +198,9 @@ std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device
         return std::make_unique<SimulatedChargerSocket>(simulatedCharger(device.address));
     if (device.address == kPrinterAddress)
         return std::make_unique<SimulatedPrinterSocket>(m_printer);
+    if (isNetworkPrinter(device))  // one switched off must not keep a receipt waiting for minutes
+        return std::make_unique<SocketTransport>(device.address.toStdString(),
+                                                 kNetworkPrinterConnectTimeoutMs);
     if (m_chargerAddresses.contains(device.address))
         return std::make_unique<SocketTransport>(device.address.toStdString());
     if (!m_bluetooth) throw LinkError("no Bluetooth");

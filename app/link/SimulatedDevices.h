@@ -40,6 +40,11 @@ public:
     bool isPaired(const DeviceInfo& device) override;
     bool isKnownCharger(const DeviceInfo& device) override;
     bool isKnownPrinter(const DeviceInfo& device) override;
+    bool isNetworkPrinter(const DeviceInfo& device) override;
+    // Listed after every other device, whether or not a radio exists.
+    bool addNetworkPrinter(const QString& address) override;
+    // How a network printer is named in the device boxes.
+    static QString networkPrinterName(const QString& address);
     std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) override;
 
     // Bytes the simulated printer received since the last call.
@@ -57,6 +62,7 @@ private:
     std::unique_ptr<BluetoothPlatform> m_bluetooth;
     bool m_alwaysSimulate;
     QStringList m_chargerAddresses;
+    QStringList m_printerAddresses;
     SimulatorOptions m_simulator;
     std::shared_ptr<struct PrinterSink> m_printer;
     std::mutex m_chargersMutex;

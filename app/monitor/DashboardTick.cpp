@@ -149,7 +149,8 @@ void DashboardScreen::resetForNextBattery() {
 }
 
 void DashboardScreen::showLinkStatus(const LinkStatus& status) {
-    ui::setElidedText(LLinkStatus, status.text);
+    // Middle: the line still says which charger ("Terhubung: Charger Si…0.0.1:5556)").
+    ui::setElidedText(LLinkStatus, status.text, Qt::ElideMiddle);
     ui::setTextColor(LLinkStatus, status.tone == LinkStatus::Tone::Busy ? ui::kWhite
                                   : status.tone == LinkStatus::Tone::Up ? kLinkUp
                                                                         : kLinkDown);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ namespace velmora {
 class ChargerLink;
 class ConnectionDialog;
 class ReceiptPrinter;
+class Transport;
 
 // A receipt on its way to the printer: which one a connection was made for, the busy line
 // in the connection dialog until it is out, and a kept session's receipt waiting for the
@@ -34,6 +36,9 @@ public:
     // The printer connection made for `purpose` is up (or failed): prints what it was made
     // for; closeDialog: the dialog closes, once the receipt is out.
     void afterConnect(LinkController::Purpose purpose, bool closeDialog);
+    // Prints what `purpose` asks for on a network printer's own connection (not yet
+    // connected), leaving the link as it is; the dialog closes once the receipt is out.
+    void printOnNetwork(LinkController::Purpose purpose, std::shared_ptr<Transport> printer);
     // A kept session's receipt: at once to a connected printer, else kept for the printer
     // the connection dialog connects to (printerWanted asks for the dialog).
     void printKept(std::vector<std::string> chunks);
@@ -46,6 +51,9 @@ signals:
     void printerWanted();
 
 private:
+    // The image pass of a charge receipt; its failure, said after the receipt has started.
+    QString prepareImages(LinkController::Purpose purpose);
+    void closeWhenDone(bool closeDialog, const QString& imageFailure);
     void started(std::optional<QDateTime> printTime);
     void showPrinting();
     void done(const QString& error);

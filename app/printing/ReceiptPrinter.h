@@ -47,9 +47,13 @@ public:
     // prints), or nothing when nothing is printed.
     std::optional<QDateTime> DataPrint(int stat2);
     std::optional<QDateTime> DataPrint2(int stat3);
+    // The charge (test) receipt on a network printer's own connection, beside the link;
+    // returns the print time.
+    QDateTime printOnNetwork(std::shared_ptr<Transport> printer, bool charge);
 
 private:
     std::optional<QDateTime> print(bool charge);
+    QDateTime compose(bool charge, std::vector<std::string>& chunks) const;
 
     Sources m_sources;
     PrinterImages m_images;

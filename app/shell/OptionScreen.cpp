@@ -77,6 +77,12 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
     CheckAutoConnect->setFont(ui::roboto(16));
     CheckAutoConnect->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
     CheckAutoConnect->setGeometry(30, y + 4, 360, 28);
+    CheckNotify = new QCheckBox(tr("Pemberitahuan dan suara saat selesai"), guide);
+    CheckNotify->setObjectName(QStringLiteral("CheckNotify"));
+    CheckNotify->setFont(ui::roboto(16));
+    CheckNotify->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
+    CheckNotify->setGeometry(30, y + 34, 360, 28);
+    y += 30;
 
     // Said in both languages: it is found by whoever reads only one of them.
     ui::makeLabel(guide, QStringLiteral("LLanguage"), QStringLiteral("Bahasa / Language"), 16,
@@ -106,19 +112,19 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
 
     auto* about =
         new ui::Panel(guide, QStringLiteral("RAbout"), QColor::fromRgba(0xFF141414), kBoxBorder, 6);
-    about->setGeometry(30, 284, 360, 118);
+    about->setGeometry(30, 316, 360, 98);
     ui::makeLabel(about, QStringLiteral("LAboutTitle"), tr("Tentang Aplikasi"), 14, ui::kGrey)
-        ->setGeometry(0, 4, 360, 20);
+        ->setGeometry(0, 2, 360, 18);
     auto* logo =
         new ui::Picture(about, QStringLiteral("ImageLogo"), QStringLiteral(":/img/logo.svg"));
-    logo->setGeometry(110, 24, 140, 42);
+    logo->setGeometry(120, 20, 120, 36);
     auto* name =
         ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 18);
     name->setFont(ui::roboto(18, QFont::Medium));
-    name->setGeometry(0, 68, 360, 24);
+    name->setGeometry(0, 56, 360, 22);
     ui::makeLabel(about, QStringLiteral("LAboutVersion"),
                   tr("Versi %1").arg(QString::fromLatin1(versionText())), 13, ui::kGrey)
-        ->setGeometry(0, 93, 360, 18);
+        ->setGeometry(0, 78, 360, 17);
 }
 
 GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {

@@ -30,6 +30,9 @@ public:
     ui::PictureButton* RRiwayat;  // the charge journal's session list
     // "Sambungkan otomatis saat mulai": the last charger is connected at start-up.
     QCheckBox* CheckAutoConnect;
+    // Notifications and a sound when a charge ends, a test result arrives or reconnecting
+    // gives up.
+    QCheckBox* CheckNotify;
     // "Bahasa / Language": the window's language, remembered for the next start.
     QComboBox* ComboLanguage;
 

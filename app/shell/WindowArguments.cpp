@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "link/NetworkPrinterAddress.h"
 #include "link/SocketTransport.h"
 
 namespace velmora {
@@ -35,6 +36,10 @@ struct Options {
                                QStringLiteral("Also offer a charger on this socket address "
                                               "(tcp:HOST:PORT or unix:PATH)."),
                                QStringLiteral("address")};
+    QCommandLineOption printer{
+        QStringLiteral("printer-address"),
+        QStringLiteral("Also offer a network receipt printer at this address (tcp:HOST:PORT)."),
+        QStringLiteral("address")};
     QCommandLineOption speed{QStringLiteral("sim-speed"),
                              QStringLiteral("Simulated seconds per second of the built-in "
                                             "charger (1 to %1).")
@@ -106,6 +111,13 @@ CommandLineAnswer readWindowArguments(const QStringList& arguments) {
                 QStringLiteral("--charger-address takes tcp:HOST:PORT or unix:PATH, not '%1'")
                     .arg(address));
         run.chargerAddresses.append(address);
+    }
+    for (const QString& typed : parser.values(options.printer)) {
+        const std::optional<std::string> address = networkPrinterAddress(typed.toStdString());
+        if (!address)
+            return refuse(
+                QStringLiteral("--printer-address takes tcp:HOST:PORT, not '%1'").arg(typed));
+        run.printerAddresses.append(QString::fromStdString(*address));
     }
     bool whole = false;
     const int speed = parser.value(options.speed).toInt(&whole);

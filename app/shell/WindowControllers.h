@@ -13,6 +13,8 @@ class ChargerLink;
 class ConnectionFlow;
 class Dataaki;
 class DataLogger;
+class EventNotifier;
+class KeepAwake;
 class JournalRecorder;
 class LinkController;
 class LiveChargerState;
@@ -51,6 +53,8 @@ public:
     VirtualPrinter* virtualPrinter = nullptr;
     DataLogger* logger = nullptr;
     JournalRecorder* journal = nullptr;
+    KeepAwake* keepAwake = nullptr;
+    EventNotifier* notifier = nullptr;
 
     // Hands one tick's events to the charge journal with what the link and the battery
     // choice say about them.
@@ -69,6 +73,10 @@ private:
     void makeLink(const Needs& needs, WindowContent& ui);
     void makePrinting(const Needs& needs, WindowContent& ui);
     void makeLogger(const Needs& needs, WindowContent& ui);
+    void makeComforts(WindowContent& ui, QObject* window);
+    // Says a finished charge or a test result from across the room.
+    void notifyResults(const TickEvents& events);
+    bool m_gaveUpSaid = false;
 };
 
 }  // namespace velmora

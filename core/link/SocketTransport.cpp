@@ -37,14 +37,17 @@ bool isSocketAddress(const std::string& address) {
     }
 }
 
-SocketTransport::SocketTransport(std::string address) : m_address(std::move(address)) {}
+SocketTransport::SocketTransport(std::string address, int connectTimeoutMs)
+    : m_address(std::move(address)), m_connectTimeoutMs(connectTimeoutMs) {}
 
 SocketTransport::SocketTransport(std::string address, sockets::Handle accepted)
     : StreamTransport(accepted), m_address(std::move(address)) {}
 
 sockets::Handle SocketTransport::open() {
     try {
-        return sockets::connectTo(parseAddress(m_address));
+        sockets::Endpoint endpoint = parseAddress(m_address);
+        endpoint.connectTimeoutMs = m_connectTimeoutMs;
+        return sockets::connectTo(endpoint);
     } catch (const LinkError& error) {
         throw LinkError(m_address + ": " + error.what());
     }

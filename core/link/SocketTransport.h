@@ -17,7 +17,8 @@ bool isSocketAddress(const std::string& address);
 // printer are reached this way when no Bluetooth adapter is present.
 class SocketTransport : public StreamTransport {
 public:
-    explicit SocketTransport(std::string address);
+    // connectTimeoutMs: how long a TCP connect may wait (-1: as long as the system does).
+    explicit SocketTransport(std::string address, int connectTimeoutMs = -1);
 
     const std::string& address() const { return m_address; }
 
@@ -29,6 +30,7 @@ private:
     SocketTransport(std::string address, sockets::Handle accepted);
 
     std::string m_address;
+    int m_connectTimeoutMs = -1;
 };
 
 // A listening socket on the simulator's side; each accept() yields a connected link.

@@ -225,7 +225,8 @@ TEST_F(KeyboardTest, TabGoesRoundTheScreenOrDialogInReadingOrder) {
          [&] { key(Qt::Key_4, Qt::ControlModifier); },
          "",
          {"BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "ListBox1", "BTRefresh",
-          "BTLoad", "R1Use", "R3Use", "R2Use", "RRiwayat", "CheckAutoConnect", "ComboLanguage"}},
+          "BTLoad", "R1Use", "R3Use", "R2Use", "RRiwayat", "CheckAutoConnect", "CheckNotify",
+          "ComboLanguage"}},
         // The chosen charging mode only: the arrows choose the other.
         {"diagnostic",
          [&] { key(Qt::Key_2, Qt::ControlModifier); },
@@ -240,7 +241,7 @@ TEST_F(KeyboardTest, TabGoesRoundTheScreenOrDialogInReadingOrder) {
         {"printer connection",
          [&] { m_window->BTPrintClick(); },
          "ComboDevice",
-         {"ComboDevice", "BTConnect", "BTReport"}},
+         {"ComboDevice", "BTAddPrinter", "BTConnect", "BTReport"}},
         {"save question",
          [&] { m_window->ImageAccuClick(); },
          "LayoutQuestionSave",
