@@ -11,6 +11,8 @@ set(VELMORA_SCREENSHOT_URL
     "https://raw.githubusercontent.com/velmora/velmora-tester/main/docs/screenshots" CACHE STRING
     "Where the AppStream metadata finds the screenshots of docs/screenshots/")
 set(VELMORA_APPSTREAM_ID io.github.velmora.VelmoraTester)
+set(VELMORA_PACKAGE_MAINTAINER "Velmora Tester maintainers <velmora@users.noreply.github.com>"
+    CACHE STRING "Maintainer named in the packages, with the address bugs are sent to")
 
 set(velmora_programs velmora-tool velmora-charger-sim)
 if(TARGET velmora-tester)
@@ -73,6 +75,33 @@ configure_file(${velmora_packaging}/linux/${VELMORA_APPSTREAM_ID}.metainfo.xml.i
     ${CMAKE_BINARY_DIR}/packaging/${VELMORA_APPSTREAM_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${VELMORA_APPSTREAM_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# What a Debian user finds in /usr/share/doc and man: the copyright, the changelog (of the
+# version the package carries, written when it is installed) and a manual page a program.
+set(velmora_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/velmora-tester)
+configure_file(${velmora_packaging}/linux/copyright ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright DESTINATION ${velmora_doc_dir})
+install(CODE "
+    file(STRINGS \"${VELMORA_VERSION_FILE}\" velmora_version LIMIT_COUNT 1)
+    string(REPLACE \"-\" \"+\" VELMORA_DEBIAN_VERSION \"\${velmora_version}\")
+    set(VELMORA_PACKAGE_MAINTAINER \"${VELMORA_PACKAGE_MAINTAINER}\")
+    configure_file(\"${velmora_packaging}/linux/changelog.in\"
+        \"${CMAKE_BINARY_DIR}/packaging/changelog\" @ONLY)
+    execute_process(COMMAND gzip -9nf \"${CMAKE_BINARY_DIR}/packaging/changelog\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    file(INSTALL \"${CMAKE_BINARY_DIR}/packaging/changelog.gz\"
+        DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${velmora_doc_dir}\")")
+set(velmora_man_pages)
+foreach(program IN LISTS velmora_programs)
+    set(page ${CMAKE_BINARY_DIR}/packaging/man/${program}.1.gz)
+    add_custom_command(OUTPUT ${page}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging/man
+        COMMAND gzip -9nc ${velmora_packaging}/linux/man/${program}.1 > ${page}
+        DEPENDS ${velmora_packaging}/linux/man/${program}.1 VERBATIM)
+    list(APPEND velmora_man_pages ${page})
+endforeach()
+add_custom_target(velmora_man_pages ALL DEPENDS ${velmora_man_pages})
+install(FILES ${velmora_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The icon: the SVG, and the PNG sizes desktops and menus ask for, drawn from it.
 set(velmora_icon_svg ${velmora_packaging}/icons/velmora-tester.svg)

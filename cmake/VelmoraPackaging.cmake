@@ -9,15 +9,15 @@ set(CPACK_PACKAGE_NAME velmora-tester)
 set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Desktop companion of the Velmora battery charger and tester")
-set(CPACK_PACKAGE_DESCRIPTION "Workshops and battery dealers watch a charge of the Velmora \
-Bluetooth charger live, read battery tests, send charge profiles from the built-in battery \
-catalogue, print receipts on a 58 mm printer and keep every charge in a charge history. \
-Includes velmora-tool (captures, catalogue, charge history and receipts on the command line) \
-and velmora-charger-sim (a simulated charger).")
+# Lines of at most 72 characters: the Debian description shows them as they are.
+set(CPACK_PACKAGE_DESCRIPTION "Workshops and battery dealers watch a charge of the Velmora
+Bluetooth charger live, read battery tests, send charge profiles from the
+built-in battery catalogue, print receipts on a 58 mm printer and keep
+every charge in a charge history.
+Includes velmora-tool (captures, catalogue, charge history and receipts
+on the command line) and velmora-charger-sim (a simulated charger).")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${VELMORA_HOMEPAGE})
-set(VELMORA_PACKAGE_CONTACT "Velmora Tester maintainers" CACHE STRING
-    "Maintainer named in the packages")
-set(CPACK_PACKAGE_CONTACT ${VELMORA_PACKAGE_CONTACT})
+set(CPACK_PACKAGE_CONTACT ${VELMORA_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Velmora Tester")
 set(CPACK_STRIP_FILES ON)  # the debug information stays in the build folder
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/packaging/windows/NOTICE.txt)
@@ -28,6 +28,9 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/VelmoraCPackVersion.cmak
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded, not linked, so not found by the library scan: without the platform plugins the
+# window cannot start.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # BlueZ for the charger and the printer; the system's Roboto is shared with other programs
 # where the embedded copy would be read into memory again.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bluez, fonts-roboto")

@@ -9,6 +9,7 @@
 #include "certificate/Certificate.h"
 #include "certificate/KeyFiles.h"
 #include "certificate/ReceiptRecord.h"
+#include "command_line.h"
 #include "link/JsonObjectWriter.h"
 #ifdef VELMORA_HAVE_QR_ENCODE
 #include "certificate/CertificateBlock.h"
@@ -27,6 +28,10 @@ namespace {
 struct InputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+// Arguments that make no command: refused with status 2, as every command does.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 // --name VALUE pairs; every name must be one of `known`.
 std::map<std::string, std::string> parseOptions(int argc, char** argv,
@@ -36,8 +41,8 @@ std::map<std::string, std::string> parseOptions(int argc, char** argv,
         const std::string name = argv[i];
         bool ok = false;
         for (const char* k : known) ok = ok || name == k;
-        if (!ok) throw InputError("unknown option " + name);
-        if (i + 1 >= argc) throw InputError(name + " needs a value");
+        if (!ok) throw UsageError("unknown option " + name);
+        if (i + 1 >= argc) throw UsageError(name + " needs a value");
         options[name] = argv[++i];
     }
     return options;
@@ -97,7 +102,7 @@ std::string recordJson(const CertificateRecord& record) {
 int verifyCommand(int argc, char** argv) {
     const auto options = parseOptions(argc, argv, {"--public", "--text", "--image"});
     if (options.count("--text") == options.count("--image"))
-        throw InputError("verify takes --text QRTEXT or --image FILE");
+        throw UsageError("verify takes --text QRTEXT or --image FILE");
     const std::vector<std::string> keys = readPublicKeys(required(options, "--public"));
     std::string text;
     try {
@@ -142,7 +147,9 @@ int certificateCommand(int argc, char** argv) {
         if (argc >= 1 && std::strcmp(argv[0], "keygen") == 0) return keygen(argc - 1, argv + 1);
         if (argc >= 1 && std::strcmp(argv[0], "verify") == 0)
             return verifyCommand(argc - 1, argv + 1);
-        throw InputError("certificate takes keygen or verify");
+        throw UsageError("certificate takes keygen or verify");
+    } catch (const UsageError& error) {
+        return refuseArguments("velmora-tool", error.what());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "velmora-tool: %s\n", error.what());
         return 1;

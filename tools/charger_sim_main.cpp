@@ -5,9 +5,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "command_line.h"
 #include "link/ChargerState.h"
 #include "link/MemoryTransport.h"
 #include "link/NumberText.h"
@@ -19,20 +22,32 @@
 
 namespace {
 
+constexpr int kMaxSpeed = 100'000;
+constexpr int kMaxTickMs = 3'600'000;  // an hour
+
 std::atomic<bool> g_quit{false};
 void onSignal(int) {
     g_quit = true;
 }
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: velmora-charger-sim [--listen ADDRESS] [--speed N] [--tick-ms N]\n"
-                 "         [--quick] [--test-mode] [--garbage P] [--split] [--drop-after N]\n"
-                 "         [--seed N] [--once] [--monitor] [--verbose] [--version]\n"
-                 "  ADDRESS: tcp:127.0.0.1:5555 (default) or unix:/path\n"
-                 "  --quick: short stages, a whole charge in about a minute of ticks\n"
-                 "  --monitor: no socket; run a charge here and print the decoded state\n");
-    return 2;
+const char kProgram[] = "velmora-charger-sim";
+
+void printUsage() {
+    std::printf(
+        "usage: velmora-charger-sim [--listen ADDRESS] [--speed N] [--tick-ms N]\n"
+        "         [--quick] [--test-mode] [--garbage P] [--split] [--drop-after N]\n"
+        "         [--seed N] [--start-answer standby|state] [--once] [--monitor]\n"
+        "         [--verbose] [--version] [--help]\n"
+        "  ADDRESS: tcp:127.0.0.1:5555 (default) or unix:/path\n"
+        "  --speed N: simulated seconds per transmission, 1 to %d\n"
+        "  --tick-ms N: real milliseconds between transmissions, 1 to %d\n"
+        "  --garbage P: chance (0 to 1) of a burst of noise before a transmission\n"
+        "  --drop-after N: close each link after N ticks (0: never); the charge goes on\n"
+        "  --start-answer: a start command during a charge is answered with STANDBY\n"
+        "    (default) or with the option list only\n"
+        "  --quick: short stages, a whole charge in about a minute of ticks\n"
+        "  --monitor: no socket; run a charge here and print the decoded state\n",
+        kMaxSpeed, kMaxTickMs);
 }
 
 void printState(const velmora::ChargerState& s) {
@@ -70,43 +85,81 @@ int monitor(velmora::SimulatorOptions options) {
 
 int main(int argc, char** argv) {
     velmora::useBinaryStandardStreams();  // --verbose passes the charger's bytes through
-    if (velmora::printVersionIfAsked("velmora-charger-sim", argc, argv)) return 0;
+    if (velmora::printVersionIfAsked(kProgram, argc, argv)) return 0;
+    if (asksForHelp(argc, argv)) {
+        printUsage();
+        return finishOutput(kProgram, 0);
+    }
     velmora::SimulatorOptions options;
     std::string address = "tcp:127.0.0.1:5555";
     bool once = false, runMonitor = false, verbose = false;
+    // Each value is read whole and within its range: a typing error is refused, never
+    // taken as some other number.
+    auto whole = [](const char* text, int low, int high) -> std::optional<int> {
+        const std::optional<int> value = velmora::parseInteger(text);
+        if (!value || *value < low || *value > high) return std::nullopt;
+        return value;
+    };
     for (int i = 1; i < argc; ++i) {
-        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-        const char* arg = argv[i];
-        const char* value = nullptr;
-        if (!std::strcmp(arg, "--listen") && (value = next())) {
+        const std::string arg = argv[i];
+        const bool valued = arg == "--listen" || arg == "--speed" || arg == "--tick-ms" ||
+                            arg == "--garbage" || arg == "--drop-after" || arg == "--seed" ||
+                            arg == "--start-answer";
+        if (valued && i + 1 >= argc) return refuseArguments(kProgram, arg + " needs a value");
+        const char* value = valued ? argv[++i] : "";
+        std::optional<int> number;
+        if (arg == "--listen") {
+            if (!velmora::isSocketAddress(value))
+                return refuseArguments(kProgram, std::string("--listen takes tcp:HOST:PORT or "
+                                                             "unix:PATH, not '") +
+                                                     value + "'");
             address = value;
-        } else if (!std::strcmp(arg, "--speed") && (value = next())) {
-            options.speed = std::max(1, std::atoi(value));
-        } else if (!std::strcmp(arg, "--tick-ms") && (value = next())) {
-            options.tickMs = std::max(1, std::atoi(value));
-        } else if (!std::strcmp(arg, "--quick")) {
+        } else if (arg == "--speed") {
+            if (!(number = whole(value, 1, kMaxSpeed)))
+                return refuseArguments(kProgram, "--speed takes a whole number from 1 to " +
+                                                     std::to_string(kMaxSpeed));
+            options.speed = *number;
+        } else if (arg == "--tick-ms") {
+            if (!(number = whole(value, 1, kMaxTickMs)))
+                return refuseArguments(kProgram, "--tick-ms takes a whole number from 1 to " +
+                                                     std::to_string(kMaxTickMs));
+            options.tickMs = *number;
+        } else if (arg == "--quick") {
             options.durations.constantCurrent = 30;
             options.durations.constantVoltage1 = 15;
             options.durations.constantVoltage2 = 10;
             options.durations.diagnosis = 4;
-        } else if (!std::strcmp(arg, "--test-mode")) {
+        } else if (arg == "--test-mode") {
             options.testOnly = true;
-        } else if (!std::strcmp(arg, "--garbage") && (value = next())) {
-            options.garbageChance = std::atof(value);
-        } else if (!std::strcmp(arg, "--split")) {
+        } else if (arg == "--garbage") {
+            const std::optional<double> chance = velmora::parseReal(value, velmora::NumberFormat{});
+            if (!chance || *chance < 0 || *chance > 1)
+                return refuseArguments(kProgram, "--garbage takes a chance from 0 to 1");
+            options.garbageChance = *chance;
+        } else if (arg == "--split") {
             options.splitFrames = true;
-        } else if (!std::strcmp(arg, "--drop-after") && (value = next())) {
-            options.dropAfterTicks = std::atoi(value);
-        } else if (!std::strcmp(arg, "--seed") && (value = next())) {
-            options.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
-        } else if (!std::strcmp(arg, "--once")) {
+        } else if (arg == "--drop-after") {
+            if (!(number = whole(value, 0, std::numeric_limits<int>::max())))
+                return refuseArguments(kProgram, "--drop-after takes a whole number, 0 or more");
+            options.dropAfterTicks = *number;
+        } else if (arg == "--seed") {
+            if (!(number = whole(value, 0, std::numeric_limits<int>::max())))
+                return refuseArguments(kProgram, "--seed takes a whole number, 0 or more");
+            options.seed = static_cast<unsigned>(*number);
+        } else if (arg == "--start-answer") {
+            if (std::strcmp(value, "standby") != 0 && std::strcmp(value, "state") != 0)
+                return refuseArguments(kProgram, "--start-answer takes standby or state");
+            options.startAnswer = std::strcmp(value, "state") == 0
+                                      ? velmora::ChargerModel::StartAnswer::State
+                                      : velmora::ChargerModel::StartAnswer::Standby;
+        } else if (arg == "--once") {
             once = true;
-        } else if (!std::strcmp(arg, "--monitor")) {
+        } else if (arg == "--monitor") {
             runMonitor = true;
-        } else if (!std::strcmp(arg, "--verbose")) {
+        } else if (arg == "--verbose") {
             verbose = true;
         } else {
-            return usage();
+            return refuseArguments(kProgram, "unknown option " + arg);
         }
     }
     std::signal(SIGINT, onSignal);
@@ -117,26 +170,28 @@ int main(int argc, char** argv) {
         velmora::SocketListener listener(address);
         std::printf("listening on %s\n", listener.address().c_str());
         std::fflush(stdout);
+        // One charger on the bench: it charges on between connections, as a real one does.
+        options.keepsCharging = true;
+        velmora::ChargerSimulator charger(nullptr, options);
+        if (verbose)
+            charger.setSendObserver([](const std::string& chunk) {
+                std::fwrite(chunk.data(), 1, chunk.size(), stdout);
+                std::fflush(stdout);
+            });
         while (!g_quit) {
             auto client = listener.accept(200);
             if (!client) continue;
             std::printf("application connected\n");
             std::fflush(stdout);
-            velmora::ChargerSimulator charger(
-                std::shared_ptr<velmora::Transport>(std::move(client)), options);
-            if (verbose)
-                charger.setSendObserver([](const std::string& chunk) {
-                    std::fwrite(chunk.data(), 1, chunk.size(), stdout);
-                    std::fflush(stdout);
-                });
+            charger.attach(std::shared_ptr<velmora::Transport>(std::move(client)));
             charger.start();
-            while (!g_quit && charger.running())
+            while (!g_quit && charger.linked())
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            charger.stop();
             std::printf("application disconnected\n");
             std::fflush(stdout);
             if (once) break;
         }
+        charger.stop();
     } catch (const velmora::LinkError& error) {
         std::fprintf(stderr, "velmora-charger-sim: %s\n", error.what());
         return 1;

@@ -2,9 +2,11 @@
 // points, and CSV exports of one session or of a date range.
 #include "journal_command.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -12,9 +14,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "command_line.h"
 #include "documents_folder.h"
 #include "journal/CsvExport.h"
 #include "journal/Journal.h"
+#include "journal/JournalFiles.h"
 #include "journal/SessionJson.h"
 #include "journal/WallTime.h"
 
@@ -22,18 +26,7 @@ namespace {
 
 using namespace velmora::journal;
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: velmora-tool journal list [--db FILE] [--filter TEXT] [--from DATE] "
-                 "[--to DATE]\n"
-                 "       velmora-tool journal show ID [--db FILE]\n"
-                 "       velmora-tool journal export ID --csv OUT.csv [--db FILE] "
-                 "[--decimal-separator C]\n"
-                 "       velmora-tool journal export --from DATE --to DATE --csv OUT.csv "
-                 "[--db FILE] [--decimal-separator C]\n"
-                 "DATE is YYYY-MM-DD on the workshop's clock; C is . or ,\n");
-    return 2;
-}
+const char kProgram[] = "velmora-tool";
 
 struct Arguments {
     std::string db;
@@ -42,74 +35,145 @@ struct Arguments {
     std::optional<int64_t> id;
     std::optional<int64_t> from, to;  // local milliseconds, inclusive
     char decimalSeparator = '.';
+    bool verbose = false;
 };
 
+// A session number: digits only, within 64 bits (a longer one is no session, never the
+// largest one there is).
 std::optional<int64_t> parseId(const char* text) {
+    if (*text < '1' || *text > '9') return std::nullopt;
+    errno = 0;
     char* end = nullptr;
     const long long value = std::strtoll(text, &end, 10);
-    if (end == text || *end != '\0' || value <= 0) return std::nullopt;
+    if (errno == ERANGE || *end != '\0') return std::nullopt;
     return value;
 }
 
-// Fills `args`; false on anything unknown or malformed.
-bool parse(int argc, char** argv, Arguments& args) {
+// Fills `args`; the reason when something is unknown or malformed.
+std::optional<std::string> parse(int argc, char** argv, Arguments& args) {
     for (int i = 0; i < argc; ++i) {
         const std::string option = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (option == "--db" && hasValue) {
+        const bool valued = option == "--db" || option == "--filter" || option == "--csv" ||
+                            option == "--from" || option == "--to" ||
+                            option == "--decimal-separator";
+        if (valued && i + 1 >= argc) return option + " needs a value";
+        if (option == "--db") {
             args.db = argv[++i];
-        } else if (option == "--filter" && hasValue) {
+        } else if (option == "--filter") {
             args.filter = argv[++i];
-        } else if (option == "--csv" && hasValue) {
+        } else if (option == "--csv") {
             args.csv = argv[++i];
-        } else if ((option == "--from" || option == "--to") && hasValue) {
+        } else if (option == "--from" || option == "--to") {
             const std::optional<int64_t> day = parseLocalDate(argv[++i]);
-            if (!day) return false;
+            if (!day) return option + " takes a real date as YYYY-MM-DD: " + argv[i];
             if (option == "--from")
                 args.from = *day;
             else
                 args.to = *day + kDayMs - 1;  // the whole last day
-        } else if (option == "--decimal-separator" && hasValue) {
+        } else if (option == "--decimal-separator") {
             const std::string separator = argv[++i];
-            if (separator != "." && separator != ",") return false;
+            if (separator != "." && separator != ",") return "--decimal-separator takes . or ,";
             args.decimalSeparator = separator[0];
+        } else if (option == "--verbose") {
+            args.verbose = true;
         } else if (!option.empty() && option[0] != '-' && !args.id) {
             args.id = parseId(argv[i]);
-            if (!args.id) return false;
+            if (!args.id) return "no session number: " + option;
+        } else if (!option.empty() && option[0] == '-') {
+            return "unknown option " + option;
         } else {
-            return false;
+            return "one session number only: " + option;
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+std::string defaultJournalPath() {
+    return documentsFolder() + "/Velmora Tester/journal.sqlite";
+}
+
+std::string journalPath(const Arguments& args) {
+    return args.db.empty() ? defaultJournalPath() : args.db;
+}
+
+// What went wrong, in a short sentence; the engine's own words only with --verbose.
+class Failure : public std::runtime_error {
+public:
+    Failure(const std::string& sentence, std::string detail = {})
+        : std::runtime_error(sentence), m_detail(std::move(detail)) {}
+    const std::string& detail() const { return m_detail; }
+
+private:
+    std::string m_detail;
+};
+
+std::string sentenceFor(JournalFault fault, const std::string& path) {
+    switch (fault) {
+        case JournalFault::Locked:
+            return path + " is held by another program";
+        case JournalFault::ReadOnly:
+            return path + " cannot be opened";
+        case JournalFault::Full:
+            return "the disk of " + path + " is full";
+        case JournalFault::Corrupt:
+            return path + " is damaged or not a journal";
+        case JournalFault::NewerVersion:
+            return path + " was written by a newer version";
+        case JournalFault::Missing:
+            return "no journal at " + path;
+        case JournalFault::Io:
+            break;
+    }
+    return path + " cannot be read";
 }
 
 std::unique_ptr<Journal> openJournal(const Arguments& args) {
-    const std::string path =
-        args.db.empty() ? documentsFolder() + "/Velmora Tester/journal.sqlite" : args.db;
+    std::error_code error;
+    const auto type =
+        std::filesystem::status(std::filesystem::u8path(journalPath(args)), error).type();
+    if (type == std::filesystem::file_type::directory)
+        throw Failure(journalPath(args) + " is a folder, not a journal");
+    if (type == std::filesystem::file_type::character || type == std::filesystem::file_type::block)
+        throw Failure(journalPath(args) + " is a device, not a journal");
     JournalOptions options;
     // Reading never creates, converts or checkpoints a file: the window may be writing it.
     options.create = false;
     options.readOnly = true;
-    return Journal::open(path, options);
+    std::unique_ptr<Journal> journal = Journal::open(journalPath(args), options);
+    if (journal->readFromCopy())
+        std::fprintf(stderr,
+                     "velmora-tool: %s was left unfinished and is read from a copy; the last "
+                     "seconds may be missing\n",
+                     journalPath(args).c_str());
+    return journal;
 }
 
 Session requireSession(Journal& journal, int64_t id) {
     std::optional<Session> session = journal.session(id);
-    if (!session) throw std::runtime_error("no session " + std::to_string(id));
+    if (!session) throw Failure("no session " + std::to_string(id));
     return std::move(*session);
 }
 
+// The export never lands on the journal, the window's journal or a file they keep beside
+// them: writing there would replace the history with CSV.
+void refuseJournalTarget(const Arguments& args) {
+    for (const std::string& journal : {journalPath(args), defaultJournalPath()})
+        if (isJournalFile(args.csv, journal))
+            throw Failure(args.csv + " is the journal itself; choose another file");
+}
+
 void writeFile(const std::string& path, const std::function<void(std::ostream&)>& write) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("cannot write " + path);
+    std::ofstream out(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
+    if (!out) throw Failure("cannot write " + path);
     write(out);
     out.close();
-    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!out) throw Failure("cannot write " + path);
 }
 
 int run(const std::string& verb, const Arguments& args) {
     if (verb == "list") {
-        if (args.id || !args.csv.empty()) return usage();
+        if (args.id || !args.csv.empty())
+            return refuseArguments(kProgram, "journal list takes no session and no --csv");
         ListQuery query;
         query.text = args.filter;
         query.fromLocalMs = args.from;
@@ -120,14 +184,20 @@ int run(const std::string& verb, const Arguments& args) {
         return 0;
     }
     if (verb == "show") {
-        if (!args.id || !args.csv.empty() || args.from || args.to) return usage();
+        if (!args.id || !args.csv.empty() || args.from || args.to)
+            return refuseArguments(kProgram, "journal show takes one session number");
         auto journal = openJournal(args);
         std::printf("%s\n", sessionJson(requireSession(*journal, *args.id)).c_str());
         return 0;
     }
     if (verb == "export") {
         const bool range = args.from || args.to;
-        if (args.csv.empty() || args.id.has_value() == range) return usage();
+        if (args.csv.empty())
+            return refuseArguments(kProgram, "journal export needs --csv OUT.csv");
+        if (args.id.has_value() == range)
+            return refuseArguments(kProgram,
+                                   "journal export takes a session number or --from/--to");
+        refuseJournalTarget(args);
         const velmora::NumberFormat format{args.decimalSeparator};
         auto journal = openJournal(args);
         if (args.id) {
@@ -143,21 +213,31 @@ int run(const std::string& verb, const Arguments& args) {
         }
         return 0;
     }
-    return usage();
+    return refuseArguments(kProgram, "journal takes list, show or export");
 }
 
 }  // namespace
 
 int journalCommand(int argc, char** argv) {
-    if (argc < 1) return usage();
+    if (argc < 1) return refuseArguments(kProgram, "journal takes list, show or export");
     Arguments args;
-    if (!parse(argc - 1, argv + 1, args)) return usage();
+    if (const auto problem = parse(argc - 1, argv + 1, args))
+        return refuseArguments(kProgram, "journal: " + *problem);
+    std::string detail;
     try {
         return run(argv[0], args);
     } catch (const JournalError& e) {
-        std::fprintf(stderr, "velmora-tool: journal %s: %s\n", faultName(e.fault()), e.what());
-    } catch (const std::exception& e) {
+        std::fprintf(stderr, "velmora-tool: journal %s: %s\n", faultName(e.fault()),
+                     sentenceFor(e.fault(), journalPath(args)).c_str());
+        detail = e.what();
+    } catch (const Failure& e) {
         std::fprintf(stderr, "velmora-tool: %s\n", e.what());
+        detail = e.detail();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "velmora-tool: journal: the journal cannot be read\n");
+        detail = e.what();
     }
+    if (args.verbose && !detail.empty())
+        std::fprintf(stderr, "velmora-tool: detail: %s\n", detail.c_str());
     return 1;
 }

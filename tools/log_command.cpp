@@ -4,9 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -16,6 +14,7 @@
 #include <io.h>
 #endif
 
+#include "command_line.h"
 #include "link/StateFromJson.h"
 #include "logger/LogFile.h"
 #include "logger/LogJson.h"
@@ -28,8 +27,13 @@ int fail(const std::string& reason) {
 }
 
 int encode() {
+    if (const auto problem = standardInputProblem()) return fail(*problem);
     std::ostringstream input;
-    input << std::cin.rdbuf();
+    try {
+        input << std::cin.rdbuf();
+    } catch (const std::exception&) {
+        return fail("cannot read standard input");
+    }
     std::string error;
     const std::optional<velmora::ChargerState> state = velmora::stateFromJson(input.str(), &error);
     if (!state) return fail(error);
@@ -43,24 +47,13 @@ int encode() {
     return 0;
 }
 
-// The whole file, or nothing when it cannot be read (a folder, no access).
-std::optional<std::string> readAll(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    try {
-        std::string bytes(std::istreambuf_iterator<char>(file), {});
-        if (file.bad()) return std::nullopt;
-        return bytes;
-    } catch (const std::ios_base::failure&) {
-        return std::nullopt;
-    }
-}
-
 int decode(const char* path) {
-    const std::optional<std::string> bytes = readAll(path);
-    if (!bytes) return fail(std::string("cannot read ") + path);
+    // No record is longer than kMaxLogLine: reading stops just past it, so a huge file (or
+    // an endless one) costs one bounded read and is then refused as no record.
+    const InputBytes input = readInputFile(path, velmora::kMaxLogLine + 2);
+    if (input.problem) return fail(*input.problem);
     // Log files hold whole numbers: the decimal separator plays no part.
-    const velmora::RecordCheck check = velmora::readLogFile(*bytes, velmora::NumberFormat{});
+    const velmora::RecordCheck check = velmora::readLogFile(input.bytes, velmora::NumberFormat{});
     if (check.outcome != velmora::RecordCheck::Outcome::Valid)
         return fail(std::string(path) + ": not a valid log: " + check.reason);
     std::printf("%s\n", velmora::logRecordJson(check.record).c_str());
@@ -72,8 +65,5 @@ int decode(const char* path) {
 int logCommand(int argc, char** argv) {
     if (argc == 1 && std::strcmp(argv[0], "encode") == 0) return encode();
     if (argc == 2 && std::strcmp(argv[0], "decode") == 0) return decode(argv[1]);
-    std::fprintf(stderr,
-                 "usage: velmora-tool log encode < state.json > name.log\n"
-                 "       velmora-tool log decode FILE\n");
-    return 2;
+    return refuseArguments("velmora-tool", "log takes encode, or decode and one file");
 }

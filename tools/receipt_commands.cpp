@@ -2,14 +2,15 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "certificate_command.h"
+#include "command_line.h"
 #include "json/JsonReader.h"
 #include "link/StateFromJson.h"
 #include "printing/EscPosReader.h"
@@ -17,6 +18,7 @@
 #include "printing/ReceiptChunks.h"
 
 #ifdef VELMORA_TOOL_PNG
+#include <QBuffer>
 #include <QImage>
 #ifdef __unix__
 #include <fcntl.h>
@@ -34,16 +36,29 @@ struct InputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A fault in the arguments themselves: exit status 2.
+struct UsageError : InputError {
+    using InputError::InputError;
+};
+
+// Inputs are small (a state, texts, pictures of a receipt); anything past this is no input
+// of ours, and reading stops there instead of filling the memory.
+constexpr size_t kMaxInputBytes = 64 * 1024 * 1024;
+
 std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw InputError("cannot read " + path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    InputBytes input = readInputFile(path, kMaxInputBytes);
+    if (input.problem) throw InputError(*input.problem);
+    if (input.bytes.size() > kMaxInputBytes) throw InputError(path + " is too large");
+    return std::move(input.bytes);
 }
 
+// Every byte on disk or an error: the buffer's last write happens at close, and a full
+// disk only shows there.
 void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    if (!file || !file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-        throw InputError("cannot write " + path);
+    std::ofstream file(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
+    if (file) file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file) file.close();
+    if (!file) throw InputError("cannot write " + path);
 }
 
 bool endsWith(const std::string& text, const char* suffix) {
@@ -121,7 +136,7 @@ std::string lowerHex(const std::string& bytes) {
 int receiptCommand(int argc, char** argv) {
     try {
         if (argc < 1 || (std::strcmp(argv[0], "charge") != 0 && std::strcmp(argv[0], "test") != 0))
-            throw InputError("receipt takes charge or test first");
+            throw UsageError("receipt takes charge or test first");
         const bool charge = std::strcmp(argv[0], "charge") == 0;
         std::map<std::string, std::string> options{{"--decimal", "."},
                                                    {"--date-sep", "/"},
@@ -141,8 +156,8 @@ int receiptCommand(int argc, char** argv) {
             bool known = false;
             for (const char* name : valued) known = known || option == name;
             for (const char* name : kCertificateReceiptOptions) known = known || option == name;
-            if (!known) throw InputError("unknown option " + option);
-            if (i + 1 >= argc) throw InputError(option + " needs a value");
+            if (!known) throw UsageError("unknown option " + option);
+            if (i + 1 >= argc) throw UsageError(option + " needs a value");
             options[option] = argv[++i];
         }
         for (const char* required : {"--state", "--texts", "--clock"})
@@ -179,6 +194,8 @@ int receiptCommand(int argc, char** argv) {
         if (!noCertificate.empty())
             return fail("receipt without its certificate: " + noCertificate);
         return 0;
+    } catch (const UsageError& error) {
+        return refuseArguments("velmora-tool", error.what());
     } catch (const std::exception& error) {
         return fail(error.what());
     }
@@ -217,12 +234,14 @@ private:
 
 int rasterCommand(int argc, [[maybe_unused]] char** argv) {
     try {
-        if (argc != 2) throw InputError("raster takes IN.png OUT.bin");
+        if (argc != 2) throw UsageError("raster takes IN.png OUT.bin");
 #ifdef VELMORA_TOOL_PNG
         // The image readers tell their troubles on their own (Qt's warnings, and libpng's
         // "CRC error" straight to the error stream); the command says in one line that the
         // picture cannot be read.
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        if (const auto problem = inputProblem(argv[0]))
+            throw InputError("cannot read the picture: " + *problem);
         QImage picture;
         bool loaded = false;
         {
@@ -245,6 +264,8 @@ int rasterCommand(int argc, [[maybe_unused]] char** argv) {
 #else
         throw InputError("this build reads no pictures (built without Qt)");
 #endif
+    } catch (const UsageError& error) {
+        return refuseArguments("velmora-tool", error.what());
     } catch (const std::exception& error) {
         return fail(error.what());
     }
@@ -252,7 +273,7 @@ int rasterCommand(int argc, [[maybe_unused]] char** argv) {
 
 int renderReceiptCommand(int argc, char** argv) {
     try {
-        if (argc != 2) throw InputError("render-receipt takes IN.bin OUT.png");
+        if (argc != 2) throw UsageError("render-receipt takes IN.bin OUT.png");
         const Paper paper = readEscPos(readFile(argv[0]));
         const DotGrid dots = drawPaper(paper);
         const std::string out = argv[1];
@@ -265,8 +286,12 @@ int renderReceiptCommand(int argc, char** argv) {
                 uchar* row = image.scanLine(y);
                 for (int x = 0; x < dots.width; ++x) row[x] = dots.black(x, y) ? 0 : 255;
             }
-            if (!image.save(QString::fromLocal8Bit(out.c_str()), "PNG"))
-                throw InputError("cannot write " + out);
+            // Made in memory and written like every other file: a failed write is seen.
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "PNG")) throw InputError("cannot write " + out);
+            writeFile(out, png.toStdString());
 #else
             throw InputError("this build writes PGM pictures only (built without Qt)");
 #endif
@@ -274,6 +299,8 @@ int renderReceiptCommand(int argc, char** argv) {
         std::printf("{\"width\": %d, \"height\": %d, \"lines\": %zu, \"cutShort\": %s}\n",
                     dots.width, dots.height, paper.lines.size(), paper.cutShort ? "true" : "false");
         return 0;
+    } catch (const UsageError& error) {
+        return refuseArguments("velmora-tool", error.what());
     } catch (const std::exception& error) {
         return fail(error.what());
     }

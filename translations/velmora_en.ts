@@ -59,6 +59,13 @@
     </message>
 </context>
 <context>
+    <name>KeepAwake</name>
+    <message>
+        <source>Pengisian aki sedang dipantau</source>
+        <translation>A battery charge is being watched</translation>
+    </message>
+</context>
+<context>
     <name>LinkStatus</name>
     <message>
         <source>Menyambungkan ke %1...</source>
@@ -256,112 +263,6 @@
     </message>
 </context>
 <context>
-    <name>velmora::CertificateCheckDialog</name>
-    <message>
-        <source>Kode %1 - %2
-%3 %4 %5, %6
-No. seri %7, %8</source>
-        <translation>Code %1 - %2
-%3 %4 %5, %6
-Serial %7, %8</translation>
-    </message>
-    <message>
-        <source>Sertifikat sah</source>
-        <translation>Valid certificate</translation>
-    </message>
-    <message>
-        <source>Sertifikat telah diubah, tidak sah</source>
-        <translation>The certificate has been changed: not valid</translation>
-    </message>
-    <message>
-        <source>Ditandatangani kunci dealer yang tidak dikenal</source>
-        <translation>Signed by an unknown dealer key</translation>
-    </message>
-    <message>
-        <source>Bukan sertifikat yang bisa dibaca</source>
-        <translation>Not a readable certificate</translation>
-    </message>
-    <message>
-        <source>Versi sertifikat belum didukung</source>
-        <translation>This certificate version is not supported yet</translation>
-    </message>
-    <message>
-        <source>PERIKSA SERTIFIKAT</source>
-        <translation>CHECK CERTIFICATE</translation>
-    </message>
-    <message>
-        <source>Tempel teks kode QR, atau buka foto atau pindaian struk</source>
-        <translation>Paste the QR code&apos;s text, or open a photo or scan of the receipt</translation>
-    </message>
-    <message>
-        <source>Buka Gambar</source>
-        <translation>Open Picture</translation>
-    </message>
-    <message>
-        <source>Tutup</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Periksa</source>
-        <translation>Check</translation>
-    </message>
-    <message>
-        <source>Gambar (*.png *.jpg *.jpeg *.bmp)</source>
-        <translation>Pictures (*.png *.jpg *.jpeg *.bmp)</translation>
-    </message>
-    <message>
-        <source>Gambar tidak bisa dibuka</source>
-        <translation>The picture cannot be opened</translation>
-    </message>
-    <message>
-        <source>Tidak ada kode QR pada gambar</source>
-        <translation>No QR code in the picture</translation>
-    </message>
-    <message>
-        <source>Ada lebih dari satu kode QR pada gambar</source>
-        <translation>More than one QR code in the picture</translation>
-    </message>
-    <message>
-        <source>Kode pada gambar bukan kode QR</source>
-        <translation>The code in the picture is not a QR code</translation>
-    </message>
-</context>
-<context>
-    <name>velmora::CertificateControls</name>
-    <message>
-        <source>Kunci Dealer</source>
-        <translation>Dealer key</translation>
-    </message>
-    <message>
-        <source>Ekspor Kunci</source>
-        <translation>Export Key</translation>
-    </message>
-    <message>
-        <source>Kunci Baru</source>
-        <translation>New Key</translation>
-    </message>
-    <message>
-        <source>Periksa</source>
-        <translation>Check</translation>
-    </message>
-    <message>
-        <source>Kunci dealer tidak bisa dipakai</source>
-        <translation>The dealer key cannot be used</translation>
-    </message>
-    <message>
-        <source>Kunci publik (*.pub)</source>
-        <translation>Public key (*.pub)</translation>
-    </message>
-    <message>
-        <source>Kunci publik disimpan</source>
-        <translation>Public key saved</translation>
-    </message>
-    <message>
-        <source>Kunci dealer baru dibuat; kunci lama tetap bisa diekspor</source>
-        <translation>New dealer key made; the old one can still be exported</translation>
-    </message>
-</context>
-<context>
     <name>velmora::ChartPlot</name>
     <message>
         <source>Tegangan ( V )</source>
@@ -406,12 +307,24 @@ Serial %7, %8</translation>
         <source>Cetak Riwayat</source>
         <translation>Print History</translation>
     </message>
+    <message>
+        <source>Tambah printer jaringan</source>
+        <translation>Add a network printer</translation>
+    </message>
+    <message>
+        <source>Alamat IP, mis. 192.168.1.20:9100</source>
+        <translation>IP address, e.g. 192.168.1.20:9100</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ConnectionFlow</name>
     <message>
         <source>Perangkat ini charger, bukan printer. Pilih printer untuk mencetak</source>
         <translation>This device is a charger, not a printer. Choose a printer to print</translation>
+    </message>
+    <message>
+        <source>Alamat printer tidak dikenal. Tulis alamat IP dan port, mis. 192.168.1.20:9100</source>
+        <translation>Unknown printer address. Type the IP address and port, e.g. 192.168.1.20:9100</translation>
     </message>
 </context>
 <context>
@@ -510,33 +423,6 @@ Serial %7, %8</translation>
     <message>
         <source>Data log rusak: &quot;%1&quot; bukan angka</source>
         <translation>Log data damaged: &quot;%1&quot; is not a number</translation>
-    </message>
-</context>
-<context>
-    <name>velmora::DealerKeys</name>
-    <message>
-        <source>Berkas sudah ada, tidak ditimpa</source>
-        <translation>The file exists and was not overwritten</translation>
-    </message>
-    <message>
-        <source>Kunci dealer tidak ada</source>
-        <translation>No dealer key</translation>
-    </message>
-    <message>
-        <source>Kunci dealer tidak bisa dibaca</source>
-        <translation>The dealer key cannot be read</translation>
-    </message>
-    <message>
-        <source>Kunci dealer bisa dibaca pengguna lain, tidak dipakai</source>
-        <translation>Other users can read the dealer key: not used</translation>
-    </message>
-    <message>
-        <source>Kunci dealer rusak</source>
-        <translation>The dealer key is damaged</translation>
-    </message>
-    <message>
-        <source>Kunci dealer tidak bisa disimpan</source>
-        <translation>The dealer key cannot be saved</translation>
     </message>
 </context>
 <context>
@@ -700,8 +586,12 @@ Serial %7, %8</translation>
         </translation>
     </message>
     <message>
-        <source>Sertifikat sesi ini tidak bisa dibaca; struk tanpa sertifikat</source>
-        <translation>This session&apos;s certificate cannot be read; the receipt goes without it</translation>
+        <source>%1  ·  beberapa detik terakhir mungkin hilang</source>
+        <translation>%1  ·  the last seconds may be missing</translation>
+    </message>
+    <message>
+        <source>Berkas itu adalah riwayat sendiri, pilih nama lain</source>
+        <translation>That file is the history itself; choose another name</translation>
     </message>
 </context>
 <context>
@@ -775,53 +665,6 @@ Serial %7, %8</translation>
     </message>
 </context>
 <context>
-    <name>velmora::JobDetailsDialog</name>
-    <message>
-        <source>DATA PEKERJAAN</source>
-        <translation>JOB DETAILS</translation>
-    </message>
-    <message>
-        <source>No. Seri Aki</source>
-        <translation>Battery serial</translation>
-    </message>
-    <message>
-        <source>Pindai atau ketik</source>
-        <translation>Scan or type</translation>
-    </message>
-    <message>
-        <source>Teknisi</source>
-        <translation>Technician</translation>
-    </message>
-    <message>
-        <source>No. Pekerjaan</source>
-        <translation>Job number</translation>
-    </message>
-    <message>
-        <source>Posisi Aki</source>
-        <translation>Battery</translation>
-    </message>
-    <message>
-        <source>Tidak disebut</source>
-        <translation>Not stated</translation>
-    </message>
-    <message>
-        <source>Di kendaraan</source>
-        <translation>In the vehicle</translation>
-    </message>
-    <message>
-        <source>Di luar kendaraan</source>
-        <translation>Out of the vehicle</translation>
-    </message>
-    <message>
-        <source>Batalkan</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Lanjut</source>
-        <translation>Continue</translation>
-    </message>
-</context>
-<context>
     <name>velmora::LinkController</name>
     <message>
         <source>Mencetak ke %1...</source>
@@ -878,6 +721,18 @@ Serial %7, %8</translation>
         <source>%1 tidak lagi dipasangkan. Pasangkan lagi, lalu tekan Sambungkan ulang.</source>
         <translation>%1 is no longer paired. Pair it again, then press Reconnect.</translation>
     </message>
+    <message>
+        <source>Charger terputus, menyambung ulang (percobaan %1)</source>
+        <translation>Charger lost, reconnecting (attempt %1)</translation>
+    </message>
+    <message>
+        <source>Charger terputus, menyambung ulang...</source>
+        <translation>Charger lost, reconnecting...</translation>
+    </message>
+    <message>
+        <source>Charger terputus</source>
+        <translation>Charger lost</translation>
+    </message>
 </context>
 <context>
     <name>velmora::OptionScreen</name>
@@ -926,12 +781,8 @@ Serial %7, %8</translation>
         <translation>The language changes when the app is started again</translation>
     </message>
     <message>
-        <source>Cetak sertifikat garansi</source>
-        <translation>Print warranty certificate</translation>
-    </message>
-    <message>
-        <source>Periksa Sertifikat</source>
-        <translation>Check Certificate</translation>
+        <source>Pemberitahuan dan suara saat selesai</source>
+        <translation>Notify with a sound when done</translation>
     </message>
 </context>
 <context>
@@ -999,6 +850,10 @@ Serial %7, %8</translation>
     <message>
         <source>Pengiriman ke printer gagal</source>
         <translation>Sending to the printer failed</translation>
+    </message>
+    <message>
+        <source>Printer tidak dapat dihubungi: %1</source>
+        <translation>The printer cannot be reached: %1</translation>
     </message>
 </context>
 <context>
@@ -1193,25 +1048,34 @@ Serial %7, %8</translation>
     </message>
 </context>
 <context>
-    <name>velmora::WarrantyCertificates</name>
-    <message>
-        <source>Struk dicetak tanpa sertifikat: %1</source>
-        <translation>Receipt printed without its certificate: %1</translation>
-    </message>
-    <message>
-        <source>Struk dicetak tanpa sertifikat: kunci dealer tidak bisa dipakai</source>
-        <translation>Receipt printed without its certificate: the dealer key cannot be used</translation>
-    </message>
-    <message>
-        <source>Struk dicetak tanpa sertifikat: data terlalu panjang untuk kode QR</source>
-        <translation>Receipt printed without its certificate: too much data for a QR code</translation>
-    </message>
-</context>
-<context>
     <name>velmora::WindowControllers</name>
     <message>
-        <source>Sertifikat tercetak, tetapi tidak tersimpan di riwayat</source>
-        <translation>Certificate printed, but not kept in the history</translation>
+        <source>Koneksi charger terputus</source>
+        <translation>Charger connection lost</translation>
+    </message>
+    <message>
+        <source>%1 tidak kembali. Sambungkan ulang dari dashboard.</source>
+        <translation>%1 did not come back. Reconnect from the dashboard.</translation>
+    </message>
+    <message>
+        <source>Pengisian selesai</source>
+        <translation>Charge finished</translation>
+    </message>
+    <message>
+        <source>Hasil setelah pengisian sudah masuk</source>
+        <translation>The after-charge result is in</translation>
+    </message>
+    <message>
+        <source>Hasil setelah pengisian: %1</source>
+        <translation>After charging: %1</translation>
+    </message>
+    <message>
+        <source>Hasil tes aki</source>
+        <translation>Battery test result</translation>
+    </message>
+    <message>
+        <source>%1, CCA %2</source>
+        <translation>%1, CCA %2</translation>
     </message>
 </context>
 <context>

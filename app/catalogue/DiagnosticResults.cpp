@@ -22,7 +22,11 @@ QString statusLine(const TestResult& r, const NumberFormat& format) {
 }  // namespace
 
 void DiagnosticScreen::showTick(const TickEvents& tick, const NumberFormat& format) {
-    if (tick.status.batteryDetected) showBatteryDetected();
+    // A new battery, or a new charge or test, leaves nothing of the last one's results.
+    const StatusWord word = tick.status.word;
+    if (tick.status.batteryDetected || word == StatusWord::ChargeMode ||
+        word == StatusWord::TestMode)
+        showBatteryDetected();
     showResults(tick.results, format);
 }
 

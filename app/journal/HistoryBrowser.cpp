@@ -12,6 +12,7 @@
 #include "certificate/CertificateBlock.h"
 #include "journal/CsvExport.h"
 #include "journal/HistoryDialog.h"
+#include "journal/JournalFiles.h"
 #include "journal/JournalRecorder.h"
 #include "journal/SessionListModel.h"
 #include "journal/SessionPage.h"
@@ -93,8 +94,11 @@ void HistoryBrowser::reload() {
     std::vector<journal::SessionSummary> sessions;
     QString problem;
     try {
+        // Looking creates, upgrades and converts nothing: an older program sharing the file
+        // still reads it. The first write (a delete here, or a recorded charge) upgrades it.
         journal::JournalOptions options;
-        options.create = false;  // looking creates nothing
+        options.create = false;
+        options.readOnly = true;
         m_journal = journal::Journal::open(m_window.recorder.nativePath(), options);
         sessions = m_journal->list();
     } catch (const journal::JournalError& error) {
@@ -122,6 +126,8 @@ void HistoryBrowser::showCount() {
     else
         text = tr("%1 dari %n sesi", nullptr, total).arg(shown);
     if (m_journal && m_journal->newerVersion()) text = tr("%1  ·  hanya dapat dibaca").arg(text);
+    if (m_journal && m_journal->readFromCopy())
+        text = tr("%1  ·  beberapa detik terakhir mungkin hilang").arg(text);
     d->LRiwayatInfo->setText(text);
 }
 
@@ -183,7 +189,10 @@ void HistoryBrowser::confirmDelete() {
         return;
     }
     try {
-        m_journal->remove(shown->id);
+        // The list is read-only; deleting is a write, so it opens the file for writing.
+        journal::JournalOptions options;
+        options.create = false;
+        journal::Journal::open(m_window.recorder.nativePath(), options)->remove(shown->id);
     } catch (const journal::JournalError& error) {
         m_window.error(userText(error));
         return;
@@ -251,6 +260,12 @@ void HistoryBrowser::exportFile(const QString& suggestedName, const QString& fil
                                 const std::function<QByteArray()>& bytes) {
     const QString path = m_askSavePath(QDir(documentsFolder()).filePath(suggestedName), filter);
     if (path.isEmpty()) return;
+    // Saving over the journal (or a link to it) would replace the whole history.
+    if (journal::isJournalFile(QDir::toNativeSeparators(path).toStdString(),
+                               m_window.recorder.nativePath())) {
+        m_window.error(tr("Berkas itu adalah riwayat sendiri, pilih nama lain"));
+        return;
+    }
     if (const auto failure = writeWholeFile(path, bytes())) {
         m_window.error(*failure);
         return;

@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "logger/LogFolder.h"
+#include "widgets/CoreTexts.h"
 
 namespace velmora {
 
@@ -83,7 +84,7 @@ void JournalRecorder::post(std::function<void(journal::ChargeJournal&)> task) {
             recording->store(journal.recordingSessionId().value_or(0));
             // Emitted from this thread; the window receives it on its own.
             if (const auto trouble = journal.takeProblem())
-                emit problem(QString::fromStdString(trouble->message),
+                emit problem(ui::coreText(trouble->message),
                              QString::fromStdString(trouble->detail));
         },
         Qt::QueuedConnection);

@@ -49,7 +49,8 @@ public:
     std::optional<int64_t> recordingSessionId() const;
 
 signals:
-    // The journal cannot record: a short Indonesian message and the engine's own words.
+    // The journal cannot record: a short message in the window's language and the engine's
+    // own words.
     void problem(const QString& message, const QString& detail);
 
 private:

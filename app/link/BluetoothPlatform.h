@@ -35,6 +35,14 @@ public:
     virtual std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) = 0;
     // True for a device known to be a charger (a printer can never be one).
     virtual bool isKnownCharger(const DeviceInfo&) { return false; }
+    // True for a device known to be a printer (a charger can never be one).
+    virtual bool isKnownPrinter(const DeviceInfo&) { return false; }
+    // True for a receipt printer reached over the network: printing to it needs no
+    // Bluetooth link, so the charger's link stays where it is.
+    virtual bool isNetworkPrinter(const DeviceInfo&) { return false; }
+    // Lists a network printer ("tcp:HOST:PORT") from now on; false where this platform
+    // cannot reach one.
+    virtual bool addNetworkPrinter(const QString&) { return false; }
 };
 
 }  // namespace velmora

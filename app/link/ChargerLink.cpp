@@ -70,6 +70,7 @@ void ChargerLink::startReader() {
 
 void ChargerLink::awaitAnswer() {
     m_awaitingSince = m_clock();
+    ++m_startCommands;
 }
 
 bool ChargerLink::deviceSilent() const {

@@ -60,6 +60,8 @@ public:
 
     // The start command went out: from now on the charger is expected to send.
     void awaitAnswer();
+    // How many start commands went out: a change tells a tick that one went since.
+    int startCommandsSent() const { return m_startCommands; }
     // Connected, and nothing at all received for kAnswerPatience since the start command.
     bool deviceSilent() const;
     // Whether the device has sent anything since the receive thread started.
@@ -84,6 +86,7 @@ private:
     std::shared_ptr<std::atomic<bool>> m_heard = std::make_shared<std::atomic<bool>>(false);
     Clock m_clock = std::chrono::steady_clock::now;
     std::optional<std::chrono::steady_clock::time_point> m_awaitingSince;
+    int m_startCommands = 0;
 };
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "link/ConnectionDialog.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "widgets/Theme.h"
@@ -12,9 +13,16 @@ const QColor kSecondFill = QColor::fromRgb(0x3D, 0x6F, 0xD1);
 constexpr int kRowY = 232, kButtonWidth = 150, kButtonHeight = 44;
 }  // namespace
 
-void DeviceComboBox::showPopup() {
-    emit aboutToShowPopup();
-    QComboBox::showPopup();
+void AddressEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit entered();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        emit cancelled();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 ConnectionDialog::ConnectionDialog(QWidget* window)
@@ -33,6 +41,19 @@ ConnectionDialog::ConnectionDialog(QWidget* window)
     ComboDevice->setObjectName(QStringLiteral("ComboDevice"));
     ComboDevice->setGeometry(60, 162, 280, 34);
     ComboDevice->setFont(ui::roboto(15));
+    BTAddPrinter = new ui::TextButton(box, QStringLiteral("BTAddPrinter"), QStringLiteral("+"), 20);
+    BTAddPrinter->setFill(kSecondFill);
+    BTAddPrinter->setGeometry(346, 162, 34, 34);
+    BTAddPrinter->setToolTip(tr("Tambah printer jaringan"));
+    EditPrinterAddress = new AddressEdit(box);
+    EditPrinterAddress->setObjectName(QStringLiteral("EditPrinterAddress"));
+    EditPrinterAddress->setGeometry(ComboDevice->geometry());
+    EditPrinterAddress->setFont(ui::roboto(15));
+    EditPrinterAddress->setPlaceholderText(tr("Alamat IP, mis. 192.168.1.20:9100"));
+    EditPrinterAddress->hide();
+    connect(BTAddPrinter, &QAbstractButton::clicked, this, &ConnectionDialog::addPrinterPressed);
+    connect(EditPrinterAddress, &AddressEdit::entered, this, &ConnectionDialog::addPrinterPressed);
+    connect(EditPrinterAddress, &AddressEdit::cancelled, this, [this] { showAddressField(false); });
     LBusy = ui::makeLabel(box, QStringLiteral("LBusy"), tr("Menyambungkan..."), 13,
                           QColor::fromRgb(0xB0, 0xE0, 0xD0));
     LBusy->setGeometry(0, 202, 400, 22);
@@ -57,6 +78,8 @@ ConnectionDialog::ConnectionDialog(QWidget* window)
 void ConnectionDialog::setPrinterMode(bool printer) {
     const int width = panel()->width();
     LBTPrint->setVisible(printer);
+    BTAddPrinter->setVisible(printer);
+    showAddressField(false);
     if (printer) {
         LBTConnect->move(width / 2 - kButtonWidth - 10, kRowY);
         LBTPrint->move(width / 2 + 10, kRowY);
@@ -83,6 +106,30 @@ void ConnectionDialog::setBusy(bool busy, const QString& line) {
     BTConnect->setEnabled(!busy);
     BTReport->setEnabled(!busy);
     ComboDevice->setEnabled(!busy);
+    BTAddPrinter->setEnabled(!busy);
+}
+
+void ConnectionDialog::showAddressField(bool shown) {
+    EditPrinterAddress->setVisible(shown);
+    ComboDevice->setVisible(!shown);
+    BTAddPrinter->setText(shown ? QStringLiteral("OK") : QStringLiteral("+"));
+    if (shown) {
+        EditPrinterAddress->clear();
+        EditPrinterAddress->setFocus();
+    } else if (EditPrinterAddress->hasFocus()) {
+        ComboDevice->setFocus();
+    }
+}
+
+bool ConnectionDialog::addressFieldShown() const {
+    return !EditPrinterAddress->isHidden();
+}
+
+void ConnectionDialog::addPrinterPressed() {
+    if (!addressFieldShown())
+        showAddressField(true);
+    else
+        emit printerAddressEntered(EditPrinterAddress->text());
 }
 
 }  // namespace velmora

@@ -1,23 +1,27 @@
 #pragma once
 
-#include <QComboBox>
+#include <QLineEdit>
 
+#include "link/DeviceComboBox.h"
 #include "widgets/SlideInDialog.h"
 
 class QLabel;
 
 namespace velmora {
 
-// A combo box that announces when its list is about to open, so the list can be
-// refreshed first.
-class DeviceComboBox : public QComboBox {
+// The field a network printer's address is typed into: Enter adds it and Escape gives up
+// typing, without reaching the dialog's own answers.
+class AddressEdit : public QLineEdit {
     Q_OBJECT
 public:
-    using QComboBox::QComboBox;
-    void showPopup() override;
+    using QLineEdit::QLineEdit;
 
 signals:
-    void aboutToShowPopup();
+    void entered();
+    void cancelled();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The connection dialog (LayoutConnection) in its charger and printer modes.
@@ -34,16 +38,29 @@ public:
     // Shows or hides the busy line ("Menyambungkan...", "Mencetak...") and locks the
     // buttons while the link is busy.
     void setBusy(bool busy, const QString& line = QString());
+    // Printer mode: the address field takes the device box's place (or gives it back).
+    void showAddressField(bool shown);
+    bool addressFieldShown() const;
 
     ui::Picture* IMCharger;
     ui::Picture* IMPrinter;
     QLabel* LPair;
     DeviceComboBox* ComboDevice;
+    // "+": a network printer by its address; a second press (or Enter) adds what was typed.
+    ui::TextButton* BTAddPrinter;
+    AddressEdit* EditPrinterAddress;
     QWidget* LBTConnect;
     ui::TextButton* BTConnect;
     QWidget* LBTPrint;
     ui::TextButton* BTReport;
     QLabel* LBusy;
+
+signals:
+    // The user asked for the network printer typed in EditPrinterAddress.
+    void printerAddressEntered(const QString& typed);
+
+private:
+    void addPrinterPressed();
 };
 
 }  // namespace velmora

@@ -28,6 +28,19 @@ ConnectionFlow::ConnectionFlow(LinkController& control, ChargerLink& link, Conne
       m_print(std::move(print)) {
     connect(&m_control, &LinkController::finished, this, &ConnectionFlow::finishConnect);
     connect(&m_control, &LinkController::reconnectDue, this, &ConnectionFlow::reconnectDue);
+    connect(m_dialog, &ConnectionDialog::printerAddressEntered, this,
+            &ConnectionFlow::addNetworkPrinter);
+}
+
+void ConnectionFlow::addNetworkPrinter(const QString& typed) {
+    if (busy()) return;
+    if (!m_control.addNetworkPrinter(typed, m_dialog->ComboDevice)) {
+        emit message(
+            tr("Alamat printer tidak dikenal. Tulis alamat IP dan port, mis. "
+               "192.168.1.20:9100"));
+        return;
+    }
+    m_dialog->showAddressField(false);
 }
 
 bool ConnectionFlow::busy() const {
@@ -60,6 +73,7 @@ void ConnectionFlow::dismissDialog() {
 }
 
 void ConnectionFlow::returnToCharger() {
+    if (!m_print.printing()) m_control.setNetworkPrinting(std::nullopt);
     if (!m_control.chargerToReturnTo() || busy()) return;
     m_link.stopReaderAndRelease();  // the printer's link
     m_chargerPanelMode = true;      // the charger's commands go out again
@@ -70,6 +84,9 @@ void ConnectionFlow::returnToCharger() {
 void ConnectionFlow::connectClicked() {
     if (busy()) return;
     if (m_printerPanelMode) {
+        if (printOnNetwork(m_print.hasKeptReceipt() ? LinkController::Purpose::PrintKept
+                                                    : LinkController::Purpose::PrintCharge))
+            return;
         if (refuseChargerAsPrinter()) return;
         m_control.holdChargerForPrint();
         m_link.readerStop() = true;
@@ -85,6 +102,7 @@ void ConnectionFlow::connectClicked() {
 
 void ConnectionFlow::reportClicked() {
     if (busy() || !m_printerPanelMode) return;
+    if (printOnNetwork(LinkController::Purpose::PrintTest)) return;
     if (refuseChargerAsPrinter()) return;
     m_control.holdChargerForPrint();
     lendToPrinter(LinkController::Purpose::PrintTest);  // the refresh is left as it is
@@ -94,6 +112,15 @@ void ConnectionFlow::lendToPrinter(LinkController::Purpose purpose) {
     m_link.stopReaderAndRelease();
     emit chargerHandedToPrinter();
     beginConnect(purpose);
+}
+
+bool ConnectionFlow::printOnNetwork(LinkController::Purpose purpose) {
+    const int index = m_dialog->ComboDevice->currentIndex();
+    if (!m_control.isNetworkPrinter(index)) return false;
+    // No Bluetooth link is needed: the charger is watched on while the receipt goes out.
+    if (std::shared_ptr<Transport> printer = m_control.openNetworkPrinter(index))
+        emit networkPrinterChosen(purpose, std::move(printer));
+    return true;
 }
 
 bool ConnectionFlow::refuseChargerAsPrinter() {

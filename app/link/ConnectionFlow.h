@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "link/LinkController.h"
 
@@ -48,6 +49,8 @@ public:
     void reconnectDue();
     // Once a receipt is out, the link goes back to the charger it was taken from.
     void returnToCharger();
+    // The address typed for a network printer: listed, remembered and chosen, or refused.
+    void addNetworkPrinter(const QString& typed);
     // The start command, sent once a charger is connected.
     void start();
 
@@ -60,6 +63,9 @@ signals:
     void chargerHandedToPrinter();
     // A printer attempt ended; ok: its socket is connected and no error came first.
     void printerConnected(LinkController::Purpose purpose, bool ok);
+    // A network printer was chosen for `purpose`: its receipt goes out on `printer`'s own
+    // connection, and the charger's link stays up.
+    void networkPrinterChosen(LinkController::Purpose purpose, std::shared_ptr<Transport> printer);
     // An attempt finished (tests wait on it).
     void connectionFinished(bool ok);
 
@@ -67,6 +73,8 @@ private:
     bool busy() const;
     // Says so, and returns true, when the device chosen for printing is a charger.
     bool refuseChargerAsPrinter();
+    // Starts the receipt when the chosen printer is on the network; true when it is one.
+    bool printOnNetwork(LinkController::Purpose purpose);
     void lendToPrinter(LinkController::Purpose purpose);
     void beginConnect(LinkController::Purpose purpose);
     void connectionStarted();

@@ -6,6 +6,7 @@
 
 #include "link/ChargerLink.h"
 #include "link/LinkMessages.h"
+#include "link/NetworkPrinterAddress.h"
 #include "widgets/CoreTexts.h"
 
 namespace velmora {
@@ -23,9 +24,12 @@ QString unreachable() {
 LinkController::LinkController(BluetoothPlatform& platform, ChargerLink& link,
                                RememberedDevices remembered, QObject* parent)
     : QObject(parent), m_platform(platform), m_link(link), m_remembered(std::move(remembered)) {
+    for (const QString& printer : m_remembered.networkPrinters())
+        m_platform.addNetworkPrinter(printer);
     m_retry.setSingleShot(true);
+    m_clock.start();
     connect(&m_retry, &QTimer::timeout, this, [this] {
-        ++m_attempt;
+        m_policy.startAttempt();
         emit reconnectChanged();
         emit reconnectDue();
     });
@@ -41,26 +45,46 @@ void LinkController::shutDown() {
     m_worker.join();
 }
 
+void LinkController::fill(QComboBox* box) const {
+    for (const DeviceInfo& device : m_paired) {
+        box->addItem(device.name);
+        // The whole name where the box shows it shortened.
+        box->setItemData(box->count() - 1, device.name, Qt::ToolTipRole);
+    }
+}
+
 void LinkController::addDeviceBox(QComboBox* box) {
     m_boxes.append(box);
-    for (const DeviceInfo& device : m_paired) box->addItem(device.name);
+    fill(box);
     box->setCurrentIndex(box->count() ? 0 : -1);
 }
 
 void LinkController::listPairedDevices() {
-    for (QComboBox* box : m_boxes) box->clear();
+    // Listing afresh keeps what each box had chosen, while that device is still listed: a
+    // box opened and closed without a pick keeps its printer.
+    QStringList chosen;
+    for (QComboBox* box : m_boxes) {
+        const int index = box->currentIndex();
+        chosen << (index >= 0 && index < m_paired.size() ? m_paired.at(index).address : QString());
+        box->clear();
+    }
     m_paired.clear();
     if (!radioPresent()) return;
     m_paired = m_platform.pairedDevices();
-    for (QComboBox* box : m_boxes)
-        for (const DeviceInfo& device : m_paired) box->addItem(device.name);
+    for (int b = 0; b < m_boxes.size(); ++b) {
+        QComboBox* box = m_boxes.at(b);
+        fill(box);
+        int keep = 0;
+        for (int i = 0; i < m_paired.size(); ++i)
+            if (!chosen.at(b).isEmpty() && m_paired.at(i).address == chosen.at(b)) keep = i;
+        box->setCurrentIndex(box->count() ? keep : -1);
+    }
 }
 
 bool LinkController::startUp(bool quiet) {
     try {
         if (!radioPresent()) throw LinkError("no Bluetooth radio");
         listPairedDevices();
-        for (QComboBox* box : m_boxes) box->setCurrentIndex(box->count() ? 0 : -1);
         return true;
     } catch (const LinkError&) {
         for (QComboBox* box : m_boxes) box->clear();
@@ -72,18 +96,31 @@ bool LinkController::startUp(bool quiet) {
     }
 }
 
+bool LinkController::fitsRole(const DeviceInfo& device, RememberedDevices::Role role) const {
+    const bool charger =
+        m_platform.isKnownCharger(device) || m_answeringChargers.contains(device.address);
+    if (role == RememberedDevices::Role::Printer) return !charger;
+    if (m_platform.isKnownPrinter(device)) return false;
+    // A device last used as the printer is one, unless it is known to answer as a charger.
+    const std::optional<DeviceInfo> printer = m_remembered.last(RememberedDevices::Role::Printer);
+    return charger || !printer || printer->address != device.address;
+}
+
 void LinkController::chooseLast(QComboBox* box, RememberedDevices::Role role) const {
     const int listed = std::min<int>(m_paired.size(), box->count());
     if (const std::optional<DeviceInfo> last = m_remembered.last(role))
         for (int i = 0; i < listed; ++i)
-            if (m_paired.at(i).address == last->address) {
+            if (m_paired.at(i).address == last->address && fitsRole(m_paired.at(i), role)) {
                 box->setCurrentIndex(i);
                 return;
             }
-    if (role != RememberedDevices::Role::Printer || !isCharger(box->currentIndex())) return;
-    // No printer used yet: never start a printer box from a charger.
+    // Nothing used yet for this role: never start a printer box from a charger, nor a
+    // charger box from a network printer (a box keeps its last choice when listed afresh).
+    const bool printer = role == RememberedDevices::Role::Printer;
+    const auto wrongKind = [&](int i) { return printer ? isCharger(i) : isNetworkPrinter(i); };
+    if (!wrongKind(box->currentIndex())) return;
     for (int i = 0; i < listed; ++i)
-        if (!isCharger(i)) {
+        if (!wrongKind(i)) {
             box->setCurrentIndex(i);
             return;
         }
@@ -95,8 +132,39 @@ bool LinkController::isCharger(int index) const {
     return m_platform.isKnownCharger(device) || m_answeringChargers.contains(device.address);
 }
 
+bool LinkController::isNetworkPrinter(int index) const {
+    return index >= 0 && index < m_paired.size() && m_platform.isNetworkPrinter(m_paired.at(index));
+}
+
+std::shared_ptr<Transport> LinkController::openNetworkPrinter(int index) {
+    if (!isNetworkPrinter(index)) return nullptr;
+    const DeviceInfo printer = m_paired.at(index);
+    try {
+        std::shared_ptr<Transport> socket = m_platform.createSocket(printer, false);
+        m_remembered.remember(RememberedDevices::Role::Printer, printer);
+        m_networkPrinting = printer;
+        return socket;
+    } catch (const LinkError&) {
+        emit message(unreachable());
+        return nullptr;
+    }
+}
+
+bool LinkController::addNetworkPrinter(const QString& typed, QComboBox* box) {
+    const std::optional<std::string> address = networkPrinterAddress(typed.toStdString());
+    if (!address) return false;
+    const QString added = QString::fromStdString(*address);
+    if (!m_platform.addNetworkPrinter(added)) return false;
+    m_remembered.addNetworkPrinter(added);
+    listPairedDevices();
+    for (int i = 0; i < m_paired.size(); ++i)
+        if (m_paired.at(i).address == added) box->setCurrentIndex(i);
+    return true;
+}
+
 bool LinkController::connectTo(Purpose purpose, int index) {
     m_device.reset();
+    m_networkPrinting.reset();
     try {
         if (!radioPresent()) throw LinkError("no Bluetooth radio");
         m_paired = m_platform.pairedDevices();
@@ -120,6 +188,9 @@ bool LinkController::connectLastChargerAtStart() {
     if (!last) return false;
     for (const DeviceInfo& device : m_paired)
         if (device.address == last->address) {
+            // A remembered device is used only in its role: a printer is never connected
+            // as the charger, whatever the settings say.
+            if (!fitsRole(device, RememberedDevices::Role::Charger)) return false;
             m_automaticAttempt = true;  // a charger switched off says nothing at start-up
             if (connectToDevice(Purpose::Charger, device)) return true;
             m_automaticAttempt = false;
@@ -227,10 +298,10 @@ void LinkController::finish(Purpose purpose, std::shared_ptr<Transport> socket, 
     // Settled before the window hears of it: its refresh may find the new link gone at
     // once, and the next reconnecting it starts then must not be stopped here afterwards.
     const bool charger = purpose == Purpose::Charger;
-    const bool attemptFailed = charger && m_reconnecting && !ok;
+    const bool attemptFailed = charger && m_policy.reconnecting() && !ok;
     if (charger && ok) {
         m_retry.stop();
-        m_reconnecting = false;
+        m_policy.back();
     }
     const bool returnFailed = charger && std::exchange(m_returning, false) && !ok && m_device;
     emit finished(purpose, ok, firstError, secondError);
@@ -264,44 +335,29 @@ bool LinkController::returnToCharger() {
 }
 
 void LinkController::beginReconnecting() {
-    // A charger that accepts and closes at once, having said nothing, is the same loss going
-    // on: its attempts and its time to give up carry on rather than start again. One that
-    // answered was really back, however soon it dropped again.
-    const bool sameLoss = m_lostFor.isValid() && m_upSince.isValid() &&
-                          m_upSince.elapsed() < kShortLivedLinkMs && m_attempt > 0 &&
-                          !m_link.heard();
-    m_reconnecting = true;
-    m_gaveUp = false;
-    if (!sameLoss) {
-        m_obstacle = Obstacle::None;
-        m_attempt = 0;
-        m_lostFor.start();
-    }
+    const std::optional<int64_t> upFor =
+        m_upSince.isValid() ? std::optional<int64_t>(m_upSince.elapsed()) : std::nullopt;
+    if (m_policy.lost(m_clock.elapsed(), upFor, m_link.heard())) m_obstacle = Obstacle::None;
     scheduleNextAttempt();
 }
 
 void LinkController::scheduleNextAttempt() {
-    if (!m_reconnecting) return;
-    const std::optional<int> pause = m_schedule.pauseBefore(m_attempt + 1, m_lostFor.elapsed());
-    if (!pause) {
-        m_reconnecting = false;
-        m_gaveUp = true;
-    } else {
-        m_retry.start(*pause);
-    }
+    if (!m_policy.reconnecting()) return;
+    const int64_t now = m_clock.elapsed();
+    if (m_policy.goOn(now)) m_retry.start(*m_policy.pauseBeforeNext(now));
     emit reconnectChanged();
 }
 
 void LinkController::stopReconnecting() {
     m_retry.stop();
-    const bool was = m_reconnecting;
-    m_reconnecting = false;
+    const bool was = m_policy.reconnecting();
+    m_policy.stop();
     if (was) emit reconnectChanged();
 }
 
 void LinkController::postponeReconnect() {
-    if (!m_reconnecting) return;
-    --m_attempt;  // this one was not made
+    if (!m_policy.reconnecting()) return;
+    m_policy.postpone();  // this one was not made
     scheduleNextAttempt();
 }
 
@@ -333,7 +389,9 @@ void LinkController::watchChargerLink() {
 
 LinkStatus LinkController::status(bool printing) const {
     if (printing && !m_connecting)
-        return {tr("Mencetak ke %1...").arg(deviceName()), LinkStatus::Tone::Busy};
+        return {
+            tr("Mencetak ke %1...").arg(m_networkPrinting ? m_networkPrinting->name : deviceName()),
+            LinkStatus::Tone::Busy};
     return describeLink(m_link, m_connecting ? std::optional<QString>(deviceName()) : std::nullopt);
 }
 

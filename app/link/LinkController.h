@@ -13,7 +13,7 @@
 
 #include "link/BluetoothPlatform.h"
 #include "link/LinkStatus.h"
-#include "link/ReconnectSchedule.h"
+#include "link/ReconnectPolicy.h"
 #include "link/RememberedDevices.h"
 
 class QComboBox;
@@ -52,11 +52,26 @@ public:
     bool startUp(bool quiet);
 
     // Chooses in `box` the last device used for `role`, when it is listed. A printer box
-    // that would otherwise start from a charger moves to the first other device.
+    // that would otherwise start from a charger (a charger box from a network printer)
+    // moves to the first other device.
     void chooseLast(QComboBox* box, RememberedDevices::Role role) const;
     // Whether the device at `index` of the list is known to be a charger (a simulated or
     // socket charger, or one that answered as a charger in this run): never a printer.
     bool isCharger(int index) const;
+    // Whether a remembered device may be used in `role`: a printer never as the charger,
+    // a charger never as the printer.
+    bool fitsRole(const DeviceInfo& device, RememberedDevices::Role role) const;
+    // Whether the device at `index` is a printer on the network, printed to beside the
+    // charger's link rather than on it.
+    bool isNetworkPrinter(int index) const;
+    // A socket to the network printer at `index`, not yet connected (the receipt's sender
+    // connects it), remembered as the last printer; null when none can be made (said).
+    std::shared_ptr<Transport> openNetworkPrinter(int index);
+    // The network printer a receipt is on its way to, for the dashboard's line.
+    void setNetworkPrinting(std::optional<DeviceInfo> printer) { m_networkPrinting = printer; }
+    // Adds the network printer typed by the user ("192.168.1.20:9100"), remembers it across
+    // runs and chooses it in `box`. False when the text names no printer address.
+    bool addNetworkPrinter(const QString& typed, QComboBox* box);
 
     // Starts connecting to the device chosen at `index` of the list. Returns false when
     // no attempt was started (the reason went out as message or error).
@@ -72,11 +87,11 @@ public:
 
     // Reconnecting by itself: a lost charger link is tried again on the schedule until it
     // is back, the user stops it or chooses another device, or the schedule gives up.
-    void setReconnectSchedule(const ReconnectSchedule& schedule) { m_schedule = schedule; }
-    bool reconnecting() const { return m_reconnecting; }
+    void setReconnectSchedule(const ReconnectSchedule& schedule) { m_policy.setSchedule(schedule); }
+    bool reconnecting() const { return m_policy.reconnecting(); }
     // The attempt made last (or being made), from 1.
-    int reconnectAttempt() const { return m_attempt; }
-    bool reconnectGaveUp() const { return m_gaveUp; }
+    int reconnectAttempt() const { return m_policy.attempt(); }
+    bool reconnectGaveUp() const { return m_policy.gaveUp(); }
     // Why the last attempt to reach the lost charger could not even start.
     enum class Obstacle { None, AdapterOff, NotPaired };
     Obstacle reconnectObstacle() const { return m_obstacle; }
@@ -104,7 +119,7 @@ public:
     void watchChargerLink();
     // Whether the window is getting the charger back: reconnecting by itself, a receipt
     // holding its link, or a connection being made. A charge record waits for it meanwhile.
-    bool chargerMayReturn() const { return m_reconnecting || m_returnTo || m_connecting; }
+    bool chargerMayReturn() const { return m_policy.reconnecting() || m_returnTo || m_connecting; }
     // The charger whose link went down, while it is not back.
     const std::optional<DeviceInfo>& lostCharger() const { return m_lostCharger; }
     // The last charger the link was up with.
@@ -129,6 +144,7 @@ signals:
     void reconnectChanged();
 
 private:
+    void fill(QComboBox* box) const;
     void beginReconnecting();
     void scheduleNextAttempt();
     bool connectToDevice(Purpose purpose, const DeviceInfo& device);
@@ -141,6 +157,7 @@ private:
     QList<QComboBox*> m_boxes;
     QList<DeviceInfo> m_paired;
     std::optional<DeviceInfo> m_device;
+    std::optional<DeviceInfo> m_networkPrinting;
     bool m_connecting = false;
     bool m_chargerWasUp = false;  // the charger link was up at the last look
     std::optional<DeviceInfo> m_lastCharger;
@@ -148,16 +165,12 @@ private:
     std::optional<DeviceInfo> m_returnTo;  // the charger a receipt took the link from
     bool m_returning = false;
     QSet<QString> m_answeringChargers;  // devices that answered as a charger in this run
-    ReconnectSchedule m_schedule;
+    ReconnectPolicy m_policy;           // when to try the lost charger again, and when to give up
     QTimer m_retry;
-    QElapsedTimer m_lostFor;
+    QElapsedTimer m_clock;    // the policy's clock
     QElapsedTimer m_upSince;  // since the charger link last came up
-    static constexpr qint64 kShortLivedLinkMs = 30000;
-    bool m_reconnecting = false;
-    bool m_gaveUp = false;
     Obstacle m_obstacle = Obstacle::None;
     bool m_automaticAttempt = false;
-    int m_attempt = 0;
     std::thread m_worker;
     std::shared_ptr<Transport> m_pending;
 };

@@ -37,6 +37,18 @@ void RememberedDevices::setAutoConnect(bool on) {
     open(m_file)->setValue(QStringLiteral("autoConnect"), on);
 }
 
+QStringList RememberedDevices::networkPrinters() const {
+    return open(m_file)->value(QStringLiteral("networkPrinters")).toStringList();
+}
+
+void RememberedDevices::addNetworkPrinter(const QString& address) {
+    const auto settings = open(m_file);
+    QStringList printers = settings->value(QStringLiteral("networkPrinters")).toStringList();
+    if (printers.contains(address)) return;
+    printers.append(address);
+    settings->setValue(QStringLiteral("networkPrinters"), printers);
+}
+
 void RememberedDevices::remember(Role role, const DeviceInfo& device) {
     const auto settings = open(m_file);
     settings->beginGroup(group(role));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "link/BluetoothPlatform.h"
@@ -21,6 +22,9 @@ public:
     // Whether the last charger is connected at start-up (off unless chosen).
     bool autoConnect() const;
     void setAutoConnect(bool on);
+    // The network printers added by the user ("tcp:HOST:PORT"), in the order added.
+    QStringList networkPrinters() const;
+    void addNetworkPrinter(const QString& address);
 
 private:
     QString m_file;

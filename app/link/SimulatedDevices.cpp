@@ -15,20 +15,20 @@ namespace {
 const QString kChargerAddress = QStringLiteral("sim:charger");
 const QString kTestChargerAddress = QStringLiteral("sim:charger-test");
 const QString kPrinterAddress = QStringLiteral("sim:printer");
+// A printer on the shop's network answers within a second when it is on.
+constexpr int kNetworkPrinterConnectTimeoutMs = 5000;
 
-// The application's end of an in-memory link to a simulated charger that runs on its
-// own thread while connected.
+// The application's end of an in-memory link to a simulated charger. The charger is a
+// device on the bench: it goes on charging while no link is up and takes the next one.
 class SimulatedChargerSocket : public Transport {
 public:
-    explicit SimulatedChargerSocket(SimulatorOptions options) : m_options(options) {}
-    ~SimulatedChargerSocket() override {
-        release();
-        if (m_charger) m_charger->stop();
-    }
+    explicit SimulatedChargerSocket(std::shared_ptr<ChargerSimulator> charger)
+        : m_charger(std::move(charger)) {}
+    ~SimulatedChargerSocket() override { release(); }
     void connect() override {
         auto [app, charger] = MemoryTransport::createPair();
         m_app = app;
-        m_charger = std::make_unique<ChargerSimulator>(charger, m_options);
+        m_charger->attach(charger);
         m_charger->start();
     }
     bool connected() const override { return m_app && m_app->connected(); }
@@ -45,9 +45,8 @@ public:
     }
 
 private:
-    SimulatorOptions m_options;
+    std::shared_ptr<ChargerSimulator> m_charger;
     std::shared_ptr<MemoryTransport> m_app;
-    std::unique_ptr<ChargerSimulator> m_charger;
 };
 
 }  // namespace
@@ -132,6 +131,8 @@ QList<DeviceInfo> DevicePlatform::pairedDevices() {
         }
     }
     if (m_alwaysSimulate || !radio) devices += simulatedDevices();
+    for (const QString& address : m_printerAddresses)
+        devices.append({networkPrinterName(address), address, true});
     return devices;
 }
 
@@ -150,22 +151,56 @@ bool DevicePlatform::isKnownCharger(const DeviceInfo& device) {
            (m_bluetooth && m_bluetooth->isKnownCharger(device));
 }
 
+bool DevicePlatform::isKnownPrinter(const DeviceInfo& device) {
+    return device.address == kPrinterAddress ||
+           (m_bluetooth && m_bluetooth->isKnownPrinter(device));
+}
+
+bool DevicePlatform::isNetworkPrinter(const DeviceInfo& device) {
+    return m_printerAddresses.contains(device.address);
+}
+
+bool DevicePlatform::addNetworkPrinter(const QString& address) {
+    // A charger's socket stays a charger: the same address cannot be both.
+    if (!m_printerAddresses.contains(address) && !m_chargerAddresses.contains(address))
+        m_printerAddresses.append(address);
+    return m_printerAddresses.contains(address);
+}
+
+QString DevicePlatform::networkPrinterName(const QString& address) {
+    // The host and port alone tell two network printers apart in a narrow box.
+    QString shown = address;
+    if (shown.startsWith(QStringLiteral("tcp:"))) shown.remove(0, 4);
+    return QStringLiteral("Printer ") + shown;
+}
+
 bool DevicePlatform::isPaired(const DeviceInfo& device) {
+    if (isNetworkPrinter(device)) return true;
     for (const DeviceInfo& simulated : simulatedDevices())
         if (simulated.address == device.address) return true;
     return m_bluetooth && m_bluetooth->isPaired(device);
 }
 
-std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device, bool secure) {
-    if (device.address == kChargerAddress)
-        return std::make_unique<SimulatedChargerSocket>(m_simulator);
-    if (device.address == kTestChargerAddress) {
-        SimulatorOptions testOnly = m_simulator;
-        testOnly.testOnly = true;  // Test Mode without hardware
-        return std::make_unique<SimulatedChargerSocket>(testOnly);
+std::shared_ptr<ChargerSimulator> DevicePlatform::simulatedCharger(const QString& address) {
+    std::lock_guard<std::mutex> lock(m_chargersMutex);
+    std::shared_ptr<ChargerSimulator>& charger = m_chargers[address];
+    if (!charger) {
+        SimulatorOptions options = m_simulator;
+        options.keepsCharging = true;
+        options.testOnly = address == kTestChargerAddress;  // Test Mode without hardware
+        charger = std::make_shared<ChargerSimulator>(nullptr, options);
     }
+    return charger;
+}
+
+std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device, bool secure) {
+    if (device.address == kChargerAddress || device.address == kTestChargerAddress)
+        return std::make_unique<SimulatedChargerSocket>(simulatedCharger(device.address));
     if (device.address == kPrinterAddress)
         return std::make_unique<SimulatedPrinterSocket>(m_printer);
+    if (isNetworkPrinter(device))  // one switched off must not keep a receipt waiting for minutes
+        return std::make_unique<SocketTransport>(device.address.toStdString(),
+                                                 kNetworkPrinterConnectTimeoutMs);
     if (m_chargerAddresses.contains(device.address))
         return std::make_unique<SocketTransport>(device.address.toStdString());
     if (!m_bluetooth) throw LinkError("no Bluetooth");

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <memory>
+#include <mutex>
 
 #include "link/BluetoothPlatform.h"
 #include "simulator/ChargerSimulator.h"
@@ -37,6 +39,12 @@ public:
     void requestEnable() override;
     bool isPaired(const DeviceInfo& device) override;
     bool isKnownCharger(const DeviceInfo& device) override;
+    bool isKnownPrinter(const DeviceInfo& device) override;
+    bool isNetworkPrinter(const DeviceInfo& device) override;
+    // Listed after every other device, whether or not a radio exists.
+    bool addNetworkPrinter(const QString& address) override;
+    // How a network printer is named in the device boxes.
+    static QString networkPrinterName(const QString& address);
     std::unique_ptr<Transport> createSocket(const DeviceInfo& device, bool secure) override;
 
     // Bytes the simulated printer received since the last call.
@@ -47,12 +55,18 @@ public:
 private:
     bool simulating();
     QList<DeviceInfo> simulatedDevices() const;
+    // The simulated charger at an address, made at its first connection; it lives, and
+    // charges, as long as the platform.
+    std::shared_ptr<ChargerSimulator> simulatedCharger(const QString& address);
 
     std::unique_ptr<BluetoothPlatform> m_bluetooth;
     bool m_alwaysSimulate;
     QStringList m_chargerAddresses;
+    QStringList m_printerAddresses;
     SimulatorOptions m_simulator;
     std::shared_ptr<struct PrinterSink> m_printer;
+    std::mutex m_chargersMutex;
+    QHash<QString, std::shared_ptr<ChargerSimulator>> m_chargers;
 };
 
 }  // namespace velmora

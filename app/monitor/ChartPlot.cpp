@@ -98,7 +98,9 @@ void ChartPlot::setMinimumSpan(double days) {
 void ChartPlot::refresh() {
     QSizeF plot = m_chart->plotArea().size();
     if (plot.width() <= 0) plot = QSizeF(kUnlaidWidth, 0);
-    const TimeSpan span = timeAxisSpan(m_points, m_clock.days(), plot.width(), m_minimumSpanDays);
+    // Every chart is on the charge's own time: the axis begins at its start, 0:00.
+    const TimeSpan span =
+        timeAxisSpan(m_points, m_clock.days(), plot.width(), m_minimumSpanDays, 0.0);
     if (m_points.revision() == m_shownRevision && span.first == m_shownSpan.first &&
         span.last == m_shownSpan.last && plot == m_shownPlot)
         return;

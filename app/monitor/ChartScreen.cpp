@@ -83,19 +83,6 @@ std::optional<QString> ChartScreen::chartStep(LiveChargerState& state, const Num
     return std::nullopt;
 }
 
-bool ChartScreen::setChartClock(double days) {
-    if (!m_data.clock.setDays(days)) return false;
-    redraw();  // an empty chart's time axis starts at the clock
-    return true;
-}
-
-bool ChartScreen::setChartClock(const QDateTime& local) {
-    if (!local.isValid()) return false;
-    const QDate date = local.date();
-    return setChartClock(
-        chartDays(date.year(), date.month(), date.day(), local.time().msecsSinceStartOfDay()));
-}
-
 void ChartScreen::redraw() {
     if (!chartsBuilt()) return;
     m_voltagePlot->refresh();

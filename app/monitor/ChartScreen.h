@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QImage>
 #include <QSize>
 #include <QWidget>
@@ -53,13 +52,8 @@ public:
 
     // Every stored point of both charts (not only what is drawn) and the clock.
     const ChartData& data() const { return m_data; }
-    // The date-time (days since 30 December 1899) of the next point. Printing a receipt
-    // sets it to the print time; plotting goes on from there. Returns false, changing
-    // nothing, for a value that is no date-time.
+    // The charge's time (days since its start) where the next point may go.
     double chartClock() const { return m_data.clock.days(); }
-    bool setChartClock(double days);
-    // The same from a local date and time (QDateTime::currentDateTime() when printing).
-    bool setChartClock(const QDateTime& local);
 
     // A picture of the voltage or current chart exactly `size` large: a chart of that size
     // with the same look, title, axes and points, laid out for it (not a shrunk copy). The

@@ -166,18 +166,21 @@ void DashboardScreen::showLinkLost(const std::optional<LostLinkView>& lost) {
     RCircle->setStale(stale);
 }
 
+std::optional<LostLinkView> DashboardScreen::lostLinkOf(const LinkController& control) {
+    const auto& device = control.lostCharger();
+    if (!device) return std::nullopt;
+    return LostLinkView{device->name,
+                        control.connecting(),
+                        control.reconnecting(),
+                        control.reconnectAttempt(),
+                        control.reconnectGaveUp(),
+                        control.reconnectObstacle() == LinkController::Obstacle::AdapterOff,
+                        control.reconnectObstacle() == LinkController::Obstacle::NotPaired};
+}
+
 void DashboardScreen::showLink(const LinkController& control, bool printing) {
     showLinkStatus(control.status(printing));
-    std::optional<LostLinkView> lost;
-    if (const auto& device = control.lostCharger())
-        lost = LostLinkView{device->name,
-                            control.connecting(),
-                            control.reconnecting(),
-                            control.reconnectAttempt(),
-                            control.reconnectGaveUp(),
-                            control.reconnectObstacle() == LinkController::Obstacle::AdapterOff,
-                            control.reconnectObstacle() == LinkController::Obstacle::NotPaired};
-    showLinkLost(lost);
+    showLinkLost(lostLinkOf(control));
 }
 
 }  // namespace velmora

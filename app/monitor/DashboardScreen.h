@@ -42,6 +42,8 @@ public:
     void showLinkLost(const std::optional<LostLinkView>& lost);
     // Both from the controller: the link's line and the lost charger's panel.
     void showLink(const LinkController& control, bool printing);
+    // What the lost-link notice shows; none while the charger link is not lost.
+    static std::optional<LostLinkView> lostLinkOf(const LinkController& control);
     bool showsStale() const { return m_stale; }
 
     QLabel* LCCA;
@@ -69,6 +71,8 @@ public:
 private:
     NumberFormat m_format;
     bool m_stale = false;
+    bool m_testShown = false;    // a test result's figures are on show
+    Measurement m_atTestResult;  // the reading the result came with
     void buildLeftColumn();
     void buildMiddle();
     void buildRightColumn();

@@ -22,6 +22,7 @@ void setProgress(QLabel* label, const QString& text, int size) {
 }  // namespace
 
 void DashboardScreen::showTick(const TickEvents& tick) {
+    if (tick.results.test) m_atTestResult = tick.measurement;
     showStatus(tick.status);
     showMeasurement(tick.measurement);
     showResults(tick.results);
@@ -30,9 +31,18 @@ void DashboardScreen::showTick(const TickEvents& tick) {
 }
 
 void DashboardScreen::showStatus(const StatusEvents& status) {
+    const bool newRun = status.batteryDetected || status.word == StatusWord::ChargeMode ||
+                        status.word == StatusWord::TestMode;
+    if (newRun) {
+        // The figures of the battery before are not this one's.
+        m_testShown = false;
+        LCCA->setText(QStringLiteral("0"));
+        LiR->setText(QString::fromStdString(formatFixed2(0.0, m_format)));
+    }
     switch (status.word) {
         case StatusWord::Standby:
-            setProgress(LProgress, tr("STANDBY"), kTextSize);
+            // The standby that follows a test leaves its result in view.
+            if (!m_testShown) setProgress(LProgress, tr("STANDBY"), kTextSize);
             break;
         case StatusWord::Reverse:
             setProgress(LProgress, tr("REVERSE POLARITY"), kTextSize);
@@ -47,6 +57,14 @@ void DashboardScreen::showStatus(const StatusEvents& status) {
 }
 
 void DashboardScreen::showMeasurement(const Measurement& s) {
+    // The test's figures stay until a reading after it comes.
+    const bool sameAsAtTheResult = s.stageNumber == m_atTestResult.stageNumber &&
+                                   s.chargeVoltage == m_atTestResult.chargeVoltage &&
+                                   s.chargeCurrent == m_atTestResult.chargeCurrent &&
+                                   s.elapsedSeconds == m_atTestResult.elapsedSeconds;
+    const bool reading = s.stageNumber != 0 || s.chargeVoltage != 0.0 || s.chargeCurrent != 0.0;
+    if (m_testShown && (!reading || sameAsAtTheResult)) return;
+    m_testShown = false;
     ui::setFittedText(LVoltage, QString::fromStdString(formatFixed2(s.chargeVoltage, m_format)) +
                                     QStringLiteral(" V"));
     ui::setFittedText(LCurrent, QString::fromStdString(formatFixed2(s.chargeCurrent, m_format)) +
@@ -77,6 +95,15 @@ void DashboardScreen::showResults(const TestResults& results) {
         if (!result) continue;
         LCCA->setText(QString::number(result->cca));
         LiR->setText(QString::fromStdString(formatFixed2(result->resistance, m_format)));
+    }
+    if (const auto& test = results.test) {
+        // A test-only run ends with its result: the dashboard shows the battery it found.
+        m_testShown = true;
+        ui::setFittedText(LVoltage, QString::fromStdString(formatFixed2(test->voltage, m_format)) +
+                                        QStringLiteral(" V"));
+        ui::setFittedText(
+            LCurrent, QString::fromStdString(formatFixed2(0.0, m_format)) + QStringLiteral(" A"));
+        setProgress(LProgress, QString::fromStdString(test->status), kTextSize);
     }
 }
 
@@ -114,6 +141,7 @@ void DashboardScreen::showBattery(const QString& series, const QString& brand,
 }
 
 void DashboardScreen::resetForNextBattery() {
+    m_testShown = false;
     LCCA->setText(QStringLiteral("0"));
     LiR->setText(QString::fromStdString(formatFixed2(0.0, m_format)));
     for (QLabel* label : {LProgress, LBatterySeries, LBatteryBrand, LBatteryType})
@@ -121,7 +149,8 @@ void DashboardScreen::resetForNextBattery() {
 }
 
 void DashboardScreen::showLinkStatus(const LinkStatus& status) {
-    ui::setElidedText(LLinkStatus, status.text);
+    // Middle: the line still says which charger ("Terhubung: Charger Si…0.0.1:5556)").
+    ui::setElidedText(LLinkStatus, status.text, Qt::ElideMiddle);
     ui::setTextColor(LLinkStatus, status.tone == LinkStatus::Tone::Busy ? ui::kWhite
                                   : status.tone == LinkStatus::Tone::Up ? kLinkUp
                                                                         : kLinkDown);

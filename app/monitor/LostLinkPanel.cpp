@@ -48,6 +48,15 @@ QString reasonText(const LostLinkView& view, const QString& name) {
 }
 }  // namespace
 
+QString lostLinkHeadline(const LostLinkView& view) {
+    if (view.reconnecting && view.attempt > 0)
+        return LostLinkPanel::tr("Charger terputus, menyambung ulang (percobaan %1)")
+            .arg(view.attempt);
+    if (view.reconnecting || view.connecting)
+        return LostLinkPanel::tr("Charger terputus, menyambung ulang...");
+    return LostLinkPanel::tr("Charger terputus");
+}
+
 LostLinkPanel::LostLinkPanel(QWidget* parent)
     : ui::Panel(parent, QStringLiteral("PanelLinkLost"), kFill, kBorder, 8) {
     resize(kWidth, kHeight);

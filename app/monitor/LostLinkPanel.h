@@ -19,6 +19,10 @@ struct LostLinkView {
     bool notPaired = false;     // the last attempt found the charger no longer paired
 };
 
+// The line every screen shows in the top bar while the charger link is lost: short, as the
+// panel on the dashboard says the rest.
+QString lostLinkHeadline(const LostLinkView& view);
+
 // The dashboard's notice of a lost charger link (PanelLinkLost): why the figures stopped,
 // where reconnecting stands, a button that connects to the same charger again now and,
 // while it goes on by itself, one that stops it.

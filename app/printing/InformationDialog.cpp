@@ -7,6 +7,7 @@
 #include "catalogue/InputStyle.h"
 #include "link/ChargerLink.h"
 #include "link/Commands.h"
+#include "link/DeviceComboBox.h"
 #include "widgets/Theme.h"
 
 namespace velmora {
@@ -59,7 +60,7 @@ InformationDialog::InformationDialog(QWidget* window)
     EditCity = editRow(box, 2, "EditCity", "LCity", tr("Kota"), 20);
     EditPhone = editRow(box, 3, "EditPhone", "LPhone", tr("Telepon"), 14);
     rowLabel(box, 4, "LShowPrinter", tr("Nama Printer"));
-    ComboShowPrinter = new QComboBox(box);
+    ComboShowPrinter = new DeviceComboBox(box);  // long names shortened in the middle
     ComboShowPrinter->setObjectName(QStringLiteral("ComboShowPrinter"));
     ComboShowPrinter->setFont(ui::roboto(15));
     ComboShowPrinter->setStyleSheet(ui::comboStyle());

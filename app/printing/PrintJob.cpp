@@ -5,14 +5,13 @@
 
 #include "link/ChargerLink.h"
 #include "link/ConnectionDialog.h"
-#include "monitor/ChartScreen.h"
 #include "printing/ReceiptPrinter.h"
 
 namespace velmora {
 
 PrintJob::PrintJob(ReceiptPrinter& receipts, ChargerLink& link, ConnectionDialog* dialog,
-                   ChartScreen* charts, QObject* parent)
-    : QObject(parent), m_receipts(receipts), m_link(link), m_dialog(dialog), m_charts(charts) {
+                   QObject* parent)
+    : QObject(parent), m_receipts(receipts), m_link(link), m_dialog(dialog) {
     connect(&m_receipts.sender(), &ReceiptSender::finished, this, &PrintJob::done);
 }
 
@@ -24,23 +23,49 @@ void PrintJob::printTest(int selector) {
     started(m_receipts.DataPrint2(selector));
 }
 
+QString PrintJob::prepareImages(LinkController::Purpose purpose) {
+    if (purpose == LinkController::Purpose::PrintTest) {
+        m_receipts.images().SusunBitmap();
+        return {};
+    }
+    if (purpose != LinkController::Purpose::PrintCharge) return {};
+    try {
+        m_receipts.saveimage();
+    } catch (const std::exception& failure) {
+        return QString::fromUtf8(failure.what());  // the receipt goes out all the same
+    }
+    return {};
+}
+
 void PrintJob::afterConnect(LinkController::Purpose purpose, bool closeDialog) {
-    QString imageFailure;
+    const QString imageFailure = prepareImages(purpose);
     if (purpose == LinkController::Purpose::PrintCharge) {
-        try {
-            m_receipts.saveimage();
-        } catch (const std::exception& failure) {
-            imageFailure = QString::fromUtf8(failure.what());  // the receipt goes out all the same
-        }
         printCharge(1);
     } else if (purpose == LinkController::Purpose::PrintTest) {
-        m_receipts.images().SusunBitmap();
         printTest(1);
     } else if (m_keptReceipt && m_link.connected()) {
         // Kept until it is out: a failed connection can be tried again from the dialog.
         m_receipts.sender().send(m_link.linkSocket(), *std::exchange(m_keptReceipt, {}));
         showPrinting();
     }
+    closeWhenDone(closeDialog, imageFailure);
+}
+
+void PrintJob::printOnNetwork(LinkController::Purpose purpose, std::shared_ptr<Transport> printer) {
+    const QString imageFailure = prepareImages(purpose);
+    if (purpose == LinkController::Purpose::PrintKept) {
+        if (!m_keptReceipt) return;
+        m_receipts.sender().sendOnOwnConnection(std::move(printer),
+                                                *std::exchange(m_keptReceipt, {}));
+        showPrinting();
+    } else {
+        started(m_receipts.printOnNetwork(std::move(printer),
+                                          purpose == LinkController::Purpose::PrintCharge));
+    }
+    closeWhenDone(true, imageFailure);
+}
+
+void PrintJob::closeWhenDone(bool closeDialog, const QString& imageFailure) {
     // The dialog shows the busy line until the receipt is out.
     if (m_printing)
         m_closeAfterPrint = m_closeAfterPrint || closeDialog;
@@ -62,7 +87,6 @@ void PrintJob::printKept(std::vector<std::string> chunks) {
 
 void PrintJob::started(std::optional<QDateTime> printTime) {
     if (!printTime) return;
-    m_charts->setChartClock(*printTime);  // plotting goes on from the print time
     showPrinting();
 }
 

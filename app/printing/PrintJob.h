@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,9 +12,9 @@
 namespace velmora {
 
 class ChargerLink;
-class ChartScreen;
 class ConnectionDialog;
 class ReceiptPrinter;
+class Transport;
 
 // A receipt on its way to the printer: which one a connection was made for, the busy line
 // in the connection dialog until it is out, and a kept session's receipt waiting for the
@@ -22,7 +23,7 @@ class PrintJob : public QObject {
     Q_OBJECT
 public:
     PrintJob(ReceiptPrinter& receipts, ChargerLink& link, ConnectionDialog* dialog,
-             ChartScreen* charts, QObject* parent = nullptr);
+             QObject* parent = nullptr);
 
     // Whether a receipt is being sent to the printer.
     bool printing() const { return m_printing; }
@@ -35,6 +36,9 @@ public:
     // The printer connection made for `purpose` is up (or failed): prints what it was made
     // for; closeDialog: the dialog closes, once the receipt is out.
     void afterConnect(LinkController::Purpose purpose, bool closeDialog);
+    // Prints what `purpose` asks for on a network printer's own connection (not yet
+    // connected), leaving the link as it is; the dialog closes once the receipt is out.
+    void printOnNetwork(LinkController::Purpose purpose, std::shared_ptr<Transport> printer);
     // A kept session's receipt: at once to a connected printer, else kept for the printer
     // the connection dialog connects to (printerWanted asks for the dialog).
     void printKept(std::vector<std::string> chunks);
@@ -47,6 +51,9 @@ signals:
     void printerWanted();
 
 private:
+    // The image pass of a charge receipt; its failure, said after the receipt has started.
+    QString prepareImages(LinkController::Purpose purpose);
+    void closeWhenDone(bool closeDialog, const QString& imageFailure);
     void started(std::optional<QDateTime> printTime);
     void showPrinting();
     void done(const QString& error);
@@ -54,7 +61,6 @@ private:
     ReceiptPrinter& m_receipts;
     ChargerLink& m_link;
     ConnectionDialog* m_dialog;
-    ChartScreen* m_charts;
     bool m_printing = false;
     bool m_closeAfterPrint = false;
     std::optional<std::vector<std::string>> m_keptReceipt;

@@ -88,16 +88,28 @@ std::optional<QDateTime> ReceiptPrinter::DataPrint2(int stat3) {
 std::optional<QDateTime> ReceiptPrinter::print(bool charge) {
     const std::shared_ptr<Transport> link = m_sources.link->linkSocket();
     if (!link || !link->connected()) return std::nullopt;
+    std::vector<std::string> chunks;
+    const QDateTime now = compose(charge, chunks);
+    m_sender->send(link, std::move(chunks));
+    return now;
+}
+
+QDateTime ReceiptPrinter::printOnNetwork(std::shared_ptr<Transport> printer, bool charge) {
+    std::vector<std::string> chunks;
+    const QDateTime now = compose(charge, chunks);
+    m_sender->sendOnOwnConnection(std::move(printer), std::move(chunks));
+    return now;
+}
+
+QDateTime ReceiptPrinter::compose(bool charge, std::vector<std::string>& chunks) {
     const printing::PrinterRasters rasters = m_images.rasters();
     const printing::ProfileTexts texts = profileTexts();
     const QDateTime now = m_clock();  // one reading: the receipt's date line and the chart
     const printing::ClockReading clock = readingOf(now);
     const ChargerState state = m_sources.state->snapshot();
-    std::vector<std::string> chunks =
-        charge ? printing::chargeReceiptChunks(state, texts, clock, locale(), rasters)
-               : printing::testReceiptChunks(state, texts, clock, locale(), rasters.logo);
+    chunks = charge ? printing::chargeReceiptChunks(state, texts, clock, locale(), rasters)
+                    : printing::testReceiptChunks(state, texts, clock, locale(), rasters.logo);
     appendCertificate(chunks, charge, state, texts, now);
-    m_sender->send(link, std::move(chunks));
     return now;
 }
 

@@ -53,6 +53,9 @@ public:
     // prints), or nothing when nothing is printed.
     std::optional<QDateTime> DataPrint(int stat2);
     std::optional<QDateTime> DataPrint2(int stat3);
+    // The charge (test) receipt on a network printer's own connection, beside the link;
+    // returns the print time.
+    QDateTime printOnNetwork(std::shared_ptr<Transport> printer, bool charge);
 
 signals:
     // A receipt went to the printer with this certificate (its QR text), to be kept with
@@ -61,6 +64,7 @@ signals:
 
 private:
     std::optional<QDateTime> print(bool charge);
+    QDateTime compose(bool charge, std::vector<std::string>& chunks);
     void appendCertificate(std::vector<std::string>& chunks, bool charge, const ChargerState& state,
                            const printing::ProfileTexts& texts, const QDateTime& now);
 

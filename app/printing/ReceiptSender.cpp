@@ -17,6 +17,12 @@ void ReceiptSender::send(std::shared_ptr<Transport> link, std::vector<std::strin
     startNext();
 }
 
+void ReceiptSender::sendOnOwnConnection(std::shared_ptr<Transport> printer,
+                                        std::vector<std::string> chunks) {
+    m_waiting.push_back({std::move(printer), std::move(chunks), true});
+    startNext();
+}
+
 void ReceiptSender::startNext() {
     if (m_running || m_waiting.empty()) return;
     Job job = std::move(m_waiting.front());
@@ -26,12 +32,21 @@ void ReceiptSender::startNext() {
     m_link = job.link;
     m_worker = std::thread([this, job = std::move(job)] {
         QString error;
+        bool reached = !job.ownConnection;
         try {
+            if (job.ownConnection) {
+                job.link->connect();
+                reached = true;
+            }
             for (const std::string& chunk : job.chunks) job.link->send(chunk);
         } catch (const std::exception& failure) {
             error = QString::fromUtf8(failure.what());
-            if (error.isEmpty()) error = tr("Pengiriman ke printer gagal");
+            if (!reached)
+                error = tr("Printer tidak dapat dihubungi: %1").arg(error);
+            else if (error.isEmpty())
+                error = tr("Pengiriman ke printer gagal");
         }
+        if (job.ownConnection) job.link->release();
         QMetaObject::invokeMethod(
             this, [this, error] { done(error); }, Qt::QueuedConnection);
     });

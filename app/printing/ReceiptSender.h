@@ -24,6 +24,10 @@ public:
     ~ReceiptSender() override;
 
     void send(std::shared_ptr<Transport> link, std::vector<std::string> chunks);
+    // The same on a connection of the receipt's own (a network printer): connected on the
+    // worker first and closed once the receipt is out, so the printer prints it and is free
+    // for the next.
+    void sendOnOwnConnection(std::shared_ptr<Transport> printer, std::vector<std::string> chunks);
     bool busy() const { return m_running; }
 
 signals:
@@ -35,6 +39,7 @@ private:
     struct Job {
         std::shared_ptr<Transport> link;
         std::vector<std::string> chunks;
+        bool ownConnection = false;
     };
     void startNext();
     void done(const QString& error);

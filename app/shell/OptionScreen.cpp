@@ -77,6 +77,12 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
     CheckAutoConnect->setFont(ui::roboto(16));
     CheckAutoConnect->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
     CheckAutoConnect->setGeometry(30, y + 4, 360, 28);
+    CheckNotify = new QCheckBox(tr("Pemberitahuan dan suara saat selesai"), guide);
+    CheckNotify->setObjectName(QStringLiteral("CheckNotify"));
+    CheckNotify->setFont(ui::roboto(16));
+    CheckNotify->setStyleSheet(QStringLiteral("QCheckBox{color:white}"));
+    CheckNotify->setGeometry(30, y + 34, 360, 28);
+    y += 30;
     CheckCertificate = new QCheckBox(tr("Cetak sertifikat garansi"), guide);
     CheckCertificate->setObjectName(QStringLiteral("CheckCertificate"));
     CheckCertificate->setFont(ui::roboto(16));
@@ -116,20 +122,20 @@ OptionScreen::OptionScreen(QWidget* main) : QWidget(main) {
 
     auto* about =
         new ui::Panel(guide, QStringLiteral("RAbout"), QColor::fromRgba(0xFF141414), kBoxBorder, 6);
-    // Logo beside the name and version, to leave room for the certificate's row above.
-    about->setGeometry(30, 316, 360, 86);
+    // Logo beside the name and version: the rows above leave it 68 high.
+    about->setGeometry(30, y + 74, 360, 68);
     ui::makeLabel(about, QStringLiteral("LAboutTitle"), tr("Tentang Aplikasi"), 14, ui::kGrey)
-        ->setGeometry(0, 4, 360, 20);
+        ->setGeometry(0, 2, 360, 18);
     auto* logo =
         new ui::Picture(about, QStringLiteral("ImageLogo"), QStringLiteral(":/img/logo.svg"));
-    logo->setGeometry(24, 30, 140, 42);
+    logo->setGeometry(24, 24, 120, 36);
     auto* name =
         ui::makeLabel(about, QStringLiteral("LAboutName"), QStringLiteral("Velmora Tester"), 18);
     name->setFont(ui::roboto(18, QFont::Medium));
-    name->setGeometry(170, 28, 180, 24);
+    name->setGeometry(160, 20, 190, 22);
     ui::makeLabel(about, QStringLiteral("LAboutVersion"),
                   tr("Versi %1").arg(QString::fromLatin1(versionText())), 13, ui::kGrey)
-        ->setGeometry(170, 54, 180, 18);
+        ->setGeometry(160, 44, 190, 17);
 }
 
 GuideScreen::GuideScreen(QWidget* main) : QWidget(main) {

@@ -30,6 +30,9 @@ public:
     ui::PictureButton* RRiwayat;  // the charge journal's session list
     // "Sambungkan otomatis saat mulai": the last charger is connected at start-up.
     QCheckBox* CheckAutoConnect;
+    // Notifications and a sound when a charge ends, a test result arrives or reconnecting
+    // gives up.
+    QCheckBox* CheckNotify;
     // "Cetak sertifikat garansi": receipts end with a signed warranty certificate.
     QCheckBox* CheckCertificate;
     ui::TextButton* BTPeriksa;  // "Periksa Sertifikat"

@@ -62,7 +62,7 @@ void TVLForm::Kirimstringdata(const std::string& dataout) {
 
 void TVLForm::updateLinkStatus() {
     linkControl().watchChargerLink();
-    m_ui->dashboard->showLink(linkControl(), printing());
+    m_ui->showLink(linkControl(), printing());
 }
 
 void TVLForm::BTForceStopClick() {

@@ -11,6 +11,8 @@ const QString kHighlight = QStringLiteral(":/img/highlight.svg");
 const QString kOptionWhite = QStringLiteral(":/img/option_white.svg");
 const QString kOptionBlack = QStringLiteral(":/img/option_black.svg");
 constexpr int kTitleLeft = 55, kTitleWidth = 240, kStripWidth = 440;
+constexpr int kAlertLeft = kTitleLeft + kTitleWidth, kAlertWidth = 230;
+const QColor kAlert = QColor::fromRgb(0xFF, 0x6B, 0x5B);
 }  // namespace
 
 TopBar::TopBar(QWidget* content) : QWidget(content) {
@@ -53,7 +55,18 @@ TopBar::TopBar(QWidget* content) : QWidget(content) {
     BT3Chart->setGeometry(geometry[2]);
     // The option icon sits centred in its slot at 40 x 40.
     BT4Option->setGeometry(geometry[3].center().x() - 20, (kHeight - 40) / 2, 40, 40);
+    LLinkAlert = ui::makeLabel(this, QStringLiteral("LLinkAlert"), QString(), 13, kAlert,
+                               Qt::AlignLeft | Qt::AlignVCenter);
+    LLinkAlert->setFont(ui::roboto(13, QFont::Medium));
+    LLinkAlert->setWordWrap(true);
+    LLinkAlert->setGeometry(kAlertLeft, 0, kAlertWidth, kHeight);
+    LLinkAlert->hide();
     apply(tr("DASHBOARD"), false, 0);
+}
+
+void TopBar::showLinkAlert(const QString& text) {
+    if (LLinkAlert->text() != text) LLinkAlert->setText(text);
+    LLinkAlert->setVisible(!text.isEmpty());
 }
 
 void TopBar::apply(const QString& title, bool darkText, int activeButton) {

@@ -25,9 +25,13 @@ public:
     ui::Picture* IBT2;
     ui::Picture* IBT3;
     ui::Picture* IBT4;
+    // Beside the title on every screen while the charger link is lost (hidden otherwise).
+    QLabel* LLinkAlert;
 
     // Applies one row of the screens table: title, text colour, icon, highlight.
     void apply(const QString& title, bool darkText, int activeButton);
+    // An empty text hides the alert.
+    void showLinkAlert(const QString& text);
 };
 
 }  // namespace velmora

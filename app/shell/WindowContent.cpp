@@ -9,6 +9,7 @@
 #include "logger/SaveDialog.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
+#include "monitor/LostLinkPanel.h"
 #include "printing/InformationDialog.h"
 #include "printing/ReceiptPreview.h"
 #include "shell/Dialogs.h"
@@ -134,6 +135,12 @@ void WindowContent::selectScreen(Screen screen) {
 void WindowContent::followStatusWord(StatusWord word) {
     if (word == StatusWord::ChargeMode) selectScreen(Screen::Dashboard);
     if (word == StatusWord::TestMode) selectScreen(Screen::Diagnostic);
+}
+
+void WindowContent::showLink(const LinkController& control, bool printing) {
+    dashboard->showLink(control, printing);
+    const std::optional<LostLinkView> lost = DashboardScreen::lostLinkOf(control);
+    topBar->showLinkAlert(lost ? lostLinkHeadline(*lost) : QString());
 }
 
 InformationDialog* WindowContent::informationDialog() {

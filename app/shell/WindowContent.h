@@ -18,6 +18,7 @@ class ForceStopDialog;
 class GuideScreen;
 class HistoryDialog;
 class InformationDialog;
+class LinkController;
 class OptionScreen;
 class QuestionDialog;
 class QuestionSaveDialog;
@@ -48,6 +49,9 @@ public:
     void selectScreen(Screen screen);
     // "Charge Mode" and "Test Mode" bring their screen up.
     void followStatusWord(StatusWord word);
+    // The link's state on the dashboard and, while the charger link is lost, on every
+    // screen's top bar.
+    void showLink(const LinkController& control, bool printing);
 
     // The dialogs opened now and then, made at their first opening in their stacking
     // place; `made` is told of each one made.

@@ -25,6 +25,8 @@
 #include "printing/WarrantyCertificates.h"
 #include "shell/OptionScreen.h"
 #include "shell/WindowContent.h"
+#include "shell/desktop/EventNotifier.h"
+#include "shell/desktop/KeepAwake.h"
 
 namespace velmora {
 
@@ -38,6 +40,38 @@ WindowControllers::WindowControllers(const Needs& needs, WindowContent& ui, QObj
     makeLogger(needs, ui);
     journal = new JournalRecorder(this);
     QObject::connect(journal, &JournalRecorder::problem, this, &WindowControllers::message);
+    makeComforts(ui, parent);
+}
+
+void WindowControllers::makeComforts(WindowContent& ui, QObject* window) {
+    keepAwake = new KeepAwake(createSleepBlocker(), this);
+    // The hand-over to a printer stops the refresh: the link's own changes are followed too.
+    QObject::connect(this, &WindowControllers::linkStatusChanged, keepAwake,
+                     [this] { keepAwake->follow(linkControl->chargerLinkUp()); });
+    notifier = new EventNotifier(qobject_cast<QWidget*>(window), createNotificationService(), this);
+    ui.option->CheckNotify->setChecked(notifier->enabled());
+    QObject::connect(ui.option->CheckNotify, &QCheckBox::toggled, notifier,
+                     &EventNotifier::setEnabled);
+    QObject::connect(linkControl, &LinkController::reconnectChanged, notifier, [this] {
+        const bool gaveUp = linkControl->reconnectGaveUp();
+        if (gaveUp && !m_gaveUpSaid && linkControl->lostCharger())
+            notifier->notify(tr("Koneksi charger terputus"),
+                             tr("%1 tidak kembali. Sambungkan ulang dari dashboard.")
+                                 .arg(linkControl->lostCharger()->name));
+        m_gaveUpSaid = gaveUp;
+    });
+}
+
+void WindowControllers::notifyResults(const TickEvents& events) {
+    if (const auto& after = events.results.after)
+        notifier->notify(
+            tr("Pengisian selesai"),
+            after->status.empty()
+                ? tr("Hasil setelah pengisian sudah masuk")
+                : tr("Hasil setelah pengisian: %1").arg(QString::fromStdString(after->status)));
+    if (const auto& test = events.results.test)
+        notifier->notify(tr("Hasil tes aki"),
+                         tr("%1, CCA %2").arg(QString::fromStdString(test->status)).arg(test->cca));
 }
 
 void WindowControllers::makeLink(const Needs& needs, WindowContent& ui) {
@@ -88,7 +122,7 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
                                   this);
     QObject::connect(receipts, &ReceiptPrinter::certificatePrinted, this,
                      &WindowControllers::keepCertificate);
-    printJob = new PrintJob(*receipts, needs.link, ui.connection, ui.chart, this);
+    printJob = new PrintJob(*receipts, needs.link, ui.connection, this);
     QObject::connect(printJob, &PrintJob::statusChanged, this,
                      &WindowControllers::linkStatusChanged);
     QObject::connect(printJob, &PrintJob::error, this, &WindowControllers::error);
@@ -96,6 +130,8 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
     QObject::connect(printJob, &PrintJob::finished, connectionFlow,
                      &ConnectionFlow::returnToCharger,
                      Qt::QueuedConnection);  // after the job has left its printing state
+    QObject::connect(connectionFlow, &ConnectionFlow::networkPrinterChosen, printJob,
+                     &PrintJob::printOnNetwork);
     QObject::connect(printJob, &PrintJob::printerWanted, connectionFlow,
                      [this] { connectionFlow->openDialog(true); });
     virtualPrinter = new VirtualPrinter(this);
@@ -154,6 +190,8 @@ void WindowControllers::makeLogger(const Needs& needs, WindowContent& ui) {
 }
 
 void WindowControllers::observeTick(const TickEvents& events) {
+    keepAwake->follow(linkControl->chargerLinkUp());
+    notifyResults(events);
     journal::SessionContext context;
     if (const auto& device = linkControl->device()) {
         context.deviceName = device->name.toStdString();
@@ -165,6 +203,9 @@ void WindowControllers::observeTick(const TickEvents& events) {
     journal::TickObservation tick =
         journal::observationOf(events, charger, std::move(context), m_link.heard());
     tick.linkMayReturn = linkControl->chargerMayReturn();
+    const int startCommands = m_link.startCommandsSent();
+    tick.startCommandSent = startCommands != m_startCommandsSeen;
+    m_startCommandsSeen = startCommands;
     journal->observe(std::move(tick));
 }
 

@@ -18,6 +18,8 @@ class ChargerLink;
 class ConnectionFlow;
 class Dataaki;
 class DataLogger;
+class EventNotifier;
+class KeepAwake;
 class JournalRecorder;
 class LinkController;
 class LiveChargerState;
@@ -59,6 +61,8 @@ public:
     VirtualPrinter* virtualPrinter = nullptr;
     DataLogger* logger = nullptr;
     JournalRecorder* journal = nullptr;
+    KeepAwake* keepAwake = nullptr;
+    EventNotifier* notifier = nullptr;
 
     // Hands one tick's events to the charge journal with what the link and the battery
     // choice say about them.
@@ -73,9 +77,14 @@ signals:
 
 private:
     ChargerLink& m_link;
+    int m_startCommandsSeen = 0;  // the link's count at the last tick
     void makeLink(const Needs& needs, WindowContent& ui);
     void makePrinting(const Needs& needs, WindowContent& ui);
     void makeLogger(const Needs& needs, WindowContent& ui);
+    void makeComforts(WindowContent& ui, QObject* window);
+    // Says a finished charge or a test result from across the room.
+    void notifyResults(const TickEvents& events);
+    bool m_gaveUpSaid = false;
     // Adds the recorded session's charger and charge summary to a certificate's record.
     void recordFromSession(certificate::CertificateRecord& record, bool charge);
     // Keeps a printed certificate with the session it was printed for.

@@ -62,6 +62,7 @@ void BM_ChartStepAndRepaint(benchmark::State& state) {
     for (auto _ : state) {
         charge.live.modify([&](velmora::ChargerState& s) {
             s.stageNumber = 4;
+            ++s.elapsedSeconds;  // a new reading each tick, as the charger sends
             s.chargeVoltage = 14.7 + 0.01 * std::sin(++tick);
             s.chargeCurrent = 0.1 + 0.01 * std::cos(tick);
         });

@@ -24,8 +24,9 @@ double niceMultiple(double unit, double minimum) {
 }  // namespace
 
 TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx,
-                      double minimumDays) {
-    const double first = points.empty() ? nextPointDays : points.points().front().x;
+                      double minimumDays, std::optional<double> origin) {
+    double first = points.empty() ? nextPointDays : points.points().front().x;
+    if (origin) first = std::min(first, *origin);
     const double last = points.empty() ? first : points.points().back().x;
     if (last <= first + minimumDays) return {first, first + minimumDays};
     if (!(axisPx >= 1)) return {first, last};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,14 @@ struct TimeSpan {
 // The narrowest time axis of the live charts: ten minutes.
 inline constexpr double kLiveMinimumSpanDays = 10.0 / 1440;
 
-// The whole charge so far: first to last point, at least `minimumDays` wide; that wide
-// from the next point's time while the chart is empty. Past the minimum the end is rounded
-// up by less than two pixels of an axis `axisPx` long, so the axis and its labels move
-// once per pixel the line grows, not with every point.
+// The whole charge so far: from `origin` (its start; the first point when none is given)
+// to the last point, at least `minimumDays` wide; that wide from the origin, or the next
+// point's time, while the chart is empty. Past the minimum the end is rounded up by less
+// than two pixels of an axis `axisPx` long, so the axis and its labels move once per pixel
+// the line grows, not with every point.
 TimeSpan timeAxisSpan(const PointSeries& points, double nextPointDays, double axisPx,
-                      double minimumDays = kLiveMinimumSpanDays);
+                      double minimumDays = kLiveMinimumSpanDays,
+                      std::optional<double> origin = std::nullopt);
 
 struct TimeLabel {
     double x = 0.0;    // days

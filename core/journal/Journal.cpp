@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <new>
+#include <random>
 #include <sstream>
+#include <stdexcept>
 
 namespace velmora::journal {
 
@@ -130,6 +133,8 @@ void prepareFolder(const std::string& path) {
     if (folder.empty()) return;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
+    if (error == std::errc::no_space_on_device)
+        throw JournalError(JournalFault::Full, path + ": " + error.message());
     if (error) throw JournalError(JournalFault::ReadOnly, path + ": " + error.message());
 }
 
@@ -169,6 +174,49 @@ std::unique_ptr<Connection> openForReading(const std::string& path) {
         Connection::Mode::ReadOnlyUri);
 }
 
+// A log left behind without the shared memory that goes with it (the writer was killed, or
+// the files were copied without it), where SQLite cannot make that memory anew.
+bool logWithoutSharedMemory(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::u8path(path + "-wal"), error) &&
+           !std::filesystem::exists(std::filesystem::u8path(path + "-shm"), error);
+}
+
+// A folder of this user's own in the temporary folder, removed with the last reference.
+std::shared_ptr<const std::string> privateFolder() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path base = fs::temp_directory_path(error);
+    if (error) throw JournalError(JournalFault::Io, "no temporary folder: " + error.message());
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = base / ("velmora-journal-" + std::to_string(random()));
+        if (!fs::create_directory(folder, error)) continue;
+        fs::permissions(folder, fs::perms::owner_all, error);  // the history is the user's
+        return std::shared_ptr<const std::string>(new std::string(folder.u8string()),
+                                                  [](const std::string* made) {
+                                                      std::error_code ignored;
+                                                      fs::remove_all(fs::u8path(*made), ignored);
+                                                      delete made;
+                                                  });
+    }
+    throw JournalError(JournalFault::Io, "no private temporary folder");
+}
+
+// The journal and its log copied into a private folder, where SQLite may build the
+// shared memory and read the log in: everything the log holds is read.
+std::shared_ptr<const std::string> copyWithLog(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::shared_ptr<const std::string> folder = privateFolder();
+    for (const char* ending : {"", "-wal"}) {
+        std::error_code error;
+        fs::copy_file(fs::u8path(path + ending), fs::u8path(*folder + "/journal.sqlite" + ending),
+                      error);
+        if (error) throw JournalError(JournalFault::Io, path + ending + ": " + error.message());
+    }
+    return folder;
+}
+
 // A reading in whole 10 mV or 1 mA units. The charger's values are kept as sent, however
 // large; one beyond what the column holds is stored at its limit with its sign, where a
 // plain rounding would give an unspecified number.
@@ -182,14 +230,27 @@ int64_t wholeUnits(double value, double unitsPerValue) {
 std::unique_ptr<Journal> Journal::readOnlyJournal(const std::string& path, int latest,
                                                   int busyTimeoutMs) {
     std::unique_ptr<Connection> db = openForReading(path);
-    const int version = storedVersion(*db);
+    std::shared_ptr<const std::string> copy;
+    int version = 0;
+    try {
+        version = storedVersion(*db);
+    } catch (const JournalError&) {
+        if (!logWithoutSharedMemory(path)) throw;
+        db.reset();
+        copy = copyWithLog(path);
+        db = std::make_unique<Connection>(*copy + "/journal.sqlite",
+                                          Connection::Mode::ExistingReadWrite);
+        version = storedVersion(*db);
+    }
     if (version == 0) throw JournalError(JournalFault::Corrupt, path + ": not a journal");
     // An older journal reads as it stands (its list lacks only the newer columns); the
     // window upgrades it when it next writes.
     const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(busyTimeoutMs);
     db->exec(timeout.c_str());
-    return std::unique_ptr<Journal>(
+    std::unique_ptr<Journal> journal(
         new Journal(std::move(db), path, version, true, version > latest));
+    journal->m_copy = std::move(copy);
+    return journal;
 }
 
 std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOptions& options) {
@@ -374,14 +435,27 @@ std::optional<Session> Journal::session(int64_t sessionId) {
     std::optional<SessionSummary> head = summary(sessionId);
     if (!head) return std::nullopt;
     std::optional<Session> result(Session{std::move(*head), {}});
-    result->points.reserve(static_cast<size_t>(result->summary.pointCount));
+    // The stored count only hints at the size: a damaged one (negative, huge) must not
+    // decide how much memory is taken. The rows themselves are what is read.
+    constexpr int64_t kMostReserved = 7 * 86'400;  // a week of points, a few MB
+    result->points.reserve(
+        static_cast<size_t>(std::clamp<int64_t>(result->summary.pointCount, 0, kMostReserved)));
     Statement select(*m_db,
                      "SELECT offset_ms, centivolts, milliamps, stage FROM points "
                      "WHERE session_id = ? ORDER BY seq");
     select.bind(1, sessionId);
-    while (select.step())
-        result->points.push_back(Point{select.int64(0), select.int64(1) / 100.0,
-                                       select.int64(2) / 1000.0, select.integer(3)});
+    try {
+        while (select.step())
+            result->points.push_back(Point{select.int64(0), select.int64(1) / 100.0,
+                                           select.int64(2) / 1000.0, select.integer(3)});
+    } catch (const std::bad_alloc&) {
+        throw JournalError(JournalFault::Io, "session " + std::to_string(sessionId) +
+                                                 ": too many points for the memory");
+    } catch (const std::length_error&) {
+        throw JournalError(JournalFault::Io, "session " + std::to_string(sessionId) +
+                                                 ": too many points for the memory");
+    }
+    result->summary.pointCount = static_cast<int64_t>(result->points.size());  // as read
     return result;
 }
 

@@ -38,6 +38,10 @@ public:
     // Set when the file is of a newer version than this program (and so read-only).
     bool newerVersion() const { return m_newerVersion; }
     int schemaVersion() const { return m_version; }
+    // Set when the file was left with its log but without the log's shared memory, where
+    // this user cannot make it (a writer killed, a copy, a folder only readable): it is
+    // then read from a private copy with its log, and its last seconds may be missing.
+    bool readFromCopy() const { return m_copy != nullptr; }
     const std::string& path() const { return m_path; }
 
     // Writes the session row at once, so a session exists even if nothing else follows.
@@ -63,6 +67,7 @@ private:
             bool newer);
     void requireWritable() const;
 
+    std::shared_ptr<const std::string> m_copy;  // the private copy's folder; outlives m_db
     std::unique_ptr<sql::Connection> m_db;
     std::string m_path;
     // The session list's columns as this journal's version has them.

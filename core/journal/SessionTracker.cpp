@@ -1,9 +1,15 @@
 #include "journal/SessionTracker.h"
 
+#include <algorithm>
+
 namespace velmora::journal {
 
 namespace {
 constexpr int kFloatingStage = 6;
+// A STANDBY this many ticks after our start command may be its answer.
+constexpr int kStartAnswerTicks = 5;
+// How long a STANDBY answering our start command waits for the charge's next reading.
+constexpr int kStandbyPatience = 5;
 
 bool isModeWord(const std::string& word) {
     return word == "Charge Mode" || word == "Test Mode";
@@ -11,10 +17,19 @@ bool isModeWord(const std::string& word) {
 bool isCharging(const TickObservation& tick) {
     return tick.stageNumber >= 2 && tick.stageNumber <= kFloatingStage;
 }
+// Nothing read since a word zeroed the measurement (or the charger never sent one).
+bool noReading(const TickObservation& tick) {
+    return tick.stageNumber == 0 && tick.chargeVoltage == 0.0 && tick.chargeCurrent == 0.0;
+}
 }  // namespace
 
 void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
+    if (tick.startCommandSent)
+        m_answerTicks = kStartAnswerTicks;
+    else if (m_answerTicks > 0)
+        --m_answerTicks;
     if (!tick.chargerConnected) {
+        m_standbyTicks = 0;  // a held STANDBY now waits as the link's gap
         if (m_kind && tick.linkMayReturn) {
             suspend(StopReason::LinkLost, sink);
             return;
@@ -23,10 +38,14 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
         m_joinable = true;  // the next connection may find the charge going on
         return;
     }
-    if (m_suspended && !resumeOrEnd(tick, sink)) return;
+    if (m_standbyTicks > 0) {
+        if (!releaseStandby(tick, sink)) return;
+    } else if (m_suspended && !resumeOrEnd(tick, sink)) {
+        return;
+    }
     const std::string& word = tick.statusWord;
     const bool modeWord = isModeWord(word);
-    const bool charging = isCharging(tick);
+    const bool charging = isCharging(tick) && tick.stageNumber != kFloatingStage;
     const bool join = !m_kind && m_joinable && word.empty() && tick.chargerHeard && charging;
     if (modeWord || join) {
         end(StopReason::Interrupted, sink);
@@ -44,7 +63,11 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     // STANDBY and an unplugged battery zero the measurement: no point for that tick. A
     // result arriving in the same tick still belongs to the session.
     const bool leaving = word == "STANDBY" || word == "Baterai_Unplug";
-    if (!leaving) sink.pointRecorded(tick.chargeVoltage, tick.chargeCurrent, tick.stageNumber);
+    if (!leaving && !noReading(tick)) {
+        sink.pointRecorded(tick.chargeVoltage, tick.chargeCurrent, tick.stageNumber);
+        m_lastStage = tick.stageNumber;
+        m_lastElapsed = tick.elapsedSeconds;
+    }
     const Results& r = tick.results;
     if (r.before || r.after || r.test) sink.resultsReported(r);
     if (tick.context.profile != m_profile) {
@@ -57,6 +80,8 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     const bool charge = *m_kind == SessionKind::Charge;
     if (charge ? m_afterSeen && m_floatingSeen : r.test.has_value())
         end(StopReason::Finished, sink);
+    else if (word == "STANDBY" && m_answerTicks > 0)
+        holdStandby(tick, sink);
     else if (leaving && charge && chargeDone())  // left after the charge had come to its end
         end(StopReason::Finished, sink);
     else if (leaving)
@@ -66,6 +91,10 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
 bool SessionTracker::resumeOrEnd(const TickObservation& tick, SessionSink& sink) {
     const bool sameCharger = tick.context.deviceAddress == m_deviceAddress;
     if (sameCharger && !tick.chargerHeard) return false;  // its readings are the old ones
+    // Heard, but the reading is still the one from before the gap: wait for a new one.
+    const bool stale = m_lastElapsed > 0 && tick.elapsedSeconds == m_lastElapsed &&
+                       tick.stageNumber == m_lastStage && tick.statusWord.empty();
+    if (sameCharger && stale) return false;
     // Heard again: a mode word is a new charge; a charge still going on, a test, or a word
     // about how it went on meanwhile (STANDBY, unplugged) continue this one.
     const bool goesOn =
@@ -81,6 +110,39 @@ bool SessionTracker::resumeOrEnd(const TickObservation& tick, SessionSink& sink)
     return true;
 }
 
+bool SessionTracker::holdStandby(const TickObservation&, SessionSink& sink) {
+    m_answerTicks = 0;  // one answer per start command
+    suspend(StopReason::ChargerStandby, sink);
+    m_standbyTicks = kStandbyPatience;
+    return false;
+}
+
+bool SessionTracker::goesOnFromLastPoint(const TickObservation& tick) const {
+    if (noReading(tick) || tick.elapsedSeconds < m_lastElapsed) return false;
+    if (*m_kind == SessionKind::Test) return true;
+    return tick.stageNumber >= std::max(1, m_lastStage) && tick.stageNumber <= kFloatingStage;
+}
+
+bool SessionTracker::releaseStandby(const TickObservation& tick, SessionSink& sink) {
+    const bool sameCharger = tick.context.deviceAddress == m_deviceAddress;
+    const std::string& word = tick.statusWord;
+    if (!sameCharger || isModeWord(word)) {  // the charger did stop: something new begins
+        end(chargeDone() ? StopReason::Finished : StopReason::ChargerStandby, sink);
+        m_standbyTicks = 0;
+        return true;
+    }
+    if (goesOnFromLastPoint(tick) || (!word.empty() && word != "STANDBY")) {
+        // The STANDBY only answered our start command: the charge went on meanwhile.
+        m_standbyTicks = 0;
+        m_suspended.reset();
+        sink.sessionResumed();
+        return true;
+    }
+    if (--m_standbyTicks == 0)
+        end(chargeDone() ? StopReason::Finished : StopReason::ChargerStandby, sink);
+    return false;
+}
+
 void SessionTracker::suspend(StopReason reason, SessionSink& sink) {
     if (!m_kind || m_suspended) return;
     m_suspended = reason;
@@ -90,6 +152,8 @@ void SessionTracker::suspend(StopReason reason, SessionSink& sink) {
 void SessionTracker::end(StopReason reason, SessionSink& sink) {
     if (!m_kind) return;
     m_joinable = false;
+    m_standbyTicks = 0;
+    m_lastStage = m_lastElapsed = 0;
     m_kind.reset();
     m_suspended.reset();
     sink.sessionEnded(reason);

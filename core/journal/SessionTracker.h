@@ -22,11 +22,15 @@ struct TickObservation {
     // The window is getting the same charger back (reconnecting by itself, or after a
     // receipt): a session the link left waits for it instead of ending.
     bool linkMayReturn = false;
+    // Our start command went out since the last tick. Chargers answer it with their state,
+    // some with STANDBY even while they go on charging.
+    bool startCommandSent = false;
     std::string statusWord;  // the word `detect` acted on this tick, empty when none
     int stageNumber = 0;
     double chargeVoltage = 0.0;
     double chargeCurrent = 0.0;
-    Results results;  // the groups `accudiagnostic` showed this tick
+    int elapsedSeconds = 0;  // the charger's own time of the charge or test
+    Results results;         // the groups `accudiagnostic` showed this tick
     SessionContext context;
 };
 
@@ -60,6 +64,13 @@ public:
 // A link lost while the window gets the same charger back (`linkMayReturn`) suspends the
 // session: once that charger is heard again still charging (or testing), the session goes
 // on after its gap; a new charge, another device or a link given up ends it as it was lost.
+//
+// STANDBY right after our start command may be the charger's answer to it rather than the
+// end of the charge: the session waits (as a gap) for readings of the same charge going on
+// (same or later stage, its time running on) and goes on with them. A STANDBY that stays
+// ends it as standby, dated when the word came. A tick whose measurement is all zero (the
+// word before it zeroed it, nothing read since) adds no point: it is no reading of this
+// charge. Floating (stage 6) on a new connection is a charge already done: not joined.
 class SessionTracker {
 public:
     void observe(const TickObservation& tick, SessionSink& sink);
@@ -89,6 +100,11 @@ private:
     // steps (resumed, or ended so a new one may start) or waits for the charger's word.
     bool resumeOrEnd(const TickObservation& tick, SessionSink& sink);
     bool chargeDone() const { return m_afterSeen || m_floatingSeen; }
+    // A STANDBY answering our start command: held while readings may still follow.
+    bool holdStandby(const TickObservation& tick, SessionSink& sink);
+    // Ticks on while a STANDBY is held: false when the tick is done with.
+    bool releaseStandby(const TickObservation& tick, SessionSink& sink);
+    bool goesOnFromLastPoint(const TickObservation& tick) const;
 
     std::optional<SessionKind> m_kind;
     std::optional<StopReason> m_suspended;  // why the link left the open session
@@ -97,6 +113,9 @@ private:
     bool m_afterSeen = false;
     bool m_floatingSeen = false;
     bool m_joinable = true;  // no session seen start or end on this connection yet
+    int m_answerTicks = 0;   // ticks left in which a STANDBY may answer our start command
+    int m_standbyTicks = 0;  // ticks left for a held STANDBY's charge to show it goes on
+    int m_lastStage = 0, m_lastElapsed = 0;  // of the session's last point
 };
 
 }  // namespace velmora::journal

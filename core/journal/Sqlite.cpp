@@ -2,7 +2,28 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+
 namespace velmora::journal::sql {
+
+namespace {
+// A full disk that SQLite reports as an I/O failure (growing the log's shared memory, or
+// creating a file, on a disk with no room left): the system's own error tells.
+bool diskFull(int systemError) {
+#ifdef _WIN32
+    return systemError == 112 /* ERROR_DISK_FULL */ || systemError == 39 /* HANDLE_DISK_FULL */;
+#else
+    return systemError == ENOSPC || systemError == EDQUOT;
+#endif
+}
+}  // namespace
+
+JournalFault faultOf(int resultCode, int systemError) {
+    const int primary = resultCode & 0xff;
+    if ((primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN) && diskFull(systemError))
+        return JournalFault::Full;
+    return faultOf(resultCode);
+}
 
 JournalFault faultOf(int resultCode) {
     switch (resultCode & 0xff) {
@@ -44,9 +65,10 @@ Connection::Connection(const std::string& path, Mode mode) {
     const int rc = sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+        const int systemError = m_db ? sqlite3_system_errno(m_db) : 0;
         sqlite3_close(m_db);
         m_db = nullptr;
-        throw JournalError(faultOf(rc), path + ": " + message);
+        throw JournalError(faultOf(rc, systemError), path + ": " + message);
     }
     sqlite3_extended_result_codes(m_db, 1);
     // A reader never folds the log back into the file when it closes: the file may belong
@@ -71,7 +93,7 @@ void Connection::exec(const char* sql) {
 void Connection::fail(int resultCode, std::string_view what) const {
     std::string message = sqlite3_errmsg(m_db);
     if (!what.empty()) message += " (" + std::string(what.substr(0, 60)) + ")";
-    throw JournalError(faultOf(resultCode), message);
+    throw JournalError(faultOf(resultCode, sqlite3_system_errno(m_db)), message);
 }
 
 int64_t Connection::lastInsertId() const {

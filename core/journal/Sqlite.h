@@ -14,6 +14,9 @@ namespace velmora::journal::sql {
 
 // Maps an SQLite result code to the fault the user is told about.
 JournalFault faultOf(int resultCode);
+// The same, with the system's error number behind it (sqlite3_system_errno): a full disk
+// shows as an I/O failure in some places.
+JournalFault faultOf(int resultCode, int systemError);
 
 // One open database connection; closed on destruction.
 class Connection {

@@ -13,6 +13,7 @@ TickObservation observationOf(const TickEvents& events, bool chargerConnected,
     tick.stageNumber = events.measurement.stageNumber;
     tick.chargeVoltage = events.measurement.chargeVoltage;
     tick.chargeCurrent = events.measurement.chargeCurrent;
+    tick.elapsedSeconds = events.measurement.elapsedSeconds;
     tick.results = events.results;
     tick.context = std::move(context);
     return tick;

@@ -9,6 +9,20 @@ void ChargerState::storeCurrentHistory(std::vector<std::string> items) {
     historyReady = true;
 }
 
+void ChargerState::beginRun() {
+    stageNumber = 0;
+    chargeVoltage = chargeCurrent = 0.0;
+    elapsedSeconds = chargeProgress = 0;
+    before = after = test = TestResult{};
+    beforeResultTag.clear();
+    afterResultTag.clear();
+    testResultTag.clear();
+    voltageHistory.clear();
+    currentHistory.clear();
+    historyReady = false;
+    endOfTest = false;
+}
+
 std::optional<ChargeHistory> LiveChargerState::takeHistory() {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_state.historyReady || m_state.voltageHistory.empty() ||

@@ -68,6 +68,9 @@ struct ChargerState {
     // Stores a current history. The empty one that marks the end of a test does not
     // replace a history still waiting to be plotted: on a fast link both come in one receive.
     void storeCurrentHistory(std::vector<std::string> items);
+    // "Charge Mode" or "Test Mode": a new charge or test begins, so the readings, results and
+    // history held are the last one's and are shown, recorded and printed no more.
+    void beginRun();
 
     std::array<OptionSlot, 5> optionSlots;
     std::array<AuxReading, 3> auxReadings;

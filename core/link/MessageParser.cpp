@@ -166,6 +166,7 @@ bool apply(MessageShape shape, const Fields& f, ChargerState& s, const NumberFor
         case MessageShape::StatusWord:
             s.chargerStatus = r.text(1);
             s.unseenStatusWord = s.chargerStatus;
+            if (s.chargerStatus == "Charge Mode" || s.chargerStatus == "Test Mode") s.beginRun();
             return true;
         case MessageShape::None:
             break;

@@ -21,6 +21,9 @@ struct Endpoint {
     std::string host;
     int port = 0;
     std::string path;
+    // TCP: how long a connect may wait for the peer; -1 waits as long as the system does
+    // (minutes, for a host that is switched off).
+    int connectTimeoutMs = -1;
 };
 
 // A connected stream socket to the endpoint. Throws LinkError.

@@ -14,27 +14,40 @@ sockets::Endpoint parseAddress(const std::string& address) {
     }
     std::string rest = address.rfind("tcp:", 0) == 0 ? address.substr(4) : address;
     size_t colon = rest.rfind(':');
-    if (colon == std::string::npos) throw LinkError("bad socket address: " + address);
+    if (colon == std::string::npos || colon == 0) throw LinkError("bad socket address: " + address);
     endpoint.host = rest.substr(0, colon);
-    try {
-        endpoint.port = std::stoi(rest.substr(colon + 1));
-    } catch (const std::exception&) {
+    const std::string port = rest.substr(colon + 1);
+    // Digits only: "5555x" or "+5" name no port.
+    if (port.empty() || port.size() > 5 ||
+        port.find_first_not_of("0123456789") != std::string::npos)
         throw LinkError("bad socket address: " + address);
-    }
-    if (endpoint.port < 0 || endpoint.port > 65535) throw LinkError("bad socket port: " + address);
+    endpoint.port = std::stoi(port);
+    if (endpoint.port > 65535) throw LinkError("bad socket port: " + address);
     return endpoint;
 }
 
 }  // namespace
 
-SocketTransport::SocketTransport(std::string address) : m_address(std::move(address)) {}
+bool isSocketAddress(const std::string& address) {
+    try {
+        parseAddress(address);
+        return true;
+    } catch (const LinkError&) {
+        return false;
+    }
+}
+
+SocketTransport::SocketTransport(std::string address, int connectTimeoutMs)
+    : m_address(std::move(address)), m_connectTimeoutMs(connectTimeoutMs) {}
 
 SocketTransport::SocketTransport(std::string address, sockets::Handle accepted)
     : StreamTransport(accepted), m_address(std::move(address)) {}
 
 sockets::Handle SocketTransport::open() {
     try {
-        return sockets::connectTo(parseAddress(m_address));
+        sockets::Endpoint endpoint = parseAddress(m_address);
+        endpoint.connectTimeoutMs = m_connectTimeoutMs;
+        return sockets::connectTo(endpoint);
     } catch (const LinkError& error) {
         throw LinkError(m_address + ": " + error.what());
     }

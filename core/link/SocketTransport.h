@@ -8,12 +8,17 @@
 
 namespace velmora {
 
+// True for an address SocketTransport and SocketListener take: "tcp:HOST:PORT" (or
+// "HOST:PORT") with a port from 0 to 65535, or "unix:PATH".
+bool isSocketAddress(const std::string& address);
+
 // A stream-socket link: loopback TCP ("tcp:127.0.0.1:5555") or a Unix-domain socket
 // ("unix:/path/to/socket", where the platform has them). The simulated charger and
 // printer are reached this way when no Bluetooth adapter is present.
 class SocketTransport : public StreamTransport {
 public:
-    explicit SocketTransport(std::string address);
+    // connectTimeoutMs: how long a TCP connect may wait (-1: as long as the system does).
+    explicit SocketTransport(std::string address, int connectTimeoutMs = -1);
 
     const std::string& address() const { return m_address; }
 
@@ -25,6 +30,7 @@ private:
     SocketTransport(std::string address, sockets::Handle accepted);
 
     std::string m_address;
+    int m_connectTimeoutMs = -1;
 };
 
 // A listening socket on the simulator's side; each accept() yields a connected link.

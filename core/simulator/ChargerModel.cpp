@@ -82,7 +82,11 @@ std::vector<std::string> ChargerModel::handleCommand(const std::string& command)
     const std::string body = command.substr(hash + 1, command.size() - hash - 2);
     m_lastCommand = command.substr(hash);
     if (body == "KWPRZ41") {
-        out.push_back(std::string("#|STANDBY|*") + kEnd + optionSlotsMessage());
+        const bool busy = m_phase == Phase::Charging || m_phase == Phase::TestOnly;
+        if (busy && m_startAnswer == StartAnswer::State)
+            out.push_back(optionSlotsMessage());
+        else
+            out.push_back(std::string("#|STANDBY|*") + kEnd + optionSlotsMessage());
         if (m_phase == Phase::Off || m_phase == Phase::Standby) {
             m_phase = Phase::Waiting;
             m_phaseSeconds = 0;

@@ -25,11 +25,19 @@ public:
         int testMode = 12;  // test-only run
     };
 
+    // What the charger says to a start command while it is already charging or testing.
+    // Real chargers may do either; the application must record the charge right for both.
+    enum class StartAnswer {
+        Standby,  // "#|STANDBY|*" and the option list, then goes on as before
+        State,    // only the option list: its readings go on
+    };
+
     explicit ChargerModel(unsigned seed = 1);
 
     void setDurations(const Durations& durations) { m_durations = durations; }
     // Starts the test-only mode at the next start command instead of a charge.
     void setTestOnly(bool testOnly) { m_testOnly = testOnly; }
+    void setStartAnswer(StartAnswer answer) { m_startAnswer = answer; }
 
     // Feeds bytes received from the application; commands end with "*".
     std::vector<std::string> receive(const std::string& bytes);
@@ -65,6 +73,7 @@ private:
 
     Durations m_durations;
     bool m_testOnly = false;
+    StartAnswer m_startAnswer = StartAnswer::Standby;
     Phase m_phase = Phase::Off;
     int m_phaseSeconds = 0;  // seconds spent in the current phase or stage
     int m_stage = 0;

@@ -4,10 +4,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QLineSeries>
 #include <QSignalSpy>
 #include <QValueAxis>
 #include <cmath>
+#include <optional>
 
 #include "chart/ChartClock.h"
 #include "gui_wait.h"
@@ -30,8 +32,10 @@ protected:
         return m_window->chartScreen();
     }
 
+    // The charger's history of the charge so far, sent as it stands at the history's end.
     void sendHistory(std::vector<std::string> volts, std::vector<std::string> milliamps) {
         setState([&](ChargerState& s) {
+            s.elapsedSeconds = 10 * static_cast<int>(volts.size());
             s.voltageHistory = std::move(volts);
             s.currentHistory = std::move(milliamps);
             s.historyReady = true;
@@ -46,11 +50,13 @@ protected:
         }
         sendHistory(volts, milliamps);
     }
-    void setLive(int stage, double volts, double amperes) {
+    // A reading at the charger's time `elapsed`; without one, at the time it stands.
+    void setLive(int stage, double volts, double amperes, std::optional<int> elapsed = {}) {
         setState([&](ChargerState& s) {
             s.stageNumber = stage;
             s.chargeVoltage = volts;
             s.chargeCurrent = amperes;
+            if (elapsed) s.elapsedSeconds = *elapsed;
         });
     }
     void showCharts() {
@@ -107,7 +113,7 @@ TEST_F(ChartTest, TickPlotsTheHistoryThenTheLivePointInOneBatch) {
     EXPECT_EQ(ys(charts()->Series1), volts);
     EXPECT_EQ(ys(charts()->Series2), amps);
     EXPECT_EQ(charts()->data().voltage.size(), 31u);
-    EXPECT_EQ(charts()->Series1->at(0).x(), 0.0);
+    EXPECT_EQ(charts()->Series1->at(0).x(), 0.0);  // the history fills from the charge's start
     EXPECT_NEAR(charts()->Series1->at(30).x(), 30 * kSecond, 1e-12);
     EXPECT_NEAR(charts()->chartClock(), 31 * kSecond, 1e-12);
     EXPECT_EQ(replaced.count(), 1);  // 31 points, one redraw
@@ -124,7 +130,8 @@ TEST_F(ChartTest, TickPlotsTheHistoryThenTheLivePointInOneBatch) {
 TEST_F(ChartTest, HistoryAndEndMarkerInOneReceiveArePlotted) {
     m_window->FormShow();
     ASSERT_TRUE(connectCharger());
-    m_bt->peers[0]->send("#|4|1250|1300|*\r\n#|5|2000|1500|*\r\n#|5|*\r\n");
+    m_bt->peers[0]->send(
+        "#|1|5|1310|0|20|100|*\r\n#|4|1250|1300|*\r\n#|5|2000|1500|*\r\n#|5|*\r\n");
     ASSERT_TRUE(processEventsUntil([&] { return m_window->state().snapshot().endOfTest; }));
     m_window->TimerloopTimer();
 
@@ -148,10 +155,10 @@ TEST_F(ChartTest, ChartsMadeAtTheFirstLookShowWhatWasPlottedBefore) {
     EXPECT_EQ(screen->stageTitle(), "Stage 3");
 
     showCharts();
-    ASSERT_EQ(screen->data().voltage.size(), 22u);
+    ASSERT_EQ(screen->data().voltage.size(), 21u);  // the second tick had no new reading
     ASSERT_GT(screen->Series1->count(), 1);
     EXPECT_EQ(screen->Series1->at(0), QPointF(0, 12.5));
-    EXPECT_NEAR(screen->Series1->points().back().x(), 21 * kSecond, 1e-12);
+    EXPECT_NEAR(screen->Series1->points().back().x(), 20 * kSecond, 1e-12);
     EXPECT_EQ(screen->Series1->points().back().y(), 13.6);
     EXPECT_EQ(screen->Series2->points().back().y(), 1.1);
     EXPECT_EQ(screen->ChartVoltage->chart()->title(), "Stage 3");
@@ -175,69 +182,49 @@ TEST_F(ChartTest, BadHistoryItemIsReportedAndThePointsBeforeItStay) {
     EXPECT_EQ(m_messages.size(), 1);
 }
 
-TEST_F(ChartTest, StageOneAndTheResetEmptyTheChartsButTheClockGoesOn) {
+TEST_F(ChartTest, StageOneAndTheResetStartTheChartsAgainAtZero) {
     for (const bool byReset : {false, true}) {
         SCOPED_TRACE(byReset);
-        setLive(3, 14.4, 1.2);
+        charts()->clearSeries();
+        setLive(3, 14.4, 1.2, 700);
         m_window->chart();
+        setLive(3, 14.4, 1.2, 701);
         m_window->chart();
-        const double clock = charts()->chartClock();
+        EXPECT_EQ(charts()->Series1->count(), 2);
         if (byReset) {
             m_window->rest();
         } else {
-            setLive(1, 12.4, 0);
+            setLive(1, 12.4, 0, 1);
             m_window->display();
         }
         EXPECT_EQ(charts()->Series1->count(), 0);
         EXPECT_EQ(charts()->Series2->count(), 0);
         EXPECT_TRUE(charts()->data().voltage.empty());
         EXPECT_TRUE(charts()->data().current.empty());
-        EXPECT_EQ(charts()->chartClock(), clock);
-        setLive(2, 13.0, 2.5);
+        EXPECT_EQ(charts()->chartClock(), 0.0);
+        EXPECT_EQ(timeAxis(charts()->ChartVoltage)->min(), 0.0);
+        setLive(2, 13.0, 2.5, 9);
         m_window->chart();
-        EXPECT_EQ(charts()->Series1->at(0).x(), clock);
+        EXPECT_NEAR(charts()->Series1->at(0).x(), 9 * kSecond, 1e-12);
     }
 }
 
-TEST_F(ChartTest, ClockSetAtPrintingPlacesTheNextPoint) {
-    const double printed = chartDays(2024, 5, 17, (14 * 3600 + 23 * 60 + 40) * 1000);
-    ASSERT_TRUE(charts()->setChartClock(printed));
-    EXPECT_EQ(timeAxis(charts()->ChartVoltage)->min(), printed);  // an empty chart starts there
-    EXPECT_FALSE(charts()->setChartClock(std::nan("")));
-    EXPECT_EQ(charts()->chartClock(), printed);
-    setLive(2, 13.0, 2.5);
-    m_window->chart();
-    EXPECT_EQ(charts()->data().voltage.points().front().x, printed);
-    EXPECT_EQ(timeAxis(charts()->ChartVoltage)->categoriesLabels().value(0), "14:24");
-
-    ASSERT_TRUE(charts()->setChartClock(QDateTime(QDate(2024, 5, 17), QTime(14, 23, 40))));
-    EXPECT_DOUBLE_EQ(charts()->chartClock(), printed);
-    EXPECT_FALSE(charts()->setChartClock(QDateTime()));
-}
-
-TEST_F(ChartTest, ChargeGoingOnAfterReceiptsKeepsTheLineInTimeOrder) {
-    setLive(2, 13.0, 2.5);
-    m_window->chart();
-    m_window->chart();
-    const double printed = chartDays(2024, 5, 17, (14 * 3600 + 23 * 60 + 40) * 1000);
-    charts()->setChartClock(printed);
-    m_window->chart();
-    // A second receipt while the chart had run ahead of the wall clock: the clock goes back.
-    charts()->setChartClock(printed - 5 * kSecond);
-    setLive(2, 13.5, 2.0);
-    m_window->chart();
-
-    std::vector<double> xs;
-    for (const ChartPoint& p : charts()->data().voltage.points()) xs.push_back(p.x);
-    ASSERT_EQ(xs.size(), 4u);
-    EXPECT_EQ(xs[0], 0.0);
-    EXPECT_NEAR(xs[1], kSecond, 1e-12);
-    EXPECT_NEAR(xs[2], printed - 5 * kSecond, 1e-9);
-    EXPECT_EQ(xs[3], printed);
-    EXPECT_EQ(ys(charts()->Series1), (std::vector<double>{13.0, 13.0, 13.5, 13.0}));
+// The live chart is on the charge's own time, as the charger counts it and the dashboard
+// shows it: a receipt or a lost link leaves that time alone, and the axis starts at 0:00.
+TEST_F(ChartTest, ThePointsLieOnTheChargesOwnTime) {
+    setLive(2, 13.0, 2.5, 3725);  // 1:02:05 into the charge
+    m_window->TimerloopTimer();
+    EXPECT_EQ(control<QLabel>("LHour")->text() + ":" + control<QLabel>("LMinute")->text(), "01:02");
+    EXPECT_NEAR(charts()->data().voltage.points().front().x, 3725 * kSecond, 1e-12);
+    m_window->TimerloopTimer();  // no new reading, no new point
+    EXPECT_EQ(charts()->data().voltage.size(), 1u);
+    setLive(2, 13.1, 2.5, 3790);  // a minute later, as after a receipt
+    m_window->TimerloopTimer();
+    ASSERT_EQ(charts()->data().voltage.size(), 2u);
+    EXPECT_NEAR(charts()->data().voltage.points().back().x, 3790 * kSecond, 1e-12);
+    showCharts();
     EXPECT_EQ(timeAxis(charts()->ChartVoltage)->min(), 0.0);
-    EXPECT_GE(timeAxis(charts()->ChartVoltage)->max(), printed);
-    EXPECT_LT(timeAxis(charts()->ChartVoltage)->max(), printed * (1 + 2.0 / 800));
+    EXPECT_EQ(timeAxis(charts()->ChartVoltage)->categoriesLabels().value(0), "0:00");
 }
 
 TEST_F(ChartTest, BothChartsHaveTheScreensLook) {
@@ -313,8 +300,8 @@ TEST_F(ChartTest, TimeAxisCoversTheWholeChargeAndItsLabelsNeverMeet) {
         QCategoryAxis* x = timeAxis(view);
         QChart* chart = view->chart();
         EXPECT_EQ(x->min(), 0.0);
-        EXPECT_GE(x->max(), 90004 * kSecond);  // to the last point, within two pixels
-        EXPECT_LT(x->max(), 90004 * kSecond * (1 + 2 / chart->plotArea().width()));
+        EXPECT_GE(x->max(), 90000 * kSecond);  // to the last point, within two pixels
+        EXPECT_LT(x->max(), 90000 * kSecond * (1 + 2 / chart->plotArea().width()));
         const QStringList labels = x->categoriesLabels();
         ASSERT_GE(labels.size(), 5);
         EXPECT_EQ(labels.first(), "0:00");

@@ -39,7 +39,13 @@ TEST_F(ConnectionTest, StartUpListsPairedDevicesAndSelectsTheFirst) {
     EXPECT_EQ(box->itemText(0), "VELMORA-CHG");
     EXPECT_EQ(box->currentIndex(), 0);
     box->setCurrentIndex(1);
-    m_window->ComboDeviceClick();  // opening the box lists afresh and selects the first
+    // Opening the box lists afresh and keeps the device chosen while it is still listed.
+    m_bt->devices.prepend({QStringLiteral("NEW"), QStringLiteral("AA:AA:AA:AA:AA:AA"), true});
+    m_window->ComboDeviceClick();
+    EXPECT_EQ(box->count(), 3);
+    EXPECT_EQ(box->currentText(), "RPP02N");
+    m_bt->devices.removeLast();  // unpaired meanwhile: the first one
+    m_window->ComboDeviceClick();
     EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_TRUE(m_messages.isEmpty());
 }
@@ -158,7 +164,8 @@ TEST_F(ConnectionTest, StatusNamesTheConnectedDeviceNotThePickedOne) {
     EXPECT_EQ(status(), "Printer: RPP02N");
 }
 
-// A long device name fits the status box: cut with "…", the whole status in the tooltip.
+// A long device name fits the status box: cut in the middle with "…", so its end still
+// tells it apart, the whole status in the tooltip.
 TEST_F(ConnectionTest, LongDeviceNameIsElidedWithTheWholeStatusInTheTooltip) {
     const struct {
         QString name;
@@ -178,7 +185,9 @@ TEST_F(ConnectionTest, LongDeviceNameIsElidedWithTheWholeStatusInTheTooltip) {
         EXPECT_EQ(status->text() == whole, !c.cut);
         EXPECT_EQ(status->toolTip(), c.cut ? whole : QString());
         if (c.cut) {
-            EXPECT_TRUE(status->text().endsWith(QChar(0x2026)));
+            EXPECT_TRUE(status->text().contains(QChar(0x2026)));
+            EXPECT_TRUE(status->text().startsWith("Terhubung: "));
+            EXPECT_TRUE(status->text().endsWith(c.name.right(3))) << status->text().toStdString();
         }
         const QRect needed = status->fontMetrics().boundingRect(
             status->contentsRect(), Qt::TextWordWrap | status->alignment(), status->text());

@@ -365,3 +365,59 @@ TEST_F(DashboardTest, TickRunsStepsInOrderSoZeroingShowsAtOnce) {
 }
 
 }  // namespace
+
+// Every figure belongs to the battery it is shown with: a new battery or a new run clears
+// the last one's CCA and iR, and a test-only run leaves its own result in view, not the
+// zeros of the STANDBY that follows it.
+TEST_F(DashboardTest, FiguresBelongToTheBatteryTheyAreShownWith) {
+    const auto results = [this](int cca, double ir) {
+        setState([=](ChargerState& s) {
+            s.beforeResultTag = "1";
+            s.before.cca = cca;
+            s.before.resistance = ir;
+        });
+        m_window->TimerloopTimer();
+    };
+    for (const char* next : {"Baterai_Detected", "Charge Mode", "Test Mode"}) {
+        SCOPED_TRACE(next);
+        results(410, 4.5);
+        ASSERT_EQ(text("LCCA"), "410");
+        setState([=](ChargerState& s) {
+            if (std::string(next) == "Baterai_Detected")
+                s.batteryStatus = next;
+            else
+                s.chargerStatus = next;
+        });
+        m_window->TimerloopTimer();
+        EXPECT_EQ(text("LCCA"), "0");
+        EXPECT_EQ(text("LiR"), QString::fromStdString(formatFixed2(0.0, m_window->numberFormat())));
+    }
+
+    setState([](ChargerState& s) {
+        s.chargerStatus = "Diag_Test_Charge";
+        s.chargeVoltage = 11.40;
+        s.elapsedSeconds = 11;
+    });
+    m_window->TimerloopTimer();
+    setState([](ChargerState& s) {
+        s.testResultTag = "0";
+        s.test = {300, 6.5, 11.4, 12.5, "GOOD"};
+    });
+    m_window->TimerloopTimer();
+    const QString volts =
+        QString::fromStdString(formatFixed2(12.5, m_window->numberFormat())) + " V";
+    EXPECT_EQ(text("LVoltage"), volts);
+    EXPECT_EQ(text("LProgress"), "GOOD");
+    EXPECT_EQ(text("LCCA"), "300");
+    m_window->TimerloopTimer();  // the same reading again: the result stays
+    setState([](ChargerState& s) {
+        s.chargerStatus = "STANDBY";
+        s.unseenStatusWord = "STANDBY";
+    });
+    m_window->TimerloopTimer();
+    EXPECT_EQ(text("LVoltage"), volts);
+    EXPECT_EQ(text("LProgress"), "GOOD");
+    setState([](ChargerState& s) { s.batteryStatus = "Baterai_Detected"; });
+    m_window->TimerloopTimer();
+    EXPECT_EQ(text("LProgress"), "BATTERY DETECTED");
+}

@@ -73,9 +73,9 @@ TEST_F(InformationTest, PrinterListFollowsTheDeviceList) {
     EXPECT_EQ(printers->currentIndex(), 0);
     printers->setCurrentIndex(1);
     m_bt->devices.append({QStringLiteral("THIRD"), QStringLiteral("AA:AA:AA:AA:AA:AA"), true});
-    m_window->ComboDeviceClick();  // refreshing the devices refills both, first selected
+    m_window->ComboDeviceClick();  // refreshing the devices refills both, choices kept
     EXPECT_EQ(printers->count(), 3);
-    EXPECT_EQ(printers->currentIndex(), 0);
+    EXPECT_EQ(printers->currentIndex(), 1);
     m_bt->radio = false;
     m_window->checkBT();
     EXPECT_EQ(printers->count(), 0);

@@ -1,5 +1,7 @@
 // The "Riwayat" row: the kept sessions listed newest first, filtered, one shown with its
 // results and charts, exported as CSV, deleted after asking.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QChartView>
@@ -19,6 +21,7 @@
 
 #include "gui_wait.h"
 #include "journal/HistoryDialog.h"
+#include "journal/Schema.h"
 #include "journal/SessionListModel.h"
 #include "journal/SessionPage.h"
 #include "journal/WallTime.h"
@@ -162,13 +165,15 @@ TEST_F(JournalHistoryTest, ASessionWithAGapShowsItOpenAndSaysHowLong) {
 TEST_F(JournalHistoryTest, SessionShowsItsResultsAndChartsLeavingTheLiveChartsAlone) {
     ChartScreen* live = m_window->chartScreen();
     live->buildCharts();
-    m_window->state().modify([](ChargerState& s) {
-        s.stageNumber = 2;
-        s.chargeVoltage = 13.5;
-        s.chargeCurrent = 2.5;
-    });
-    m_window->chart();
-    m_window->chart();
+    for (int elapsed : {40, 41}) {
+        m_window->state().modify([elapsed](ChargerState& s) {
+            s.stageNumber = 2;
+            s.chargeVoltage = 13.5;
+            s.chargeCurrent = 2.5;
+            s.elapsedSeconds = elapsed;
+        });
+        m_window->chart();
+    }
     const size_t livePoints = live->data().voltage.size();
     const QString liveTitle = live->stageTitle();
     const int liveDrawn = live->Series1->count();
@@ -186,13 +191,14 @@ TEST_F(JournalHistoryTest, SessionShowsItsResultsAndChartsLeavingTheLiveChartsAl
     EXPECT_TRUE(text("LSesiAkhir").startsWith("Akhir: Selesai"));
     EXPECT_TRUE(text("LSesiProfile").startsWith("Yuasa"));
 
-    // Every point of the session on the page's own charts, on the workshop's clock.
+    // Every point of the session on the page's own charts, on its own time from 0:00.
     const auto session = keptSession(m_charge);
     ASSERT_TRUE(session);
     ASSERT_EQ(page->data().voltage.size(), session->points.size());
     EXPECT_DOUBLE_EQ(page->data().voltage.points()[100].y, session->points[100].voltage);
     EXPECT_DOUBLE_EQ(page->data().current.points()[100].y, session->points[100].current);
-    EXPECT_EQ(hourMinuteText(page->data().voltage.points().front().x), "9:05");
+    EXPECT_EQ(page->data().voltage.points().front().x, 0.0);
+    EXPECT_EQ(hourMinuteText(page->data().voltage.points().back().x), "1:02");
     EXPECT_EQ(live->data().voltage.size(), livePoints);
     EXPECT_EQ(live->Series1->count(), liveDrawn);
     EXPECT_EQ(live->stageTitle(), liveTitle);
@@ -247,7 +253,7 @@ TEST_F(JournalHistoryTest, SessionBeingRecordedIsNotDeleted) {
     tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
     const auto sessions = kept();
     ASSERT_EQ(sessions.size(), 4u);
-    EXPECT_EQ(sessions[0].pointCount, 3);  // recording went on
+    EXPECT_EQ(sessions[0].pointCount, 2);  // recording went on
 }
 
 TEST_F(JournalHistoryTest, KeptChargesReceiptGoesToThePrinterChosenAndLeavesTheLiveChartsAlone) {
@@ -374,6 +380,69 @@ TEST_F(JournalHistoryTest, CsvUnderACommaLocaleRoundTrips) {
     EXPECT_EQ(list[1][8], "Yuasa");
     EXPECT_EQ(list[2][19], "3,8");  // after iR with the user's separator
     QLocale::setDefault(saved);
+}
+
+// No export may land on the journal: saving onto it, a link to it or its log would replace
+// the whole history with a CSV or PDF file.
+TEST_F(JournalHistoryTest, ExportsRefuseTheJournalUnderEveryName) {
+    const QString journal = QString::fromStdString(m_path);
+    const QString hardLink = m_documents.filePath("hard link.csv");
+    const QString symbolicLink = m_documents.filePath("link.csv");
+    ASSERT_EQ(::link(m_path.c_str(), hardLink.toLocal8Bit().constData()), 0);
+    ASSERT_TRUE(QFile::link(journal, symbolicLink));
+    m_window->RRiwayatClick();
+    view(2);
+    const char* exports[] = {"RSesiCsv", "RSesiPdf", "BackSesi", "RRiwayatEkspor"};
+    for (const QString& target : {journal, hardLink, symbolicLink, journal + "-wal"}) {
+        m_window->history().setSavePathAsker(
+            [&](const QString&, const QString&) { return target; });
+        for (const char* button : exports) {
+            SCOPED_TRACE(target.toStdString() + " " + button);
+            m_messages.clear();
+            control<QAbstractButton>(button)->click();
+            if (QByteArray(button) == "BackSesi") continue;
+            EXPECT_EQ(m_messages,
+                      QStringList{"Berkas itu adalah riwayat sendiri, pilih nama lain"});
+        }
+        view(2);
+        ASSERT_EQ(kept().size(), 3u);
+    }
+}
+
+// Browsing an older journal leaves it as it is, so an older program sharing it still reads
+// it; the first write (here a delete) upgrades it.
+TEST_F(JournalHistoryTest, BrowsingLeavesAnOlderJournalAloneAndTheFirstWriteUpgradesIt) {
+    m_window.reset();
+    QFile::remove(QString::fromStdString(m_path));
+    {
+        static const std::vector<journal::Migration> firstOnly{journal::migrations().front()};
+        journal::JournalOptions options;
+        options.migrations = &firstOnly;
+        auto old = journal::Journal::open(m_path, options);
+        keep(*old, "2025-12-08", 9 * 60, "Yuasa", "MF", "YTZ5S", journal::SessionKind::Charge, 30,
+             "finished", std::nullopt);
+        keep(*old, "2025-12-09", 9 * 60, "GSAstra", "MF", "GM5Z-3B", journal::SessionKind::Charge,
+             30, "finished", std::nullopt);
+    }
+    m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), 1366);
+    m_window->setMessageSink([this](const QString& text) { m_messages << text; });
+    useJournalFolder();
+    const auto version = [this] {
+        journal::JournalOptions look;
+        look.readOnly = true;
+        look.create = false;
+        return journal::Journal::open(m_path, look)->schemaVersion();
+    };
+    m_window->RRiwayatClick();
+    ASSERT_EQ(list()->model()->rowCount(), 2);
+    view(0);
+    EXPECT_EQ(version(), 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_path) + "-wal"));
+
+    control<QAbstractButton>("RSesiHapus")->click();
+    control<QAbstractButton>("RHapusIya")->click();
+    EXPECT_EQ(list()->model()->rowCount(), 1);
+    EXPECT_EQ(version(), journal::latestVersion(journal::migrations()));
 }
 
 // The "Simpan sebagai" dialog of every export is a window of its own over the application's

@@ -13,6 +13,7 @@
 #include "journal_window_fixture.h"
 #include "link/Commands.h"
 #include "link/LinkController.h"
+#include "widgets/Language.h"
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -25,6 +26,13 @@ protected:
     void deliverProblems() {
         m_window->journal().sync();
         QCoreApplication::processEvents();
+    }
+    // A journal file that is no database.
+    void breakJournal() {
+        QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
+        QFile broken(QString::fromStdString(m_path));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(8192, 'x'));
     }
     QByteArray fileBytes() {
         QFile file(QString::fromStdString(m_path));
@@ -160,13 +168,14 @@ TEST_F(JournalRecordingTest, ChargeIsKeptWithEveryPointItsResultsAndProfile) {
 
     const auto session = keptSession(s.id);
     ASSERT_TRUE(session);
-    // One point a tick from the start, the measurement as the dashboard showed it.
-    const std::vector<std::pair<double, int>> expected = {{0.0, 0},   {12.10, 1}, {12.10, 1},
-                                                          {13.47, 2}, {14.41, 3}, {14.72, 4},
-                                                          {13.30, 5}, {13.30, 5}, {13.60, 6}};
+    // One point a tick from the first reading after "Charge Mode" (the word's own tick has
+    // no reading of this charge yet), the measurement as the dashboard showed it.
+    const std::vector<std::pair<double, int>> expected = {{12.10, 1}, {12.10, 1}, {13.47, 2},
+                                                          {14.41, 3}, {14.72, 4}, {13.30, 5},
+                                                          {13.30, 5}, {13.60, 6}};
     ASSERT_EQ(session->points.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(session->points[i].offsetMs, static_cast<int64_t>(i) * 1000) << i;
+        EXPECT_EQ(session->points[i].offsetMs, static_cast<int64_t>(i + 1) * 1000) << i;
         EXPECT_DOUBLE_EQ(session->points[i].voltage, expected[i].first) << i;
         EXPECT_EQ(session->points[i].stage, expected[i].second) << i;
     }
@@ -224,7 +233,7 @@ TEST_P(JournalEndingCase, EndsTheSessionWithItsReason) {
     ASSERT_EQ(sessions.size(), 1u);
     EXPECT_EQ(sessions[0].stopReason, GetParam().reason);
     ASSERT_TRUE(sessions[0].endMs);
-    EXPECT_EQ(sessions[0].pointCount, 3);
+    EXPECT_EQ(sessions[0].pointCount, 2);  // the readings after "Charge Mode"
     if (m_window) charging(13.2, 3.0);  // the charger goes on: no new session
     EXPECT_EQ(kept().size(), 1u);
 }
@@ -241,12 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
 TEST_F(JournalRecordingTest, BrokenJournalIsToldOnceMonitoringGoesOnAndTheNextSessionRetries) {
-    QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).absolutePath());
-    {
-        QFile broken(QString::fromStdString(m_path));
-        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-        broken.write(QByteArray(8192, 'x'));  // not a database
-    }
+    ASSERT_NO_FATAL_FAILURE(breakJournal());
     connect();
     startCharge();
     charging(13.2, 3.1);
@@ -274,10 +278,23 @@ TEST_F(JournalRecordingTest, BrokenJournalIsToldOnceMonitoringGoesOnAndTheNextSe
     tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
     const auto sessions = kept();
     ASSERT_EQ(sessions.size(), 1u);
-    EXPECT_EQ(sessions[0].pointCount, 2);
+    EXPECT_EQ(sessions[0].pointCount, 1);  // the reading; the word's tick had none
     EXPECT_EQ(sessions[0].stopReason, "chargerStandby");
     deliverProblems();
     EXPECT_EQ(m_messages.size(), 1);
+}
+
+// The journal's problems are core's Indonesian texts: the English window says them in
+// English, as every other message.
+TEST_F(JournalRecordingTest, JournalProblemsAreToldInTheWindowsLanguage) {
+    ASSERT_TRUE(ui::applyLanguage(ui::Language::English));
+    ASSERT_NO_FATAL_FAILURE(breakJournal());
+    connect();
+    startCharge();
+    charging(13.2, 3.1);
+    deliverProblems();
+    ui::applyLanguage(ui::Language::Indonesian);
+    EXPECT_EQ(m_messages, QStringList{"History unavailable: file damaged"});
 }
 
 TEST_F(JournalRecordingTest, NewerJournalIsToldOnceAndLeftAsItIs) {

@@ -36,8 +36,13 @@ protected:
     bool panelShown() { return control("PanelLinkLost")->isVisibleTo(m_window->dashboard()); }
     // The charger at socket n reports stage 3 and the window ticks until it shows.
     void charging(size_t n) {
-        m_bt->peers.at(n)->send("#|1|3|1400|1000|10|80|*\r\n");
-        ASSERT_TRUE(tickUntil([&] { return m_window->state().snapshot().stageNumber == 3; }));
+        // Each connection finds the charge later on: its time has run on.
+        const int elapsed = 10 + 100 * static_cast<int>(n);
+        m_bt->peers.at(n)->send("#|1|3|1400|1000|" + std::to_string(elapsed) + "|80|*\r\n");
+        ASSERT_TRUE(tickUntil([&] {
+            const ChargerState s = m_window->state().snapshot();
+            return s.stageNumber == 3 && s.elapsedSeconds == elapsed;
+        }));
         m_window->TimerloopTimer();  // the tick that sees the reading
     }
 };
@@ -59,6 +64,14 @@ TEST_F(LostLinkTest, DroppedLinkInventsNoPointsShowsThePanelAndReconnectsTheSame
     EXPECT_TRUE(m_window->dashboard()->RCircle->stale());
     EXPECT_EQ(control<QLabel>("LVoltage")->palette().color(QPalette::WindowText), ui::kGrey);
     EXPECT_EQ(text("LVoltage"), control<QLabel>("LVoltage")->text());  // the last reading stays
+    // Every screen says so, in the top bar beside its title.
+    for (const auto& open : {&TVLForm::BT3ChartClick, &TVLForm::BT2DiagnosticClick,
+                             &TVLForm::BT4OptionClick, &TVLForm::BT1Dashboard2Click}) {
+        (m_window.get()->*open)();
+        EXPECT_TRUE(control("LLinkAlert")->isVisibleTo(m_window->content()));
+        EXPECT_TRUE(text("LLinkAlert").startsWith("Charger terputus"))
+            << text("LLinkAlert").toStdString();
+    }
 
     // Another device picked in the box meanwhile does not change where it reconnects.
     control<QComboBox>("ComboDevice")->setCurrentIndex(1);
@@ -72,6 +85,7 @@ TEST_F(LostLinkTest, DroppedLinkInventsNoPointsShowsThePanelAndReconnectsTheSame
     EXPECT_EQ(m_window->link().peerName(), "VELMORA-CHG");
     m_window->TimerloopTimer();
     EXPECT_FALSE(panelShown());
+    EXPECT_FALSE(control("LLinkAlert")->isVisibleTo(m_window->content()));
     EXPECT_FALSE(m_window->dashboard()->showsStale());
     EXPECT_EQ(control<QLabel>("LVoltage")->palette().color(QPalette::WindowText), ui::kWhite);
     charging(1);

@@ -75,28 +75,81 @@ TEST(PointSeriesTest, KeepsXAscendingWhenAPointComesEarlier) {
     EXPECT_NE(series.revision(), before);
 }
 
-TEST(ChartStepTest, ThreeSampleHistoryAddsTenPointsPerSampleOneSecondApart) {
-    LiveChargerState state;
-    ChartData charts;
-    charts.clock.setDays(0.25);
-    setHistory(state, {"1250", "1300", "1320"}, {"2000", "1500", "500"});
-    EXPECT_FALSE(chartStep(state, NumberFormat{}, charts).has_value());
+void setLive(LiveChargerState& state, int stage, int elapsed, double volts = 13.47,
+             double amperes = 3.2) {
+    state.modify([&](ChargerState& s) {
+        s.stageNumber = stage;
+        s.elapsedSeconds = elapsed;
+        s.chargeVoltage = volts;
+        s.chargeCurrent = amperes;
+    });
+}
 
-    ASSERT_EQ(charts.voltage.size(), 30u);
-    ASSERT_EQ(charts.current.size(), 30u);
-    for (std::size_t i = 0; i < 30; ++i) {
-        SCOPED_TRACE(i);
-        const double x = 0.25 + static_cast<double>(i) * kSecond;
-        EXPECT_NEAR(charts.voltage.points()[i].x, x, 1e-9);
-        EXPECT_EQ(charts.current.points()[i].x, charts.voltage.points()[i].x);
-        EXPECT_DOUBLE_EQ(charts.voltage.points()[i].y, (i < 10 ? 12.5 : i < 20 ? 13.0 : 13.2));
-        EXPECT_DOUBLE_EQ(charts.current.points()[i].y, (i < 10 ? 2.0 : i < 20 ? 1.5 : 0.5));
+std::vector<double> xsInSeconds(const PointSeries& series) {
+    std::vector<double> xs;
+    for (const ChartPoint& p : series.points()) xs.push_back(std::round(p.x / kSecond));
+    return xs;
+}
+
+// The history the charger sends after charging fills the part of the charge the chart did
+// not see (joined late), ten points per sample one second apart, ending where the charge
+// stands; a chart that has the charge from its start gets nothing after its end.
+TEST(ChartStepTest, HistoryFillsOnlyWhatTheChartMissed) {
+    std::vector<std::string> volts, milliamps;
+    for (int i = 0; i < 30; ++i) {
+        volts.push_back(std::to_string(1250 + i));
+        milliamps.push_back(std::to_string(2000 - i));
     }
-    EXPECT_NEAR(charts.clock.days(), 0.25 + 30 * kSecond, 1e-12);
-    const ChargerState after = state.snapshot();
-    EXPECT_TRUE(after.voltageHistory.empty());
-    EXPECT_TRUE(after.currentHistory.empty());
-    EXPECT_FALSE(after.historyReady);
+    {
+        SCOPED_TRACE("joined at 250 s");
+        LiveChargerState state;
+        ChartData charts;
+        setLive(state, 3, 250);
+        chartStep(state, NumberFormat{}, charts);
+        setHistory(state, volts, milliamps);
+        setLive(state, 5, 300);  // the history comes as the charge leaves stage 4
+        EXPECT_FALSE(chartStep(state, NumberFormat{}, charts).has_value());
+        ASSERT_EQ(charts.voltage.size(), 251u);  // samples 0 to 24, then the live point
+        ASSERT_EQ(charts.current.size(), 251u);
+        for (std::size_t i = 0; i < 250; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_NEAR(charts.voltage.points()[i].x, static_cast<double>(i) * kSecond, 1e-12);
+            EXPECT_EQ(charts.current.points()[i].x, charts.voltage.points()[i].x);
+            EXPECT_DOUBLE_EQ(charts.voltage.points()[i].y, (1250 + i / 10) / 100.0);
+            EXPECT_DOUBLE_EQ(charts.current.points()[i].y, (2000 - i / 10) / 1000.0);
+        }
+        EXPECT_NEAR(charts.voltage.points()[250].x, 250 * kSecond, 1e-12);
+        const ChargerState after = state.snapshot();
+        EXPECT_TRUE(after.voltageHistory.empty());
+        EXPECT_TRUE(after.currentHistory.empty());
+        EXPECT_FALSE(after.historyReady);
+    }
+    {
+        SCOPED_TRACE("seen from its start");
+        LiveChargerState state;
+        ChartData charts;
+        for (int elapsed = 9; elapsed < 300; ++elapsed) {
+            setLive(state, 2, elapsed);
+            chartStep(state, NumberFormat{}, charts);
+        }
+        setHistory(state, volts, milliamps);
+        setLive(state, 5, 310);
+        chartStep(state, NumberFormat{}, charts);
+        EXPECT_EQ(charts.voltage.size(), 291u);
+        EXPECT_NEAR(charts.voltage.points().back().x, 299 * kSecond, 1e-12);
+        EXPECT_FALSE(state.snapshot().historyReady);
+    }
+    {
+        SCOPED_TRACE("nothing seen before the history");
+        LiveChargerState state;
+        ChartData charts;
+        setHistory(state, {"1250", "1300", "1320"}, {"2000", "1500", "500"});
+        setLive(state, 5, 45);
+        chartStep(state, NumberFormat{}, charts);
+        ASSERT_EQ(charts.voltage.size(), 30u);
+        EXPECT_NEAR(charts.voltage.points().front().x, 15 * kSecond, 1e-12);
+        EXPECT_EQ(ys(charts.current).back(), 0.5);
+    }
 }
 
 TEST(ChartStepTest, HistoryThatIsNotCompleteStaysWaiting) {
@@ -120,62 +173,56 @@ TEST(ChartStepTest, HistoryThatIsNotCompleteStaysWaiting) {
     }
 }
 
-TEST(ChartStepTest, LivePointEveryTickOfTheChargingStagesOnly) {
+// One point for each new reading of a charging stage, at the charge's own time: a tick
+// without a new reading invents none.
+TEST(ChartStepTest, LivePointOfEachNewReadingOfTheChargingStagesOnly) {
     for (int stage = 0; stage <= 7; ++stage) {
         SCOPED_TRACE(stage);
         LiveChargerState state;
-        state.modify([&](ChargerState& s) {
-            s.stageNumber = stage;
-            s.chargeVoltage = 13.47;
-            s.chargeCurrent = 3.2;
-        });
         ChartData charts;
-        // No new reading between the ticks: a charging stage still plots each second.
-        for (int tick = 0; tick < 3; ++tick) chartStep(state, NumberFormat{}, charts);
+        for (int elapsed : {100, 100, 101}) {
+            setLive(state, stage, elapsed);
+            chartStep(state, NumberFormat{}, charts);
+        }
         const bool charging = stage >= 2 && stage <= 4;
-        ASSERT_EQ(charts.voltage.size(), charging ? 3u : 0u);
-        ASSERT_EQ(charts.current.size(), charging ? 3u : 0u);
-        EXPECT_NEAR(charts.clock.days(), charging ? 3 * kSecond : 0.0, 1e-15);
+        ASSERT_EQ(charts.voltage.size(), charging ? 2u : 0u);
+        ASSERT_EQ(charts.current.size(), charging ? 2u : 0u);
         if (charging) {
-            EXPECT_EQ(charts.voltage.points().front().x, 0.0);  // shown as 0:00
-            EXPECT_EQ(ys(charts.voltage), (std::vector<double>{13.47, 13.47, 13.47}));
-            EXPECT_EQ(ys(charts.current), (std::vector<double>{3.2, 3.2, 3.2}));
+            EXPECT_EQ(xsInSeconds(charts.voltage), (std::vector<double>{100, 101}));
+            EXPECT_EQ(ys(charts.voltage), (std::vector<double>{13.47, 13.47}));
+            EXPECT_EQ(ys(charts.current), (std::vector<double>{3.2, 3.2}));
         }
     }
 }
 
 TEST(ChartStepTest, ALostLinkLeavesItsTimeOpenOnTheLiveChart) {
     LiveChargerState state;
-    state.modify([](ChargerState& s) {
-        s.stageNumber = 3;
-        s.chargeVoltage = 14.1;
-        s.chargeCurrent = 1.5;
-    });
     ChartData charts;
-    for (int tick = 0; tick < 2; ++tick) chartStep(state, NumberFormat{}, charts);
+    for (int elapsed : {10, 11}) {
+        setLive(state, 3, elapsed, 14.1, 1.5);
+        chartStep(state, NumberFormat{}, charts);
+    }
     for (int tick = 0; tick < 5; ++tick) chartStep(state, NumberFormat{}, charts, false);
     EXPECT_EQ(charts.voltage.size(), 2u);  // nothing invented
+    setLive(state, 3, 77, 14.2, 1.4);      // the charge went on meanwhile
     chartStep(state, NumberFormat{}, charts);
-    ASSERT_EQ(charts.voltage.size(), 3u);
-    EXPECT_NEAR(charts.voltage.points()[2].x, 7 * kSecond, 1e-15);  // after the five seconds
+    EXPECT_EQ(xsInSeconds(charts.voltage), (std::vector<double>{10, 11, 77}));
     EXPECT_EQ(charts.voltage.lineStarts(), std::vector<double>{charts.voltage.points()[2].x});
     EXPECT_EQ(charts.current.lineStarts().size(), 1u);
 }
 
-TEST(ChartStepTest, HistoryComesBeforeTheLivePointOfTheSameTick) {
+// A reading whose time went back is another charge's: nothing of the one before stays.
+TEST(ChartStepTest, AReadingWhoseTimeWentBackStartsTheChartsAgain) {
     LiveChargerState state;
     ChartData charts;
-    setHistory(state, {"1400"}, {"800"});
-    state.modify([](ChargerState& s) {
-        s.stageNumber = 4;
-        s.chargeVoltage = 14.7;
-        s.chargeCurrent = 0.2;
-    });
+    for (int elapsed : {5000, 5001}) {
+        setLive(state, 4, elapsed, 14.7, 0.2);
+        chartStep(state, NumberFormat{}, charts);
+    }
+    setLive(state, 2, 12, 12.9, 2.5);
     chartStep(state, NumberFormat{}, charts);
-    ASSERT_EQ(charts.voltage.size(), 11u);
-    EXPECT_EQ(charts.voltage.points()[9].y, 14.0);
-    EXPECT_EQ(charts.voltage.points()[10].y, 14.7);
-    EXPECT_NEAR(charts.voltage.points()[10].x, 10 * kSecond, 1e-15);
+    EXPECT_EQ(xsInSeconds(charts.voltage), std::vector<double>{12});
+    EXPECT_EQ(ys(charts.current), std::vector<double>{2.5});
 }
 
 TEST(ChartStepTest, BadHistoryItemStopsThePlottingAndIsReported) {
@@ -196,7 +243,7 @@ TEST(ChartStepTest, BadHistoryItemStopsThePlottingAndIsReported) {
         LiveChargerState state;
         ChartData charts;
         setHistory(state, c.volts, c.milliamps);
-        state.modify([](ChargerState& s) { s.stageNumber = 2; });
+        setLive(state, 5, 30);
         const auto error = chartStep(state, NumberFormat{','}, charts);
         EXPECT_EQ(error.value_or(""), c.error);
         // The samples before the bad one stay, on both charts alike; the step ends there.
@@ -208,7 +255,7 @@ TEST(ChartStepTest, BadHistoryItemStopsThePlottingAndIsReported) {
     }
 }
 
-TEST(ChartStepTest, ClearingEmptiesTheChartsButTheClockGoesOn) {
+TEST(ChartStepTest, ClearingStartsAgainFromTheChargesStart) {
     ChartData charts;
     charts.addPoint(13, 2);
     charts.addPoint(13.1, 1.9);
@@ -216,5 +263,5 @@ TEST(ChartStepTest, ClearingEmptiesTheChartsButTheClockGoesOn) {
     EXPECT_TRUE(charts.voltage.empty());
     EXPECT_TRUE(charts.current.empty());
     charts.addPoint(12.9, 2.1);
-    EXPECT_NEAR(charts.voltage.points().front().x, 2 * kSecond, 1e-15);
+    EXPECT_EQ(charts.voltage.points().front().x, 0.0);
 }

@@ -42,6 +42,35 @@ TEST(LiveChargerStateTest, ModeWordFollowedByAReportInOneTickIsStillTaken) {
     EXPECT_EQ(takeTickEvents(live).status.word, StatusWord::None);
 }
 
+// A mode word begins a new charge or test: nothing of the last one is shown, recorded or
+// printed with it, while a reading that follows the word in the same tick is its own.
+TEST(LiveChargerStateTest, AModeWordLeavesNothingOfTheRunBefore) {
+    const NumberFormat format{};
+    for (const char* word : {"#|Charge Mode|*", "#|Test Mode|*"}) {
+        SCOPED_TRACE(word);
+        LiveChargerState live;
+        parseMessage("#|1|6|1360|117|9000|100|*", live, format);
+        parseMessage("#|3|1|250|900|1100|1240|*", live, format);
+        parseMessage("#|3|5|1320|1160|400|380|GOOD|*", live, format);
+        parseMessage("#|6|0|300|650|1140|1250|GOOD|*", live, format);
+        parseMessage(word, live, format);
+        const ChargerState before = live.snapshot();
+        EXPECT_EQ(before.stageNumber, 0);
+        EXPECT_EQ(before.chargeVoltage, 0.0);
+        EXPECT_EQ(before.chargeCurrent, 0.0);
+        EXPECT_EQ(before.elapsedSeconds, 0);
+        EXPECT_EQ(before.after.cca, 0);
+        EXPECT_EQ(before.after.status, "");
+        EXPECT_EQ(before.test.voltage, 0.0);
+        const TickEvents tick = takeTickEvents(live);
+        EXPECT_FALSE(tick.results.before || tick.results.after || tick.results.test);
+
+        parseMessage(word, live, format);
+        parseMessage("#|1|1|1230|0|1|0|*", live, format);
+        EXPECT_EQ(takeTickEvents(live).measurement.chargeVoltage, 12.3);
+    }
+}
+
 TEST(LiveChargerStateTest, EachStatusWordIsRecognisedAndOnlyStandbyAndUnplugZeroTheMeasurement) {
     const struct {
         const char* text;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 #include "link/SocketTransport.h"
 #include "wait_for.h"
@@ -100,6 +101,36 @@ TEST(SocketTransportConnectTest, NobodyListeningFailsAndStaysNotConnected) {
         EXPECT_THROW(link.receive(10), LinkError);
         link.release();
     }
+}
+
+TEST(SocketTransportConnectTest, AConnectTimeOutConnectsAsUsualAndGivesUpOnAPeerThatNeverAnswers) {
+    SocketListener listener("tcp:127.0.0.1:0");
+    SocketTransport link(listener.address(), 2000);
+    link.connect();  // a peer that answers: connected, usable as ever
+    ASSERT_TRUE(link.connected());
+    std::unique_ptr<SocketTransport> peer = listener.accept(20000);
+    ASSERT_TRUE(peer);
+    link.send("abc");
+    EXPECT_EQ(peer->receive(20000), "abc");
+#ifdef _WIN32
+    GTEST_SKIP() << "a full accept queue is Linux's way of a peer that never answers";
+#else
+    // Nobody accepts: once the listener's queue is full the kernel drops further requests
+    // unanswered, as a printer switched off does. Each connect gives up on time.
+    std::vector<std::unique_ptr<SocketTransport> > waiting;
+    bool gaveUp = false;
+    for (int i = 0; i < 64 && !gaveUp; ++i) {
+        waiting.push_back(std::make_unique<SocketTransport>(listener.address(), 200));
+        try {
+            waiting.back()->connect();
+        } catch (const LinkError& error) {
+            gaveUp = std::string(error.what()).find("no answer within 200 ms") != std::string::npos;
+            EXPECT_TRUE(gaveUp) << error.what();
+            EXPECT_FALSE(waiting.back()->connected());
+        }
+    }
+    EXPECT_TRUE(gaveUp);
+#endif
 }
 
 TEST(SocketListenerTest, AcceptTimesOutWithNothingThenFailsOnceClosed) {

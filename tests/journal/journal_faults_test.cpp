@@ -14,7 +14,9 @@
 namespace velmora::journal {
 namespace {
 
+using testing::asUnprivileged;
 using testing::chargeStart;
+using testing::connectedTick;
 using testing::FakeClock;
 using testing::RawDb;
 using testing::TempFolder;
@@ -113,21 +115,6 @@ TEST(JournalFaultTest, MissingJournalIsNotCreatedByReaders) {
         EXPECT_EQ(e.fault(), JournalFault::Missing);
     }
     EXPECT_FALSE(std::filesystem::exists(folder.file("none.sqlite")));
-}
-
-// Runs `check` in a child without root's right to write anything, so file modes count
-// (as another user, modes count anyway).
-// Returns the child's exit code.
-template <typename Fn>
-int asUnprivileged(Fn check) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
-        _exit(check());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
 }
 
 TEST(JournalFaultTest, ReadOnlyFileReadsButRefusesToWrite) {
@@ -257,17 +244,6 @@ TEST(JournalFaultTest, ReaderInAnotherProcessLeavesTheWindowsJournalAlone) {
     update.points = {{500'000, 13.1, 1.9, 3}};
     window->write(id, update);
     EXPECT_EQ(window->session(id)->points.size(), 501u);
-}
-
-TickObservation connectedTick(const char* word = "") {
-    TickObservation tick;
-    tick.chargerConnected = true;
-    tick.statusWord = word;
-    tick.stageNumber = 2;
-    tick.chargeVoltage = 13.1;
-    tick.chargeCurrent = 2.0;
-    tick.context.deviceName = "VELMORA-CH1";
-    return tick;
 }
 
 TEST(ChargeJournalTest, UnusableJournalIsToldOnceAndTriedAgainNextSession) {

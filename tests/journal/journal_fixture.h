@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sqlite3.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "journal/Journal.h"
 #include "journal/SessionRecorder.h"
+#include "journal/SessionTracker.h"
 
 namespace velmora::journal::testing {
 
@@ -94,6 +96,32 @@ inline SessionStart chargeStart(int64_t startMs, int offsetMinutes = 420) {
     s.deviceAddress = "00:11:22:33:44:55";
     s.profile = yuasaProfile();
     return s;
+}
+
+// Runs `check` in a child without root's right to write anything, so file modes count
+// (as another user, modes count anyway).
+// Returns the child's exit code.
+template <typename Fn>
+inline int asUnprivileged(Fn check) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
+        _exit(check());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
+}
+
+inline TickObservation connectedTick(const char* word = "") {
+    TickObservation tick;
+    tick.chargerConnected = true;
+    tick.statusWord = word;
+    tick.stageNumber = 2;
+    tick.chargeVoltage = 13.1;
+    tick.chargeCurrent = 2.0;
+    tick.context.deviceName = "VELMORA-CH1";
+    return tick;
 }
 
 }  // namespace velmora::journal::testing

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "journal/ChargeJournal.h"
 #include "journal/Journal.h"
 #include "journal_fixture.h"
 
@@ -140,6 +141,28 @@ TEST(JournalSchemaTest, JoinedMidChargeMarkIsKeptAndOlderJournalsReadWithoutIt) 
     EXPECT_EQ(reader->schemaVersion(), latestVersion(migrations()));
     EXPECT_TRUE(reader->session(id)->summary.start.joinedMidCharge);
     EXPECT_FALSE(reader->session(old)->summary.start.joinedMidCharge);
+}
+
+// An older program may share the file: looking at it, and a window that has not recorded
+// yet, leave it at its version; the first session recorded upgrades it.
+TEST(JournalSchemaTest, Version1JournalIsUpgradedAtTheFirstWriteOnly) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    writeVersion1Journal(path);
+    JournalOptions browsing;
+    browsing.create = false;
+    browsing.readOnly = true;
+    EXPECT_EQ(Journal::open(path, browsing)->list().size(), 1u);
+    testing::FakeClock time;
+    ChargeJournal window(path, time.clock());
+    window.observe(testing::connectedTick());  // monitoring, nothing to record yet
+    EXPECT_EQ(RawDb(path).scalar("SELECT max(version) FROM schema_version"), 1);
+    EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
+
+    window.observe(testing::connectedTick("Charge Mode"));
+    EXPECT_FALSE(window.takeProblem());
+    EXPECT_EQ(RawDb(path).scalar("SELECT max(version) FROM schema_version"),
+              latestVersion(migrations()));
 }
 
 TEST(JournalSchemaTest, NewerJournalOpensReadOnlyAndIsNeverWritten) {

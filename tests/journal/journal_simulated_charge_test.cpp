@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
 
 #include "journal/ChargeJournal.h"
 #include "journal/SessionChart.h"
@@ -56,16 +57,34 @@ public:
         context.profile.name = "Uji";
         TickObservation tick = observationOf(events, connected, std::move(context));
         tick.linkMayReturn = reconnecting;
+        tick.startCommandSent = std::exchange(startSent, false);
         if (tick.results.before) shownBefore = tick.results.before;
         if (tick.results.after) shownAfter = tick.results.after;
         if (tick.results.test) shownTest = tick.results.test;
         const bool wasRecording = journal.recordingSessionId().has_value();
         journal.observe(tick);
-        if (wasRecording || journal.recordingSessionId()) {
+        const bool reading = m.stageNumber != 0 || m.chargeVoltage != 0 || m.chargeCurrent != 0;
+        if ((wasRecording || journal.recordingSessionId()) && reading) {
             if (m.stageNumber >= 2 && m.stageNumber <= 4)
                 chargingReadings.push_back({m.chargeVoltage, m.chargeCurrent});
             ++recordedTicks;
         }
+    }
+
+    // A new connection to the same charger: the window's start command, and the answer.
+    void reconnect() {
+        connected = true;
+        deliver(charger.receive("#KWPRZ41*"));
+        startSent = true;
+    }
+    // A receipt borrows the link: no ticks while the charger charges on, then it is back.
+    void printReceipt(int seconds) {
+        journal.printerHandOver();
+        for (int i = 0; i < seconds; ++i) {
+            charger.tick();
+            time.advance(1000);
+        }
+        reconnect();
     }
 
     void deliver(const std::vector<std::string>& frames) {
@@ -89,6 +108,7 @@ public:
 
     bool connected = true;
     bool reconnecting = false;  // the window tries to get the charger back
+    bool startSent = false;     // the start command went out before the next tick
     std::optional<TestResult> shownBefore, shownAfter, shownTest;
     std::vector<std::pair<double, double>> chargingReadings;
     int recordedTicks = 0;
@@ -127,7 +147,7 @@ TEST(SimulatedChargeTest, WholeChargeIsRecordedAndReadBack) {
     expectSameResult(s.results.after, workshop.shownAfter);
     EXPECT_FALSE(s.results.test);
     EXPECT_EQ(static_cast<int>(session.points.size()), workshop.recordedTicks);
-    EXPECT_EQ(s.durationMs(), (workshop.recordedTicks - 1) * 1000);
+    EXPECT_EQ(s.durationMs(), workshop.recordedTicks * 1000);  // the first tick is the word
 
     std::vector<std::pair<double, double>> charging;
     for (const Point& p : session.points)
@@ -227,6 +247,79 @@ TEST(SimulatedChargeTest, ALinkThatDoesNotComeBackEndsTheSessionWhenItWasLost) {
     ASSERT_TRUE(list[0].endMs);
     EXPECT_EQ(*list[0].endMs, lostAt + 1000);  // the first tick without the link
 }
+
+// Whatever the charger answers to the start command of a new connection (STANDBY while it
+// goes on charging, or just its state), a healed link and a receipt each leave a gap in
+// the one session, which ends with the charge's real end and after-charge result.
+class StartAnswerTest : public ::testing::TestWithParam<ChargerModel::StartAnswer> {};
+
+TEST_P(StartAnswerTest, AHealedLinkAndAReceiptLeaveOneSessionToTheRealEnd) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    SimulatedWorkshop workshop(path);
+    workshop.charger.setStartAnswer(GetParam());
+    workshop.startCharger(false);
+    for (int i = 0; i < 15; ++i) workshop.second();
+    workshop.loseLinkAndReconnect();
+    for (int i = 0; i < 10; ++i) workshop.second();  // the charger charges on, unseen
+    workshop.reconnect();
+    for (int i = 0; i < 20; ++i) workshop.second();
+    workshop.printReceipt(8);
+    workshop.reconnecting = false;
+    for (int i = 0; i < 200 && !workshop.charger.finished(); ++i) workshop.second();
+    for (int i = 0; i < 5; ++i) workshop.second();
+    ASSERT_FALSE(workshop.journal.recordingSessionId());
+
+    auto journal = Journal::open(path);
+    const std::vector<SessionSummary> list = journal->list();
+    ASSERT_EQ(list.size(), 1u);
+    const Session session = *journal->session(list[0].id);
+    EXPECT_EQ(session.summary.stopReason, "finished");
+    expectSameResult(session.summary.results.after, workshop.shownAfter);
+    EXPECT_EQ(session.points.back().stage, 6);
+    const std::vector<Gap> gaps = findGaps(session.points);
+    ASSERT_EQ(gaps.size(), 2u);
+    // The cut's ten seconds and the receipt's eight, each up to the first reading after.
+    EXPECT_GE(gaps[0].toMs - gaps[0].fromMs, 10'000);
+    EXPECT_LE(gaps[0].toMs - gaps[0].fromMs, 13'000);
+    EXPECT_GE(gaps[1].toMs - gaps[1].fromMs, 8'000);
+    EXPECT_LE(gaps[1].toMs - gaps[1].fromMs, 11'000);
+    for (const Point& p : session.points) EXPECT_GT(p.voltage, 10.0) << p.offsetMs;
+}
+
+// A charger that really stopped while the link was down answers STANDBY: the session ends
+// as standby, when the word came; the start command begins the charger's next charge.
+TEST_P(StartAnswerTest, AChargerFoundStandingByEndsTheSessionAsStandby) {
+    TempFolder folder;
+    const std::string path = folder.file("journal.sqlite");
+    SimulatedWorkshop workshop(path);
+    workshop.charger.setStartAnswer(GetParam());
+    workshop.startCharger(false);
+    for (int i = 0; i < 20; ++i) workshop.second();
+    workshop.loseLinkAndReconnect();
+    workshop.charger.receive("#4|1*");  // stopped at the charger itself
+    for (int i = 0; i < 5; ++i) workshop.second();
+    workshop.reconnect();
+    const int64_t answeredAt = workshop.time.now + 1000;
+    for (int i = 0; i < 10; ++i) workshop.second();
+
+    const std::vector<SessionSummary> list = Journal::open(path)->list();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].stopReason, "chargerStandby");
+    ASSERT_TRUE(list[1].endMs);
+    EXPECT_EQ(*list[1].endMs, answeredAt);
+    EXPECT_GT(list[0].start.startMs, answeredAt);
+    EXPECT_FALSE(list[0].start.joinedMidCharge);
+}
+
+INSTANTIATE_TEST_SUITE_P(Chargers, StartAnswerTest,
+                         ::testing::Values(ChargerModel::StartAnswer::Standby,
+                                           ChargerModel::StartAnswer::State),
+                         [](const ::testing::TestParamInfo<ChargerModel::StartAnswer>& info) {
+                             return info.param == ChargerModel::StartAnswer::Standby
+                                        ? "AnsweredWithStandby"
+                                        : "AnsweredWithItsState";
+                         });
 
 }  // namespace
 }  // namespace velmora::journal

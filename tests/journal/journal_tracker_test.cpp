@@ -41,6 +41,9 @@ struct Tick {
     bool heard = false;  // the charger has answered on this connection
     bool mayReturn = false;
     const char* address = "A1";
+    bool startSent = false;  // our start command went out before this tick
+    int elapsed = 0;
+    double volts = 0.0;
 };
 // A tick with this word is no tick: a receipt takes the link.
 constexpr const char* kPrinterTakesTheLink = "@printer";
@@ -69,6 +72,9 @@ TEST_P(SessionTrackerTest, Events) {
         tick.chargerHeard = t.heard;
         tick.statusWord = t.word;
         tick.stageNumber = t.stage;
+        tick.startCommandSent = t.startSent;
+        tick.elapsedSeconds = t.elapsed;
+        tick.chargeVoltage = t.volts;
         tick.context.deviceName = "CH1";
         tick.context.profile.name = t.profileName;
         const std::string r = t.results;
@@ -181,6 +187,72 @@ INSTANTIATE_TEST_SUITE_P(
                  {{true, "Charge Mode", 2, "", "", true}, {true, kPrinterTakesTheLink}},
                  "close",
                  {"start charge CH1", "point 2", "gap", "end printerHandOver"}},
+        // Chargers may answer our start command with STANDBY while they go on charging: the
+        // readings that follow tell whether the charge went on.
+        Scenario{"standby_answering_our_start_command_after_a_drop",
+                 {{true, "Charge Mode", 1, "", "", true, false, "A1", true},
+                  {true, "", 3, "", "", true, false, "A1", false, 100},
+                  {false, "", 3, "", "", false, true},
+                  {true, "STANDBY", 0, "", "", true, true, "A1", true},
+                  {true, "", 0, "", "", true, true},
+                  {true, "", 3, "", "", true, false, "A1", false, 170}},
+                 "close",
+                 {"start charge CH1", "point 1", "point 3", "gap", "resumed", "gap", "resumed",
+                  "point 3", "end appClosed"}},
+        Scenario{"standby_answering_our_start_command_after_a_receipt",
+                 {{true, "Charge Mode", 1, "", "", true, false, "A1", true},
+                  {true, "", 4, "", "", true, false, "A1", false, 100},
+                  {true, kPrinterTakesTheLink},
+                  {true, "STANDBY", 0, "", "", true, false, "A1", true},
+                  {true, "", 5, "a", "", true, false, "A1", false, 140},
+                  {true, "", 6, "", "", true, false, "A1", false, 141}},
+                 "",
+                 {"start charge CH1", "point 1", "point 4", "gap", "resumed", "gap", "resumed",
+                  "point 5", "results after", "point 6", "end finished"}},
+        Scenario{"standby_that_stays_after_our_start_command_ends_the_charge",
+                 {{true, "Charge Mode", 1, "", "", true, false, "A1", true},
+                  {true, "", 3, "", "", true, false, "A1", false, 100},
+                  {true, "STANDBY", 0, "", "", true, false, "A1", true},
+                  {true, "", 0, "", "", true},
+                  {true, "", 0, "", "", true},
+                  {true, "", 0, "", "", true},
+                  {true, "", 0, "", "", true},
+                  {true, "", 0, "", "", true}},
+                 "",
+                 {"start charge CH1", "point 1", "point 3", "gap", "end chargerStandby"}},
+        Scenario{"earlier_readings_after_the_answer_are_no_going_on",
+                 {{true, "Charge Mode", 1, "", "", true, false, "A1", true},
+                  {true, "", 3, "", "", true, false, "A1", false, 100},
+                  {true, "STANDBY", 0, "", "", true, false, "A1", true},
+                  {true, "", 2, "", "", true, false, "A1", false, 5},
+                  {true, "", 2, "", "", true, false, "A1", false, 6},
+                  {true, "", 2, "", "", true, false, "A1", false, 7},
+                  {true, "", 2, "", "", true, false, "A1", false, 8},
+                  {true, "", 2, "", "", true, false, "A1", false, 9}},
+                 "",
+                 {"start charge CH1", "point 1", "point 3", "gap", "end chargerStandby"}},
+        Scenario{"new_charge_while_a_standby_is_held",
+                 {{true, "Charge Mode", 3, "", "", true, false, "A1", true},
+                  {true, "STANDBY", 0, "", "", true, false, "A1", true},
+                  {true, "Charge Mode", 1, "", "", true}},
+                 "close",
+                 {"start charge CH1", "point 3", "gap", "end chargerStandby", "start charge CH1",
+                  "point 1", "end appClosed"}},
+        Scenario{"standby_long_after_our_start_command_ends_at_once",
+                 {{true, "Charge Mode", 1, "", "", true, false, "A1", true},
+                  {true, "", 2, "", "", true},
+                  {true, "", 2, "", "", true},
+                  {true, "", 2, "", "", true},
+                  {true, "", 2, "", "", true},
+                  {true, "", 2, "", "", true},
+                  {true, "STANDBY", 0, "", "", true}},
+                 "",
+                 {"start charge CH1", "point 1", "point 2", "point 2", "point 2", "point 2",
+                  "point 2", "end chargerStandby"}},
+        Scenario{"floating_on_a_new_connection_is_no_charge_to_join",
+                 {{true, "", 6, "", "", true}, {true, "", 6, "", "", true}},
+                 "close",
+                 {}},
         Scenario{"idle_charger_is_not_joined",
                  {{true, "STANDBY", 0, "", "", true}, {true, "", 2, "", "", true}},
                  "close",
@@ -207,19 +279,24 @@ INSTANTIATE_TEST_SUITE_P(
                  {{true, "Charge Mode", 1}, {true, "Baterai_Unplug", 0}},
                  "",
                  {"start charge CH1", "point 1", "end batteryUnplugged"}},
-        Scenario{
-            "test_mode_ends_with_its_result",
-            {{true, "Test Mode", 0}, {true, "", 0}, {true, "", 0, "t"}, {true, "STANDBY"}},
-            "",
-            {"start test CH1", "point 0", "point 0", "point 0", "results test", "end finished"}},
+        Scenario{"test_mode_ends_with_its_result",
+                 {{true, "Test Mode", 0}, {true, "", 0}, {true, "", 0, "t"}, {true, "STANDBY"}},
+                 "",
+                 {"start test CH1", "results test", "end finished"}},
+        Scenario{"test_readings_are_points",
+                 {{true, "Test Mode", 0},
+                  {true, "", 0, "", "", true, false, "A1", false, 3, 12.2},
+                  {true, "", 0, "t", "", true, false, "A1", false, 4, 11.4}},
+                 "",
+                 {"start test CH1", "point 0", "point 0", "results test", "end finished"}},
         Scenario{"test_result_and_standby_in_one_tick",
                  {{true, "Test Mode", 0}, {true, "STANDBY", 0, "t"}},
                  "",
-                 {"start test CH1", "point 0", "results test", "end finished"}},
+                 {"start test CH1", "results test", "end finished"}},
         Scenario{"test_mode_left_by_standby",
                  {{true, "Test Mode", 0}, {true, "STANDBY", 0}},
                  "",
-                 {"start test CH1", "point 0", "end chargerStandby"}},
+                 {"start test CH1", "end chargerStandby"}},
         Scenario{"new_charge_interrupts_the_open_one",
                  {{true, "Charge Mode", 1}, {true, "Charge Mode", 1}},
                  "force",

@@ -175,7 +175,8 @@ class CertificateToolTest(unittest.TestCase):
             self.assertEqual(json.loads(out.stdout)["status"], "unreadable")
             self.assertIn(words, out.stderr)
         both = run("certificate", "verify", "--public", self.pub, "--image", plain, "--text", "x")
-        self.assertEqual(both.returncode, 1)
+        self.assertEqual(both.returncode, 2)  # arguments that make no command
+        self.assertEqual(run("certificate", "sign").returncode, 2)
 
 
 if __name__ == "__main__":

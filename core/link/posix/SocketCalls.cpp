@@ -2,6 +2,7 @@
 #include "link/SocketCalls.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -57,12 +58,41 @@ struct CloseOnThrow {
 
 }  // namespace
 
+namespace {
+// A connect that gives up after timeoutMs: started without blocking, then waited for.
+void connectWithin(int fd, const Endpoint& endpoint, int timeoutMs) {
+    const int flags = ::fcntl(fd, F_GETFL, 0);
+    ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+    int rc = withSockaddr(endpoint,
+                          [fd](sockaddr* addr, socklen_t len) { return ::connect(fd, addr, len); });
+    if (rc != 0 && errno != EINPROGRESS) throw LinkError("connect: " + lastError());
+    if (rc != 0) {
+        pollfd wait{fd, POLLOUT, 0};
+        do {
+            rc = ::poll(&wait, 1, timeoutMs);
+        } while (rc < 0 && errno == EINTR);
+        if (rc == 0)
+            throw LinkError("connect: no answer within " + std::to_string(timeoutMs) + " ms");
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (rc < 0 || ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+            throw LinkError("connect: " + lastError());
+        if (error != 0) throw LinkError("connect: " + std::string(std::strerror(error)));
+    }
+    ::fcntl(fd, F_SETFL, flags);
+}
+}  // namespace
+
 Handle connectTo(const Endpoint& endpoint) {
     CloseOnThrow guard{openSocket(endpoint)};
     const int fd = guard.fd;
-    int rc = withSockaddr(endpoint,
-                          [fd](sockaddr* addr, socklen_t len) { return ::connect(fd, addr, len); });
-    if (rc != 0) throw LinkError("connect: " + lastError());
+    if (!endpoint.isUnix && endpoint.connectTimeoutMs >= 0) {
+        connectWithin(fd, endpoint, endpoint.connectTimeoutMs);
+    } else {
+        int rc = withSockaddr(
+            endpoint, [fd](sockaddr* addr, socklen_t len) { return ::connect(fd, addr, len); });
+        if (rc != 0) throw LinkError("connect: " + lastError());
+    }
     if (!endpoint.isUnix) {
         int one = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);

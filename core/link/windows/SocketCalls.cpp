@@ -70,10 +70,41 @@ sockaddr_in tcpAddress(const Endpoint& endpoint) {
 
 }  // namespace
 
+namespace {
+// A connect that gives up after timeoutMs: started without blocking, then waited for.
+void connectWithin(SOCKET s, const sockaddr_in& addr, int timeoutMs) {
+    u_long nonBlocking = 1;
+    ::ioctlsocket(s, FIONBIO, &nonBlocking);
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
+        if (::WSAGetLastError() != WSAEWOULDBLOCK) throw LinkError("connect: " + lastError());
+        fd_set writable, failed;
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        FD_SET(s, &writable);
+        FD_SET(s, &failed);
+        timeval wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+        const int rc = ::select(0, nullptr, &writable, &failed, &wait);
+        if (rc == 0)
+            throw LinkError("connect: no answer within " + std::to_string(timeoutMs) + " ms");
+        int error = 0;
+        int length = sizeof error;
+        ::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length);
+        if (rc < 0 || FD_ISSET(s, &failed) || error != 0) {
+            if (error != 0) ::WSASetLastError(error);
+            throw LinkError("connect: " + lastError());
+        }
+    }
+    u_long blocking = 0;
+    ::ioctlsocket(s, FIONBIO, &blocking);
+}
+}  // namespace
+
 Handle connectTo(const Endpoint& endpoint) {
     sockaddr_in addr = tcpAddress(endpoint);
     CloseOnThrow guard{openTcp()};
-    if (::connect(guard.socket, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
+    if (endpoint.connectTimeoutMs >= 0)
+        connectWithin(guard.socket, addr, endpoint.connectTimeoutMs);
+    else if (::connect(guard.socket, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
         throw LinkError("connect: " + lastError());
     BOOL one = TRUE;
     ::setsockopt(guard.socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&one),
