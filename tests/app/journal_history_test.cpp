@@ -8,11 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGraphicsProxyWidget>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLocale>
+#include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTableView>
@@ -423,6 +425,11 @@ TEST_F(JournalHistoryTest, SaveDialogSpeaksTheWindowsLanguageInItsLook) {
         {ui::Language::Indonesian, "&Nama file:", "Riwayat.csv", "&Simpan", "Batalkan"},
         {ui::Language::English, "File &name:", "History.csv", "&Save", "Cancel"},
     };
+    // A CSV saved before: the dialog lists it with its date.
+    QFile before(QDir(QFileInfo(QString::fromStdString(m_path)).absolutePath())
+                     .filePath(QStringLiteral("Riwayat lama.csv")));
+    ASSERT_TRUE(before.open(QIODevice::WriteOnly));
+    before.close();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.suggested);
         ASSERT_TRUE(ui::applyLanguage(c.language));
@@ -432,10 +439,7 @@ TEST_F(JournalHistoryTest, SaveDialogSpeaksTheWindowsLanguageInItsLook) {
         m_window->show();
         m_window->RRiwayatClick();
         bool asked = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            asked = true;
+        const auto inspect = [&](QFileDialog* dialog) {
             EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
             EXPECT_EQ(dialog->findChild<QLabel*>("fileNameLabel")->text(), c.nameLabel);
             EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), c.suggested);
@@ -443,7 +447,7 @@ TEST_F(JournalHistoryTest, SaveDialogSpeaksTheWindowsLanguageInItsLook) {
             EXPECT_EQ(buttons->button(QDialogButtonBox::Save)->text(), c.save);
             EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), c.cancel);
             EXPECT_LT(qGray(dialog->grab().toImage().pixel(4, 4)), 64);  // the window's dark
-            // The folder it opens in ("Velmora Tester") lists the journal with its date.
+            // The folder it opens in ("Velmora Tester") lists the CSV with its whole date.
             auto* details = dialog->findChild<QTreeView*>("treeView");
             ASSERT_NE(details, nullptr);
             const QModelIndex folder = details->rootIndex();
@@ -457,7 +461,13 @@ TEST_F(JournalHistoryTest, SaveDialogSpeaksTheWindowsLanguageInItsLook) {
                           details->header()->sectionSize(3))
                     << date.toStdString();
             }
-            QTest::keyClick(dialog, Qt::Key_Escape);
+        };
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            asked = true;
+            inspect(dialog);
+            QTest::keyClick(dialog, Qt::Key_Escape);  // whatever was found
         });
         control<QAbstractButton>("RRiwayatEkspor")->click();
         EXPECT_TRUE(asked);

@@ -56,7 +56,7 @@ TEST(LostLinkPanelTest, TheChargersNameIsNeverBrokenAcrossLines) {
     QWidget dashboard;
     LostLinkPanel panel(&dashboard);
     QLabel* reason = panel.LLinkLostReason;
-    for (const QString device :
+    for (const QString& device :
          {QStringLiteral("Charger Simulasi (tcp:127.0.0.1:5555)"), QStringLiteral("VELMORA-CHG"),
           QStringLiteral("Charger Simulasi (tcp:charger-bengkel-jaya-abadi.local:5555)")}) {
         for (const int attempt : {0, 3}) {

@@ -554,6 +554,10 @@ int main(int argc, char** argv) {
     window.control<QAbstractButton>(QStringLiteral("ExitDialogCancel"))->click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));
+    // Its last page ends it: "Selesai" where the others say "Lewati".
+    window.findChild<velmora::UserGuide*>(QStringLiteral("UserGuide"))
+        ->slideTo(velmora::UserGuide::kPages - 1);
+    shoot(window, dir, QStringLiteral("intro_guide_done"));
     window.BTSkipClick();
     settle(1500);  // the guide fades out in a second, then lists the devices afresh
     window.BT4OptionClick();
