@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders every screen and dialog under Xvfb into docs/screenshots/, and the English
-# dashboard, diagnostic screen and charge history beside them (*_en.png).
+# dashboard, diagnostic screen, charge history, its save dialog and the intro guide's last
+# page beside them (*_en.png).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/setup.sh"
@@ -11,7 +12,7 @@ ENGLISH="$(mktemp -d)"
 trap 'rm -rf "$ENGLISH"' EXIT
 xvfb-run -a -s "-screen 0 1366x768x24" "$BUILD_DIR/tools/velmora-screenshots" \
     --language en "$ENGLISH" 1366
-for name in dashboard diagnostic history_list; do
+for name in dashboard diagnostic history_list history_save_file intro_guide_done; do
     cp "$ENGLISH/${name}_en.png" "$OUT/"
 done
 echo "Screenshots written to $OUT"
