@@ -5,6 +5,8 @@
 # velmora_translations(<out-sources>): the resource source to add to a target, whose code
 # registers it with Q_INIT_RESOURCE(velmora_translations).
 # Target update_translations: lupdate takes the texts of app/ into the .ts files.
+# translations/qt_<code>.ts: Qt's own texts the window shows (the file dialog), for a
+# language Qt ships none for; built the same way, never filled by lupdate.
 
 find_program(VELMORA_LRELEASE NAMES lrelease lrelease-qt6
     HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} /usr/lib/qt6/bin)
@@ -16,12 +18,13 @@ if(NOT VELMORA_LRELEASE OR NOT VELMORA_LUPDATE)
 endif()
 
 file(GLOB VELMORA_TS_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/velmora_*.ts)
+file(GLOB VELMORA_QT_TS_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/qt_*.ts)
 
 function(velmora_translations out)
     set(dir ${CMAKE_CURRENT_BINARY_DIR}/i18n)
     set(qrc_files "")
     set(qm_files "")
-    foreach(ts ${VELMORA_TS_FILES})
+    foreach(ts ${VELMORA_TS_FILES} ${VELMORA_QT_TS_FILES})
         get_filename_component(name ${ts} NAME_WE)
         set(qm ${dir}/${name}.qm)
         add_custom_command(OUTPUT ${qm}

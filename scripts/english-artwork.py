@@ -67,7 +67,8 @@ T = {
 'lalu tekan “Simpan”.': 'then press “Save”.',
 'Buka OPTION untuk memuat atau': 'Open OPTION to load or',
 'menghapus file log.': 'delete log files.',
-'Siap! Tekan Lewati untuk mulai': 'Ready! Press Skip to start',
+'Siap! Tekan Selesai untuk mulai': 'Ready! Press Done to start',
+'Selesai': 'Done',
 # guide_charger
 'Panduan Charger &amp; Aplikasi': 'Charger &amp; App Guide',
 'Charger &amp; tester aki motor 12 V  •  langkah demi langkah': '12 V motorcycle battery charger &amp; tester  •  step by step',

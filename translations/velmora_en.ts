@@ -150,7 +150,7 @@
     </message>
     <message>
         <source>V Diagnostic  = %1 V</source>
-        <translation>V Diagnostic  = %1 V</translation>
+        <translation>V Diagnostic = %1 V</translation>
     </message>
     <message>
         <source>Voltage = %1 V</source>
@@ -158,7 +158,7 @@
     </message>
     <message>
         <source>Status  = %1</source>
-        <translation>Status  = %1</translation>
+        <translation>Status = %1</translation>
     </message>
     <message>
         <source>Vo = %1 V</source>
@@ -273,8 +273,15 @@
         <translation>Current ( A )</translation>
     </message>
     <message>
-        <source>Time</source>
+        <source>Waktu</source>
         <translation>Time</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::ChartScreen</name>
+    <message>
+        <source>Tahap %1</source>
+        <translation>Stage %1</translation>
     </message>
 </context>
 <context>
@@ -320,7 +327,7 @@
     <name>velmora::ConnectionFlow</name>
     <message>
         <source>Perangkat ini charger, bukan printer. Pilih printer untuk mencetak</source>
-        <translation>This device is a charger, not a printer. Choose a printer to print</translation>
+        <translation>This device is a charger, not a printer. Choose a printer to print.</translation>
     </message>
     <message>
         <source>Alamat printer tidak dikenal. Tulis alamat IP dan port, mis. 192.168.1.20:9100</source>
@@ -359,7 +366,7 @@
     </message>
     <message>
         <source>BATTERY UNPLUG</source>
-        <translation>BATTERY UNPLUG</translation>
+        <translation>BATTERY UNPLUGGED</translation>
     </message>
     <message>
         <source>BATTERY DETECTED</source>
@@ -390,7 +397,7 @@
     </message>
     <message>
         <source>Nama file dipakai oleh sistem, pilih nama lain</source>
-        <translation>File name reserved by the system, choose another</translation>
+        <translation>That file name is reserved by the system. Choose another.</translation>
     </message>
     <message>
         <source>Nama file tidak boleh memuat &lt; &gt; &quot; | ? atau *</source>
@@ -426,6 +433,21 @@
     </message>
 </context>
 <context>
+    <name>velmora::DevicePlatform</name>
+    <message>
+        <source>Charger Simulasi</source>
+        <translation>Simulated Charger</translation>
+    </message>
+    <message>
+        <source>Charger Simulasi (Tes)</source>
+        <translation>Simulated Charger (Test)</translation>
+    </message>
+    <message>
+        <source>Printer Simulasi</source>
+        <translation>Simulated Printer</translation>
+    </message>
+</context>
+<context>
     <name>velmora::DiagnosticScreen</name>
     <message>
         <source>DATA REFERENSI</source>
@@ -434,10 +456,6 @@
     <message>
         <source>Nama Profil</source>
         <translation>Profile Name</translation>
-    </message>
-    <message>
-        <source>Type Here</source>
-        <translation>Type Here</translation>
     </message>
     <message>
         <source>Merk</source>
@@ -488,24 +506,24 @@
         <translation>Next battery</translation>
     </message>
     <message>
-        <source>Before Charging</source>
-        <translation>Before Charging</translation>
-    </message>
-    <message>
-        <source>After Charging</source>
-        <translation>After Charging</translation>
-    </message>
-    <message>
-        <source>Test Result</source>
-        <translation>Test Result</translation>
-    </message>
-    <message>
         <source>   Atur Data</source>
         <translation>   Set Data</translation>
     </message>
     <message>
-        <source>Opsi</source>
-        <translation>Option</translation>
+        <source>Ketik di sini</source>
+        <translation>Type here</translation>
+    </message>
+    <message>
+        <source>Sebelum Pengisian</source>
+        <translation>Before Charging</translation>
+    </message>
+    <message>
+        <source>Sesudah Pengisian</source>
+        <translation>After Charging</translation>
+    </message>
+    <message>
+        <source>Hasil Tes</source>
+        <translation>Test Result</translation>
     </message>
 </context>
 <context>
@@ -513,6 +531,24 @@
     <message>
         <source>Apakah anda yakin ingin keluar dari aplikasi ?</source>
         <translation>Are you sure you want to quit the app?</translation>
+    </message>
+    <message>
+        <source>Struk sedang dicetak dan akan terpotong.
+Apakah anda yakin ingin keluar dari aplikasi ?</source>
+        <translation>A receipt is being printed and would be cut off.
+Are you sure you want to quit the app?</translation>
+    </message>
+    <message>
+        <source>Pengisian sedang dipantau dan dicatat; keduanya akan berhenti.
+Apakah anda yakin ingin keluar dari aplikasi ?</source>
+        <translation>A charge is being watched and recorded; both would stop.
+Are you sure you want to quit the app?</translation>
+    </message>
+    <message>
+        <source>Aplikasi sedang menyambung ulang ke charger.
+Apakah anda yakin ingin keluar dari aplikasi ?</source>
+        <translation>The app is reconnecting to the charger.
+Are you sure you want to quit the app?</translation>
     </message>
 </context>
 <context>
@@ -523,7 +559,7 @@
     </message>
     <message>
         <source>apakah anda yakin ingin menghentikan ?</source>
-        <translation>are you sure you want to stop?</translation>
+        <translation>Are you sure you want to stop it?</translation>
     </message>
     <message>
         <source>Tidak</source>
@@ -541,8 +577,8 @@
         <translation>Back</translation>
     </message>
     <message>
-        <source>Charger &amp; Application User Guide</source>
-        <translation>Charger &amp; App User Guide</translation>
+        <source>Panduan Charger &amp; Aplikasi</source>
+        <translation>Charger &amp; App Guide</translation>
     </message>
 </context>
 <context>
@@ -561,11 +597,11 @@
     </message>
     <message>
         <source>Sesi tidak ditemukan, mungkin sudah dihapus</source>
-        <translation>Session not found, it may have been deleted</translation>
+        <translation>Session not found; it may have been deleted</translation>
     </message>
     <message>
         <source>Sesi sedang direkam, tidak dapat dihapus</source>
-        <translation>Session is being recorded, it cannot be deleted</translation>
+        <translation>This session is being recorded and cannot be deleted</translation>
     </message>
     <message>
         <source>Berhasil disimpan</source>
@@ -593,6 +629,14 @@
         <source>Berkas itu adalah riwayat sendiri, pilih nama lain</source>
         <translation>That file is the history itself; choose another name</translation>
     </message>
+    <message>
+        <source>Riwayat</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Riwayat %1 %2</source>
+        <translation>History %1 %2</translation>
+    </message>
 </context>
 <context>
     <name>velmora::HistoryDialog</name>
@@ -619,10 +663,6 @@
 </context>
 <context>
     <name>velmora::InformationDialog</name>
-    <message>
-        <source>Type Here</source>
-        <translation>Type Here</translation>
-    </message>
     <message>
         <source>DATA INFORMASI</source>
         <translation>DEALER INFORMATION</translation>
@@ -661,7 +701,11 @@
     </message>
     <message>
         <source>Tidak ada perangkat tersambung, data informasi tidak terkirim</source>
-        <translation>No device connected, the information was not sent</translation>
+        <translation>No device connected: the information was not sent</translation>
+    </message>
+    <message>
+        <source>Ketik di sini</source>
+        <translation>Type here</translation>
     </message>
 </context>
 <context>
@@ -802,6 +846,10 @@
         <source>Sukses Mengirim</source>
         <translation>Sent</translation>
     </message>
+    <message>
+        <source>Data tidak terkirim: sambungkan charger terlebih dahulu</source>
+        <translation>Data not sent: connect the charger first</translation>
+    </message>
 </context>
 <context>
     <name>velmora::QuestionSaveDialog</name>
@@ -842,7 +890,7 @@
     </message>
     <message>
         <source>Disimpan di %1</source>
-        <translation>Saved in %1</translation>
+        <translation>Saved to %1</translation>
     </message>
 </context>
 <context>
@@ -860,11 +908,7 @@
     <name>velmora::SaveDialog</name>
     <message>
         <source>Nama File :</source>
-        <translation>File Name :</translation>
-    </message>
-    <message>
-        <source>Type Here</source>
-        <translation>Type Here</translation>
+        <translation>File name:</translation>
     </message>
     <message>
         <source>Batalkan</source>
@@ -873,6 +917,10 @@
     <message>
         <source>Simpan</source>
         <translation>Save</translation>
+    </message>
+    <message>
+        <source>Ketik di sini</source>
+        <translation>Type here</translation>
     </message>
 </context>
 <context>
@@ -937,26 +985,14 @@
         <translation>Print</translation>
     </message>
     <message>
-        <source>Before Charging</source>
-        <translation>Before Charging</translation>
-    </message>
-    <message>
-        <source>After Charging</source>
-        <translation>After Charging</translation>
-    </message>
-    <message>
-        <source>Test Result</source>
-        <translation>Test Result</translation>
-    </message>
-    <message>
         <source>Akhir: %1</source>
         <translation>End: %1</translation>
     </message>
     <message numerus="yes">
         <source>Terputus %n kali (%1)</source>
         <translation>
-            <numerusform>Cut off once (%1)</numerusform>
-            <numerusform>Cut off %n times (%1)</numerusform>
+            <numerusform>Link lost once (%1)</numerusform>
+            <numerusform>Link lost %n times (%1)</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -965,6 +1001,18 @@
             <numerusform>%n point</numerusform>
             <numerusform>%n points</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Sebelum Pengisian</source>
+        <translation>Before Charging</translation>
+    </message>
+    <message>
+        <source>Sesudah Pengisian</source>
+        <translation>After Charging</translation>
+    </message>
+    <message>
+        <source>Hasil Tes</source>
+        <translation>Test Result</translation>
     </message>
 </context>
 <context>
@@ -1034,6 +1082,25 @@
     <message>
         <source>OPTION</source>
         <translation>OPTION</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::UserGuide</name>
+    <message>
+        <source>Selesai</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Lewati</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>Halaman sebelumnya</source>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>Halaman berikutnya</source>
+        <translation>Next page</translation>
     </message>
 </context>
 <context>

@@ -110,7 +110,7 @@ void DiagnosticScreen::buildSelection() {
     LProfile = rowLabel(column, "LProfile", tr("Nama Profil"), y);
     Edit1 = new QLineEdit(column);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setPlaceholderText(tr("Type Here"));
+    Edit1->setPlaceholderText(tr("Ketik di sini"));
     Edit1->setFont(ui::roboto(15));
     Edit1->setGeometry(controlRect(y));
     Edit1->setStyleSheet(ui::lineEditStyle());
@@ -210,20 +210,20 @@ void DiagnosticScreen::buildResults() {
     RCAccu->setObjectName(QStringLiteral("RCAccu"));
     RCAccu->setGeometry(resultArea);
     const int half = resultArea.width() / 2;
-    RBefore = resultPanel(RCAccu, "RBefore", tr("Before Charging"),
+    RBefore = resultPanel(RCAccu, "RBefore", tr("Sebelum Pengisian"),
                           QRect(0, 0, half - 5, resultArea.height()));
     BCCA = resultLine(RBefore, "BCCA", 0);
     BiR = resultLine(RBefore, "BiR", 1);
     BVo = resultLine(RBefore, "BVo", 2);
     Bvd = resultLine(RBefore, "Bvd", 3);
-    RAfter = resultPanel(RCAccu, "RAfter", tr("After Charging"),
+    RAfter = resultPanel(RCAccu, "RAfter", tr("Sesudah Pengisian"),
                          QRect(half + 5, 0, half - 5, resultArea.height()));
     ACCA = resultLine(RAfter, "ACCA", 0);
     AiR = resultLine(RAfter, "AiR", 1);
     AVo = resultLine(RAfter, "AVo", 2);
     Avd = resultLine(RAfter, "Avd", 3);
     ARes1 = resultLine(RAfter, "ARes1", 4);
-    RTest = resultPanel(this, "RTest", tr("Test Result"), resultArea);
+    RTest = resultPanel(this, "RTest", tr("Hasil Tes"), resultArea);
     TCCA = resultLine(RTest, "TCCA", 0);
     TiR = resultLine(RTest, "TiR", 1);
     TVd = resultLine(RTest, "TVd", 2);
@@ -241,7 +241,6 @@ void DiagnosticScreen::showOptionView(bool options) {
     ComboTipe->setEnabled(!options);
     BTSendData->setText(options ? tr("   Atur Data") : tr("   Kirim Data"));
     IBTSPS->setVisible(options);
-    LBrand->setText(options ? tr("Opsi") : tr("Merk"));
 }
 
 }  // namespace velmora

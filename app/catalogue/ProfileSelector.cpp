@@ -178,7 +178,6 @@ void ProfileSelector::optionChanged() {
     for (int p = 0; p < kOptionSlots; ++p) {
         if (selected != slotName(p)) continue;
         const OptionSlot& slot = stored[static_cast<size_t>(p)];
-        d->LBrand->setText(QString::fromStdString(slot.brand));
         d->LOJenis->setText(QString::fromStdString(slot.variety));
         d->LOKapasitas->setText(QString::fromStdString(formatShortest(slot.capacity, m_format)) +
                                 QStringLiteral(" Ah"));
@@ -194,12 +193,18 @@ void ProfileSelector::prepareAddDialog() {
     refreshOptions();
 }
 
-void ProfileSelector::addOption(const SendLine& sendLine, const Message& message) {
+void ProfileSelector::addOption(const SendLine& sendLine, const Message& message,
+                                bool chargerLinked) {
     TambahDialog* t = m_addDialog;
     const std::optional<int> n = selectedOption(t->ComboIndeksT);
     const int variety = t->ComboJenisT->currentIndex();
     if (!n || variety < 0) {
         message(tr("Opsi ada yang kosong"));  // the dialog stays open with its values
+        return;
+    }
+    if (!chargerLinked) {
+        // Defined only here, the option would be lost: the charger is where it is kept.
+        message(tr("Data tidak terkirim: sambungkan charger terlebih dahulu"));
         return;
     }
     const QString name = t->ComboIndeksT->currentText();
@@ -230,6 +235,9 @@ void ProfileSelector::addOption(const SendLine& sendLine, const Message& message
         throw;
     }
     finish();
+    // The option just added is the one shown, so its row and its values agree.
+    m_screen->ComboIndeks->setCurrentIndex(m_screen->ComboIndeks->findText(name));
+    optionChanged();
 }
 
 void ProfileSelector::apply(const ReportedProfile& profile) {

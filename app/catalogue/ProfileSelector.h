@@ -52,9 +52,10 @@ public:
     void optionChanged();
     // Fills the add dialog before it opens.
     void prepareAddDialog();
-    // Defines the add dialog's slot on the charger. Says so when a choice is missing (the
-    // dialog stays open); else the dialog closes whatever happens to the command.
-    void addOption(const SendLine& sendLine, const Message& message);
+    // Defines the add dialog's slot on the charger and shows the new option. Says so when a
+    // choice is missing or no charger takes it (the dialog stays open); else the dialog
+    // closes whatever happens to the command.
+    void addOption(const SendLine& sendLine, const Message& message, bool chargerLinked);
 
     // A profile the charger reported: brand first, type last, mode, title.
     void apply(const ReportedProfile& profile);

@@ -172,7 +172,18 @@ void HistoryBrowser::close() {
 }
 
 void HistoryBrowser::askDelete() {
-    if (m_window.dialog->PageSesi->shown()) m_window.confirmDelete->open();
+    const auto& shown = m_window.dialog->PageSesi->shown();
+    if (!shown) return;
+    // Refused before the question: a "Ya" that then cannot be done would mislead.
+    if (refuseRecording(shown->id)) return;
+    m_window.confirmDelete->open();
+}
+
+bool HistoryBrowser::refuseRecording(int64_t id) {
+    m_window.recorder.sync();  // what is being recorded is known up to now
+    if (m_window.recorder.recordingSessionId() != id) return false;
+    m_window.message(tr("Sesi sedang direkam, tidak dapat dihapus"));
+    return true;
 }
 
 void HistoryBrowser::cancelDelete() {
@@ -183,11 +194,8 @@ void HistoryBrowser::confirmDelete() {
     m_window.confirmDelete->close();
     const auto& shown = m_window.dialog->PageSesi->shown();
     if (!shown || !m_journal) return;
-    m_window.recorder.sync();  // what is being recorded is known up to now
-    if (m_window.recorder.recordingSessionId() == shown->id) {
-        m_window.message(tr("Sesi sedang direkam, tidak dapat dihapus"));
-        return;
-    }
+    // Asked again: a session left by a lost link may have resumed while the question was open.
+    if (refuseRecording(shown->id)) return;
     try {
         // The list is read-only; deleting is a write, so it opens the file for writing.
         journal::JournalOptions options;
@@ -231,15 +239,16 @@ void HistoryBrowser::exportListCsv() {
         m_window.message(nothingRecorded());
         return;
     }
-    exportCsv(QStringLiteral("Riwayat.csv"), [this, &sessions](std::ostream& out) {
+    exportCsv(tr("Riwayat") + QStringLiteral(".csv"), [this, &sessions](std::ostream& out) {
         journal::writeSessionsCsv(out, sessions, m_window.format);
     });
 }
 
 QString HistoryBrowser::fileName(const QString& ending) const {
     const auto& shown = m_window.dialog->PageSesi->shown();
-    if (!shown) return QStringLiteral("Riwayat") + ending;
-    return QStringLiteral("Riwayat %1 %2")
+    // Only a suggestion the user may change: in the window's language.
+    if (!shown) return tr("Riwayat") + ending;
+    return tr("Riwayat %1 %2")
                .arg(shown->id)
                .arg(startText(*shown, QStringLiteral("-"))
                         .remove(QLatin1Char(':'))

@@ -51,7 +51,8 @@ public:
     void showSelected();
     void showList();
     void close();
-    // Delete: asks first; the answer deletes or leaves the session.
+    // Delete: asks first (not for the session being recorded, which is refused at once);
+    // the answer deletes or leaves the session.
     void askDelete();
     void confirmDelete();
     void cancelDelete();
@@ -64,6 +65,8 @@ public:
 private:
     void wire();
     void showCount();
+    // Says so, and returns true, when session `id` is the one being recorded.
+    bool refuseRecording(int64_t id);
     std::optional<int64_t> selectedId() const;
     // Writes what `write` produces to a file the user picks; tells how it went.
     void exportCsv(const QString& suggestedName, const std::function<void(std::ostream&)>& write);

@@ -15,8 +15,9 @@ namespace velmora {
 namespace {
 constexpr int kPanelWidth = 920, kPanelHeight = 500, kRestingY = 20;
 // Column widths of the list, in design units: date, kind, brand, type, status, duration,
-// end; together the table's width less its scroll bar.
-constexpr int kColumnWidths[] = {146, 76, 120, 150, 116, 88, 150};
+// end; together the table's width less its scroll bar. The kind's longest, "Isi daya (di
+// tengah)", and the end's, "Dialihkan ke printer", fit whole.
+constexpr int kColumnWidths[] = {140, 150, 104, 116, 90, 80, 176};
 
 const QString kTableStyle = QStringLiteral(
     "QTableView{background:#141414;color:white;border:1px solid #3a3a3a;border-radius:4px;"

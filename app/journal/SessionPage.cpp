@@ -128,9 +128,9 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
     LSesiProfile->setText(profile.isEmpty() ? QStringLiteral("-")
                                             : profile.join(QStringLiteral("  ·  ")));
 
-    showGroup(LSesiBefore, tr("Before Charging"), s.results.before, false, format);
-    showGroup(LSesiAfter, tr("After Charging"), s.results.after, true, format);
-    showGroup(LSesiTest, tr("Test Result"), s.results.test, true, format);
+    showGroup(LSesiBefore, tr("Sebelum Pengisian"), s.results.before, false, format);
+    showGroup(LSesiAfter, tr("Sesudah Pengisian"), s.results.after, true, format);
+    showGroup(LSesiTest, tr("Hasil Tes"), s.results.test, true, format);
     // A test has no before and after results: its own group goes to the top.
     LSesiTest->move(LSesiTest->x(), s.results.before || s.results.after ? 234 : 10);
     QStringList akhir{tr("Akhir: %1").arg(stopText(s, recording))};

@@ -2,18 +2,35 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QLocale>
 
 #include "monitor/StageTable.h"
 
 namespace velmora {
+
+QString userDateOrder(const QLocale& locale) {
+    QString order;
+    bool quoted = false;  // literal text in the format, such as a 'de' between fields
+    for (const QChar c : locale.dateFormat(QLocale::ShortFormat)) {
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (quoted || (c != QLatin1Char('d') && c != QLatin1Char('M') && c != QLatin1Char('y')))
+            continue;
+        if (!order.contains(c)) order += c;
+    }
+    return order.size() == 3 ? order : QStringLiteral("dMy");
+}
 
 QString startText(const journal::SessionSummary& session, const QString& dateSeparator) {
     const journal::SessionStart& start = session.start;
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(
         start.startMs + int64_t{start.utcOffsetMinutes} * 60'000, Qt::UTC);
     const QDate date = local.date();
-    return twoDigits(date.day()) + dateSeparator + twoDigits(date.month()) + dateSeparator +
-           QString::number(date.year()) + QLatin1Char(' ') +
+    QStringList fields;
+    for (const QChar field : userDateOrder(QLocale()))
+        fields << (field == QLatin1Char('d')   ? twoDigits(date.day())
+                   : field == QLatin1Char('M') ? twoDigits(date.month())
+                                               : QString::number(date.year()));
+    return fields.join(dateSeparator) + QLatin1Char(' ') +
            local.time().toString(QStringLiteral("HH:mm"));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -11,7 +12,11 @@ namespace velmora {
 // How a kept session reads in the window: Indonesian words, the user's separators, the
 // workshop's clock at the time of the session.
 
-// "dd/mm/yyyy hh:mm" of the session's start, on the clock it was recorded on.
+// The order of day ('d'), month ('M') and year ('y') in the locale's short dates: "dMy" for
+// Indonesian, "Mdy" for US English, "yMd" for Japanese.
+QString userDateOrder(const QLocale& locale);
+// "dd/mm/yyyy hh:mm" of the session's start, on the clock it was recorded on, the date in
+// the user's order ("mm/dd/yyyy" for a US user).
 QString startText(const journal::SessionSummary& session, const QString& dateSeparator);
 // "01:02:05", hours without an upper limit.
 QString durationText(int64_t ms);

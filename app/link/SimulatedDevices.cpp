@@ -1,5 +1,6 @@
 #include "link/SimulatedDevices.h"
 
+#include <QCoreApplication>
 #include <mutex>
 
 #include "link/MemoryTransport.h"
@@ -7,9 +8,17 @@
 
 namespace velmora {
 
-const QString DevicePlatform::kSimulatedCharger = QStringLiteral("Charger Simulasi");
-const QString DevicePlatform::kSimulatedTestCharger = QStringLiteral("Charger Simulasi (Tes)");
-const QString DevicePlatform::kSimulatedPrinter = QStringLiteral("Printer Simulasi");
+const QString DevicePlatform::kSimulatedCharger =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("velmora::DevicePlatform", "Charger Simulasi"));
+const QString DevicePlatform::kSimulatedTestCharger =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("velmora::DevicePlatform", "Charger Simulasi (Tes)"));
+const QString DevicePlatform::kSimulatedPrinter =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("velmora::DevicePlatform", "Printer Simulasi"));
+
+QString DevicePlatform::shownName(const QString& simulatedName) {
+    return QCoreApplication::translate("velmora::DevicePlatform",
+                                       simulatedName.toUtf8().constData());
+}
 
 namespace {
 const QString kChargerAddress = QStringLiteral("sim:charger");
@@ -105,12 +114,14 @@ bool DevicePlatform::simulating() {
 }
 
 QList<DeviceInfo> DevicePlatform::simulatedDevices() const {
-    QList<DeviceInfo> devices{{kSimulatedCharger, kChargerAddress, true},
-                              {kSimulatedTestCharger, kTestChargerAddress, true}};
+    // Named in the window's language; the addresses are what scripts and settings keep.
+    QList<DeviceInfo> devices{{shownName(kSimulatedCharger), kChargerAddress, true},
+                              {shownName(kSimulatedTestCharger), kTestChargerAddress, true}};
     for (const QString& address : m_chargerAddresses)
-        devices.append({kSimulatedCharger + QStringLiteral(" (") + address + QStringLiteral(")"),
-                        address, true});
-    devices.append({kSimulatedPrinter, kPrinterAddress, true});
+        devices.append(
+            {shownName(kSimulatedCharger) + QStringLiteral(" (") + address + QStringLiteral(")"),
+             address, true});
+    devices.append({shownName(kSimulatedPrinter), kPrinterAddress, true});
     return devices;
 }
 

@@ -22,11 +22,13 @@ public:
 
 class DevicePlatform : public BluetoothPlatform {
 public:
-    // Names of the simulated devices as shown in the device boxes.
+    // Names of the simulated devices as written; the device boxes show them in the
+    // window's language (shownName).
     static const QString kSimulatedCharger;
     // The same charger running only the battery test ("Test Mode").
     static const QString kSimulatedTestCharger;
     static const QString kSimulatedPrinter;
+    static QString shownName(const QString& simulatedName);
 
     // bluetooth may be null (no stack at all). With alwaysSimulate the simulated devices
     // are offered even when a radio exists. chargerAddresses: extra chargers reached

@@ -38,8 +38,10 @@ DataLogger::DataLogger(Window window, QObject* parent)
     : QObject(parent), m_window(std::move(window)) {}
 
 void DataLogger::BTSaveClick() {
-    m_window.save->open();             // the name box keeps what was typed last
-    m_window.save->Edit2->setFocus();  // ready for typing without a click
+    m_window.save->open();  // the name box keeps what was typed last
+    QLineEdit* name = m_window.save->Edit2;
+    name->setFocus();   // ready for typing without a click
+    name->selectAll();  // typing replaces the last name, End or a click keeps it
 }
 
 void DataLogger::RCancelSaveClick() {

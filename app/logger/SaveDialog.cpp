@@ -25,7 +25,7 @@ SaveDialog::SaveDialog(QWidget* window)
 
     Edit2 = new QLineEdit(box);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setPlaceholderText(tr("Type Here"));
+    Edit2->setPlaceholderText(tr("Ketik di sini"));
     Edit2->setFont(ui::roboto(18));
     Edit2->setStyleSheet(ui::lineEditStyle());
     Edit2->setGeometry(kMargin, 42, 290, 32);

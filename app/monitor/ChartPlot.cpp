@@ -17,7 +17,9 @@ namespace velmora {
 
 const ChartKind kVoltageKind{QT_TRANSLATE_NOOP("velmora::ChartPlot", "Tegangan ( V )"), 10, 15, 1};
 const ChartKind kCurrentKind{QT_TRANSLATE_NOOP("velmora::ChartPlot", "Arus ( A )"), 0, 20, 4};
-const char* const kTimeCaption = QT_TRANSLATE_NOOP("velmora::ChartPlot", "Time");
+const char* const kTimeCaption = QT_TRANSLATE_NOOP("velmora::ChartPlot", "Waktu");
+// Receipts keep the caption they always printed, whatever the window speaks.
+const char* const kPaperTimeCaption = "Time";
 
 namespace {
 constexpr int kTitleSize = 15, kLabelSize = 11, kCaptionSize = 12;
@@ -180,7 +182,7 @@ void ChartPlot::fitTimeAxis(const TimeSpan& span, double plotWidth) {
 }
 
 void ChartPlot::useSourceCaptions() {
-    m_time->setTitleText(QString::fromUtf8(kTimeCaption));
+    m_time->setTitleText(QString::fromUtf8(kPaperTimeCaption));
     m_value->setTitleText(QString::fromUtf8(m_kind.caption));
 }
 

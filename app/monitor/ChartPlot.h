@@ -41,7 +41,7 @@ public:
               const ChartClock& clock, QObject* parent = nullptr);
 
     QChart* chart() const { return m_chart; }
-    // The axis captions as written, in whatever language the window speaks: on paper.
+    // The axis captions as receipts print them, in whatever language the window speaks.
     void useSourceCaptions();
     // The narrowest time axis; the live charts keep ten minutes.
     void setMinimumSpan(double days);

@@ -13,7 +13,7 @@ namespace {
 constexpr int kChartWidth = 960, kChartHeight = 240;
 }  // namespace
 
-ChartScreen::ChartScreen(QWidget* main) : QWidget(main), m_title(QStringLiteral("Stage 1")) {
+ChartScreen::ChartScreen(QWidget* main) : QWidget(main) {
     setObjectName(QStringLiteral("M3Chart"));
     setGeometry(0, 0, main->width(), main->height());
 }
@@ -31,8 +31,8 @@ void ChartScreen::buildCharts() {
     // Two 240-high charts on a 478-high screen: the lower one loses its last white rows.
     ChartVoltage->setGeometry(0, 0, kChartWidth, kChartHeight);
     ChartCurrent->setGeometry(0, kChartHeight, kChartWidth, kChartHeight);
-    ChartVoltage->chart()->setTitle(m_title);
-    ChartCurrent->chart()->setTitle(m_title);
+    ChartVoltage->chart()->setTitle(shownStageTitle());
+    ChartCurrent->chart()->setTitle(shownStageTitle());
     // Made while the screen shows: children made after their parent was shown stay hidden.
     ChartVoltage->show();
     ChartCurrent->show();
@@ -55,16 +55,20 @@ QChartView* ChartScreen::makeView(const QString& name, ChartPlot* plot) {
     return view;
 }
 
-void ChartScreen::setStageTitle(const QString& firstLine) {
-    if (m_title == firstLine) return;  // set every tick; repaint only on change
-    m_title = firstLine;
+void ChartScreen::setStageTitle(int chartStage) {
+    if (m_stage == chartStage) return;  // set every tick; repaint only on change
+    m_stage = chartStage;
     if (!chartsBuilt()) return;
-    ChartVoltage->chart()->setTitle(firstLine);
-    ChartCurrent->chart()->setTitle(firstLine);
+    ChartVoltage->chart()->setTitle(shownStageTitle());
+    ChartCurrent->chart()->setTitle(shownStageTitle());
 }
 
 QString ChartScreen::stageTitle() const {
-    return m_title;
+    return QStringLiteral("Stage %1").arg(m_stage);  // as receipts print it
+}
+
+QString ChartScreen::shownStageTitle() const {
+    return tr("Tahap %1").arg(m_stage);
 }
 
 void ChartScreen::clearSeries() {
@@ -91,14 +95,14 @@ void ChartScreen::redraw() {
 
 QImage ChartScreen::renderForPrint(const ChartKind& kind, const QSize& size) const {
     const bool voltage = &kind == &kVoltageKind;
-    return renderChart(kind, voltage ? m_data.voltage : m_data.current, m_data.clock, m_title,
+    return renderChart(kind, voltage ? m_data.voltage : m_data.current, m_data.clock, stageTitle(),
                        size);
 }
 
 void ChartScreen::showStage(int stageNumber) {
     const StageView view = stageView(stageNumber);
     if (!view.known) return;
-    setStageTitle(QStringLiteral("Stage %1").arg(view.chartStage));
+    setStageTitle(view.chartStage);
     if (view.clearCharts) clearSeries();
 }
 

@@ -36,9 +36,11 @@ public:
     void buildCharts();
     bool chartsBuilt() const { return ChartVoltage != nullptr; }
 
-    // The first line of both chart titles.
-    void setStageTitle(const QString& firstLine);
+    // The stage in the first line of both chart titles: "Tahap 2" in the window's words,
+    // while receipts print "Stage 2" (stageTitle) whatever the window speaks.
+    void setStageTitle(int chartStage);
     QString stageTitle() const;
+    QString shownStageTitle() const;
     // Empties both charts (their stored points too); the clock goes on.
     void clearSeries();
     // The charger's stage in the titles; a new charge (stage 0) empties the charts.
@@ -69,7 +71,7 @@ private:
     void redraw();
 
     ChartData m_data;
-    QString m_title;
+    int m_stage = 1;  // of the titles
     ChartPlot* m_voltagePlot = nullptr;
     ChartPlot* m_currentPlot = nullptr;
 };

@@ -77,8 +77,14 @@ LostLinkPanel::LostLinkPanel(QWidget* parent)
 }
 
 void LostLinkPanel::showLost(const LostLinkView& view) {
-    const QString name =
-        LLinkLostReason->fontMetrics().elidedText(view.device, Qt::ElideMiddle, width() - 40);
+    // The name on one line, whole or shortened in its middle: the wrap goes round it, never
+    // through an address.
+    const QFontMetrics metrics = LLinkLostReason->fontMetrics();
+    QString name = metrics.elidedText(  // room left for the "..." that follows it
+        view.device, Qt::ElideMiddle,
+        LLinkLostReason->width() - metrics.horizontalAdvance(QStringLiteral("... ")));
+    name.replace(QLatin1Char(' '), QChar::Nbsp);
+    name.replace(QLatin1Char('-'), QChar(0x2011));  // a hyphen that holds its neighbours
     const QString reason = reasonText(view, name);
     if (LLinkLostReason->text() != reason) LLinkLostReason->setText(reason);
     // While it goes on by itself, "Berhenti" stands beside the button that tries now.

@@ -37,7 +37,7 @@ QLineEdit* editRow(QWidget* panel, int row, const char* name, const char* labelN
     rowLabel(panel, row, labelName, caption);
     auto* edit = new QLineEdit(panel);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setPlaceholderText(InformationDialog::tr("Type Here"));
+    edit->setPlaceholderText(InformationDialog::tr("Ketik di sini"));
     edit->setMaxLength(maxLength);
     edit->setFont(ui::roboto(15));
     edit->setStyleSheet(ui::lineEditStyle());

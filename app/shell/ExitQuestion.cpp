@@ -28,4 +28,44 @@ bool ExitQuestion::handle(QKeyEvent* event) {
     return true;
 }
 
+QString ExitQuestion::closeQuestion(CutOff what) {
+    switch (what) {
+        case CutOff::Print:
+            return tr(
+                "Struk sedang dicetak dan akan terpotong.\n"
+                "Apakah anda yakin ingin keluar dari aplikasi ?");
+        case CutOff::Charge:
+            return tr(
+                "Pengisian sedang dipantau dan dicatat; keduanya akan berhenti.\n"
+                "Apakah anda yakin ingin keluar dari aplikasi ?");
+        case CutOff::Reconnect:
+            return tr(
+                "Aplikasi sedang menyambung ulang ke charger.\n"
+                "Apakah anda yakin ingin keluar dari aplikasi ?");
+        case CutOff::Nothing:
+            break;
+    }
+    return tr("Apakah anda yakin ingin keluar dari aplikasi ?");
+}
+
+bool ExitQuestion::raiseOpenQuestion() {
+    for (ui::MessageDialog* dialog : {m_dialog, m_closeDialog})
+        if (dialog && !dialog->isHidden()) {
+            dialog->raise();
+            return true;
+        }
+    return false;
+}
+
+void ExitQuestion::askToClose(CutOff what) {
+    if (raiseOpenQuestion()) return;
+    // Made for this answer: the text says what would be cut off now.
+    delete m_closeDialog;
+    m_closeDialog =
+        new ui::MessageDialog(m_content, QStringLiteral("CloseDialog"), closeQuestion(what),
+                              ui::MessageDialog::Buttons::OkCancel);
+    connect(m_closeDialog, &ui::MessageDialog::finished, this, &ExitQuestion::answered);
+    m_closeDialog->present();
+}
+
 }  // namespace velmora

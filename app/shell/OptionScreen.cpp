@@ -197,7 +197,7 @@ void GuidePicture::resizeEvent(QResizeEvent*) {
 
 void GuideScreen::showChargerGuide() {
     show();
-    LGuide->setText(tr("Charger & Application User Guide"));
+    LGuide->setText(tr("Panduan Charger & Aplikasi"));
     GuideCharger->show();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/TVLForm.h"
 
+#include <QCloseEvent>
 #include <QGraphicsProxyWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -17,6 +18,25 @@
 #include "widgets/Theme.h"
 
 namespace velmora {
+
+namespace {
+// A charge is watched while the charger's link is up and a session is being recorded or
+// the charger reports a charging stage (the history may be unable to record).
+bool watchingACharge(TVLForm& window) {
+    if (!window.linkControl().chargerLinkUp()) return false;
+    if (window.journal().recordingSessionId()) return true;
+    const int stage = window.state().measurement().stageNumber;
+    return stage >= 1 && stage <= 5;
+}
+
+ExitQuestion::CutOff closingCutsOff(TVLForm& window) {
+    using CutOff = ExitQuestion::CutOff;
+    if (window.printing()) return CutOff::Print;
+    if (watchingACharge(window)) return CutOff::Charge;
+    if (window.linkControl().reconnecting()) return CutOff::Reconnect;
+    return CutOff::Nothing;
+}
+}  // namespace
 
 TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, QWidget* parent)
     : QWidget(parent), m_sizing(windowSizingFor(1366)), m_platform(std::move(platform)) {
@@ -100,8 +120,21 @@ void TVLForm::keyReleaseEvent(QKeyEvent* event) {
     if (!m_exitQuestion->handle(event)) QWidget::keyReleaseEvent(event);
 }
 
+void TVLForm::closeEvent(QCloseEvent* event) {
+    const ExitQuestion::CutOff cutOff =
+        m_leaveConfirmed ? ExitQuestion::CutOff::Nothing : closingCutsOff(*this);
+    if (cutOff == ExitQuestion::CutOff::Nothing) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    m_exitQuestion->askToClose(cutOff);
+}
+
 void TVLForm::OnCloseDialog(bool ok) {
-    if (ok) close();
+    if (!ok) return;
+    m_leaveConfirmed = true;  // asked once is enough
+    close();
 }
 
 }  // namespace velmora

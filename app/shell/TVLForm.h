@@ -190,6 +190,9 @@ signals:
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Closing by the window's close button or Alt+F4 asks first when it would cut off a
+    // charge, a receipt or a reconnection.
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -204,6 +207,8 @@ private:
     void showTick(const TickEvents& tick);
     void updateLinkStatus();
     void showMessage(const QString& text);
+    // Whether a command can go to a charger now ("Kirim Data", "Atur Data", "Tambah Data").
+    bool chargerTakesData() const;
 
     WindowSizing m_sizing;
     NumberFormat m_format;
@@ -215,6 +220,7 @@ private:
     bool m_shown = false;
     UserMessages m_messages{nullptr};
     ExitQuestion* m_exitQuestion = nullptr;
+    bool m_leaveConfirmed = false;  // the user answered the exit or close question
 
     QTimer* m_timerloop = nullptr;
     std::unique_ptr<WindowContent> m_ui;

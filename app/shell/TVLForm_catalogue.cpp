@@ -27,9 +27,13 @@ void TVLForm::RadioNormalChange() {
     profile().modeChanged();
 }
 
-void TVLForm::BTSendDataClick() {
+bool TVLForm::chargerTakesData() const {
     // Only over the charger's own panel, and never into a link that is gone.
-    if (!chargerPanelMode() || !m_ctrl->connectionFlow->chargerLinked()) {
+    return chargerPanelMode() && m_ctrl->connectionFlow->chargerLinked();
+}
+
+void TVLForm::BTSendDataClick() {
+    if (!chargerTakesData()) {
         m_messages.notice(tr("Data tidak terkirim: sambungkan charger terlebih dahulu"));
         return;
     }
@@ -58,7 +62,7 @@ void TVLForm::BTTambahClick() {
 void TVLForm::RTambahYesClick() {
     tambahDialog();
     profile().addOption([this](const std::string& line) { Kirimstringdata(line); },
-                        [this](const QString& text) { showMessage(text); });
+                        [this](const QString& text) { showMessage(text); }, chargerTakesData());
 }
 
 void TVLForm::RTambahNoClick() {

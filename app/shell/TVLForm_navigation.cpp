@@ -43,7 +43,8 @@ void TVLForm::R1UseClick() {
 }
 
 void TVLForm::R2UseClick() {
-    m_ui->userGuide->present();
+    // Opened from the keyboard, the guide starts ringed for the keyboard too.
+    m_ui->userGuide->present(m_ui->content->testAttribute(Qt::WA_KeyboardFocusChange));
 }
 
 void TVLForm::R3UseClick() {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
 #include <memory>
@@ -20,6 +21,30 @@ const QString kSettingsKey = QStringLiteral("language");
 std::unique_ptr<QTranslator>& installed() {
     static std::unique_ptr<QTranslator> translator;
     return translator;
+}
+
+// The translator of Qt's own texts (the file dialog and its questions).
+std::unique_ptr<QTranslator>& installedQt() {
+    static std::unique_ptr<QTranslator> translator;
+    return translator;
+}
+
+// Qt's texts in the language: Qt's own translation where the system has it, else the one
+// built in (Qt ships none for Indonesian). English is Qt's source language.
+void applyQtTexts(Language language) {
+    if (installedQt()) {
+        QCoreApplication::removeTranslator(installedQt().get());
+        installedQt().reset();
+    }
+    if (language == Language::English) return;
+    const QString code = languageCode(language);
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_") + code,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        !translator->load(QStringLiteral(":/i18n/qt_") + code))
+        return;  // Qt's texts stay English: the window's own are not affected
+    if (QCoreApplication::installTranslator(translator.get()))
+        installedQt() = std::move(translator);
 }
 
 Language& current() {
@@ -55,6 +80,7 @@ bool applyLanguage(Language language) {
         installed().reset();
     }
     current() = Language::Indonesian;
+    applyQtTexts(language);
     if (language == Language::Indonesian) return true;  // the source texts
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral(":/i18n/velmora_") + languageCode(language)) ||

@@ -161,8 +161,8 @@ TEST_F(ChartTest, ChartsMadeAtTheFirstLookShowWhatWasPlottedBefore) {
     EXPECT_NEAR(screen->Series1->points().back().x(), 20 * kSecond, 1e-12);
     EXPECT_EQ(screen->Series1->points().back().y(), 13.6);
     EXPECT_EQ(screen->Series2->points().back().y(), 1.1);
-    EXPECT_EQ(screen->ChartVoltage->chart()->title(), "Stage 3");
-    EXPECT_EQ(screen->ChartCurrent->chart()->title(), "Stage 3");
+    EXPECT_EQ(screen->ChartVoltage->chart()->title(), "Tahap 3");
+    EXPECT_EQ(screen->ChartCurrent->chart()->title(), "Tahap 3");
     EXPECT_EQ(m_window->content()->findChildren<QChartView*>().size(), 2);
     EXPECT_TRUE(screen->ChartVoltage->isVisible());
     EXPECT_TRUE(screen->ChartCurrent->isVisible());
@@ -260,7 +260,7 @@ TEST_F(ChartTest, BothChartsHaveTheScreensLook) {
         EXPECT_EQ(row.view->geometry(), row.geometry);
         QChart* chart = row.view->chart();
         EXPECT_EQ(chart->series(), QList<QAbstractSeries*>{row.series});
-        EXPECT_EQ(chart->title(), "Stage 1");
+        EXPECT_EQ(chart->title(), "Tahap 1");
         EXPECT_TRUE(chart->titleFont().bold());
         EXPECT_EQ(chart->titleBrush().color(), QColor(Qt::black));
         EXPECT_FALSE(chart->legend()->isVisible());
@@ -278,7 +278,7 @@ TEST_F(ChartTest, BothChartsHaveTheScreensLook) {
         EXPECT_EQ(y->tickAnchor(), row.minimum);
         QCategoryAxis* x = timeAxis(row.view);
         ASSERT_NE(x, nullptr);
-        EXPECT_EQ(x->titleText(), "Time");
+        EXPECT_EQ(x->titleText(), "Waktu");
         EXPECT_FALSE(x->isGridLineVisible());
         // Right after start-up: ten minutes from 0:00, a label every minute.
         EXPECT_EQ(x->min(), 0.0);
@@ -361,7 +361,7 @@ TEST_F(ChartTest, PrintPictureIsLaidOutForItsSizeAndLeavesTheScreenAlone) {
     EXPECT_EQ(view->geometry(), geometry);
     EXPECT_EQ(view->chart()->size(), chartSize);
     EXPECT_EQ(charts()->Series1->points(), drawn);
-    EXPECT_EQ(view->chart()->title(), "Stage 2");
+    EXPECT_EQ(view->chart()->title(), "Tahap 2");
 
     EXPECT_TRUE(charts()->renderForPrint(kVoltageKind, QSize(0, 300)).isNull());
 }

@@ -63,7 +63,7 @@ TEST(DiagnosticEndToEnd, SimulatedChargerReportsTheSentProfileBack) {
         window, [&] { return window.state().snapshot().optionSlots[0].name == "OTHER 1"; }));
     pick("ComboMerk", "Other");
     pick("ComboIndeks", "OTHER 1");
-    EXPECT_EQ(text("LBrand"), "Other");
+    EXPECT_EQ(text("LBrand"), "Merk");  // the row's label, never the option's brand
     EXPECT_EQ(text("LOJenis"), "MF");
 
     // Send a Zentor lithium battery in fast mode, then let the user wander off before

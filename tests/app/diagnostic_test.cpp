@@ -286,7 +286,7 @@ TEST_F(DiagnosticTest, OtherBrandTurnsTheColumnIntoTheOptionView) {
     choose("Yuasa", "Konvensional", "12N10-3B");
     choose("Other");
     EXPECT_EQ(control<QAbstractButton>("BTSendData")->text(), "   Atur Data");
-    EXPECT_EQ(text("LBrand"), "Opsi");
+    EXPECT_EQ(text("LBrand"), "Merk");  // the row holds the brand box in either view
     EXPECT_FALSE(combo("ComboTipe")->isEnabled());
     EXPECT_EQ(combo("ComboTipe")->count(), 0);
     EXPECT_EQ(text("LCap"), "");
@@ -349,15 +349,14 @@ TEST_F(DiagnosticTest, ChoosingAnOptionShowsItsValues) {
     });
     choose("Other");
     pick("ComboIndeks", "OTHER 3");
-    EXPECT_EQ(text("LBrand"), "Yuasa");
     EXPECT_EQ(text("LOJenis"), "Gel");
     EXPECT_EQ(text("LOKapasitas"), shortest(4.5, "Ah"));
     EXPECT_EQ(text("LOArus"), shortest(2.5, "A"));
     EXPECT_EQ(text("LOCCA"), "150");
     pick("ComboIndeks", "OTHER 1");
-    EXPECT_EQ(text("LBrand"), "Custom");
     EXPECT_EQ(text("LOKapasitas"), "5 Ah");
     EXPECT_EQ(text("LOArus"), "1 A");
+    EXPECT_EQ(text("LBrand"), "Merk");  // a label, never an option's value
 }
 
 TEST_F(DiagnosticTest, OtherSendsTheSelectedOptionNumberOnly) {
@@ -444,7 +443,8 @@ TEST_F(DiagnosticTest, AddingAnOptionSendsItAndDefinesTheSlot) {
     });
     choose("Other");
     pick("ComboIndeks", "OTHER 1");
-    m_window.BTTambahClick();  // no charger panel needed to define a slot
+    openChargerPanel();
+    m_window.BTTambahClick();
     pick("ComboIndeksT", "OTHER 2");
     pick("ComboJenisT", "Gel");
     control<QDoubleSpinBox>("SpinKapasitasT")->setValue(4.5);
@@ -464,31 +464,47 @@ TEST_F(DiagnosticTest, AddingAnOptionSendsItAndDefinesTheSlot) {
     EXPECT_EQ(slot.cca, 150);
     EXPECT_EQ(items(combo("ComboIndeks")), options({1, 2}));
     EXPECT_EQ(items(combo("ComboIndeksT")), options({3, 4, 5}));
-    EXPECT_EQ(combo("ComboIndeks")->currentIndex(), -1);
-    EXPECT_EQ(text("LOJenis"), "MF");  // the option chosen before is still shown
-
-    pick("ComboIndeks", "OTHER 2");
-    EXPECT_EQ(text("LBrand"), "Velmora");
+    // The new option is the one shown, in its row and its values alike.
+    EXPECT_EQ(combo("ComboIndeks")->currentText(), "OTHER 2");
+    EXPECT_EQ(text("LBrand"), "Merk");
     EXPECT_EQ(text("LOJenis"), "Gel");
     EXPECT_EQ(text("LOKapasitas"), shortest(4.5, "Ah"));
     EXPECT_EQ(text("LOArus"), "2 A");
     EXPECT_EQ(text("LOCCA"), "150");
 }
 
-TEST_F(DiagnosticTest, AddingWithoutALinkStillDefinesTheSlotLocally) {
-    m_window.link().stopReaderAndRelease();
+// Without a charger to keep it, an option is refused as "Atur Data" refuses: the dialog
+// stays filled in, nothing is defined, and adding works once the charger is there.
+TEST_F(DiagnosticTest, AddingIsRefusedWithoutAChargerAndTheDialogKeepsItsValues) {
+    const QString notSent =
+        QStringLiteral("Data tidak terkirim: sambungkan charger terlebih dahulu");
     choose("Other");
-    m_window.BTTambahClick();
-    pick("ComboIndeksT", "OTHER 5");
-    pick("ComboJenisT", "Lithium");
-    control<QAbstractButton>("RTambahYes")->click();
-    EXPECT_EQ(m_messages, QStringList{kSent});
-    EXPECT_EQ(m_window.state().snapshot().optionSlots[4].name, "OTHER 5");
-    EXPECT_EQ(items(combo("ComboIndeks")), options({5}));
+    for (const bool linkGone : {false, true}) {
+        SCOPED_TRACE(linkGone ? "link gone" : "panel never opened for the charger");
+        m_messages.clear();
+        if (linkGone) {
+            openChargerPanel();
+            m_window.link().stopReaderAndRelease();
+        }
+        m_window.BTTambahClick();
+        pick("ComboIndeksT", "OTHER 5");
+        pick("ComboJenisT", "Lithium");
+        control<QAbstractButton>("RTambahYes")->click();
+        EXPECT_EQ(m_messages, QStringList{notSent});
+        EXPECT_TRUE(control("LayoutTambah")->isVisibleTo(m_window.content()));
+        EXPECT_EQ(combo("ComboIndeksT")->currentText(), "OTHER 5");
+        if (!linkGone) {
+            EXPECT_EQ(sent(), "");  // a released link has nothing to read
+        }
+        EXPECT_EQ(m_window.state().snapshot().optionSlots[4].name, "");
+        EXPECT_EQ(combo("ComboIndeks")->count(), 0);
+        m_window.RTambahNoClick();
+    }
 }
 
 TEST_F(DiagnosticTest, AFailedSendStillClosesTheAddDialogAndRebuildsTheLists) {
     choose("Other");
+    openChargerPanel();
     m_window.BTTambahClick();
     pick("ComboIndeksT", "OTHER 3");
     pick("ComboJenisT", "MF");

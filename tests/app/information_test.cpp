@@ -54,7 +54,7 @@ TEST_F(InformationTest, DialogLayoutLimitsAndPrompts) {
     } fields[] = {{"EditStore", 30}, {"EditAddress", 40}, {"EditCity", 20}, {"EditPhone", 14}};
     for (const auto& field : fields) {
         EXPECT_EQ(edit(field.name)->maxLength(), field.limit) << field.name;
-        EXPECT_EQ(edit(field.name)->placeholderText(), "Type Here");
+        EXPECT_EQ(edit(field.name)->placeholderText(), "Ketik di sini");
         edit(field.name)->setText(QString(50, 'x'));
         EXPECT_EQ(edit(field.name)->text().size(), field.limit);
     }

@@ -68,7 +68,7 @@ TEST(JournalEndToEnd, SimulatedChargeIsRecordedAndReadBackThroughTheWindow) {
     // The results as the diagnostic screen showed them when they came.
     const QStringList after = text(window, "LSesiAfter").split('\n');
     EXPECT_EQ(after,
-              QStringList({"After Charging", text(window, "ACCA"), text(window, "AiR"),
+              QStringList({"Sesudah Pengisian", text(window, "ACCA"), text(window, "AiR"),
                            text(window, "Avd"), text(window, "AVo"), text(window, "ARes1")}));
     const QStringList before = text(window, "LSesiBefore").split('\n');
     EXPECT_EQ(before.value(1), text(window, "BCCA"));

@@ -6,18 +6,23 @@
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGraphicsProxyWidget>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLocale>
+#include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "gui_wait.h"
 #include "journal/HistoryDialog.h"
@@ -30,6 +35,7 @@
 #include "printing/EscPosReader.h"
 #include "printing/ReceiptPrinter.h"
 #include "shell/Dialogs.h"
+#include "widgets/Language.h"
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -184,7 +190,7 @@ TEST_F(JournalHistoryTest, SessionShowsItsResultsAndChartsLeavingTheLiveChartsAl
     ASSERT_TRUE(dialog()->sessionPageShown());
     SessionPage* page = dialog()->PageSesi;
     const QString before = text("LSesiBefore"), after = text("LSesiAfter");
-    EXPECT_TRUE(before.startsWith("Before Charging\nCCA = 410\n")) << before.toStdString();
+    EXPECT_TRUE(before.startsWith("Sebelum Pengisian\nCCA = 410\n")) << before.toStdString();
     EXPECT_TRUE(after.contains("CCA = 455")) << after.toStdString();
     EXPECT_TRUE(after.endsWith("Status  = GOOD")) << after.toStdString();
     EXPECT_FALSE(control("LSesiTest")->isVisibleTo(page));
@@ -247,8 +253,9 @@ TEST_F(JournalHistoryTest, SessionBeingRecordedIsNotDeleted) {
     EXPECT_EQ(cell(0, SessionListModel::Stop), "Sedang direkam");
     view(0);
     control<QAbstractButton>("RSesiHapus")->click();
-    control<QAbstractButton>("RHapusIya")->click();
+    // Refused at once: no question whose "Iya" then cannot be done.
     EXPECT_EQ(m_messages, QStringList{"Sesi sedang direkam, tidak dapat dihapus"});
+    EXPECT_FALSE(control("LayoutHapusRiwayat")->isVisibleTo(m_window->content()));
     charging(13.2, 3.0);
     tick([](ChargerState& s) { s.chargerStatus = "STANDBY"; });
     const auto sessions = kept();
@@ -447,6 +454,97 @@ TEST_F(JournalHistoryTest, BrowsingLeavesAnOlderJournalAloneAndTheFirstWriteUpgr
 
 // The "Simpan sebagai" dialog of every export is a window of its own over the application's
 // window: a dialog inside the scaled view is drawn as a black box that takes no input.
+// A US user reads 12/10/2025 as 10 December: the dates follow the locale's order, and the
+// filter takes them as written.
+TEST_F(JournalHistoryTest, DatesFollowTheUsersLocaleOrder) {
+    const QLocale saved;
+    const struct {
+        QLocale locale;
+        const char* start;  // of the newest session, a test on 10 December 2025
+        const char* day;    // typed into the filter
+    } cases[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), "12/10/2025 08:00", "12/10"},
+        {QLocale(QLocale::Indonesian, QLocale::Indonesia), "10/12/2025 08:00", "10/12"},
+        {QLocale(QLocale::Japanese, QLocale::Japan), "2025/12/10 08:00", "2025/12/10"},
+        {QLocale(QLocale::German, QLocale::Germany), "10.12.2025 08:00", "10.12."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.name().toStdString());
+        QLocale::setDefault(c.locale);
+        m_window->RRiwayatClick();
+        EXPECT_EQ(cell(0, SessionListModel::Start), c.start);
+        typeFilter(c.day);
+        ASSERT_EQ(list()->model()->rowCount(), 1);
+        EXPECT_EQ(cell(0, SessionListModel::Type), "YB9-B");
+        view(0);
+        EXPECT_TRUE(text("LSesiTitle").contains(c.start)) << text("LSesiTitle").toStdString();
+        typeFilter("");
+        control<QAbstractButton>("RRiwayatTutup")->click();
+    }
+    QLocale::setDefault(saved);
+}
+
+// The save dialog speaks the window's language, wears its look and shows each date whole;
+// the name it suggests is in the window's language too.
+TEST_F(JournalHistoryTest, SaveDialogSpeaksTheWindowsLanguageInItsLook) {
+    const struct {
+        ui::Language language;
+        const char *nameLabel, *suggested, *save, *cancel;
+    } cases[] = {
+        {ui::Language::Indonesian, "&Nama file:", "Riwayat.csv", "&Simpan", "Batalkan"},
+        {ui::Language::English, "File &name:", "History.csv", "&Save", "Cancel"},
+    };
+    // A CSV saved before: the dialog lists it with its date.
+    QFile before(QDir(QFileInfo(QString::fromStdString(m_path)).absolutePath())
+                     .filePath(QStringLiteral("Riwayat lama.csv")));
+    ASSERT_TRUE(before.open(QIODevice::WriteOnly));
+    before.close();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.suggested);
+        ASSERT_TRUE(ui::applyLanguage(c.language));
+        m_window = std::make_unique<TVLForm>(std::make_unique<FakePlatform>(m_bt), 1366);
+        m_window->setMessageSink([this](const QString& text) { m_messages << text; });
+        useJournalFolder();
+        m_window->show();
+        m_window->RRiwayatClick();
+        bool asked = false;
+        const auto inspect = [&](QFileDialog* dialog) {
+            EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+            EXPECT_EQ(dialog->findChild<QLabel*>("fileNameLabel")->text(), c.nameLabel);
+            EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), c.suggested);
+            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+            EXPECT_EQ(buttons->button(QDialogButtonBox::Save)->text(), c.save);
+            EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), c.cancel);
+            EXPECT_LT(qGray(dialog->grab().toImage().pixel(4, 4)), 64);  // the window's dark
+            // The folder it opens in ("Velmora Tester") lists the CSV with its whole date.
+            auto* details = dialog->findChild<QTreeView*>("treeView");
+            ASSERT_NE(details, nullptr);
+            const QModelIndex folder = details->rootIndex();
+            ASSERT_TRUE(
+                processEventsUntil([&] { return details->model()->rowCount(folder) > 0; }, 5000));
+            QCoreApplication::processEvents();
+            for (int row = 0; row < details->model()->rowCount(folder); ++row) {
+                const QString date = details->model()->index(row, 3, folder).data().toString();
+                EXPECT_FALSE(date.isEmpty());
+                EXPECT_LT(details->fontMetrics().horizontalAdvance(date),
+                          details->header()->sectionSize(3))
+                    << date.toStdString();
+            }
+        };
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            asked = true;
+            inspect(dialog);
+            QTest::keyClick(dialog, Qt::Key_Escape);  // whatever was found
+        });
+        control<QAbstractButton>("RRiwayatEkspor")->click();
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(m_messages.isEmpty());
+    }
+    ui::applyLanguage(ui::Language::Indonesian);
+}
+
 TEST_F(JournalHistoryTest, SaveDialogsAreWindowsOfTheirOwnAtEveryScale) {
     const struct {
         int screenWidth;

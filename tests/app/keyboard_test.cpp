@@ -13,7 +13,9 @@
 #include "journal/HistoryDialog.h"
 #include "journal_window_fixture.h"
 #include "printing/ReceiptPreview.h"
+#include "shell/UserGuide.h"
 #include "widgets/KeyboardFocus.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/SlideInDialog.h"
 
 // Readable names in failures.
@@ -358,6 +360,165 @@ TEST_F(KeyboardTest, CtrlDigitsShowTheTopBarScreensUnlessADialogIsOpen) {
 }
 
 // The keys reach the focused control at every window scale.
+// What the keys reach while something covers the window: every press of a button of the
+// window is noted by its name.
+class CoveredKeysTest : public KeyboardTest {
+protected:
+    void SetUp() override {
+        KeyboardTest::SetUp();
+        for (QAbstractButton* button : m_window->content()->findChildren<QAbstractButton*>())
+            QObject::connect(button, &QAbstractButton::pressed, m_window.get(), [this, button] {
+                m_pressed << button->objectName();
+                m_pressedButtons << button;
+            });
+    }
+    void clearPressed() {
+        m_pressed.clear();
+        m_pressedButtons.clear();
+    }
+    // Presses made of buttons that do not lie inside `cover`.
+    QStringList pressedOutside(QWidget* cover) {
+        QStringList outside;
+        for (QAbstractButton* button : m_pressedButtons)
+            if (!cover->isAncestorOf(button)) outside << button->objectName();
+        return outside;
+    }
+    // Keys that would act on a control holding the keyboard, or move it.
+    void pressCoveredKeys() {
+        for (const int press : {int(Qt::Key_Space), int(Qt::Key_Down), int(Qt::Key_Up),
+                                int(Qt::Key_A), int(Qt::Key_Tab)})
+            key(press);
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        key(Qt::Key_2, Qt::ControlModifier);
+    }
+
+    QStringList m_pressed;
+    QList<QAbstractButton*> m_pressedButtons;  // the window's own, alive as long as it
+};
+
+// The intro guide covers the window whole: its keys turn its pages and close it, and none
+// of them reaches the screen under it, where the keyboard waits for its return.
+TEST_F(CoveredKeysTest, KeysOverTheIntroGuideReachNothingBehindIt) {
+    auto* guide = m_window->findChild<UserGuide*>("UserGuide");
+    ASSERT_NE(guide, nullptr);
+    m_window->BT4OptionClick();
+    auto* guideRow = control<QAbstractButton>("R2Use");
+    for (int i = 0; i < 30 && focused() != guideRow; ++i) key(Qt::Key_Tab);
+    ASSERT_EQ(focused(), guideRow);
+    key(Qt::Key_Return);  // "Informasi Pengguna" by keyboard
+    ASSERT_TRUE(guide->isVisible());
+    clearPressed();
+
+    // Opened by keyboard, the way on holds the keyboard, ringed.
+    EXPECT_EQ(QApplication::focusWidget(), guide->bRight);
+    EXPECT_TRUE(guide->ringShown());
+    key(Qt::Key_Space);
+    EXPECT_EQ(guide->pageIndex(), 1);
+    key(Qt::Key_Left);
+    EXPECT_EQ(guide->pageIndex(), 0);
+    key(Qt::Key_Right);
+    key(Qt::Key_Return);
+    EXPECT_EQ(guide->pageIndex(), 2);
+    // Tab goes round the guide's own hit areas: "Lewati", back, on.
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), guide->BTSkip);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), guide->bLeft);
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), guide->BTSkip);
+    EXPECT_TRUE(guide->ringShown());
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);
+    for (const int press : {int(Qt::Key_Down), int(Qt::Key_A), int(Qt::Key_Back)}) key(press);
+    key(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_FALSE(guide->isHidden());  // the Back key closes it: it is fading
+    // The last page ends the guide: "Selesai", and Enter there finishes.
+    guide->present(true);
+    for (int i = 0; i < 5; ++i) key(Qt::Key_Right);
+    EXPECT_EQ(guide->pageIndex(), UserGuide::kPages - 1);
+    EXPECT_EQ(guide->BTSkip->accessibleName(), "Selesai");
+    EXPECT_EQ(QApplication::focusWidget(), guide->BTSkip);  // the way on is gone
+    key(Qt::Key_Return);
+    ASSERT_TRUE(processEventsUntil([&] { return guide->isHidden(); }));
+
+    EXPECT_EQ(m_pressed, QStringList());  // no button of the window was pressed
+    EXPECT_TRUE(control("M4Option")->isVisible());
+    EXPECT_EQ(focused(), guideRow);  // the keyboard is back where it was
+    key(Qt::Key_Space);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_EQ(guide->BTSkip->accessibleName(), "Selesai");
+    key(Qt::Key_Escape);
+    ASSERT_TRUE(processEventsUntil([&] { return guide->isHidden(); }));
+    EXPECT_EQ(m_pressed, QStringList{"R2Use"});
+}
+
+// Opened with the mouse, the guide holds the keyboard all the same, with no ring.
+TEST_F(CoveredKeysTest, TheIntroGuideTakesTheKeyboardFromTheMouseToo) {
+    auto* guide = m_window->findChild<UserGuide*>("UserGuide");
+    auto* save = control<QAbstractButton>("BTSave");
+    save->setFocus();  // a control of the dashboard that Enter or Space would press
+    m_window->R2UseClick();
+    EXPECT_FALSE(guide->ringShown());
+    pressCoveredKeys();
+    key(Qt::Key_Return);
+    EXPECT_EQ(m_pressed, QStringList());
+    EXPECT_TRUE(control("M1Dashboard")->isVisible());
+    EXPECT_EQ(guide->pageIndex(), 2);  // Space and Enter went on, Tab stayed on the guide
+    EXPECT_TRUE(guide->ringShown());
+}
+
+// Every kind of overlay in the content holds the keyboard: no key presses, moves or changes
+// a control it covers.
+TEST_F(CoveredKeysTest, KeysOverAnOverlayReachNothingBehindIt) {
+    struct Row {
+        const char* name;
+        std::function<QWidget*()> open;
+        std::function<void()> close;
+    } rows[] = {
+        {"force stop question",
+         [&]() -> QWidget* {
+             m_window->BTForceStopClick();
+             return dialog("LayoutForceStop");
+         },
+         [&] { m_window->RForceNoClick(); }},
+        {"history",
+         [&]() -> QWidget* {
+             m_window->RRiwayatClick();
+             return dialog("LayoutRiwayat");
+         },
+         [&] { press("RRiwayatTutup"); }},
+        {"message over the connection dialog",
+         [&]() -> QWidget* {
+             m_window->BTConnectionClick();
+             auto* message = new ui::MessageDialog(m_window->content(), "LayoutMessage", "Pesan",
+                                                   ui::MessageDialog::Buttons::OkCancel);
+             message->present();
+             return message;
+         },
+         [&] {
+             delete control<ui::MessageDialog>("LayoutMessage");
+             m_window->RectLayoutBTClick();
+         }},
+    };
+    m_window->BT2DiagnosticClick();
+    auto* brands = control<QComboBox>("ComboMerk");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        brands->setCurrentIndex(2);
+        brands->setFocus();  // arrows and letters would change it
+        QWidget* cover = row.open();
+        clearPressed();
+        pressCoveredKeys();
+        EXPECT_EQ(pressedOutside(cover), QStringList());
+        EXPECT_EQ(brands->currentIndex(), 2);
+        EXPECT_TRUE(control("M2Diagnostic")->isVisible());
+        ASSERT_NE(focused(), nullptr);
+        EXPECT_TRUE(focused() == cover || cover->isAncestorOf(focused()))
+            << focusedName().toStdString();
+        row.close();
+    }
+}
+
 TEST(KeyboardScaleTest, TabAndEnterWorkAtEveryScale) {
     for (const int screenWidth : {1024, 1366, 1920}) {
         SCOPED_TRACE(screenWidth);

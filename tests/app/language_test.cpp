@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <functional>
 
+#include "link/SimulatedDevices.h"
 #include "monitor/ChartPlot.h"
 #include "monitor/ChartScreen.h"
 #include "shell/OptionScreen.h"
@@ -47,6 +48,25 @@ protected:
                      ->titleText();
              },
              "Tegangan ( V )", "Voltage ( V )"},
+            {"chart's time caption", [this] { m_window->BT3ChartClick(); },
+             [this] {
+                 return m_window->chartScreen()
+                     ->ChartVoltage->chart()
+                     ->axes(Qt::Horizontal)
+                     .constFirst()
+                     ->titleText();
+             },
+             "Waktu", "Time"},
+            {"chart's stage", [this] { m_window->BT3ChartClick(); },
+             [this] { return m_window->chartScreen()->ChartCurrent->chart()->title(); }, "Tahap 1",
+             "Stage 1"},
+            {"result heading", [] {}, [this] { return text("RBeforeTitle"); }, "Sebelum Pengisian",
+             "Before Charging"},
+            {"name box prompt", [this] { press("BTSave"); },
+             [this] { return control<QLineEdit>("Edit2")->placeholderText(); }, "Ketik di sini",
+             "Type here"},
+            {"charger guide", [this] { m_window->R3UseClick(); }, [this] { return text("LGuide"); },
+             "Panduan Charger & Aplikasi", "Charger & App Guide"},
             // A dialog: the question before a charge is stopped.
             {"force stop question", [this] { press("BTForceStop"); },
              [this] { return text("LayoutForceStopLine1"); }, "Proses pengisian daya belum selesai",
@@ -123,6 +143,27 @@ TEST_F(EnglishWindowTest, PicturesWithWordsAreTheEnglishOnes) {
     EXPECT_EQ(ui::localizedPicture(QStringLiteral(":/img/logo.svg")), ":/img/logo.svg");
     ui::applyLanguage(ui::Language::Indonesian);
     EXPECT_EQ(ui::localizedPicture(QStringLiteral(":/img/intro1.svg")), ":/img/intro1.svg");
+}
+
+// The simulated devices are named in the window's language; their addresses, which the
+// settings and the command line use, stay as they are.
+TEST_F(EnglishWindowTest, SimulatedDevicesAreNamedInTheWindowsLanguage) {
+    const auto listed = [] {
+        DevicePlatform devices(nullptr, true, {QStringLiteral("tcp:127.0.0.1:5555")});
+        QStringList rows;
+        for (const DeviceInfo& device : devices.pairedDevices())
+            rows << device.name + " = " + device.address;
+        return rows;
+    };
+    EXPECT_EQ(listed(), QStringList({"Simulated Charger = sim:charger",
+                                     "Simulated Charger (Test) = sim:charger-test",
+                                     "Simulated Charger (tcp:127.0.0.1:5555) = tcp:127.0.0.1:5555",
+                                     "Simulated Printer = sim:printer"}));
+    ui::applyLanguage(ui::Language::Indonesian);
+    EXPECT_EQ(listed(), QStringList({"Charger Simulasi = sim:charger",
+                                     "Charger Simulasi (Tes) = sim:charger-test",
+                                     "Charger Simulasi (tcp:127.0.0.1:5555) = tcp:127.0.0.1:5555",
+                                     "Printer Simulasi = sim:printer"}));
 }
 
 TEST_F(EnglishWindowTest, NumbersFollowTheUsersLocaleInEitherLanguage) {

@@ -101,7 +101,7 @@ TEST_F(LoggerTest, SaveDialogLooksAsDesignedAndCancelWritesNothing) {
     auto* dialog = saveDialog();
     EXPECT_EQ(dialog->panel()->size(), QSize(350, 150));
     EXPECT_EQ(text("LNamaFile"), "Nama File :");
-    EXPECT_EQ(edit2()->placeholderText(), "Type Here");
+    EXPECT_EQ(edit2()->placeholderText(), "Ketik di sini");
     EXPECT_EQ(edit2()->size(), QSize(290, 32));
     auto* cancel = control<QAbstractButton>("RCancelSave");
     auto* ok = control<QAbstractButton>("ROKSave");
@@ -191,6 +191,31 @@ TEST_F(LoggerTest, KeysAfterCancelReachNoHiddenNameBox) {
     EXPECT_EQ(edit2()->text(), "kunci");
     EXPECT_TRUE(m_messages.isEmpty());
     EXPECT_FALSE(QDir(logFolder()).exists());
+}
+
+// The second log of the day: the last name is offered selected, so typing replaces it
+// rather than running on ("Budi CONBudi YTZ5S.log"); End keeps it to add to.
+TEST_F(LoggerTest, TheLastNameIsOfferedSelectedAndTypingReplacesIt) {
+    m_window->show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QWindow* window = m_window->windowHandle();
+    setState(exampleResults);
+    press("BTSave");
+    for (const char* c = "Budi CON"; *c; ++c) QTest::keyClick(window, *c);
+    ASSERT_EQ(edit2()->text(), "Budi CON");
+    QTest::keyClick(window, Qt::Key_Return);
+    ASSERT_FALSE(saveDialog()->isVisible());
+
+    press("BTSave");
+    EXPECT_EQ(edit2()->selectedText(), "Budi CON");
+    for (const char* c = "Budi YTZ5S"; *c; ++c) QTest::keyClick(window, *c);
+    EXPECT_EQ(edit2()->text(), "Budi YTZ5S");
+    QTest::keyClick(window, Qt::Key_Escape);
+    press("BTSave");
+    QTest::keyClick(window, Qt::Key_End);
+    QTest::keyClick(window, '2');
+    EXPECT_EQ(edit2()->text(), "Budi YTZ5S2");
 }
 
 TEST_F(LoggerTest, FailedWriteIsReportedAndClosesTheDialog) {

@@ -6,12 +6,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTextLayout>
 
 #include "gui_wait.h"
 #include "link/Commands.h"
 #include "link/LinkController.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
+#include "monitor/LostLinkPanel.h"
 #include "widgets/Theme.h"
 #include "window_fixture.h"
 
@@ -34,6 +36,12 @@ protected:
         });
     }
     bool panelShown() { return control("PanelLinkLost")->isVisibleTo(m_window->dashboard()); }
+    // The panel's text as read: the name's unbreakable spaces and hyphens as typed.
+    QString reason() {
+        return text("LLinkLostReason")
+            .replace(QChar::Nbsp, QLatin1Char(' '))
+            .replace(QChar(0x2011), QLatin1Char('-'));
+    }
     // The charger at socket n reports stage 3 and the window ticks until it shows.
     void charging(size_t n) {
         // Each connection finds the charge later on: its time has run on.
@@ -47,6 +55,53 @@ protected:
     }
 };
 
+// The charger's name stays whole on one line of the panel's text, shortened in its middle
+// when it is too long: the lines break round it, never inside an address.
+TEST(LostLinkPanelTest, TheChargersNameIsNeverBrokenAcrossLines) {
+    QWidget dashboard;
+    LostLinkPanel panel(&dashboard);
+    QLabel* reason = panel.LLinkLostReason;
+    for (const QString& device :
+         {QStringLiteral("Charger Simulasi (tcp:127.0.0.1:5555)"), QStringLiteral("VELMORA-CHG"),
+          QStringLiteral("Charger Simulasi (tcp:charger-bengkel-jaya-abadi.local:5555)")}) {
+        for (const int attempt : {0, 3}) {
+            SCOPED_TRACE(device.toStdString() + " " + std::to_string(attempt));
+            LostLinkView view;
+            view.device = device;
+            view.reconnecting = attempt > 0;
+            view.attempt = attempt;
+            panel.showLost(view);
+            // The lines the label draws.
+            QTextLayout layout(reason->text(), reason->font());
+            QTextOption option;
+            option.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QStringList lines;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(reason->width());
+                lines << reason->text().mid(line.textStart(), line.textLength());
+            }
+            layout.endLayout();
+            const auto asTyped = [](QString text) {
+                return text.replace(QChar::Nbsp, QLatin1Char(' '))
+                    .replace(QChar(0x2011), QLatin1Char('-'));
+            };
+            const QString start = device.left(8);  // "Charger " or "VELMORA-"
+            ASSERT_TRUE(asTyped(reason->text()).contains(start)) << reason->text().toStdString();
+            int lineOfName = -1;
+            for (int i = 0; i < lines.size(); ++i)
+                if (asTyped(lines[i]).contains(start)) lineOfName = i;
+            ASSERT_GE(lineOfName, 0);
+            const QString nameLine = asTyped(lines[lineOfName]);
+            // Its end, the address's last part (or "…" where shortened), is on the same line.
+            EXPECT_TRUE(nameLine.contains(device.right(5)) || nameLine.contains(QChar(0x2026)))
+                << nameLine.toStdString();
+            EXPECT_LE(reason->fontMetrics().horizontalAdvance(nameLine.trimmed()), reason->width());
+        }
+    }
+}
+
 TEST_F(LostLinkTest, DroppedLinkInventsNoPointsShowsThePanelAndReconnectsTheSameCharger) {
     m_window->FormShow();
     ASSERT_TRUE(connectCharger());
@@ -59,7 +114,7 @@ TEST_F(LostLinkTest, DroppedLinkInventsNoPointsShowsThePanelAndReconnectsTheSame
     const size_t frozen = chartPoints();
     for (int tick = 0; tick < 5; ++tick) m_window->TimerloopTimer();
     EXPECT_EQ(chartPoints(), frozen);  // no flat line of old readings
-    EXPECT_TRUE(text("LLinkLostReason").contains("VELMORA-CHG"));
+    EXPECT_TRUE(reason().contains("VELMORA-CHG"));
     EXPECT_TRUE(m_window->dashboard()->showsStale());
     EXPECT_TRUE(m_window->dashboard()->RCircle->stale());
     EXPECT_EQ(control<QLabel>("LVoltage")->palette().color(QPalette::WindowText), ui::kGrey);
@@ -124,8 +179,8 @@ TEST_F(LostLinkTest, ALostChargerIsTriedAgainByItselfUntilItIsBack) {
     ASSERT_TRUE(
         tickUntil([&] { return links.reconnectAttempt() >= 4 && !m_window->connecting(); }));
     EXPECT_TRUE(links.reconnecting());
-    EXPECT_TRUE(text("LLinkLostReason").startsWith("Menyambung ulang ke VELMORA-CHG..."));
-    EXPECT_TRUE(text("LLinkLostReason").contains("percobaan"));
+    EXPECT_TRUE(reason().startsWith("Menyambung ulang ke VELMORA-CHG..."));
+    EXPECT_TRUE(reason().contains("percobaan"));
     EXPECT_TRUE(control<QWidget>("BTBerhenti")->isVisibleTo(m_window->dashboard()));
     EXPECT_TRUE(m_messages.isEmpty());  // the panel says it; no box to click away
 
@@ -167,11 +222,11 @@ TEST_F(LostLinkTest, ThePanelSaysWhatStandsInTheWay) {
         obstacle.set(*m_bt, true);
         m_bt->peers.back()->release();
         EXPECT_TRUE(tickUntil([&] {
-            return links.reconnecting() && text("LLinkLostReason").startsWith(obstacle.whileTrying);
-        })) << text("LLinkLostReason").toStdString();
+            return links.reconnecting() && reason().startsWith(obstacle.whileTrying);
+        })) << reason().toStdString();
         control<QAbstractButton>("BTBerhenti")->click();
         m_window->TimerloopTimer();
-        EXPECT_EQ(text("LLinkLostReason").toStdString(), obstacle.afterStopping);
+        EXPECT_EQ(reason().toStdString(), obstacle.afterStopping);
         EXPECT_TRUE(m_messages.isEmpty());
 
         obstacle.set(*m_bt, false);  // put right: the user reconnects
@@ -194,7 +249,7 @@ TEST_F(LostLinkTest, ReconnectingStopsWhenTheUserSaysSoOrAfterItsTime) {
     m_bt->peers[0]->release();
     ASSERT_TRUE(tickUntil([&] { return links.reconnectGaveUp(); }));
     EXPECT_FALSE(links.reconnecting());
-    EXPECT_TRUE(text("LLinkLostReason").contains("tidak dapat disambungkan lagi"));
+    EXPECT_TRUE(reason().contains("tidak dapat disambungkan lagi"));
     EXPECT_FALSE(control<QWidget>("BTBerhenti")->isVisibleTo(m_window->dashboard()));
     EXPECT_TRUE(control<QWidget>("BTSambungUlang")->isEnabled());  // by hand it goes on
 
@@ -226,7 +281,7 @@ TEST_F(LostLinkTest, AChargerThatClosesAtOnceIsGivenUpOnTime) {
     EXPECT_GT(links.reconnectAttempt(), 1);
     m_window->TimerloopTimer();
     EXPECT_TRUE(panelShown());
-    EXPECT_TRUE(text("LLinkLostReason").contains("tidak dapat disambungkan lagi"));
+    EXPECT_TRUE(reason().contains("tidak dapat disambungkan lagi"));
     EXPECT_TRUE(m_messages.isEmpty());
 }
 

@@ -16,6 +16,7 @@
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/VirtualPrinter.h"
+#include "shell/ExitQuestion.h"
 #include "window_fixture.h"
 
 using namespace velmora;
@@ -150,6 +151,23 @@ TEST_F(PrintingTest, PrintChargeSendsTwelveChunksOnTheWorkerWhileTheWindowRuns) 
     EXPECT_TRUE(m_window->link().connected());  // the link stays with the printer
     EXPECT_FALSE(m_window->Timerloop()->isActive());
     EXPECT_TRUE(m_messages.isEmpty());
+}
+
+// Closing the window while a receipt is on its way asks first: the receipt would be cut off.
+TEST_F(PrintingTest, ClosingWhilePrintingAsksFirst) {
+    m_window->show();
+    pressPrint(&TVLForm::BTConnectClick);
+    ASSERT_TRUE(m_window->printing());
+    EXPECT_FALSE(m_window->close());
+    EXPECT_EQ(text("CloseDialogText"), ExitQuestion::closeQuestion(ExitQuestion::CutOff::Print));
+    control<QAbstractButton>("CloseDialogCancel")->click();
+    EXPECT_TRUE(m_window->isVisible());
+
+    QSignalSpy printed(m_window.get(), &TVLForm::printFinished);
+    m_printer->letThrough();
+    ASSERT_TRUE(printed.wait(20000));
+    EXPECT_EQ(printed.at(0).at(0).toString(), "");  // the receipt went out whole
+    EXPECT_TRUE(m_window->close());                 // nothing left to cut off
 }
 
 TEST_F(PrintingTest, PrintTestSendsSixChunksAndLeavesTheTimer) {

@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include "gui_wait.h"
+#include "link/LinkController.h"
+#include "shell/ExitQuestion.h"
 #include "shell/OptionScreen.h"
 #include "shell/UserGuide.h"
 #include "widgets/Picture.h"
@@ -99,7 +101,7 @@ TEST_F(WindowTest, GuideViewerAndZoom) {
     m_window->R3UseClick();
     EXPECT_TRUE(control("M5Guide")->isVisibleTo(m_window->content()));
     EXPECT_FALSE(control("M4Option")->isVisibleTo(m_window->content()));
-    EXPECT_EQ(text("LGuide"), "Charger & Application User Guide");
+    EXPECT_EQ(text("LGuide"), "Panduan Charger & Aplikasi");
     EXPECT_EQ(text("LTittle"), "OPTION");  // the top bar keeps the option screen's settings
     auto* picture = control<GuidePicture>("GuideCharger");
     EXPECT_DOUBLE_EQ(picture->pictureScale(), 0.8);
@@ -232,6 +234,57 @@ TEST_F(WindowTest, BackKeyAsksBeforeExit) {
     QCoreApplication::sendEvent(m_window.get(), &back);
     control<QAbstractButton>("ExitDialogOK")->click();
     ASSERT_TRUE(processEventsUntil([&] { return !m_window->isVisible(); }));
+}
+
+// The window's close button (and Alt+F4) close at once when nothing would be cut off, and
+// ask first during a charge or a reconnection, saying which.
+TEST_F(WindowTest, ClosingTheWindowAsksWhenItWouldCutSomethingOff) {
+    using CutOff = ExitQuestion::CutOff;
+    const auto closeQuestion = [this] { return m_window->control<QWidget>("CloseDialog"); };
+    const auto closeByTheSystem = [this] { return m_window->windowHandle()->close(); };
+    m_window->show();
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    m_window->Timerloop()->stop();  // the test ticks by hand
+
+    setState([](ChargerState& s) { s.stageNumber = 2; });  // charging, watched
+    EXPECT_FALSE(closeByTheSystem());
+    ASSERT_NE(closeQuestion(), nullptr);
+    EXPECT_TRUE(closeQuestion()->isVisible());
+    EXPECT_EQ(text("CloseDialogText"), ExitQuestion::closeQuestion(CutOff::Charge));
+    EXPECT_FALSE(closeByTheSystem());  // asked again: the same question, once
+    EXPECT_EQ(m_window->content()->findChildren<QWidget*>("CloseDialog").size(), 1);
+    control<QAbstractButton>("CloseDialogCancel")->click();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(m_window->linkControl().chargerLinkUp());  // nothing was cut off
+
+    // The link lost, the window tries the charger again by itself.
+    m_window->linkControl().setReconnectSchedule({{60000}, 60000, 600000});
+    m_bt->peers.back()->release();
+    ASSERT_TRUE(processEventsUntil([&] {
+        m_window->TimerloopTimer();
+        return m_window->linkControl().reconnecting();
+    }));
+    EXPECT_FALSE(closeByTheSystem());
+    EXPECT_EQ(text("CloseDialogText"), ExitQuestion::closeQuestion(CutOff::Reconnect));
+    control<QAbstractButton>("CloseDialogOK")->click();
+    ASSERT_TRUE(processEventsUntil([&] { return !m_window->isVisible(); }));
+}
+
+TEST_F(WindowTest, ClosingTheIdleWindowOrAfterTheExitQuestionAsksNothing) {
+    m_window->show();
+    EXPECT_TRUE(m_window->windowHandle()->close());  // nothing going on
+    EXPECT_EQ(m_window->control<QWidget>("CloseDialog"), nullptr);
+
+    m_window->show();
+    m_window->FormShow();
+    ASSERT_TRUE(connectCharger());
+    setState([](ChargerState& s) { s.stageNumber = 3; });
+    QKeyEvent back(QEvent::KeyRelease, Qt::Key_Back, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.get(), &back);
+    control<QAbstractButton>("ExitDialogOK")->click();  // already asked: no second question
+    ASSERT_TRUE(processEventsUntil([&] { return !m_window->isVisible(); }));
+    EXPECT_EQ(m_window->control<QWidget>("CloseDialog"), nullptr);
 }
 
 TEST_F(WindowTest, KeysReachNoControlOfAHiddenScreen) {

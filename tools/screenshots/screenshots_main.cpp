@@ -140,7 +140,11 @@ void shootKeyboard(velmora::TVLForm& window, const QDir& dir) {
 // Picks an entry of a selection box by its text, as the user would.
 void pick(velmora::TVLForm& window, const char* box, const char* entry) {
     auto* combo = window.control<QComboBox>(QString::fromLatin1(box));
-    combo->setCurrentIndex(combo->findText(QString::fromLatin1(entry)));
+    int index = combo->findText(QString::fromLatin1(entry));
+    // The simulated devices are named in the window's language.
+    if (index < 0)
+        index = combo->findText(velmora::DevicePlatform::shownName(QString::fromUtf8(entry)));
+    combo->setCurrentIndex(index);
 }
 
 // The diagnostic screen: a whole charge's results, the custom options, a test-only
@@ -385,7 +389,9 @@ void keepSessions(const QString& documents) {
                  .value_or(0) +
              (k.hour * 60 + k.minute) * 60'000) -
             420 * 60'000;
-        start.deviceName = "Charger Simulasi";
+        start.deviceName =  // as the window recorded it, in its language
+            velmora::DevicePlatform::shownName(velmora::DevicePlatform::kSimulatedCharger)
+                .toStdString();
         velmora::journal::Profile& p = start.profile;
         p.brandIndex = k.brand;
         p.varietyIndex = k.variety;
@@ -597,6 +603,10 @@ int main(int argc, char** argv) {
     window.control<QAbstractButton>(QStringLiteral("ExitDialogCancel"))->click();
     window.R2UseClick();
     shoot(window, dir, QStringLiteral("intro_guide"));
+    // Its last page ends it: "Selesai" where the others say "Lewati".
+    window.findChild<velmora::UserGuide*>(QStringLiteral("UserGuide"))
+        ->slideTo(velmora::UserGuide::kPages - 1);
+    shoot(window, dir, QStringLiteral("intro_guide_done"));
     window.BTSkipClick();
     settle(1500);  // the guide fades out in a second, then lists the devices afresh
     window.BT4OptionClick();
