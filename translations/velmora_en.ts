@@ -263,6 +263,112 @@
     </message>
 </context>
 <context>
+    <name>velmora::CertificateCheckDialog</name>
+    <message>
+        <source>Kode %1 - %2
+%3 %4 %5, %6
+No. seri %7, %8</source>
+        <translation>Code %1 - %2
+%3 %4 %5, %6
+Serial %7, %8</translation>
+    </message>
+    <message>
+        <source>Sertifikat sah</source>
+        <translation>Valid certificate</translation>
+    </message>
+    <message>
+        <source>Sertifikat telah diubah, tidak sah</source>
+        <translation>The certificate has been changed: not valid</translation>
+    </message>
+    <message>
+        <source>Ditandatangani kunci dealer yang tidak dikenal</source>
+        <translation>Signed by an unknown dealer key</translation>
+    </message>
+    <message>
+        <source>Bukan sertifikat yang bisa dibaca</source>
+        <translation>Not a readable certificate</translation>
+    </message>
+    <message>
+        <source>Versi sertifikat belum didukung</source>
+        <translation>This certificate version is not supported yet</translation>
+    </message>
+    <message>
+        <source>PERIKSA SERTIFIKAT</source>
+        <translation>CHECK CERTIFICATE</translation>
+    </message>
+    <message>
+        <source>Tempel teks kode QR, atau buka foto atau pindaian struk</source>
+        <translation>Paste the QR code&apos;s text, or open a photo or scan of the receipt</translation>
+    </message>
+    <message>
+        <source>Buka Gambar</source>
+        <translation>Open Picture</translation>
+    </message>
+    <message>
+        <source>Tutup</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Periksa</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Gambar (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation>Pictures (*.png *.jpg *.jpeg *.bmp)</translation>
+    </message>
+    <message>
+        <source>Gambar tidak bisa dibuka</source>
+        <translation>The picture cannot be opened</translation>
+    </message>
+    <message>
+        <source>Tidak ada kode QR pada gambar</source>
+        <translation>No QR code in the picture</translation>
+    </message>
+    <message>
+        <source>Ada lebih dari satu kode QR pada gambar</source>
+        <translation>More than one QR code in the picture</translation>
+    </message>
+    <message>
+        <source>Kode pada gambar bukan kode QR</source>
+        <translation>The code in the picture is not a QR code</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::CertificateControls</name>
+    <message>
+        <source>Kunci Dealer</source>
+        <translation>Dealer key</translation>
+    </message>
+    <message>
+        <source>Ekspor Kunci</source>
+        <translation>Export Key</translation>
+    </message>
+    <message>
+        <source>Kunci Baru</source>
+        <translation>New Key</translation>
+    </message>
+    <message>
+        <source>Periksa</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Kunci dealer tidak bisa dipakai</source>
+        <translation>The dealer key cannot be used</translation>
+    </message>
+    <message>
+        <source>Kunci publik (*.pub)</source>
+        <translation>Public key (*.pub)</translation>
+    </message>
+    <message>
+        <source>Kunci publik disimpan</source>
+        <translation>Public key saved</translation>
+    </message>
+    <message>
+        <source>Kunci dealer baru dibuat; kunci lama tetap bisa diekspor</source>
+        <translation>New dealer key made; the old one can still be exported</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ChartPlot</name>
     <message>
         <source>Tegangan ( V )</source>
@@ -430,6 +536,33 @@
     <message>
         <source>Data log rusak: &quot;%1&quot; bukan angka</source>
         <translation>Log data damaged: &quot;%1&quot; is not a number</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::DealerKeys</name>
+    <message>
+        <source>Berkas sudah ada, tidak ditimpa</source>
+        <translation>The file exists and was not overwritten</translation>
+    </message>
+    <message>
+        <source>Kunci dealer tidak ada</source>
+        <translation>No dealer key</translation>
+    </message>
+    <message>
+        <source>Kunci dealer tidak bisa dibaca</source>
+        <translation>The dealer key cannot be read</translation>
+    </message>
+    <message>
+        <source>Kunci dealer bisa dibaca pengguna lain, tidak dipakai</source>
+        <translation>Other users can read the dealer key: not used</translation>
+    </message>
+    <message>
+        <source>Kunci dealer rusak</source>
+        <translation>The dealer key is damaged</translation>
+    </message>
+    <message>
+        <source>Kunci dealer tidak bisa disimpan</source>
+        <translation>The dealer key cannot be saved</translation>
     </message>
 </context>
 <context>
@@ -637,6 +770,10 @@ Are you sure you want to quit the app?</translation>
         <source>Riwayat %1 %2</source>
         <translation>History %1 %2</translation>
     </message>
+    <message>
+        <source>Sertifikat sesi ini tidak bisa dibaca; struk tanpa sertifikat</source>
+        <translation>This session&apos;s certificate cannot be read; the receipt goes without it</translation>
+    </message>
 </context>
 <context>
     <name>velmora::HistoryDialog</name>
@@ -706,6 +843,53 @@ Are you sure you want to quit the app?</translation>
     <message>
         <source>Ketik di sini</source>
         <translation>Type here</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::JobDetailsDialog</name>
+    <message>
+        <source>DATA PEKERJAAN</source>
+        <translation>JOB DETAILS</translation>
+    </message>
+    <message>
+        <source>No. Seri Aki</source>
+        <translation>Battery serial</translation>
+    </message>
+    <message>
+        <source>Pindai atau ketik</source>
+        <translation>Scan or type</translation>
+    </message>
+    <message>
+        <source>Teknisi</source>
+        <translation>Technician</translation>
+    </message>
+    <message>
+        <source>No. Pekerjaan</source>
+        <translation>Job number</translation>
+    </message>
+    <message>
+        <source>Posisi Aki</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Tidak disebut</source>
+        <translation>Not stated</translation>
+    </message>
+    <message>
+        <source>Di kendaraan</source>
+        <translation>In the vehicle</translation>
+    </message>
+    <message>
+        <source>Di luar kendaraan</source>
+        <translation>Out of the vehicle</translation>
+    </message>
+    <message>
+        <source>Batalkan</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Lanjut</source>
+        <translation>Continue</translation>
     </message>
 </context>
 <context>
@@ -827,6 +1011,14 @@ Are you sure you want to quit the app?</translation>
     <message>
         <source>Pemberitahuan dan suara saat selesai</source>
         <translation>Notify with a sound when done</translation>
+    </message>
+    <message>
+        <source>Cetak sertifikat garansi</source>
+        <translation>Print warranty certificate</translation>
+    </message>
+    <message>
+        <source>Periksa Sertifikat</source>
+        <translation>Check Certificate</translation>
     </message>
 </context>
 <context>
@@ -1115,6 +1307,21 @@ Are you sure you want to quit the app?</translation>
     </message>
 </context>
 <context>
+    <name>velmora::WarrantyCertificates</name>
+    <message>
+        <source>Struk dicetak tanpa sertifikat: %1</source>
+        <translation>Receipt printed without its certificate: %1</translation>
+    </message>
+    <message>
+        <source>Struk dicetak tanpa sertifikat: kunci dealer tidak bisa dipakai</source>
+        <translation>Receipt printed without its certificate: the dealer key cannot be used</translation>
+    </message>
+    <message>
+        <source>Struk dicetak tanpa sertifikat: data terlalu panjang untuk kode QR</source>
+        <translation>Receipt printed without its certificate: too much data for a QR code</translation>
+    </message>
+</context>
+<context>
     <name>velmora::WindowControllers</name>
     <message>
         <source>Koneksi charger terputus</source>
@@ -1143,6 +1350,10 @@ Are you sure you want to quit the app?</translation>
     <message>
         <source>%1, CCA %2</source>
         <translation>%1, CCA %2</translation>
+    </message>
+    <message>
+        <source>Sertifikat tercetak, tetapi tidak tersimpan di riwayat</source>
+        <translation>Certificate printed, but not kept in the history</translation>
     </message>
 </context>
 <context>
