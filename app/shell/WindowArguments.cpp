@@ -72,8 +72,8 @@ void prepare(QCommandLineParser& parser, const Options& options, bool showQtOpti
     // Qt's options are single-dash words ("-platform offscreen").
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
-    parser.addOptions({options.demo, options.charger, options.speed, options.startAnswer,
-                       options.language, options.version});
+    parser.addOptions({options.demo, options.charger, options.printer, options.speed,
+                       options.startAnswer, options.language, options.version});
     addQtOptions(parser, showQtOptions);
 }
 

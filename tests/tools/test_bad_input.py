@@ -109,6 +109,7 @@ class RefusedArgumentsTest(Case):
             (SIM, ["--listen", "foo:bar"], "--listen"),
             (SIM, ["--listen", ""], "--listen"),
             (SIM, ["--listen", "tcp:127.0.0.1:5555x"], "--listen"),
+            (SIM, ["--start-answer", "maybe"], "--start-answer takes standby or state"),
         ]
         if tool_has_journal():
             cases += [
@@ -130,6 +131,8 @@ class RefusedArgumentsTest(Case):
                 (TESTER, ["--charger-address", ""], "--charger-address"),
                 (TESTER, ["--charger-address", "foo:bar"], "--charger-address"),
                 (TESTER, ["--language", "de"], "--language takes id or en"),
+                (TESTER, ["--sim-start-answer", "maybe"], "--sim-start-answer"),
+                (TESTER, ["--printer-address", "foo"], "--printer-address"),
                 (TESTER, ["stray"], "stray"),
             ]
         for program, args, text in cases:
