@@ -9,6 +9,7 @@ namespace velmora {
 namespace {
 
 const QString kSettingKey = QStringLiteral("printing/warrantyCertificate");
+const QString kDealerKey = QStringLiteral("printing/certificateDealer");
 
 QSettings settings() {
     return QSettings(QStringLiteral("Velmora"), QStringLiteral("Velmora Tester"));
@@ -29,7 +30,13 @@ void WarrantyCertificates::setEnabled(bool on) {
 std::optional<certificate::SignedCertificate> WarrantyCertificates::sign(
     certificate::CertificateRecord record) {
     record.job = job;
-    if (dealerName) record.dealer = dealerName().trimmed().toStdString();
+    // The dealer dialog's texts last one run; its name is remembered for the certificates.
+    QString dealer = dealerName ? dealerName().trimmed() : QString();
+    if (dealer.isEmpty())
+        dealer = settings().value(kDealerKey).toString();
+    else
+        settings().setValue(kDealerKey, dealer);
+    record.dealer = dealer.toStdString();
     try {
         return certificate::signCertificate(record, m_keys.current());
     } catch (const certificate::KeyFileError& failure) {

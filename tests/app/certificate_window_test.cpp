@@ -126,6 +126,16 @@ TEST_F(CertificateWindowTest, KeyOthersCanReadPrintsTheReceiptWithoutACertificat
 }
 #endif
 
+// The dealer dialog forgets its texts at exit; the certificate keeps the dealer's name.
+TEST_F(CertificateWindowTest, DealerNameIsRememberedForLaterCertificates) {
+    m_window->R1UseClick();
+    control<QLineEdit>("EditStore")->setText(QStringLiteral("  Aki Jaya Motor "));
+    EXPECT_EQ(warranty().sign({})->record.dealer, "Aki Jaya Motor");
+    control<QLineEdit>("EditStore")->clear();
+    EXPECT_EQ(warranty().sign({})->record.dealer, "Aki Jaya Motor");
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
 TEST_F(CertificateWindowTest, PeriksaSertifikatSaysValidChangedUnknownAndUnreadable) {
     certificate::CertificateRecord record;
     record.kind = "test";
