@@ -10,6 +10,9 @@ constexpr int kFloatingStage = 6;
 constexpr int kStartAnswerTicks = 5;
 // How long a STANDBY answering our start command waits for the charge's next reading.
 constexpr int kStandbyPatience = 5;
+// Floating this long without the after-charge result: the result went out while the link
+// was down and will not come again; the charge is done all the same.
+constexpr int kFloatingWithoutResultTicks = 30;
 
 bool isModeWord(const std::string& word) {
     return word == "Charge Mode" || word == "Test Mode";
@@ -53,6 +56,7 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
         m_profile = tick.context.profile;
         m_deviceAddress = tick.context.deviceAddress;
         m_afterSeen = m_floatingSeen = false;
+        m_floatingTicks = 0;
         m_joinable = false;
         sink.sessionStarted(*m_kind, tick.context, join);
     } else if (!word.empty() && !m_kind) {
@@ -76,9 +80,12 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     }
     m_afterSeen = m_afterSeen || r.after.has_value();
     m_floatingSeen = m_floatingSeen || tick.stageNumber == kFloatingStage;
+    if (m_floatingSeen && !m_afterSeen) ++m_floatingTicks;
 
     const bool charge = *m_kind == SessionKind::Charge;
     if (charge ? m_afterSeen && m_floatingSeen : r.test.has_value())
+        end(StopReason::Finished, sink);
+    else if (charge && m_floatingTicks >= kFloatingWithoutResultTicks)
         end(StopReason::Finished, sink);
     else if (word == "STANDBY" && m_answerTicks > 0)
         holdStandby(tick, sink);

@@ -56,7 +56,8 @@ public:
 //
 // Starts on "Charge Mode" or "Test Mode" while a charger is connected. Every tick of an
 // open session adds a point. A charge finishes once the after-charge result has arrived and
-// the charger is floating (stage 6); a test finishes with its result. STANDBY or an
+// the charger is floating (stage 6), or after half a minute of floating without it (it went
+// out while the link was down); a test finishes with its result. STANDBY or an
 // unplugged battery before that ends the session with that reason; after it, as finished.
 // A charge found going on (stages 2 to 6, heard on a new connection) is recorded from there
 // on, marked as joined mid-charge: after a late connect, or a link that did not come back.
@@ -116,6 +117,7 @@ private:
     int m_answerTicks = 0;   // ticks left in which a STANDBY may answer our start command
     int m_standbyTicks = 0;  // ticks left for a held STANDBY's charge to show it goes on
     int m_lastStage = 0, m_lastElapsed = 0;  // of the session's last point
+    int m_floatingTicks = 0;                 // floating without the after-charge result
 };
 
 }  // namespace velmora::journal

@@ -313,5 +313,28 @@ INSTANTIATE_TEST_SUITE_P(
             {"start charge CH1", "point 1", "point 1", "point 2", "profile B", "end forceStop"}}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
+// The after-charge result went out while the link was down: once the charger has floated
+// for half a minute without it, the charge is done all the same.
+TEST(SessionTrackerFloatingTest, FloatingWithoutTheResultEndsTheChargeAfterHalfAMinute) {
+    SessionTracker tracker;
+    EventLog log;
+    TickObservation tick;
+    tick.chargerConnected = tick.chargerHeard = true;
+    tick.context.deviceAddress = "A1";
+    tick.statusWord = "Charge Mode";
+    tick.stageNumber = 1;
+    tracker.observe(tick, log);
+    tick.statusWord.clear();
+    tick.stageNumber = 6;
+    tick.chargeVoltage = 13.6;
+    int floating = 0;
+    while (tracker.open() && floating < 100) {
+        tick.elapsedSeconds = 500 + floating++;
+        tracker.observe(tick, log);
+    }
+    EXPECT_EQ(floating, 30);
+    EXPECT_EQ(log.events.back(), "end finished");
+}
+
 }  // namespace
 }  // namespace velmora::journal
