@@ -48,6 +48,7 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     }
     const std::string& word = tick.statusWord;
     const bool modeWord = isModeWord(word);
+    // Floating on its own is a charge already done: nothing to join.
     const bool charging = isCharging(tick) && tick.stageNumber != kFloatingStage;
     const bool join = !m_kind && m_joinable && word.empty() && tick.chargerHeard && charging;
     if (modeWord || join) {
@@ -88,7 +89,7 @@ void SessionTracker::observe(const TickObservation& tick, SessionSink& sink) {
     else if (charge && m_floatingTicks >= kFloatingWithoutResultTicks)
         end(StopReason::Finished, sink);
     else if (word == "STANDBY" && m_answerTicks > 0)
-        holdStandby(tick, sink);
+        holdStandby(sink);
     else if (leaving && charge && chargeDone())  // left after the charge had come to its end
         end(StopReason::Finished, sink);
     else if (leaving)
@@ -117,11 +118,10 @@ bool SessionTracker::resumeOrEnd(const TickObservation& tick, SessionSink& sink)
     return true;
 }
 
-bool SessionTracker::holdStandby(const TickObservation&, SessionSink& sink) {
+void SessionTracker::holdStandby(SessionSink& sink) {
     m_answerTicks = 0;  // one answer per start command
     suspend(StopReason::ChargerStandby, sink);
     m_standbyTicks = kStandbyPatience;
-    return false;
 }
 
 bool SessionTracker::goesOnFromLastPoint(const TickObservation& tick) const {

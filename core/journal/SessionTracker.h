@@ -102,7 +102,7 @@ private:
     bool resumeOrEnd(const TickObservation& tick, SessionSink& sink);
     bool chargeDone() const { return m_afterSeen || m_floatingSeen; }
     // A STANDBY answering our start command: held while readings may still follow.
-    bool holdStandby(const TickObservation& tick, SessionSink& sink);
+    void holdStandby(SessionSink& sink);
     // Ticks on while a STANDBY is held: false when the tick is done with.
     bool releaseStandby(const TickObservation& tick, SessionSink& sink);
     bool goesOnFromLastPoint(const TickObservation& tick) const;

@@ -25,8 +25,8 @@ namespace {
 constexpr int kTickMs = 40;  // real time per simulated second
 constexpr int kDeadlineMs = 60000;
 
-std::unique_ptr<TVLForm> benchWindow(const QString& documents, QStringList& messages,
-                                     ChargerModel::StartAnswer answer) {
+// A charge of a few simulated minutes, long enough for a cut and a receipt in its middle.
+SimulatorOptions benchCharger(ChargerModel::StartAnswer answer) {
     SimulatorOptions simulator;
     simulator.tickMs = kTickMs;
     simulator.startAnswer = answer;
@@ -34,18 +34,15 @@ std::unique_ptr<TVLForm> benchWindow(const QString& documents, QStringList& mess
     simulator.durations.constantCurrent = 120;
     simulator.durations.constantVoltage1 = 30;
     simulator.durations.constantVoltage2 = 20;
-    auto window = std::make_unique<TVLForm>(
-        std::make_unique<DevicePlatform>(nullptr, true, QStringList{}, simulator), 1366);
-    window->setMessageSink([&messages](const QString& text) { messages << text; });
-    window->setDocumentsFolder(documents);
-    return window;
+    return simulator;
 }
 
 class ChargeRecordTest : public ::testing::TestWithParam<ChargerModel::StartAnswer> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_documents.isValid());
-        m_window = benchWindow(m_documents.path(), m_messages, GetParam());
+        m_window = velmora::testing::simulatedWindow(m_documents.path(), m_messages,
+                                                     benchCharger(GetParam()));
         // A workshop clock that moves one second with each refresh, as the real one does.
         m_window->journal().setClock([this] { return m_now; });
         m_window->linkControl().setReconnectSchedule({{100}, 100, 600000});

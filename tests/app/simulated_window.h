@@ -11,9 +11,20 @@
 
 namespace velmora::testing {
 
-// A window on the simulated charger whose stages take a few simulated seconds, keeping its
-// files in `documents` and its messages in `messages`. tickMs: real time per simulated second.
-// dropAfterTicks: the charger closes each link after that many seconds (0: never).
+// A window on the simulated devices, the built-in charger running `simulator`, keeping its
+// files in `documents` and its messages in `messages`.
+inline std::unique_ptr<TVLForm> simulatedWindow(const QString& documents, QStringList& messages,
+                                                const SimulatorOptions& simulator) {
+    auto window = std::make_unique<TVLForm>(
+        std::make_unique<DevicePlatform>(nullptr, true, QStringList{}, simulator), 1366);
+    window->setMessageSink([&messages](const QString& text) { messages << text; });
+    window->setDocumentsFolder(documents);
+    return window;
+}
+
+// The same with a charger whose stages take a few simulated seconds. tickMs: real time per
+// simulated second. dropAfterTicks: the charger closes each link after that many seconds
+// (0: never).
 inline std::unique_ptr<TVLForm> simulatedWindow(const QString& documents, QStringList& messages,
                                                 int tickMs, int dropAfterTicks = 0) {
     SimulatorOptions simulator;
@@ -23,11 +34,7 @@ inline std::unique_ptr<TVLForm> simulatedWindow(const QString& documents, QStrin
     simulator.durations.constantVoltage1 = 15;
     simulator.durations.constantVoltage2 = 10;
     simulator.durations.diagnosis = 4;
-    auto window = std::make_unique<TVLForm>(
-        std::make_unique<DevicePlatform>(nullptr, true, QStringList{}, simulator), 1366);
-    window->setMessageSink([&messages](const QString& text) { messages << text; });
-    window->setDocumentsFolder(documents);
-    return window;
+    return simulatedWindow(documents, messages, simulator);
 }
 
 // Picks the simulated charger and presses "Sambungkan"; true when it connected.
