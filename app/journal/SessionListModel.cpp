@@ -92,7 +92,7 @@ QVariant SessionListModel::data(const QModelIndex& index, int role) const {
 QVariant SessionListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     static const char* const kHeadings[] = {
-        QT_TR_NOOP("Waktu"), QT_TR_NOOP("Rak"),    QT_TR_NOOP("Jenis"), QT_TR_NOOP("Merek"),
+        QT_TR_NOOP("Waktu"), QT_TR_NOOP("Rak"),    QT_TR_NOOP("Jenis"),  QT_TR_NOOP("Merek"),
         QT_TR_NOOP("Tipe"),  QT_TR_NOOP("Status"), QT_TR_NOOP("Durasi"), QT_TR_NOOP("Akhir")};
     if (section < 0 || section >= ColumnCount) return {};
     return tr(kHeadings[section]);

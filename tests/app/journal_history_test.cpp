@@ -462,7 +462,8 @@ TEST_F(JournalHistoryTest, BayChoiceShowsOneBaysSessionsWhereThereAreBays) {
     EXPECT_EQ(rows[2].last(), "Rak 2");
 
     view(1);
-    EXPECT_TRUE(text("LSesiTitle").startsWith("Rak 2  ·  Isi daya  ·  ")) << text("LSesiTitle").toStdString();
+    EXPECT_TRUE(text("LSesiTitle").startsWith("Rak 2  ·  Isi daya  ·  "))
+        << text("LSesiTitle").toStdString();
     control<QAbstractButton>("RSesiHapus")->click();
     control<QAbstractButton>("RHapusIya")->click();
     EXPECT_EQ(bays->currentText(), "Rak 2");  // still chosen while it has sessions
