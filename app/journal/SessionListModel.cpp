@@ -1,12 +1,48 @@
 #include "journal/SessionListModel.h"
 
-#include <QCollator>
 #include <QSet>
 #include <algorithm>
 
 #include "journal/SessionTexts.h"
 
 namespace velmora {
+
+namespace {
+
+// The run of digits, or of other characters, that starts at `from`.
+QStringView runAt(const QString& text, qsizetype from) {
+    const bool digits = text.at(from).isDigit();
+    qsizetype end = from;
+    while (end < text.size() && text.at(end).isDigit() == digits) ++end;
+    return QStringView(text).mid(from, end - from);
+}
+
+// Numbers within labels compare by their value: "Rak 2" before "Rak 10". The platform's
+// collation cannot be relied on for that (it counts only where Qt has ICU).
+int compareCounting(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const QStringView x = runAt(a, i), y = runAt(b, j);
+        int by = 0;
+        if (x.front().isDigit() && y.front().isDigit()) {
+            const auto significant = [](QStringView run) {
+                while (run.size() > 1 && run.front() == QLatin1Char('0')) run = run.mid(1);
+                return run;
+            };
+            const QStringView p = significant(x), q = significant(y);
+            by = p.size() != q.size() ? (p.size() < q.size() ? -1 : 1) : p.compare(q);
+        } else {
+            by = x.compare(y, Qt::CaseInsensitive);
+        }
+        if (by != 0) return by;
+        i += x.size();
+        j += y.size();
+    }
+    if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
+    return a.compare(b);  // equal but for case or leading zeros: still one order
+}
+
+}  // namespace
 
 SessionListModel::SessionListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -49,13 +85,8 @@ QStringList SessionListModel::bayLabels() const {
         seen.insert(label);
         labels << label;
     }
-    QCollator order;
-    order.setNumericMode(true);
-    order.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(labels.begin(), labels.end(), [&order](const QString& a, const QString& b) {
-        const int by = order.compare(a, b);
-        return by != 0 ? by < 0 : a < b;  // labels differing in case only keep an order too
-    });
+    std::sort(labels.begin(), labels.end(),
+              [](const QString& a, const QString& b) { return compareCounting(a, b) < 0; });
     return labels;
 }
 
