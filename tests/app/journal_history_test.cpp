@@ -476,6 +476,25 @@ TEST_F(JournalHistoryTest, BayChoiceShowsOneBaysSessionsWhereThereAreBays) {
     EXPECT_EQ(text("LRiwayatInfo"), "4 sesi");
 }
 
+// The bays offered are each label once, counted as a person counts them, whatever the
+// platform's collation: numbers by their value, letters without regard to case.
+TEST(SessionListModelTest, BayLabelsComeOnceInCountingOrder) {
+    const std::vector<const char*> kept = {"Rak 10", "",           "rak 3",  "Rak 2",
+                                           "Rak 10", "B",          "Rak 2a", "Rak 002",
+                                           "a",      "Rak 9 kiri", "Rak 9"};
+    std::vector<journal::SessionSummary> sessions;
+    for (const char* label : kept) {
+        journal::SessionSummary s;
+        s.id = static_cast<int64_t>(sessions.size()) + 1;
+        s.start.bayLabel = label;
+        sessions.push_back(s);
+    }
+    SessionListModel model;
+    model.setSessions(sessions, {}, QStringLiteral("/"));
+    EXPECT_EQ(model.bayLabels(), QStringList({"a", "B", "Rak 002", "Rak 2", "Rak 2a", "rak 3",
+                                              "Rak 9", "Rak 9 kiri", "Rak 10"}));
+}
+
 // With a recorder per bay, every session being recorded is marked and none is deleted.
 TEST_F(JournalHistoryTest, EveryBaysRecordingIsMarkedAndKept) {
     const std::vector<journal::SessionSummary> sessions = kept();
