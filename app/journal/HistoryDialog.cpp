@@ -20,7 +20,8 @@ constexpr int kPanelWidth = 920, kPanelHeight = 500, kRestingY = 20;
 // Column widths of the list, in design units: date, bay, kind, brand, type, status,
 // duration, end; together the table's width less its scroll bar. The kind's longest, "Isi
 // daya (di tengah)", and the end's, "Dialihkan ke printer", fit whole. The bay's column
-// shows only where sessions have bays, and then takes its room from the others.
+// shows only where sessions have bays, and then takes its room from the others (a long end
+// or label is cut; its tooltip has it whole).
 constexpr int kColumnWidths[] = {140, 0, 150, 104, 116, 90, 80, 176};
 constexpr int kColumnWidthsWithBays[] = {136, 92, 150, 92, 96, 80, 72, 136};
 static_assert(std::size(kColumnWidths) == SessionListModel::ColumnCount &&
