@@ -112,7 +112,8 @@ void ChargerBay::stopWatching() {
     m_parts.control.stopReconnecting();
     m_parts.control.shutDown();
     // The session ends as the link left it: stopped watching, written whole.
-    if (m_parts.link.connected() && !m_parts.link.peerIsPrinter()) m_parts.journal.linkLost();
+    if (m_parts.link.connected() && !m_parts.link.peerIsPrinter())
+        m_parts.journal.stoppedWatching();
     m_parts.link.stopReaderAndRelease();
     m_parts.journal.close();
 }

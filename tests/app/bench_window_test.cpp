@@ -233,6 +233,7 @@ TEST_F(BenchWindowTest, RemovingABayDuringAChargeEndsItsThreadAndKeepsItsSession
         if (s.start.deviceAddress != "sim:charger-3") continue;
         ++removed;
         EXPECT_TRUE(s.endMs.has_value());  // ended, and written whole
+        EXPECT_EQ(s.stopReason, "stoppedWatching");
         EXPECT_GT(s.pointCount, 0);
     }
     EXPECT_EQ(removed, 1);
