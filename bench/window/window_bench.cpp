@@ -46,6 +46,19 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// A window on the simulated devices, its documents (logs, the charge journal) in a
+// temporary folder that outlives it. One per charger watched.
+struct SimulatedWindow {
+    QTemporaryDir documents;
+    velmora::TVLForm window;
+    explicit SimulatedWindow(const velmora::SimulatorOptions& simulator)
+        : window(std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
+                 1366) {
+        window.setMessageSink([](const QString&) {});
+        window.setDocumentsFolder(documents.path());
+    }
+};
+
 // Presses the Bluetooth button and "Sambungkan" on the simulated charger; returns once the
 // link is up.
 void connectSimulatedCharger(velmora::TVLForm& window) {
@@ -66,12 +79,8 @@ void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
         simulator.speed = qEnvironmentVariableIntValue("VELMORA_BENCH_SPEED") > 0
                               ? qEnvironmentVariableIntValue("VELMORA_BENCH_SPEED")
                               : 1;  // a real charger: one reading a second
-        velmora::TVLForm window(
-            std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
-            1366);
-        window.setMessageSink([](const QString&) {});
-        QTemporaryDir documents;
-        window.setDocumentsFolder(documents.path());
+        SimulatedWindow simulated(simulator);
+        velmora::TVLForm& window = simulated.window;
         connectSimulatedCharger(window);
         if (state.range(0) == 1) {  // the user looks at the charts, then goes back
             runFor(1000);
@@ -140,15 +149,11 @@ void BM_LongChargeFlatCost(benchmark::State& state) {
         velmora::SimulatorOptions simulator;
         simulator.tickMs = tickMs;
         simulator.speed = 1;
-        // The charge still charges at the end (a large battery on a small charger): every
-        // reading of the run stays on the charts.
+        // Still in the constant-current stage at the end, as a large battery on a small
+        // charger is: the whole run is one charge being recorded.
         simulator.durations.constantCurrent = (hours + 1) * kHour;
-        velmora::TVLForm window(
-            std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
-            1366);
-        window.setMessageSink([](const QString&) {});
-        QTemporaryDir documents;
-        window.setDocumentsFolder(documents.path());
+        SimulatedWindow simulated(simulator);
+        velmora::TVLForm& window = simulated.window;
         window.Timerloop()->setInterval(tickMs);
         connectSimulatedCharger(window);
 
