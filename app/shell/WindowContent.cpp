@@ -1,6 +1,8 @@
 #include "shell/WindowContent.h"
 
 #include <QCoreApplication>
+#include <QPaintEngine>
+#include <QPainter>
 
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/TambahDialog.h"
@@ -24,6 +26,24 @@ namespace velmora {
 
 namespace {
 constexpr int kDesignWidth = 960, kDesignHeight = 540, kMainHeight = 478;
+
+// The parts of the window a repaint really covers, in the painter's coordinates. The view
+// hands its background the bounding rectangle of them: a wave's band and a needle's box
+// together span a rectangle reaching far past the dial, whose background would be drawn
+// and blended for nothing. A repaint made of many parts is drawn as its bounding rectangle.
+QList<QRectF> exposedPieces(QPainter& painter, const QRectF& exposed) {
+    constexpr int kMostPieces = 6;
+    const QPaintEngine* engine = painter.paintEngine();
+    const QRegion clip = engine ? engine->systemClip() : QRegion();
+    if (clip.isEmpty() || clip.rectCount() > kMostPieces) return {exposed};
+    const QTransform toPainter = painter.deviceTransform().inverted();
+    QList<QRectF> pieces;
+    for (const QRect& rect : clip) {
+        const QRectF piece = toPainter.mapRect(QRectF(rect)) & exposed;
+        if (!piece.isEmpty()) pieces.append(piece);
+    }
+    return pieces;
+}
 }  // namespace
 
 WindowContent::WindowContent(QWidget* window, const Dataaki& catalogue,
@@ -79,19 +99,33 @@ void WindowContent::buildView(QWidget* window) {
     view->setUnderlay([this](QPainter& painter, const QRectF& exposed) {
         GaugeWidget* gauge = dashboard->isVisibleTo(content) ? dashboard->RCircle : nullptr;
         const QPointF origin = gauge ? QPointF(gauge->mapTo(content, QPoint(0, 0))) : QPointF();
-        // Gauge frames lie on its opaque dial: nothing beneath it needs drawing.
-        if (!gauge || !GaugeWidget::coversOpaquely(exposed.translated(-origin))) {
-            painter.fillRect(exposed, Qt::black);
+        const QList<QRectF> pieces = exposedPieces(painter, exposed);
+        // Gauge frames lie on its opaque dial: nothing beneath it needs drawing. The
+        // background is drawn once, over the pieces the dial leaves open (the repaint's own
+        // clip keeps it off the rest).
+        QRectF open;
+        for (const QRectF& piece : pieces)
+            if (!gauge || !GaugeWidget::coversOpaquely(piece.translated(-origin))) open |= piece;
+        if (!open.isEmpty()) {
+            // A margin, so no partly covered device pixel at its edge is left out.
+            open.adjust(-2, -2, 2, 2);
+            painter.save();
+            painter.setClipRect(open, Qt::IntersectClip);
+            painter.fillRect(open, Qt::black);
             for (ui::Picture* picture : {background, backgroundChart})
                 if (picture->isVisibleTo(content)) picture->paintAt(painter);
+            painter.restore();
         }
         if (!gauge) return;
-        painter.save();
-        painter.translate(origin);
-        gauge->paintGauge(painter, exposed.translated(-origin));
-        painter.restore();
+        for (const QRectF& piece : pieces) {
+            painter.save();
+            painter.translate(origin);
+            gauge->paintGauge(painter, piece.translated(-origin));
+            painter.restore();
+        }
     });
-    // Gauge frames follow the animation ticks, which the frame pacer keeps at 30 a second
+
+    // Gauge frames follow the animation ticks, which the frame pacer keeps at 20 a second
     // while only the gauge moves: the waves never stop rolling, and a workshop PC runs
     // this window all day.
     QObject::connect(dashboard->RCircle, &GaugeWidget::paintRequested, window,

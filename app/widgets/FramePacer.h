@@ -9,16 +9,18 @@ class QAbstractAnimation;
 namespace velmora::ui {
 
 // Drives the animations of the GUI thread. Qt's own driver wakes the process 60 times a
-// second whatever runs; the gauge, whose waves roll all day, is drawn at most 30 times a
-// second, so the pacer ticks at that pace. Animations that move large parts of the window
-// (a panel sliding in, the guide's pages) ask for the full pace while they run. While the
-// window is at rest (only the gauge's idle waves move, and barely show) it ticks slower.
+// second whatever runs; the gauge, whose waves roll all day, is drawn 20 times a second
+// (each frame costs more than the strip of an empty window, and a workshop PC shows it all
+// day; the slow roll needs no more), so the pacer ticks at that pace. Animations that move
+// large parts of the window (a panel sliding in, the guide's pages) ask for the full pace
+// while they run. While the window is at rest (only the gauge's idle waves move, a sliver
+// at the bottom of the filling) it ticks 5 times a second.
 class FramePacer : public QAnimationDriver {
     Q_OBJECT
 public:
-    static constexpr int kAmbientMs = 33;
+    static constexpr int kAmbientMs = 50;
     static constexpr int kFullRateMs = 16;
-    static constexpr int kRestingMs = 125;
+    static constexpr int kRestingMs = 200;
 
     // The pacer of this thread, installed on first use.
     static FramePacer& instance();

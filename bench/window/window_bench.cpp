@@ -18,6 +18,7 @@
 
 #include "journal/JournalRecorder.h"
 #include "link/SimulatedDevices.h"
+#include "monitor/ChartScreen.h"
 #include "shell/TVLForm.h"
 #include "window_measures.h"
 
@@ -45,6 +46,32 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// A window on the simulated devices, its documents (logs, the charge journal) in a
+// temporary folder that outlives it. One per charger watched.
+struct SimulatedWindow {
+    QTemporaryDir documents;
+    velmora::TVLForm window;
+    explicit SimulatedWindow(const velmora::SimulatorOptions& simulator)
+        : window(std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
+                 1366) {
+        window.setMessageSink([](const QString&) {});
+        window.setDocumentsFolder(documents.path());
+    }
+};
+
+// Presses the Bluetooth button and "Sambungkan" on the simulated charger; returns once the
+// link is up.
+void connectSimulatedCharger(velmora::TVLForm& window) {
+    window.show();
+    window.FormShow();
+    window.BTConnectionClick();
+    bool connected = false;
+    QObject::connect(&window, &velmora::TVLForm::connectionFinished,
+                     [&](bool ok) { connected = ok; });
+    window.BTConnectClick();
+    while (!connected) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
     const int seconds = benchSeconds(60);
     for (auto _ : state) {
@@ -52,20 +79,9 @@ void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
         simulator.speed = qEnvironmentVariableIntValue("VELMORA_BENCH_SPEED") > 0
                               ? qEnvironmentVariableIntValue("VELMORA_BENCH_SPEED")
                               : 1;  // a real charger: one reading a second
-        velmora::TVLForm window(
-            std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
-            1366);
-        window.setMessageSink([](const QString&) {});
-        QTemporaryDir documents;
-        window.setDocumentsFolder(documents.path());
-        window.show();
-        window.FormShow();
-        window.BTConnectionClick();
-        bool connected = false;
-        QObject::connect(&window, &velmora::TVLForm::connectionFinished,
-                         [&](bool ok) { connected = ok; });
-        window.BTConnectClick();
-        while (!connected) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        SimulatedWindow simulated(simulator);
+        velmora::TVLForm& window = simulated.window;
+        connectSimulatedCharger(window);
         if (state.range(0) == 1) {  // the user looks at the charts, then goes back
             runFor(1000);
             window.BT3ChartClick();
@@ -113,6 +129,70 @@ void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
 BENCHMARK(BM_MonitoringChargeCpuAndMemory)
     ->Arg(0)
     ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+
+// A long charge on one charger: `hours` hours at the charger's own pace
+// (one reading per charge second) through the real receive path, refresh, charts and
+// journal, with time compressed: the simulated charger sends a reading every `tickMs` and the
+// window's refresh ticks as often, so every tick still sees one new reading. CPU per
+// refresh tick and resident memory are taken over the first hour of charge and over the last
+// one; the day's cost is flat when the last hour costs what the first did. Counters:
+// firstHour/lastHour CPU in microseconds per tick, resident MB at the end of each hour, the
+// points stored and the reading's stage at the end.
+void BM_LongChargeFlatCost(benchmark::State& state) {
+    const int hours = static_cast<int>(state.range(0));
+    const int tickMs = static_cast<int>(state.range(1));
+    constexpr int kHour = 3600;
+    for (auto _ : state) {
+        velmora::SimulatorOptions simulator;
+        simulator.tickMs = tickMs;
+        simulator.speed = 1;
+        // Still in the constant-current stage at the end, as a large battery on a small
+        // charger is: the whole run is one charge being recorded.
+        simulator.durations.constantCurrent = (hours + 1) * kHour;
+        SimulatedWindow simulated(simulator);
+        velmora::TVLForm& window = simulated.window;
+        window.Timerloop()->setInterval(tickMs);
+        connectSimulatedCharger(window);
+
+        // Counts refresh ticks; measures CPU and memory over `ticks` of them.
+        long ticksSeen = 0;
+        QObject::connect(window.Timerloop(), &QTimer::timeout, [&] { ++ticksSeen; });
+        auto measureTicks = [&](long ticks) {
+            const double cpuBefore = cpuSeconds();
+            const long start = ticksSeen;
+            while (ticksSeen - start < ticks)
+                QCoreApplication::processEvents(
+                    QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+            return 1e6 * (cpuSeconds() - cpuBefore) / static_cast<double>(ticksSeen - start);
+        };
+        QElapsedTimer wall;
+        wall.start();
+        const double firstHourUs = measureTicks(kHour);
+        const double firstHourMB = residentMegabytes();
+        measureTicks(static_cast<long>(hours - 2) * kHour);
+        const double lastHourUs = measureTicks(kHour);
+        state.SetIterationTime(static_cast<double>(wall.nsecsElapsed()) / 1e9);
+        state.counters["firstHourCpuUsPerTick"] = firstHourUs;
+        state.counters["lastHourCpuUsPerTick"] = lastHourUs;
+        state.counters["cpuLastOverFirst"] = lastHourUs / firstHourUs;
+        state.counters["firstHourResidentMB"] = firstHourMB;
+        state.counters["lastHourResidentMB"] = residentMegabytes();
+        state.counters["residentLastOverFirst"] = residentMegabytes() / firstHourMB;
+        state.counters["pointsStored"] =
+            static_cast<double>(window.chartScreen()->data().voltage.size());
+        state.counters["stageReached"] = window.state().snapshot().stageNumber;
+        // About 1 when the window kept up with the charger: one reading per refresh tick.
+        state.counters["chargeSecondsPerTick"] =
+            window.state().snapshot().elapsedSeconds / static_cast<double>(ticksSeen);
+    }
+}
+// A 10-hour charge, a reading every 5 ms (3 minutes): slow enough for the whole process
+// (charger, receive thread, refresh, journal writer) to keep up on a loaded 2-core machine.
+BENCHMARK(BM_LongChargeFlatCost)
+    ->Args({10, 5})
     ->UseManualTime()
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
