@@ -338,6 +338,10 @@
         <source>Aki belum dipilih</source>
         <translation>No battery chosen</translation>
     </message>
+    <message>
+        <source>Bacaan terakhir %1 · %2</source>
+        <translation>Last reading %1 · %2</translation>
+    </message>
 </context>
 <context>
     <name>velmora::BenchScreen</name>

@@ -64,7 +64,8 @@ void BayCard::build() {
     LBayWord = fitted(this, "LBayWord", Qt::AlignLeft | Qt::AlignVCenter);
     LBayBattery = line(this, "LBayBattery", 14, QFont::Normal);
     LBayStage = line(this, "LBayStage", 14, QFont::Normal);
-    LBayResult = line(this, "LBayResult", 16, QFont::Bold);
+    LBayResult = fitted(this, "LBayResult", Qt::AlignLeft | Qt::AlignVCenter);
+    LBayResult->setFont(ui::roboto(16, QFont::Bold));
     LBayProgress = line(this, "LBayProgress", 16, QFont::Medium, Qt::AlignRight | Qt::AlignVCenter);
     Curve = new BayCurve(this);
 
@@ -100,27 +101,27 @@ void BayCard::placeControls() {
     const int x = kMargin + kPad;
     const bool wide = width() >= 280;
     const int buttonsWidth = 2 * kButton + 6;
-    LBayLabel->setGeometry(x, 10, w - buttonsWidth - 4, 26);
-    EBayLabel->setGeometry(x - 4, 9, w - buttonsWidth, 28);
-    BTUbahNama->setGeometry(x + w - buttonsWidth, 10, kButton, kButton);
-    BTHapusBay->setGeometry(x + w - kButton, 10, kButton, kButton);
-    LBayDevice->setGeometry(x, 36, w, 16);
-    LBayLabelRefused->setGeometry(x, 36, w, 16);
-    LBayLink->setGeometry(x, 56, w, 20);
+    LBayLabel->setGeometry(x, 9, w - buttonsWidth - 4, 26);
+    EBayLabel->setGeometry(x - 4, 8, w - buttonsWidth, 28);
+    BTUbahNama->setGeometry(x + w - buttonsWidth, 9, kButton, kButton);
+    BTHapusBay->setGeometry(x + w - kButton, 9, kButton, kButton);
+    LBayDevice->setGeometry(x, 34, w, 16);
+    LBayLabelRefused->setGeometry(x, 34, w, 16);
+    LBayLink->setGeometry(x, 52, w, 20);
     const int valueSize = wide ? 30 : 26;
     for (QLabel* value : {static_cast<QLabel*>(LBayVoltage), static_cast<QLabel*>(LBayCurrent)})
         value->setFont(ui::roboto(valueSize, QFont::Medium));
-    LBayVoltage->setGeometry(x, 78, w / 2, 38);
-    LBayCurrent->setGeometry(x + w / 2, 78, w - w / 2, 38);
+    LBayVoltage->setGeometry(x, 73, w / 2, 36);
+    LBayCurrent->setGeometry(x + w / 2, 73, w - w / 2, 36);
     LBayWord->setFont(ui::roboto(wide ? 36 : 30, QFont::Bold));
-    LBayWord->setGeometry(x, 76, w, 42);
-    LBayBattery->setGeometry(x, 118, w - 76, 18);
-    LBayElapsed->setGeometry(x + w - 72, 117, 72, 20);
-    LBayStage->setGeometry(x, 138, w - 56, 20);
-    LBayResult->setGeometry(x, 138, w - 56, 20);
-    LBayProgress->setGeometry(x + w - 56, 138, 56, 20);
-    m_progressBar = QRectF(x, 162, w, 4);
-    Curve->setGeometry(x, 172, w, std::max(12, height() - kMargin - 10 - 172));
+    LBayWord->setGeometry(x, 71, w, 40);
+    LBayBattery->setGeometry(x, 111, w - 76, 18);
+    LBayElapsed->setGeometry(x + w - 72, 110, 72, 20);
+    LBayStage->setGeometry(x, 130, w - 56, 20);
+    LBayResult->setGeometry(x, 130, w - 56, 20);
+    LBayProgress->setGeometry(x + w - 56, 130, 56, 20);
+    m_progressBar = QRectF(x, 154, w, 4);
+    Curve->setGeometry(x, 163, w, std::max(12, height() - kMargin - 10 - 163));
     // The texts are shortened to the widths just set.
     showTexts();
 }
@@ -151,7 +152,13 @@ void BayCard::showTexts() {
     ui::setFittedText(LBayDevice,
                       m_view.deviceName.isEmpty() ? m_view.deviceAddress : m_view.deviceName);
     ui::setTextColor(LBayDevice, filled ? ui::kWhite : kQuiet);
-    LBayLink->setText(bayLinkText(m_view));
+    // A lost card's large word says the link went; its line keeps the last readings, as
+    // the values' place holds the word.
+    LBayLink->setText(m_look == BayLook::Lost
+                          ? tr("Bacaan terakhir %1 · %2")
+                                .arg(bayValueText(m_view.voltage, "V", m_format),
+                                     bayValueText(m_view.current, "A", m_format))
+                          : bayLinkText(m_view));
     ui::setTextColor(LBayLink, colours.linkText);
     LBayElapsed->setText(elapsedText(m_view.elapsedSeconds));
     LBayVoltage->setText(bayValueText(m_view.voltage, "V", m_format));
@@ -164,7 +171,7 @@ void BayCard::showTexts() {
                       m_view.battery.isEmpty() ? tr("Aki belum dipilih") : m_view.battery);
     ui::setTextColor(LBayBattery, m_view.battery.isEmpty() && !filled ? kQuiet : ui::kWhite);
     ui::setFittedText(LBayStage, bayStageText(m_view.stage));
-    ui::setFittedText(LBayResult, m_view.result);
+    LBayResult->setText(m_view.result);
     const bool hasResult = !m_view.result.isEmpty();
     LBayStage->setVisible(!hasResult);
     LBayResult->setVisible(hasResult);

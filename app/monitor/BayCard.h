@@ -48,7 +48,7 @@ public:
     ui::FittedLabel* LBayWord;  // "SELESAI", "AKI RUSAK", "TERPUTUS"
     QLabel* LBayBattery;
     QLabel* LBayStage;
-    QLabel* LBayResult;
+    ui::FittedLabel* LBayResult;  // the charger's words, shrunk rather than cut
     QLabel* LBayProgress;
     BayCurve* Curve;
     ui::PictureButton* BTUbahNama;

@@ -105,8 +105,9 @@ TEST_F(BenchScreenTest, EachCardShowsItsBaysView) {
              v.stage = 2;
          },
          "Menyambung ulang (percobaan 4)", "Tahap 2 · CONSTANT CURRENT", "", BayLook::Waiting},
-        {"lost", [](BayView& v) { v.link = Link::Lost; }, "Terputus", "-", "TERPUTUS",
-         BayLook::Lost},
+        // The large word says the link went; the line keeps the last readings.
+        {"lost", [](BayView& v) { v.link = Link::Lost; }, "Bacaan terakhir 14,40 V · 1,25 A", "-",
+         "TERPUTUS", BayLook::Lost},
         {"finished",
          [](BayView& v) {
              v.stage = 6;

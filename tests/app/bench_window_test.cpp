@@ -4,12 +4,16 @@
 #include <QGraphicsView>
 #include <QImage>
 #include <QLabel>
+#include <QTest>
 
+#include "monitor/AddBayDialog.h"
 #include "monitor/BayCard.h"
 #include "monitor/BenchScreen.h"
 #include "shell/TopBar.h"
 #include "widgets/FittedLabel.h"
 #include "widgets/Language.h"
+#include "widgets/Picture.h"
+#include "widgets/QuestionDialog.h"
 #include "widgets/Theme.h"
 #include "window_fixture.h"
 
@@ -164,14 +168,38 @@ TEST_F(BenchWindowTest, AFullBenchInBothLanguages) {
         const QImage picture = m_window->grab().toImage();
         EXPECT_FALSE(picture.isNull());
         if (!folder.isEmpty()) {
+            const QDir out(folder);
             QDir().mkpath(folder);
-            EXPECT_TRUE(picture.save(QDir(folder).filePath(
-                QStringLiteral("bench_%1.png").arg(QLatin1String(row.code)))));
-            // The dashboard of the chosen bay, named beside its title.
+            auto save = [&](const char* name) {
+                QCoreApplication::processEvents();  // the view draws what changed
+                EXPECT_TRUE(m_window->grab().toImage().save(
+                    out.filePath(QStringLiteral("%1_%2.png")
+                                     .arg(QLatin1String(name), QLatin1String(row.code)))));
+            };
+            save("bench");
+            // Eight across four columns, the add list, the remove question.
+            QVector<BayView> eight = busyBench() + busyBench().mid(0, 2);
+            eight[6].label = QStringLiteral("Rak 7");
+            eight[7].label = QStringLiteral("Rak 8");
+            screen->setBays(eight);
+            save("bench8");
+            screen->setAddable(
+                {{QStringLiteral("VELMORA-CHG-09"), QStringLiteral("00:1A:7D:DA:71:19")},
+                 {QStringLiteral("tcp:127.0.0.1:5601"), QStringLiteral("tcp:127.0.0.1:5601")}});
+            screen->BTTambahCharger->click();
+            QTest::qWait(ui::SlideInDialog::kSlideMs + 50);
+            save("bench_add");
+            screen->LayoutTambahCharger->close();
+            screen->card(2)->BTHapusBay->click();
+            QTest::qWait(ui::SlideInDialog::kSlideMs + 50);
+            save("bench_remove");
+            screen->LayoutHapusBay->close();
+            // The dashboard of the chosen bay, named beneath its title.
             m_window->BT1Dashboard2Click();
             topBar()->showBayName(QStringLiteral("Rak 1 · VELMORA-CHG-01"));
-            m_window->grab().toImage().save(QDir(folder).filePath(
-                QStringLiteral("dashboard_bay_%1.png").arg(QLatin1String(row.code))));
+            save("dashboard_bay");
+            m_window->BT3ChartClick();
+            save("chart_bay");
         }
         m_window.reset();
     }
