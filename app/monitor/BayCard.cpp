@@ -145,9 +145,7 @@ void BayCard::setView(const BayView& view) {
 
 void BayCard::showTexts() {
     const BayColours colours = bayColours(m_look, m_view.link);
-    const bool standsOut = !bayLookWord(m_look).isEmpty();
-    const bool filled =
-        m_look == BayLook::Finished || m_look == BayLook::Fault || m_look == BayLook::Lost;
+    const bool filled = fillsCard(m_look);
     if (!m_renaming) ui::setFittedText(LBayLabel, m_view.label);
     ui::setFittedText(LBayDevice,
                       m_view.deviceName.isEmpty() ? m_view.deviceAddress : m_view.deviceName);
@@ -164,9 +162,9 @@ void BayCard::showTexts() {
     LBayVoltage->setText(bayValueText(m_view.voltage, "V", m_format));
     LBayCurrent->setText(bayValueText(m_view.current, "A", m_format));
     LBayWord->setText(bayLookWord(m_look));
-    LBayVoltage->setVisible(!standsOut);
-    LBayCurrent->setVisible(!standsOut);
-    LBayWord->setVisible(standsOut);
+    LBayVoltage->setVisible(!filled);
+    LBayCurrent->setVisible(!filled);
+    LBayWord->setVisible(filled);
     ui::setFittedText(LBayBattery,
                       m_view.battery.isEmpty() ? tr("Aki belum dipilih") : m_view.battery);
     ui::setTextColor(LBayBattery, m_view.battery.isEmpty() && !filled ? kQuiet : ui::kWhite);
@@ -262,9 +260,7 @@ void BayCard::paintEvent(QPaintEvent*) {
     if (progress > 0) {
         QRectF done = m_progressBar;
         done.setWidth(m_progressBar.width() * progress / 100.0);
-        painter.setBrush(colours.fill == bayColours(BayLook::Normal, m_view.link).fill
-                             ? ui::kAccent
-                             : ui::kWhite);
+        painter.setBrush(fillsCard(m_look) ? ui::kWhite : ui::kAccent);
         painter.drawRoundedRect(done, 2, 2);
     }
 }

@@ -31,6 +31,10 @@ BayLook bayLook(const BayView& view) {
     return BayLook::Normal;
 }
 
+bool fillsCard(BayLook look) {
+    return look == BayLook::Finished || look == BayLook::Fault || look == BayLook::Lost;
+}
+
 BayColours bayColours(BayLook look, BayView::Link link) {
     const QColor linkText = link == BayView::Link::Live           ? kGreen
                             : link == BayView::Link::Lost         ? kRed

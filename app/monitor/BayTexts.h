@@ -16,6 +16,9 @@ enum class BayLook { Normal, Waiting, Lost, Finished, Fault };
 // charger drops afterwards, and the link line still says the link is gone.
 BayLook bayLook(const BayView& view);
 
+// Finished, fault and lost: the card is filled and says a large word.
+bool fillsCard(BayLook look);
+
 struct BayColours {
     QColor fill, border;
     qreal borderWidth;

@@ -532,7 +532,8 @@ TEST(KeyboardScaleTest, TabAndEnterWorkAtEveryScale) {
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        for (int i = 0; i < 2; ++i) QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+        // The bench, the dashboard, then the diagnostic button.
+        for (int i = 0; i < 3; ++i) QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
         EXPECT_EQ(window.content()->focusWidget()->objectName(), "BT2Diagnostic");
         QTest::keyClick(window.windowHandle(), Qt::Key_Return);
         EXPECT_TRUE(window.control<QWidget>("M2Diagnostic")->isVisible());
