@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 #include "monitor/BayCurve.h"
 #include "monitor/StageTable.h"
@@ -46,6 +47,7 @@ BayCard::BayCard(QWidget* parent, int index, const NumberFormat& format)
     : QWidget(parent), m_index(index), m_format(format) {
     setObjectName(QStringLiteral("BayCard%1").arg(index));
     setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);  // the whole card is a button
     build();
     m_look = bayLook(m_view);
     showTexts();

@@ -1,6 +1,7 @@
 #include "monitor/BayTexts.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "monitor/StageTable.h"
 #include "widgets/Theme.h"

@@ -107,6 +107,7 @@ void BenchScreen::placeCards() {
     const bool scrolls = bottom > BayScroll->height();
     m_grid->resize(BayScroll->width() - (scrolls ? 10 : 0), std::max(bottom, 1));
     LBenchEmpty->setVisible(m_cards.isEmpty());
+    LBenchHint->setVisible(!m_cards.isEmpty());  // no card to choose yet
 }
 
 void BenchScreen::setBays(const QVector<BayView>& bays) {

@@ -218,6 +218,7 @@ TEST_F(BenchScreenTest, CardsAreMadeAndRemovedToMatchTheBays) {
             EXPECT_EQ(card(i)->y() > card(0)->y(), i >= row.across) << i;
         }
         EXPECT_EQ(named("LBenchEmpty")->isVisible(), row.count == 0);
+        EXPECT_EQ(named("LBenchHint")->isVisible(), row.count > 0);
     }
 }
 

@@ -180,6 +180,9 @@ TEST_F(BenchWindowTest, AFullBenchInBothLanguages) {
                                      .arg(QLatin1String(name), QLatin1String(row.code)))));
             };
             save("bench");
+            screen->setBays({});
+            save("bench_empty");
+            screen->setBays(busyBench());
             // Eight across four columns, the add list, the remove question.
             QVector<BayView> eight = busyBench() + busyBench().mid(0, 2);
             eight[6].label = QStringLiteral("Rak 7");
