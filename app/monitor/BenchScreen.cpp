@@ -135,7 +135,7 @@ void BenchScreen::setBays(const QVector<BayView>& bays) {
     }
     if (m_cards.size() != before) placeCards();
     // The question about a bay that went meanwhile has nothing left to answer.
-    if (LayoutHapusBay->isVisible() &&
+    if (!LayoutHapusBay->isHidden() &&
         std::none_of(bays.begin(), bays.end(),
                      [&](const BayView& bay) { return bay.deviceAddress == m_removeAddress; }))
         LayoutHapusBay->close();
