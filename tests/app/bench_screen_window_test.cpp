@@ -87,13 +87,13 @@ QVector<BayView> busyBench() {
     return bays;
 }
 
-class BenchWindowTest : public WindowTest {
+class BenchScreenWindowTest : public WindowTest {
 protected:
     BenchScreen* bench() { return control<BenchScreen>("M6Bench"); }
     TopBar* topBar() { return control<TopBar>("Footer"); }
 };
 
-TEST_F(BenchWindowTest, TheTopBarNamesTheBayTheDetailScreensShow) {
+TEST_F(BenchScreenWindowTest, TheTopBarNamesTheBayTheDetailScreensShow) {
     m_window->BT1Dashboard2Click();
     auto* name = control<QLabel>("LBayName");
     auto* title = control<QLabel>("LTittle");
@@ -118,7 +118,7 @@ TEST_F(BenchWindowTest, TheTopBarNamesTheBayTheDetailScreensShow) {
 
 // The bench's button joins the bar without moving the other four or running into the
 // link's alert.
-TEST_F(BenchWindowTest, TheBenchButtonSitsBeforeTheOthers) {
+TEST_F(BenchScreenWindowTest, TheBenchButtonSitsBeforeTheOthers) {
     auto at = [&](const char* name) { return control(name)->mapTo(m_window->content(), QPoint()); };
     EXPECT_EQ(at("BT1Dashboard"), QPoint(540, 0));
     EXPECT_EQ(at("BT2Diagnostic"), QPoint(660, 0));
@@ -135,7 +135,7 @@ TEST_F(BenchWindowTest, TheBenchButtonSitsBeforeTheOthers) {
 
 // A picture of a full bench in each language: every card readable, written to
 // $VELMORA_BENCH_PICTURES when set so that it can be looked at.
-TEST_F(BenchWindowTest, AFullBenchInBothLanguages) {
+TEST_F(BenchScreenWindowTest, AFullBenchInBothLanguages) {
     const QString folder = qEnvironmentVariable("VELMORA_BENCH_PICTURES");
     struct Row {
         ui::Language language;
