@@ -6,6 +6,8 @@
 //                             also offer a charger reached over a socket (velmora-charger-sim)
 //   velmora-tester --printer-address tcp:192.168.1.20:9100
 //                             also offer a receipt printer on the network (raw port 9100)
+//   velmora-tester --connect sim:charger --connect sim:charger-2
+//                             watch these chargers from start-up, one bay each
 //   velmora-tester --language en
 //                             this run in English (id: Indonesian) whatever the option
 //                             screen chose
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
         velmora::createNativeBluetooth(), arguments.demo, arguments.chargerAddresses, simulator);
     for (const QString& address : arguments.printerAddresses) platform->addNetworkPrinter(address);
     velmora::TVLForm window(std::move(platform));
+    window.setChargersToWatch(arguments.connectAddresses);
     window.show();
     return app.exec();
 }

@@ -1,5 +1,5 @@
 // The charge journal from the command line: sessions as JSON lines, one session with its
-// points, and CSV exports of one session or of a date range.
+// points, and CSV exports of one session or of a date range (of one bay, with --bay).
 #include "journal_command.h"
 
 #include <cerrno>
@@ -31,6 +31,7 @@ const char kProgram[] = "velmora-tool";
 struct Arguments {
     std::string db;
     std::string filter;
+    std::optional<std::string> bay;  // only this bay's sessions
     std::string csv;
     std::optional<int64_t> id;
     std::optional<int64_t> from, to;  // local milliseconds, inclusive
@@ -54,13 +55,15 @@ std::optional<std::string> parse(int argc, char** argv, Arguments& args) {
     for (int i = 0; i < argc; ++i) {
         const std::string option = argv[i];
         const bool valued = option == "--db" || option == "--filter" || option == "--csv" ||
-                            option == "--from" || option == "--to" ||
+                            option == "--from" || option == "--to" || option == "--bay" ||
                             option == "--decimal-separator";
         if (valued && i + 1 >= argc) return option + " needs a value";
         if (option == "--db") {
             args.db = argv[++i];
         } else if (option == "--filter") {
             args.filter = argv[++i];
+        } else if (option == "--bay") {
+            args.bay = argv[++i];
         } else if (option == "--csv") {
             args.csv = argv[++i];
         } else if (option == "--from" || option == "--to") {
@@ -176,6 +179,7 @@ int run(const std::string& verb, const Arguments& args) {
             return refuseArguments(kProgram, "journal list takes no session and no --csv");
         ListQuery query;
         query.text = args.filter;
+        query.bayLabel = args.bay;
         query.fromLocalMs = args.from;
         query.toLocalMs = args.to;
         auto journal = openJournal(args);
@@ -184,7 +188,7 @@ int run(const std::string& verb, const Arguments& args) {
         return 0;
     }
     if (verb == "show") {
-        if (!args.id || !args.csv.empty() || args.from || args.to)
+        if (!args.id || !args.csv.empty() || args.from || args.to || args.bay)
             return refuseArguments(kProgram, "journal show takes one session number");
         auto journal = openJournal(args);
         std::printf("%s\n", sessionJson(requireSession(*journal, *args.id)).c_str());
@@ -197,6 +201,8 @@ int run(const std::string& verb, const Arguments& args) {
         if (args.id.has_value() == range)
             return refuseArguments(kProgram,
                                    "journal export takes a session number or --from/--to");
+        if (args.id && args.bay)
+            return refuseArguments(kProgram, "journal export takes --bay with --from/--to only");
         refuseJournalTarget(args);
         const velmora::NumberFormat format{args.decimalSeparator};
         auto journal = openJournal(args);
@@ -205,6 +211,7 @@ int run(const std::string& verb, const Arguments& args) {
             writeFile(args.csv, [&](std::ostream& out) { writePointsCsv(out, session, format); });
         } else {
             ListQuery query;
+            query.bayLabel = args.bay;
             query.fromLocalMs = args.from;
             query.toLocalMs = args.to;
             const std::vector<SessionSummary> sessions = journal->list(query);

@@ -888,6 +888,10 @@ Are you sure you want to quit the app?</translation>
         <source>Sertifikat sesi ini tidak bisa dibaca; struk tanpa sertifikat</source>
         <translation>This session&apos;s certificate cannot be read; the receipt goes without it</translation>
     </message>
+    <message>
+        <source>Semua rak</source>
+        <translation>All bays</translation>
+    </message>
 </context>
 <context>
     <name>velmora::HistoryDialog</name>
@@ -910,6 +914,10 @@ Are you sure you want to quit the app?</translation>
     <message>
         <source>Lihat</source>
         <translation>View</translation>
+    </message>
+    <message>
+        <source>Tampilkan sesi satu rak saja</source>
+        <translation>Show one bay&apos;s sessions only</translation>
     </message>
 </context>
 <context>
@@ -1258,6 +1266,10 @@ Are you sure you want to quit the app?</translation>
     <message>
         <source>Akhir</source>
         <translation>End</translation>
+    </message>
+    <message>
+        <source>Rak</source>
+        <translation>Bay</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "catalogue/ProfileSelector.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -62,9 +64,13 @@ void applyMode(DiagnosticScreen* d, const std::string& mode) {
 }  // namespace
 
 ProfileSelector::ProfileSelector(DiagnosticScreen* screen, const Dataaki& catalogue,
-                                 LiveChargerState& state, const NumberFormat& format,
+                                 ShownChargerState state, const NumberFormat& format,
                                  QObject* parent)
-    : QObject(parent), m_screen(screen), m_catalogue(catalogue), m_state(state), m_format(format) {}
+    : QObject(parent),
+      m_screen(screen),
+      m_catalogue(catalogue),
+      m_state(std::move(state)),
+      m_format(format) {}
 
 void ProfileSelector::setAddDialog(TambahDialog* dialog) {
     m_addDialog = dialog;
@@ -137,7 +143,7 @@ bool ProfileSelector::send(const SendLine& sendLine) {
     const bool normal = d->RadioNormal->isChecked();
     // Sent as selected: a missing choice travels as -1, the charger decides.
     sendLine(commands::profile(brand, variety, type, normal));
-    m_state.modify([&](ChargerState& s) {
+    m_state().modify([&](ChargerState& s) {
         s.profileBrandIndex = brand;
         s.profileVarietyIndex = variety;
         s.profileTypeIndex = type;
@@ -159,7 +165,7 @@ void ProfileSelector::showTitle() {
 }
 
 void ProfileSelector::refreshOptions() {
-    const auto stored = m_state.modify([](const ChargerState& s) { return s.optionSlots; });
+    const auto stored = m_state().modify([](const ChargerState& s) { return s.optionSlots; });
     std::vector<std::string> defined, free;
     for (int p = 0; p < kOptionSlots; ++p) {
         const std::string name = slotName(p);
@@ -174,7 +180,7 @@ void ProfileSelector::optionChanged() {
     DiagnosticScreen* d = m_screen;
     if (d->ComboIndeks->currentIndex() < 0) return;
     const std::string selected = d->ComboIndeks->currentText().toStdString();
-    const auto stored = m_state.modify([](const ChargerState& s) { return s.optionSlots; });
+    const auto stored = m_state().modify([](const ChargerState& s) { return s.optionSlots; });
     for (int p = 0; p < kOptionSlots; ++p) {
         if (selected != slotName(p)) continue;
         const OptionSlot& slot = stored[static_cast<size_t>(p)];
@@ -222,7 +228,7 @@ void ProfileSelector::addOption(const SendLine& sendLine, const Message& message
         t->close();
         message(tr("Sukses Mengirim"));
         const std::string varietyName = m_catalogue.varietyList()[static_cast<size_t>(variety)];
-        m_state.modify([&](ChargerState& s) {
+        m_state().modify([&](ChargerState& s) {
             OptionSlot& slot = s.optionSlots[static_cast<size_t>(*n - 1)];
             slot.name = name.toStdString();
             slot.variety = varietyName;

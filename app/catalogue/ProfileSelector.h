@@ -27,7 +27,7 @@ public:
     using SendLine = std::function<void(const std::string&)>;
     using Message = std::function<void(const QString&)>;
 
-    ProfileSelector(DiagnosticScreen* screen, const Dataaki& catalogue, LiveChargerState& state,
+    ProfileSelector(DiagnosticScreen* screen, const Dataaki& catalogue, ShownChargerState state,
                     const NumberFormat& format, QObject* parent = nullptr);
 
     // The add dialog once made: its free slots and varieties are kept filled from then on.
@@ -78,7 +78,7 @@ signals:
 private:
     DiagnosticScreen* m_screen;
     const Dataaki& m_catalogue;
-    LiveChargerState& m_state;
+    ShownChargerState m_state;
     NumberFormat m_format;
     TambahDialog* m_addDialog = nullptr;
     bool m_fromLog = false;

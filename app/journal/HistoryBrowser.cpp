@@ -1,5 +1,6 @@
 #include "journal/HistoryBrowser.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTableView>
+#include <algorithm>
 #include <sstream>
 
 #include "certificate/CertificateBlock.h"
@@ -46,6 +48,11 @@ HistoryBrowser::HistoryBrowser(Window window, QObject* parent)
     m_askSavePath = [this](const QString& suggested, const QString& filter) {
         return ui::askSaveFileName(m_window.dialog, suggested, filter);
     };
+    m_recordingSessions = [this](bool upToDate) {
+        if (upToDate) m_window.recorder.sync();
+        const std::optional<int64_t> id = m_window.recorder.recordingSessionId();
+        return id ? std::vector<int64_t>{*id} : std::vector<int64_t>{};
+    };
     wire();
 }
 
@@ -71,6 +78,13 @@ void HistoryBrowser::wire() {
         m_window.dialog->filter()->setWords(text);
         showCount();
     });
+    connect(d->ComboRakRiwayat, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this] { chooseBay(); });
+}
+
+bool HistoryBrowser::isRecording(int64_t id, bool upToDate) const {
+    const std::vector<int64_t> recording = m_recordingSessions(upToDate);
+    return std::find(recording.begin(), recording.end(), id) != recording.end();
 }
 
 QString HistoryBrowser::dateSeparator() const {
@@ -106,9 +120,33 @@ void HistoryBrowser::reload() {
         problem =
             error.fault() == journal::JournalFault::Missing ? nothingRecorded() : userText(error);
     }
-    m_window.dialog->model()->setSessions(std::move(sessions),
-                                          m_window.recorder.recordingSessionId(), dateSeparator());
+    m_window.dialog->model()->setSessions(std::move(sessions), m_recordingSessions(false),
+                                          dateSeparator());
     m_problem = problem;
+    offerBays();
+    showCount();
+}
+
+void HistoryBrowser::offerBays() {
+    HistoryDialog* d = m_window.dialog;
+    QComboBox* combo = d->ComboRakRiwayat;
+    const QStringList labels = d->model()->bayLabels();
+    const QVariant chosen = combo->currentData();
+    {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        combo->addItem(tr("Semua rak"));
+        for (const QString& label : labels) combo->addItem(label, label);
+        combo->setCurrentIndex(chosen.isValid() ? std::max(0, combo->findData(chosen)) : 0);
+    }
+    d->showBays(!labels.isEmpty());
+    chooseBay();
+}
+
+void HistoryBrowser::chooseBay() {
+    const QVariant bay = m_window.dialog->ComboRakRiwayat->currentData();
+    m_window.dialog->filter()->setBay(bay.isValid() ? std::optional<QString>(bay.toString())
+                                                    : std::nullopt);
     showCount();
 }
 
@@ -156,8 +194,8 @@ void HistoryBrowser::showSelected() {
         m_window.message(tr("Sesi tidak ditemukan, mungkin sudah dihapus"));
         return;
     }
-    m_window.dialog->PageSesi->showSession(*session, m_window.recorder.recordingSessionId() == *id,
-                                           m_window.format, dateSeparator());
+    m_window.dialog->PageSesi->showSession(*session, isRecording(*id, false), m_window.format,
+                                           dateSeparator());
     m_window.dialog->showSessionPage();
 }
 
@@ -180,8 +218,7 @@ void HistoryBrowser::askDelete() {
 }
 
 bool HistoryBrowser::refuseRecording(int64_t id) {
-    m_window.recorder.sync();  // what is being recorded is known up to now
-    if (m_window.recorder.recordingSessionId() != id) return false;
+    if (!isRecording(id, true)) return false;
     m_window.message(tr("Sesi sedang direkam, tidak dapat dihapus"));
     return true;
 }

@@ -43,6 +43,15 @@ public:
     using SavePathAsker = std::function<QString(const QString& suggested, const QString& filter)>;
     void setSavePathAsker(SavePathAsker ask) { m_askSavePath = std::move(ask); }
 
+    // The sessions being recorded now: marked in the list, never deleted. upToDate: wait
+    // until every writer has caught up first (before a delete; the list does not wait).
+    // The window's own recorder's unless replaced, as it is where several chargers record
+    // at once, each with a recorder of its own.
+    using RecordingSessions = std::function<std::vector<int64_t>(bool upToDate)>;
+    void setRecordingSessions(RecordingSessions recording) {
+        m_recordingSessions = std::move(recording);
+    }
+
     // The "Riwayat" row: the list page, filled afresh, sliding in.
     void open();
     // Reads the sessions again, keeping what is typed in the filter.
@@ -65,6 +74,11 @@ public:
 private:
     void wire();
     void showCount();
+    // The bay choice offers the bays of the sessions read, keeping the one chosen while it
+    // still has sessions.
+    void offerBays();
+    void chooseBay();
+    bool isRecording(int64_t id, bool upToDate) const;
     // Says so, and returns true, when session `id` is the one being recorded.
     bool refuseRecording(int64_t id);
     std::optional<int64_t> selectedId() const;
@@ -87,6 +101,7 @@ private:
     std::unique_ptr<journal::Journal> m_journal;  // open while the dialog is
     QString m_problem;                            // why there is no list, if so
     SavePathAsker m_askSavePath;
+    RecordingSessions m_recordingSessions;
     std::unique_ptr<PrinterImages> m_images;  // the kept sessions' own, not the live ones
 };
 

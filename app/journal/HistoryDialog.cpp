@@ -1,11 +1,14 @@
 #include "journal/HistoryDialog.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QTableView>
+#include <iterator>
 
+#include "catalogue/InputStyle.h"
 #include "journal/SessionListModel.h"
 #include "journal/SessionPage.h"
 #include "widgets/Theme.h"
@@ -14,10 +17,15 @@ namespace velmora {
 
 namespace {
 constexpr int kPanelWidth = 920, kPanelHeight = 500, kRestingY = 20;
-// Column widths of the list, in design units: date, kind, brand, type, status, duration,
-// end; together the table's width less its scroll bar. The kind's longest, "Isi daya (di
-// tengah)", and the end's, "Dialihkan ke printer", fit whole.
-constexpr int kColumnWidths[] = {140, 150, 104, 116, 90, 80, 176};
+// Column widths of the list, in design units: date, bay, kind, brand, type, status,
+// duration, end; together the table's width less its scroll bar. The kind's longest, "Isi
+// daya (di tengah)", and the end's, "Dialihkan ke printer", fit whole. The bay's column
+// shows only where sessions have bays, and then takes its room from the others (a long end
+// or label is cut; its tooltip has it whole).
+constexpr int kColumnWidths[] = {140, 0, 150, 104, 116, 90, 80, 176};
+constexpr int kColumnWidthsWithBays[] = {136, 92, 150, 92, 96, 80, 72, 136};
+static_assert(std::size(kColumnWidths) == SessionListModel::ColumnCount &&
+              std::size(kColumnWidthsWithBays) == SessionListModel::ColumnCount);
 
 const QString kTableStyle = QStringLiteral(
     "QTableView{background:#141414;color:white;border:1px solid #3a3a3a;border-radius:4px;"
@@ -56,6 +64,12 @@ HistoryDialog::HistoryDialog(QWidget* window)
     EditCariRiwayat->setFont(ui::roboto(15));
     EditCariRiwayat->setStyleSheet(kEditStyle);
     EditCariRiwayat->setGeometry(546, 13, 350, 34);
+    ComboRakRiwayat = new QComboBox(list);
+    ComboRakRiwayat->setObjectName(QStringLiteral("ComboRakRiwayat"));
+    ComboRakRiwayat->setFont(ui::roboto(15));
+    ComboRakRiwayat->setStyleSheet(ui::comboStyle());
+    ComboRakRiwayat->setGeometry(334, 13, 200, 34);
+    ComboRakRiwayat->setToolTip(tr("Tampilkan sesi satu rak saja"));
 
     m_model = new SessionListModel(this);
     m_filter = new SessionFilter(this);
@@ -83,9 +97,8 @@ HistoryDialog::HistoryDialog(QWidget* window)
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
     header->setSectionResizeMode(QHeaderView::Fixed);
-    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
-        header->resizeSection(column, kColumnWidths[column]);
     header->setStretchLastSection(true);
+    showBays(false);
 
     LRiwayatInfo = ui::makeLabel(list, QStringLiteral("LRiwayatInfo"), QString(), 14, ui::kGrey,
                                  Qt::AlignLeft | Qt::AlignVCenter);
@@ -118,6 +131,15 @@ void HistoryDialog::showPage(int index) {
     const bool focusInside = focused && isAncestorOf(focused);
     m_pages->setCurrentIndex(index);
     if (focusInside && isVisible()) focusFirstControl();
+}
+
+void HistoryDialog::showBays(bool shown) {
+    ComboRakRiwayat->setVisible(shown);
+    ListRiwayat->setColumnHidden(SessionListModel::Bay, !shown);
+    QHeaderView* header = ListRiwayat->horizontalHeader();
+    const int* widths = shown ? kColumnWidthsWithBays : kColumnWidths;
+    for (int column = 0; column < SessionListModel::ColumnCount; ++column)
+        if (widths[column] > 0) header->resizeSection(column, widths[column]);
 }
 
 bool HistoryDialog::sessionPageShown() const {

@@ -2,6 +2,7 @@
 
 #include "widgets/SlideInDialog.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QStackedWidget;
@@ -14,7 +15,7 @@ class SessionListModel;
 class SessionPage;
 
 // The charge history (LayoutRiwayat): the kept sessions, newest first, filtered by what
-// is typed; a chosen session opens on a second page of the same panel. On the list Enter
+// is typed and by bay; a chosen session opens on a second page of the same panel. On the list Enter
 // shows the chosen session and Escape closes; on a session's page Escape goes back.
 class HistoryDialog : public ui::SlideInDialog {
     Q_OBJECT
@@ -27,10 +28,14 @@ public:
     void showList();
     void showSessionPage();
     bool sessionPageShown() const;
+    // With sessions of named bays: the bay column and the choice of a bay show. Without,
+    // the list looks as it does for a single charger.
+    void showBays(bool shown);
 
     // List page
     QLabel* LRiwayatTitle;
     QLineEdit* EditCariRiwayat;
+    QComboBox* ComboRakRiwayat;  // "Semua rak", then each bay's label
     QTableView* ListRiwayat;
     QLabel* LRiwayatInfo;  // how many sessions, or why there are none
     ui::TextButton* RRiwayatEkspor;

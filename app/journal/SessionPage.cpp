@@ -117,8 +117,10 @@ void SessionPage::showSession(const journal::Session& session, bool recording,
                               const NumberFormat& format, const QString& dateSeparator) {
     const journal::SessionSummary& s = session.summary;
     m_shown = s;
-    LSesiTitle->setText(kindText(s.start) + QStringLiteral("  ·  ") + startText(s, dateSeparator) +
-                        QStringLiteral("  ·  ") + durationText(s.durationMs()));
+    QStringList title{kindText(s.start), startText(s, dateSeparator), durationText(s.durationMs())};
+    // Which bay first: with several chargers, that is what the workshop goes by.
+    if (!s.start.bayLabel.empty()) title.prepend(QString::fromStdString(s.start.bayLabel));
+    LSesiTitle->setText(title.join(QStringLiteral("  ·  ")));
     const journal::Profile& p = s.start.profile;
     QStringList profile;
     for (const std::string* text : {&p.brand, &p.variety, &p.type, &p.capacity, &p.modeText})

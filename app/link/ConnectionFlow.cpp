@@ -84,9 +84,10 @@ void ConnectionFlow::returnToCharger() {
 void ConnectionFlow::connectClicked() {
     if (busy()) return;
     if (m_printerPanelMode) {
-        if (printOnNetwork(m_print.hasKeptReceipt() ? LinkController::Purpose::PrintKept
-                                                    : LinkController::Purpose::PrintCharge))
-            return;
+        const LinkController::Purpose purpose = m_print.hasKeptReceipt()
+                                                    ? LinkController::Purpose::PrintKept
+                                                    : LinkController::Purpose::PrintCharge;
+        if (printOnNetwork(purpose) || printBesideChargers(purpose)) return;
         if (refuseChargerAsPrinter()) return;
         m_control.holdChargerForPrint();
         m_link.readerStop() = true;
@@ -102,7 +103,9 @@ void ConnectionFlow::connectClicked() {
 
 void ConnectionFlow::reportClicked() {
     if (busy() || !m_printerPanelMode) return;
-    if (printOnNetwork(LinkController::Purpose::PrintTest)) return;
+    if (printOnNetwork(LinkController::Purpose::PrintTest) ||
+        printBesideChargers(LinkController::Purpose::PrintTest))
+        return;
     if (refuseChargerAsPrinter()) return;
     m_control.holdChargerForPrint();
     lendToPrinter(LinkController::Purpose::PrintTest);  // the refresh is left as it is
@@ -123,11 +126,39 @@ bool ConnectionFlow::printOnNetwork(LinkController::Purpose purpose) {
     return true;
 }
 
+bool ConnectionFlow::printBesideChargers(LinkController::Purpose purpose) {
+    if (!m_print.besideChargers || !m_print.besideChargers()) return false;
+    if (refuseChargerAsPrinter()) return true;
+    // Every charger's link stays up: the printer takes one more link of the adapter.
+    if (std::shared_ptr<Transport> printer =
+            m_control.openPrinterBeside(m_dialog->ComboDevice->currentIndex()))
+        emit networkPrinterChosen(purpose, std::move(printer));
+    return true;
+}
+
 bool ConnectionFlow::refuseChargerAsPrinter() {
     // A charger cannot print: monitoring goes on and the user learns why nothing printed.
     if (!m_control.isCharger(m_dialog->ComboDevice->currentIndex())) return false;
     emit message(tr("Perangkat ini charger, bukan printer. Pilih printer untuk mencetak"));
     return true;
+}
+
+bool ConnectionFlow::connectCharger(const QString& address) {
+    if (busy()) return false;
+    m_link.stopReaderAndRelease();
+    if (!m_control.connectToAddress(LinkController::Purpose::Charger, address)) return false;
+    m_chargerPanelMode = true;
+    m_printerPanelMode = false;
+    connectionStarted();
+    return true;
+}
+
+void ConnectionFlow::stopWatching() {
+    if (m_control.connecting()) return;  // its worker hands over a socket first
+    if (chargerLinked()) emit chargerLeft();
+    m_control.forgetCharger();
+    m_link.stopReaderAndRelease();
+    emit statusChanged();
 }
 
 void ConnectionFlow::reconnectClicked() {

@@ -26,6 +26,9 @@ public:
         std::function<bool()> printing;
         std::function<bool()> hasKeptReceipt;
         std::function<void()> forgetKeptReceipt;
+        // Several chargers are watched: a receipt goes on a connection of its own beside
+        // their links, never on one of them.
+        std::function<bool()> besideChargers;
     };
     // timer: the refresh, started with a charger and stopped for a receipt.
     ConnectionFlow(LinkController& control, ChargerLink& link, ConnectionDialog* dialog,
@@ -51,6 +54,11 @@ public:
     void returnToCharger();
     // The address typed for a network printer: listed, remembered and chosen, or refused.
     void addNetworkPrinter(const QString& typed);
+    // Connects the charger at `address` as "Sambungkan" would (the bench adds it); false
+    // when no attempt started.
+    bool connectCharger(const QString& address);
+    // The user stopped watching the charger: its link closes, nothing is tried again.
+    void stopWatching();
     // The start command, sent once a charger is connected.
     void start();
 
@@ -63,6 +71,8 @@ signals:
     void chargerHandedToPrinter();
     // A printer attempt ended; ok: its socket is connected and no error came first.
     void printerConnected(LinkController::Purpose purpose, bool ok);
+    // The charger's link closes because the user stopped watching it.
+    void chargerLeft();
     // A network printer was chosen for `purpose`: its receipt goes out on `printer`'s own
     // connection, and the charger's link stays up.
     void networkPrinterChosen(LinkController::Purpose purpose, std::shared_ptr<Transport> printer);
@@ -75,6 +85,9 @@ private:
     bool refuseChargerAsPrinter();
     // Starts the receipt when the chosen printer is on the network; true when it is one.
     bool printOnNetwork(LinkController::Purpose purpose);
+    // Starts the receipt on its own connection while several chargers are watched; true
+    // when it went that way (or was refused).
+    bool printBesideChargers(LinkController::Purpose purpose);
     void lendToPrinter(LinkController::Purpose purpose);
     void beginConnect(LinkController::Purpose purpose);
     void connectionStarted();

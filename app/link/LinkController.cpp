@@ -150,6 +150,21 @@ std::shared_ptr<Transport> LinkController::openNetworkPrinter(int index) {
     }
 }
 
+std::shared_ptr<Transport> LinkController::openPrinterBeside(int index) {
+    if (isNetworkPrinter(index)) return openNetworkPrinter(index);
+    if (index < 0 || index >= m_paired.size()) return nullptr;
+    const DeviceInfo printer = m_paired.at(index);
+    try {
+        std::shared_ptr<Transport> socket = m_platform.createSocket(printer, false);
+        m_remembered.remember(RememberedDevices::Role::Printer, printer);
+        m_networkPrinting = printer;
+        return socket;
+    } catch (const LinkError&) {
+        emit message(unreachable());
+        return nullptr;
+    }
+}
+
 bool LinkController::addNetworkPrinter(const QString& typed, QComboBox* box) {
     const std::optional<std::string> address = networkPrinterAddress(typed.toStdString());
     if (!address) return false;
@@ -180,6 +195,29 @@ bool LinkController::connectTo(Purpose purpose, int index) {
     if (purpose == Purpose::Charger) m_returnTo.reset();  // a receipt keeps its way back
     stopReconnecting();
     return connectToDevice(purpose, m_paired.at(index));
+}
+
+std::optional<DeviceInfo> LinkController::listedDevice(const QString& address) {
+    try {
+        if (!radioPresent()) return std::nullopt;
+        for (const DeviceInfo& device : m_platform.pairedDevices())
+            if (device.address == address) return device;
+    } catch (const LinkError&) {
+    }
+    return std::nullopt;
+}
+
+bool LinkController::connectToAddress(Purpose purpose, const QString& address) {
+    if (m_connecting) return false;
+    try {
+        if (!radioPresent()) return false;
+        m_paired = m_platform.pairedDevices();
+    } catch (const LinkError&) {
+        return false;
+    }
+    for (int i = 0; i < m_paired.size(); ++i)
+        if (m_paired.at(i).address == address) return connectTo(purpose, i);
+    return false;
 }
 
 bool LinkController::connectLastChargerAtStart() {
@@ -284,9 +322,10 @@ void LinkController::finish(Purpose purpose, std::shared_ptr<Transport> socket, 
     m_link.setPeer(ok && m_device ? m_device->name : QString(), purpose != Purpose::Charger);
     if (ok && m_device) {
         const bool charger = purpose == Purpose::Charger;
-        m_remembered.remember(
-            charger ? RememberedDevices::Role::Charger : RememberedDevices::Role::Printer,
-            *m_device);
+        if (m_remembersDevices)
+            m_remembered.remember(
+                charger ? RememberedDevices::Role::Charger : RememberedDevices::Role::Printer,
+                *m_device);
         if (charger) {
             m_lastCharger = m_device;
             m_lostCharger.reset();
@@ -353,6 +392,16 @@ void LinkController::stopReconnecting() {
     const bool was = m_policy.reconnecting();
     m_policy.stop();
     if (was) emit reconnectChanged();
+}
+
+void LinkController::forgetCharger() {
+    stopReconnecting();
+    m_chargerWasUp = false;
+    m_lostCharger.reset();
+    m_returnTo.reset();
+    m_lastCharger.reset();
+    m_device.reset();
+    m_obstacle = Obstacle::None;
 }
 
 void LinkController::postponeReconnect() {

@@ -67,6 +67,10 @@ public:
     // A socket to the network printer at `index`, not yet connected (the receipt's sender
     // connects it), remembered as the last printer; null when none can be made (said).
     std::shared_ptr<Transport> openNetworkPrinter(int index);
+    // A socket to the printer at `index` beside the chargers' links (several chargers are
+    // watched: none of them is handed over), not yet connected; remembered as the last
+    // printer. Null when none can be made (said).
+    std::shared_ptr<Transport> openPrinterBeside(int index);
     // The network printer a receipt is on its way to, for the dashboard's line.
     void setNetworkPrinting(std::optional<DeviceInfo> printer) { m_networkPrinting = printer; }
     // Adds the network printer typed by the user ("192.168.1.20:9100"), remembers it across
@@ -77,6 +81,14 @@ public:
     // no attempt was started (the reason went out as message or error).
     bool connectTo(Purpose purpose, int index);
     RememberedDevices& remembered() { return m_remembered; }
+    // Whether a made connection becomes the remembered last charger or printer (a further
+    // bay on the bench is remembered by the bench instead).
+    void setRemembersDevices(bool remembers) { m_remembersDevices = remembers; }
+    // Starts connecting to the listed device at `address`, as connectTo does. False when it
+    // is not listed or no attempt started.
+    bool connectToAddress(Purpose purpose, const QString& address);
+    // The listed device at `address`, if listed.
+    std::optional<DeviceInfo> listedDevice(const QString& address);
     // At start-up, when chosen: connects to the last charger if it is listed. Returns
     // whether an attempt started.
     bool connectLastChargerAtStart();
@@ -96,6 +108,8 @@ public:
     enum class Obstacle { None, AdapterOff, NotPaired };
     Obstacle reconnectObstacle() const { return m_obstacle; }
     void stopReconnecting();
+    // The user stopped watching the charger: nothing is lost, nothing is tried again.
+    void forgetCharger();
     // The link was busy when an attempt was due (a dialog or a print has it): tried later.
     void postponeReconnect();
     // An attempt that was due could not even start.
@@ -171,6 +185,7 @@ private:
     QElapsedTimer m_upSince;  // since the charger link last came up
     Obstacle m_obstacle = Obstacle::None;
     bool m_automaticAttempt = false;
+    bool m_remembersDevices = true;
     std::thread m_worker;
     std::shared_ptr<Transport> m_pending;
 };

@@ -49,6 +49,35 @@ void RememberedDevices::addNetworkPrinter(const QString& address) {
     settings->setValue(QStringLiteral("networkPrinters"), printers);
 }
 
+QList<RememberedDevices::Bay> RememberedDevices::bays() const {
+    const auto settings = open(m_file);
+    QList<Bay> bays;
+    const int count = settings->beginReadArray(QStringLiteral("bays"));
+    for (int i = 0; i < count; ++i) {
+        settings->setArrayIndex(i);
+        Bay bay;
+        bay.label = settings->value(QStringLiteral("label")).toString();
+        bay.device.address = settings->value(QStringLiteral("address")).toString();
+        bay.device.name = settings->value(QStringLiteral("name")).toString();
+        if (!bay.device.address.isEmpty()) bays.append(bay);
+    }
+    settings->endArray();
+    return bays;
+}
+
+void RememberedDevices::setBays(const QList<Bay>& bays) {
+    const auto settings = open(m_file);
+    settings->remove(QStringLiteral("bays"));
+    settings->beginWriteArray(QStringLiteral("bays"), static_cast<int>(bays.size()));
+    for (int i = 0; i < bays.size(); ++i) {
+        settings->setArrayIndex(i);
+        settings->setValue(QStringLiteral("label"), bays.at(i).label);
+        settings->setValue(QStringLiteral("address"), bays.at(i).device.address);
+        settings->setValue(QStringLiteral("name"), bays.at(i).device.name);
+    }
+    settings->endArray();
+}
+
 void RememberedDevices::remember(Role role, const DeviceInfo& device) {
     const auto settings = open(m_file);
     settings->beginGroup(group(role));

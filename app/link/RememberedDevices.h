@@ -25,6 +25,13 @@ public:
     // The network printers added by the user ("tcp:HOST:PORT"), in the order added.
     QStringList networkPrinters() const;
     void addNetworkPrinter(const QString& address);
+    // The chargers watched on the bench, in their order, with the labels the user gave.
+    struct Bay {
+        QString label;
+        DeviceInfo device;
+    };
+    QList<Bay> bays() const;
+    void setBays(const QList<Bay>& bays);
 
 private:
     QString m_file;

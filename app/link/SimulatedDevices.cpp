@@ -15,6 +15,9 @@ const QString DevicePlatform::kSimulatedTestCharger =
 const QString DevicePlatform::kSimulatedPrinter =
     QString::fromUtf8(QT_TRANSLATE_NOOP("velmora::DevicePlatform", "Printer Simulasi"));
 
+const QString DevicePlatform::kSimulatedBenchCharger =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("velmora::DevicePlatform", "Charger Simulasi %1"));
+
 QString DevicePlatform::shownName(const QString& simulatedName) {
     return QCoreApplication::translate("velmora::DevicePlatform",
                                        simulatedName.toUtf8().constData());
@@ -24,6 +27,18 @@ namespace {
 const QString kChargerAddress = QStringLiteral("sim:charger");
 const QString kTestChargerAddress = QStringLiteral("sim:charger-test");
 const QString kPrinterAddress = QStringLiteral("sim:printer");
+const QString kBenchChargerPrefix = QStringLiteral("sim:charger-");
+// "sim:charger-2" .. : the further chargers of the simulated bench, numbered from 2.
+int benchChargerNumber(const QString& address) {
+    if (!address.startsWith(kBenchChargerPrefix)) return 0;
+    bool number = false;
+    const int n = address.mid(kBenchChargerPrefix.size()).toInt(&number);
+    return number && n >= 2 && n < 2 + DevicePlatform::kSimulatedBenchChargers ? n : 0;
+}
+bool isSimulatedCharger(const QString& address) {
+    return address == kChargerAddress || address == kTestChargerAddress ||
+           benchChargerNumber(address) != 0;
+}
 // A printer on the shop's network answers within a second when it is on.
 constexpr int kNetworkPrinterConnectTimeoutMs = 5000;
 
@@ -122,6 +137,9 @@ QList<DeviceInfo> DevicePlatform::simulatedDevices() const {
             {shownName(kSimulatedCharger) + QStringLiteral(" (") + address + QStringLiteral(")"),
              address, true});
     devices.append({shownName(kSimulatedPrinter), kPrinterAddress, true});
+    for (int n = 2; n < 2 + kSimulatedBenchChargers; ++n)
+        devices.append({shownName(kSimulatedBenchCharger).arg(n),
+                        kBenchChargerPrefix + QString::number(n), true});
     return devices;
 }
 
@@ -157,8 +175,7 @@ void DevicePlatform::requestEnable() {
 }
 
 bool DevicePlatform::isKnownCharger(const DeviceInfo& device) {
-    return device.address == kChargerAddress || device.address == kTestChargerAddress ||
-           m_chargerAddresses.contains(device.address) ||
+    return isSimulatedCharger(device.address) || m_chargerAddresses.contains(device.address) ||
            (m_bluetooth && m_bluetooth->isKnownCharger(device));
 }
 
@@ -199,13 +216,17 @@ std::shared_ptr<ChargerSimulator> DevicePlatform::simulatedCharger(const QString
         SimulatorOptions options = m_simulator;
         options.keepsCharging = true;
         options.testOnly = address == kTestChargerAddress;  // Test Mode without hardware
+        if (const int n = benchChargerNumber(address)) {
+            options.seed = static_cast<unsigned>(n);  // a battery of its own
+            options.wornBattery = n == 3;
+        }
         charger = std::make_shared<ChargerSimulator>(nullptr, options);
     }
     return charger;
 }
 
 std::unique_ptr<Transport> DevicePlatform::createSocket(const DeviceInfo& device, bool secure) {
-    if (device.address == kChargerAddress || device.address == kTestChargerAddress)
+    if (isSimulatedCharger(device.address))
         return std::make_unique<SimulatedChargerSocket>(simulatedCharger(device.address));
     if (device.address == kPrinterAddress)
         return std::make_unique<SimulatedPrinterSocket>(m_printer);

@@ -28,6 +28,10 @@ public:
     // The same charger running only the battery test ("Test Mode").
     static const QString kSimulatedTestCharger;
     static const QString kSimulatedPrinter;
+    // Further chargers on the simulated bench, each with a battery of its own (the third
+    // one's is worn), so several chargers can be watched without hardware.
+    static const QString kSimulatedBenchCharger;
+    static constexpr int kSimulatedBenchChargers = 4;
     static QString shownName(const QString& simulatedName);
 
     // bluetooth may be null (no stack at all). With alwaysSimulate the simulated devices

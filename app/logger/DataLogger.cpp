@@ -57,7 +57,7 @@ void DataLogger::ROKSaveClick() {
         return;  // the dialog stays open for another name
     }
     // savelogger: the record of one consistent snapshot, encoded as pendingLog.
-    const ChargerState snapshot = m_window.state.snapshot();
+    const ChargerState snapshot = m_window.state().snapshot();
     const std::string pendingLog = encodeLogFile(snapshot);
     const std::optional<QString> failure = m_folder.write(QString::fromStdString(logFileName(name)),
                                                           QByteArray::fromStdString(pendingLog));
@@ -72,7 +72,7 @@ void DataLogger::ROKSaveClick() {
 }
 
 bool DataLogger::resultsSaved() const {
-    return m_savedRecord && *m_savedRecord == logRecordText(m_window.state.snapshot());
+    return m_savedRecord && *m_savedRecord == logRecordText(m_window.state().snapshot());
 }
 
 void DataLogger::fillList() {
@@ -146,7 +146,7 @@ bool DataLogger::Parsestringlogger(const RecordCheck& check) {
             break;
     }
     m_loadedRecord = check.record.loadedRecord;
-    m_window.state.modify([&check](ChargerState& s) { storeLoadedRecord(s, check.record); });
+    m_window.state().modify([&check](ChargerState& s) { storeLoadedRecord(s, check.record); });
     m_window.datareference();
     return true;
 }

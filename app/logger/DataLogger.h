@@ -28,7 +28,7 @@ class DataLogger : public QObject {
 public:
     // What the logger reaches in the window.
     struct Window {
-        LiveChargerState& state;
+        ShownChargerState state;
         const NumberFormat& format;
         SaveDialog* save;
         QListWidget* logList;  // the option screen's list of log files

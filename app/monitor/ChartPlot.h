@@ -46,6 +46,8 @@ public:
     // The narrowest time axis; the live charts keep ten minutes.
     void setMinimumSpan(double days);
     void refresh();
+    // Redraws at the next refresh whatever it drew before (its points were replaced whole).
+    void forgetShown() { m_shownRevision = ~std::uint64_t{0}; }
 
 private:
     void fitValueAxis(double plotHeight);

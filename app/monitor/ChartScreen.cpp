@@ -1,5 +1,7 @@
 #include "monitor/ChartScreen.h"
 
+#include <utility>
+
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -76,6 +78,14 @@ void ChartScreen::clearSeries() {
         (!chartsBuilt() || (!Series1->count() && !Series2->count())))
         return;  // emptied every tick of stage 1: nothing to redraw
     m_data.clear();
+    redraw();
+}
+
+void ChartScreen::swapData(ChartData& other) {
+    std::swap(m_data, other);
+    if (!chartsBuilt()) return;
+    m_voltagePlot->forgetShown();
+    m_currentPlot->forgetShown();
     redraw();
 }
 

@@ -52,6 +52,9 @@ public:
     std::optional<QString> chartStep(LiveChargerState& state, const NumberFormat& format,
                                      bool livePoint = true);
 
+    // Exchanges every stored point and the clock with `other` (another charger's charts)
+    // and redraws; the stage of the titles is the caller's.
+    void swapData(ChartData& other);
     // Every stored point of both charts (not only what is drawn) and the clock.
     const ChartData& data() const { return m_data; }
     // The charge's time (days since its start) where the next point may go.

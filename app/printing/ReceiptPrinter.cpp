@@ -106,7 +106,7 @@ QDateTime ReceiptPrinter::compose(bool charge, std::vector<std::string>& chunks)
     const printing::ProfileTexts texts = profileTexts();
     const QDateTime now = m_clock();  // one reading: the receipt's date line and the chart
     const printing::ClockReading clock = readingOf(now);
-    const ChargerState state = m_sources.state->snapshot();
+    const ChargerState state = m_sources.state().snapshot();
     chunks = charge ? printing::chargeReceiptChunks(state, texts, clock, locale(), rasters)
                     : printing::testReceiptChunks(state, texts, clock, locale(), rasters.logo);
     appendCertificate(chunks, charge, state, texts, now);

@@ -25,8 +25,8 @@ class ReceiptPrinter : public QObject {
 public:
     // What the receipts read.
     struct Sources {
-        LiveChargerState* state = nullptr;
-        ChargerLink* link = nullptr;
+        ShownChargerState state;  // the charger the receipt is about
+        ChargerLink* link = nullptr;  // the link a printer is lent, with one charger
         std::function<journal::Profile()> profile;  // the profile shown
         ChartScreen* charts = nullptr;
         NumberFormat number;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "bench/Bench.h"
 #include "journal/JournalRecorder.h"
 #include "link/ConnectionFlow.h"
 #include "link/LocaleNumberFormat.h"
@@ -70,7 +71,8 @@ TVLForm::TVLForm(std::unique_ptr<BluetoothPlatform> platform, int screenWidth, Q
 }
 
 TVLForm::~TVLForm() {
-    journal().close();  // a session being recorded ends as closed by the application
+    journal().close();   // a session being recorded ends as closed by the application
+    bench().shutDown();  // every further charger's receive thread ends with the window
     linkControl().shutDown();
     m_timerloop->stop();
     m_link->stopReaderAndRelease();  // the window closes without sending anything
@@ -105,7 +107,14 @@ void TVLForm::showEvent(QShowEvent* event) {
 
 void TVLForm::FormShow() {
     linkControl().startUp(true);
+    if (!m_watchAtStart.isEmpty()) {
+        for (const QString& address : std::as_const(m_watchAtStart))
+            if (const auto refused = bench().add(address))
+                showMessage(tr("%1: %2").arg(address, *refused));
+        return;
+    }
     m_ctrl->connectionFlow->connectLastChargerAtStart();
+    if (linkControl().remembered().autoConnect()) bench().restoreBays();
 }
 
 void TVLForm::showMessage(const QString& text) {

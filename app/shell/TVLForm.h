@@ -19,6 +19,8 @@
 
 namespace velmora {
 
+class Bench;
+class ChargerBay;
 class DataLogger;
 class ExitQuestion;
 class HistoryBrowser;
@@ -49,8 +51,13 @@ public:
         return findMadeControl<T>(name);
     }
 
+    // The window's own charger (the first bay): its live state and link.
     LiveChargerState& state() { return m_state; }
     ChargerLink& link() { return *m_link; }
+    // The chargers watched at once, and the one the detail screens show.
+    Bench& bench() const { return *m_ctrl->bench; }
+    ChargerBay& shownBay() const { return m_ctrl->shownBay(); }
+    LiveChargerState& shownState() const { return m_ctrl->shownState(); }
     LinkController& linkControl() const { return *m_ctrl->linkControl; }
     BluetoothPlatform& platform() { return *m_platform; }
     QTimer* Timerloop() const { return m_timerloop; }
@@ -85,6 +92,9 @@ public:
     // ("Velmora Tester" is made inside):
     // the platform's Documents folder unless set (tests and screenshots set their own).
     void setDocumentsFolder(const QString& documents);
+
+    // Chargers watched from start-up, one bay each, instead of the last charger.
+    void setChargersToWatch(const QStringList& addresses) { m_watchAtStart = addresses; }
 
     // Program start (sizes the window) and first show (Bluetooth start-up).
     void FormCreate();
@@ -205,7 +215,7 @@ private:
     }
     void makeDialogsNotYetOpened();
     // Shows one tick's events on every screen and hands them to the charge journal.
-    void showTick(const TickEvents& tick);
+    void showTick(ChargerBay& bay, const TickEvents& tick);
     void updateLinkStatus();
     void showMessage(const QString& text);
     // Whether a command can go to a charger now ("Kirim Data", "Atur Data", "Tambah Data").
@@ -227,6 +237,7 @@ private:
     std::unique_ptr<WindowContent> m_ui;
     WindowControllers* m_ctrl = nullptr;
     HistoryBrowser* m_history = nullptr;
+    QStringList m_watchAtStart;
 };
 
 }  // namespace velmora

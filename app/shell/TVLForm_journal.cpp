@@ -3,6 +3,7 @@
 #include <QDir>
 #include <utility>
 
+#include "bench/Bench.h"
 #include "journal/HistoryBrowser.h"
 #include "journal/JournalRecorder.h"
 #include "logger/DataLogger.h"
@@ -31,6 +32,7 @@ HistoryBrowser& TVLForm::history() {
 void TVLForm::setDocumentsFolder(const QString& documents) {
     logger().setDocumentsFolder(documents);
     journal().setDocumentsFolder(documents);
+    bench().setDocumentsFolder(documents);
     virtualPrinter()->setFolder(QDir(documents).filePath(QStringLiteral("Velmora Tester/Struk")));
 }
 

@@ -1,6 +1,7 @@
 // Bluetooth start-up, the connection dialog, connecting to the charger or the printer,
 // the send routine and the force stop: hand-overs to the link controller and the
 // connection flow.
+#include "bench/Bench.h"
 #include "journal/JournalRecorder.h"
 #include "link/ConnectionFlow.h"
 #include "link/LinkController.h"
@@ -49,7 +50,10 @@ void TVLForm::BTReportClick() {
 }
 
 void TVLForm::BTSambungUlangClick() {
-    m_ctrl->connectionFlow->reconnectClicked();
+    if (shownBay().ownsParts())
+        shownBay().reconnectNow();
+    else
+        m_ctrl->connectionFlow->reconnectClicked();
 }
 
 void TVLForm::start() {
@@ -57,12 +61,12 @@ void TVLForm::start() {
 }
 
 void TVLForm::Kirimstringdata(const std::string& dataout) {
-    m_link->Kirimstringdata(dataout);
+    shownBay().link().Kirimstringdata(dataout);
 }
 
 void TVLForm::updateLinkStatus() {
     linkControl().watchChargerLink();
-    m_ui->showLink(linkControl(), printing());
+    m_ui->showLink(shownBay().control(), printing());
 }
 
 void TVLForm::BTForceStopClick() {
@@ -70,10 +74,11 @@ void TVLForm::BTForceStopClick() {
 }
 
 void TVLForm::RForceYesClick() {
-    if (const std::optional<QString> failure = m_ui->forceStop->sendStop(*m_link))
+    ChargerBay& bay = shownBay();
+    if (const std::optional<QString> failure = m_ui->forceStop->sendStop(bay.link()))
         reportError(*failure);
-    else if (m_link->connected())
-        journal().forceStop();
+    else if (bay.link().connected())
+        bay.journal().forceStop();
 }
 
 void TVLForm::RForceNoClick() {

@@ -20,7 +20,7 @@ void TVLForm::BT1Dashboard2Click() {
 
 void TVLForm::BT2DiagnosticClick() {
     // Bring the selection up to date with the current profile; every step is tried.
-    if (const auto failure = profile().applyLive(m_state.snapshot()))
+    if (const auto failure = profile().applyLive(shownState().snapshot()))
         reportError(*failure);
     else
         m_ui->selectScreen(WindowContent::Screen::Diagnostic);

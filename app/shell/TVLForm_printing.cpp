@@ -1,5 +1,6 @@
 // The window's receipt handlers: the image pass, the two receipts on the link's worker,
 // the simulated printer's preview and the dealer information dialog.
+#include "bench/Bench.h"
 #include "printing/InformationDialog.h"
 #include "printing/PrintJob.h"
 #include "printing/ReceiptPrinter.h"
@@ -32,7 +33,7 @@ void TVLForm::RSendInformationClick() {
     InformationDialog* d = informationDialog();
     QString failure;
     try {
-        if (const std::optional<QString> message = d->sendDetails(*m_link))
+        if (const std::optional<QString> message = d->sendDetails(shownBay().link()))
             showMessage(*message);
         else
             m_messages.notice(tr("Data informasi terkirim"));

@@ -1,6 +1,7 @@
 // The one-second refresh: one take of the tick's events from the live state, shown by the
 // screens and handed to the charge journal; the reset for the next battery. The steps keep
 // their own hand-overs, each taking its part.
+#include "bench/Bench.h"
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/ProfileSelector.h"
 #include "logger/DataLogger.h"
@@ -12,10 +13,11 @@
 namespace velmora {
 
 void TVLForm::TimerloopTimer() {
-    showTick(takeTickEvents(m_state));
+    bench().tick([this](ChargerBay& bay, const TickEvents& tick) { showTick(bay, tick); });
+    m_ctrl->afterTick();
 }
 
-void TVLForm::showTick(const TickEvents& tick) {
+void TVLForm::showTick(ChargerBay& bay, const TickEvents& tick) {
     m_ui->followStatusWord(tick.status.word);
     m_ui->diagnostic->showTick(tick, m_format);
     if (tick.profile) profile().apply(*tick.profile);
@@ -24,48 +26,49 @@ void TVLForm::showTick(const TickEvents& tick) {
     m_ui->chart->showStage(tick.measurement.stageNumber);
     updateLinkStatus();  // before the chart: a lost link adds no point
     chart();
-    m_ctrl->observeTick(tick);
+    bay.setProfile(profile().chargeProfile());  // recorded with the bay's charge
 }
 
 void TVLForm::detect() {
-    const StatusEvents status = m_state.modify(takeStatusEvents);
+    const StatusEvents status = shownState().modify(takeStatusEvents);
     m_ui->followStatusWord(status.word);
     m_ui->dashboard->showStatus(status);
     if (status.batteryDetected) m_ui->diagnostic->showBatteryDetected();
 }
 
 void TVLForm::display() {
-    const Measurement m = m_state.measurement();
+    const Measurement m = shownState().measurement();
     m_ui->dashboard->showMeasurement(m);
     m_ui->chart->showStage(m.stageNumber);
 }
 
 void TVLForm::accudiagnostic() {
-    const TestResults results = m_state.modify(takeTestResults);
+    const TestResults results = shownState().modify(takeTestResults);
     m_ui->dashboard->showResults(results);
     m_ui->diagnostic->showResults(results, m_format);
 }
 
 void TVLForm::datareference() {
-    if (const auto reported = m_state.modify(takeReportedProfile)) profile().apply(*reported);
+    if (const auto reported = shownState().modify(takeReportedProfile)) profile().apply(*reported);
 }
 
 void TVLForm::timercharger() {
-    m_ui->dashboard->showTime(m_state.measurement());
+    m_ui->dashboard->showTime(shownState().measurement());
 }
 
 void TVLForm::effect() {
-    m_ui->dashboard->showGauge(m_state.measurement());
+    m_ui->dashboard->showGauge(shownState().measurement());
 }
 
 void TVLForm::chart() {
-    const bool live = !linkControl().lostCharger();
-    if (const auto error = m_ui->chart->chartStep(m_state, m_format, live)) reportError(*error);
+    const bool live = !shownBay().control().lostCharger();
+    if (const auto error = m_ui->chart->chartStep(shownState(), m_format, live))
+        reportError(*error);
 }
 
 void TVLForm::rest() {
-    m_link->readerStop() = false;
-    m_state.modify(resetForNextBattery);
+    shownBay().link().readerStop() = false;
+    shownState().modify(resetForNextBattery);
     m_guideInitDone = false;
     logger().forgetSaved();
     m_ui->dashboard->resetForNextBattery();

@@ -10,6 +10,8 @@ namespace velmora {
 namespace {
 
 constexpr int kMaxSimulatorSpeed = 100'000;
+// Bluetooth Classic allows seven links per adapter.
+constexpr int kMostWatchedChargers = 7;
 
 // Options the application object takes for itself (QGuiApplication, QApplication, X11):
 // read here only so that they are not refused, and passed on as they came.
@@ -39,6 +41,12 @@ struct Options {
     QCommandLineOption printer{
         QStringLiteral("printer-address"),
         QStringLiteral("Also offer a network receipt printer at this address (tcp:HOST:PORT)."),
+        QStringLiteral("address")};
+    QCommandLineOption connect{
+        QStringLiteral("connect"),
+        QStringLiteral("Watch this charger from start-up, one bay each (may be given several "
+                       "times): an address as the device list shows it, e.g. sim:charger-2, "
+                       "00:11:22:33:44:55 or tcp:127.0.0.1:5601."),
         QStringLiteral("address")};
     QCommandLineOption speed{QStringLiteral("sim-speed"),
                              QStringLiteral("Simulated seconds per second of the built-in "
@@ -72,8 +80,8 @@ void prepare(QCommandLineParser& parser, const Options& options, bool showQtOpti
     // Qt's options are single-dash words ("-platform offscreen").
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
-    parser.addOptions({options.demo, options.charger, options.printer, options.speed,
-                       options.startAnswer, options.language, options.version});
+    parser.addOptions({options.demo, options.charger, options.printer, options.connect,
+                       options.speed, options.startAnswer, options.language, options.version});
     addQtOptions(parser, showQtOptions);
 }
 
@@ -118,6 +126,20 @@ CommandLineAnswer readWindowArguments(const QStringList& arguments) {
             return refuse(
                 QStringLiteral("--printer-address takes tcp:HOST:PORT, not '%1'").arg(typed));
         run.printerAddresses.append(QString::fromStdString(*address));
+    }
+    for (const QString& address : parser.values(options.connect)) {
+        if (address.trimmed().isEmpty() || address.trimmed() != address)
+            return refuse(
+                QStringLiteral("--connect takes a device address, not '%1'").arg(address));
+        if (run.connectAddresses.contains(address))
+            return refuse(QStringLiteral("--connect names %1 twice").arg(address));
+        if (run.connectAddresses.size() >= kMostWatchedChargers)
+            return refuse(
+                QStringLiteral("--connect takes at most %1 chargers").arg(kMostWatchedChargers));
+        run.connectAddresses.append(address);
+        // A charger on a socket is listed like one given with --charger-address.
+        if (isSocketAddress(address.toStdString()) && !run.chargerAddresses.contains(address))
+            run.chargerAddresses.append(address);
     }
     bool whole = false;
     const int speed = parser.value(options.speed).toInt(&whole);

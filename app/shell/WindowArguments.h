@@ -13,6 +13,7 @@ struct WindowArguments {
     bool demo = false;             // offer the simulated devices in any case
     QStringList chargerAddresses;  // chargers over a socket (velmora-charger-sim)
     QStringList printerAddresses;  // network receipt printers, "tcp:HOST:PORT"
+    QStringList connectAddresses;  // chargers watched from start-up, one bay each
     int simulatorSpeed = 20;       // simulated seconds per second of the built-in charger
     // The built-in charger answers a start command during a charge with its readings only,
     // not with STANDBY first.

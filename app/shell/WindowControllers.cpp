@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <utility>
 
+#include "bench/Bench.h"
+#include "bench/DetailScreens.h"
 #include "catalogue/ProfileSelector.h"
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
@@ -31,8 +33,10 @@
 namespace velmora {
 
 WindowControllers::WindowControllers(const Needs& needs, WindowContent& ui, QObject* parent)
-    : QObject(parent), m_link(needs.link) {
-    profile = new ProfileSelector(ui.diagnostic, needs.catalogue, needs.state, needs.format, this);
+    : QObject(parent), m_link(needs.link), m_ownState(needs.state) {
+    profile = new ProfileSelector(
+        ui.diagnostic, needs.catalogue, [this]() -> LiveChargerState& { return shownState(); },
+        needs.format, this);
     QObject::connect(profile, &ProfileSelector::titleChanged, ui.dashboard,
                      &DashboardScreen::showBattery);
     makeLink(needs, ui);
@@ -40,7 +44,47 @@ WindowControllers::WindowControllers(const Needs& needs, WindowContent& ui, QObj
     makeLogger(needs, ui);
     journal = new JournalRecorder(this);
     QObject::connect(journal, &JournalRecorder::problem, this, &WindowControllers::message);
+    makeBench(needs, ui);
     makeComforts(ui, parent);
+}
+
+ChargerBay& WindowControllers::shownBay() const {
+    return bench->shown();
+}
+
+LiveChargerState& WindowControllers::shownState() const {
+    // Asked for before the bench exists only while the controllers are made.
+    return bench ? bench->shown().state() : m_ownState;
+}
+
+void WindowControllers::makeBench(const Needs& needs, WindowContent& ui) {
+    auto* own =
+        new ChargerBay(QString(), {needs.state, needs.link, *linkControl, *journal}, nullptr);
+    bench = new Bench(own, needs.platform, needs.format, this);
+    bench->connectOwn = [this](const QString& address) {
+        return connectionFlow->connectCharger(address);
+    };
+    bench->stopOwn = [this] { connectionFlow->stopWatching(); };
+    QObject::connect(bench, &Bench::message, this, &WindowControllers::message);
+    QObject::connect(bench, &Bench::resultCame, this, &WindowControllers::notifyResults);
+    QObject::connect(bench, &Bench::shownChanged, this,
+                     [this, screens = &ui, format = &needs.format](int from, int to) {
+                         showBayInDetail(bench->bay(from), bench->bay(to),
+                                         {screens->dashboard, screens->diagnostic, screens->chart,
+                                          profile, format});
+                         emit linkStatusChanged();
+                     });
+    // With several chargers the refresh runs whatever the window's own link does.
+    QObject::connect(bench, &Bench::baysChanged, this, [this, timer = needs.refresh] {
+        if (bench->several()) timer->start();
+    });
+}
+
+void WindowControllers::afterTick() {
+    bool anyUp = false;
+    for (int i = 0; i < bench->count(); ++i)
+        anyUp = anyUp || bench->bay(i).control().chargerLinkUp();
+    keepAwake->follow(anyUp);
 }
 
 void WindowControllers::makeComforts(WindowContent& ui, QObject* window) {
@@ -62,15 +106,19 @@ void WindowControllers::makeComforts(WindowContent& ui, QObject* window) {
     });
 }
 
-void WindowControllers::notifyResults(const TickEvents& events) {
+void WindowControllers::notifyResults(const QString& label, const TickEvents& events) {
+    // Named by its bay when several chargers are watched: which battery is done.
+    const auto titled = [&](const QString& title) {
+        return bench->several() ? tr("%1: %2").arg(label, title) : title;
+    };
     if (const auto& after = events.results.after)
         notifier->notify(
-            tr("Pengisian selesai"),
+            titled(tr("Pengisian selesai")),
             after->status.empty()
                 ? tr("Hasil setelah pengisian sudah masuk")
                 : tr("Hasil setelah pengisian: %1").arg(QString::fromStdString(after->status)));
     if (const auto& test = events.results.test)
-        notifier->notify(tr("Hasil tes aki"),
+        notifier->notify(titled(tr("Hasil tes aki")),
                          tr("%1, CCA %2").arg(QString::fromStdString(test->status)).arg(test->cca));
 }
 
@@ -82,7 +130,7 @@ void WindowControllers::makeLink(const Needs& needs, WindowContent& ui) {
     connectionFlow = new ConnectionFlow(
         *linkControl, needs.link, ui.connection, needs.refresh,
         {[this] { return printJob->printing(); }, [this] { return printJob->hasKeptReceipt(); },
-         [this] { printJob->forgetKeptReceipt(); }},
+         [this] { printJob->forgetKeptReceipt(); }, [this] { return bench && bench->several(); }},
         this);
     QObject::connect(connectionFlow, &ConnectionFlow::message, this, &WindowControllers::message);
     QObject::connect(connectionFlow, &ConnectionFlow::error, this, &WindowControllers::error);
@@ -90,13 +138,15 @@ void WindowControllers::makeLink(const Needs& needs, WindowContent& ui) {
                      &WindowControllers::linkStatusChanged);
     QObject::connect(connectionFlow, &ConnectionFlow::chargerHandedToPrinter, this,
                      [this] { journal->printerHandOver(); });
+    QObject::connect(connectionFlow, &ConnectionFlow::chargerLeft, this,
+                     [this] { journal->linkLost(); });
     QObject::connect(
         connectionFlow, &ConnectionFlow::printerConnected, this,
         [this](LinkController::Purpose purpose, bool ok) { printJob->afterConnect(purpose, ok); });
     QObject::connect(connectionFlow, &ConnectionFlow::connectionFinished, this,
                      &WindowControllers::connectionFinished);
-    QObject::connect(ui.dashboard->PanelLinkLost->BTBerhenti, &QAbstractButton::clicked,
-                     linkControl, &LinkController::stopReconnecting);
+    QObject::connect(ui.dashboard->PanelLinkLost->BTBerhenti, &QAbstractButton::clicked, this,
+                     [this] { shownBay().control().stopReconnecting(); });
     ui.option->CheckAutoConnect->setChecked(linkControl->remembered().autoConnect());
     QObject::connect(ui.option->CheckAutoConnect, &QCheckBox::toggled, this,
                      [this](bool on) { linkControl->remembered().setAutoConnect(on); });
@@ -114,12 +164,13 @@ void WindowControllers::makePrinting(const Needs& needs, WindowContent& ui) {
                      &WindowControllers::message);
     QObject::connect(ui.option->BTPeriksa, &QAbstractButton::clicked, certificateControls,
                      &CertificateControls::openCheck);
-    receipts = new ReceiptPrinter({&needs.state, &needs.link, [this] { return profile->shown(); },
-                                   ui.chart, needs.format, certificates,
-                                   [this](certificate::CertificateRecord& record, bool charge) {
-                                       recordFromSession(record, charge);
-                                   }},
-                                  this);
+    receipts = new ReceiptPrinter(
+        {[this]() -> LiveChargerState& { return shownState(); }, &needs.link,
+         [this] { return profile->shown(); }, ui.chart, needs.format, certificates,
+         [this](certificate::CertificateRecord& record, bool charge) {
+             recordFromSession(record, charge);
+         }},
+        this);
     QObject::connect(receipts, &ReceiptPrinter::certificatePrinted, this,
                      &WindowControllers::keepCertificate);
     printJob = new PrintJob(*receipts, needs.link, ui.connection, this);
@@ -177,36 +228,16 @@ void WindowControllers::keepCertificate(const QString& qrText, bool charge) {
 }
 
 void WindowControllers::makeLogger(const Needs& needs, WindowContent& ui) {
-    logger = new DataLogger(
-        {needs.state, needs.format, ui.layoutSave, ui.option->ListBox1, ui.diagnostic, ui.dashboard,
-         [this](const QString& text) { emit message(text); },
-         [this](const QString& text) { emit error(text); },
-         [this, loaded = needs.logLoaded] {
-             loaded();
-             profile->markLoadedFromLog();
-         },
-         ui.content},
-        this);
-}
-
-void WindowControllers::observeTick(const TickEvents& events) {
-    keepAwake->follow(linkControl->chargerLinkUp());
-    notifyResults(events);
-    journal::SessionContext context;
-    if (const auto& device = linkControl->device()) {
-        context.deviceName = device->name.toStdString();
-        context.deviceAddress = device->address.toStdString();
-    }
-    context.profile = profile->chargeProfile();
-    context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
-    const bool charger = m_link.connected() && !m_link.peerIsPrinter() && m_link.readerRunning();
-    journal::TickObservation tick =
-        journal::observationOf(events, charger, std::move(context), m_link.heard());
-    tick.linkMayReturn = linkControl->chargerMayReturn();
-    const int startCommands = m_link.startCommandsSent();
-    tick.startCommandSent = startCommands != m_startCommandsSeen;
-    m_startCommandsSeen = startCommands;
-    journal->observe(std::move(tick));
+    logger = new DataLogger({[this]() -> LiveChargerState& { return shownState(); }, needs.format,
+                             ui.layoutSave, ui.option->ListBox1, ui.diagnostic, ui.dashboard,
+                             [this](const QString& text) { emit message(text); },
+                             [this](const QString& text) { emit error(text); },
+                             [this, loaded = needs.logLoaded] {
+                                 loaded();
+                                 profile->markLoadedFromLog();
+                             },
+                             ui.content},
+                            this);
 }
 
 }  // namespace velmora

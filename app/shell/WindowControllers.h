@@ -12,7 +12,9 @@ namespace certificate {
 struct CertificateRecord;
 }
 
+class Bench;
 class BluetoothPlatform;
+class ChargerBay;
 class CertificateControls;
 class ChargerLink;
 class ConnectionFlow;
@@ -63,10 +65,14 @@ public:
     JournalRecorder* journal = nullptr;
     KeepAwake* keepAwake = nullptr;
     EventNotifier* notifier = nullptr;
+    // The chargers watched; its first bay is the window's own link.
+    Bench* bench = nullptr;
 
-    // Hands one tick's events to the charge journal with what the link and the battery
-    // choice say about them.
-    void observeTick(const TickEvents& events);
+    // The bay the detail screens show, and its live state.
+    ChargerBay& shownBay() const;
+    LiveChargerState& shownState() const;
+    // After every bay's tick: the computer stays awake while any charger link is up.
+    void afterTick();
 
 signals:
     void message(const QString& text);
@@ -77,13 +83,15 @@ signals:
 
 private:
     ChargerLink& m_link;
-    int m_startCommandsSeen = 0;  // the link's count at the last tick
+    LiveChargerState& m_ownState;
+    void makeBench(const Needs& needs, WindowContent& ui);
     void makeLink(const Needs& needs, WindowContent& ui);
     void makePrinting(const Needs& needs, WindowContent& ui);
     void makeLogger(const Needs& needs, WindowContent& ui);
     void makeComforts(WindowContent& ui, QObject* window);
-    // Says a finished charge or a test result from across the room.
-    void notifyResults(const TickEvents& events);
+    // Says a finished charge or a test result from across the room; `label` names the
+    // bay when several are watched.
+    void notifyResults(const QString& label, const TickEvents& events);
     bool m_gaveUpSaid = false;
     // Adds the recorded session's charger and charge summary to a certificate's record.
     void recordFromSession(certificate::CertificateRecord& record, bool charge);

@@ -92,6 +92,7 @@ void ChargeJournal::sessionStarted(SessionKind kind, const SessionContext& conte
         start.utcOffsetMinutes = context.utcOffsetMinutes;
         start.deviceName = context.deviceName;
         start.deviceAddress = context.deviceAddress;
+        start.bayLabel = context.bayLabel;
         start.profile = context.profile;
         start.joinedMidCharge = joinedMidCharge;
         m_recorder.start(*journal, start);

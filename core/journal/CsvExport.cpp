@@ -82,7 +82,9 @@ char fieldSeparator(const NumberFormat& format) {
 void writePointsCsv(std::ostream& out, const Session& session, const NumberFormat& format) {
     out << kByteOrderMark;
     RowWriter row(out, format);
-    header(row, {"Session", "Time", "Seconds", "Stage", "Voltage (V)", "Current (A)"});
+    // New columns go at the end: sheets and scripts that read the older ones by position
+    // keep working.
+    header(row, {"Session", "Time", "Seconds", "Stage", "Voltage (V)", "Current (A)", "Bay"});
     const SessionStart& start = session.summary.start;
     for (const Point& p : session.points) {
         row.integer(session.summary.id)
@@ -91,6 +93,7 @@ void writePointsCsv(std::ostream& out, const Session& session, const NumberForma
             .integer(p.stage)
             .number(p.voltage, 2)
             .number(p.current, 3)
+            .text(start.bayLabel)
             .end();
     }
 }
@@ -126,7 +129,8 @@ void writeSessionsCsv(std::ostream& out, const std::vector<SessionSummary>& sess
                  "Test iR (mOhm)",
                  "Test CCA",
                  "Test status",
-                 "Points"});
+                 "Points",
+                 "Bay"});
     for (const SessionSummary& s : sessions) {
         const SessionStart& start = s.start;
         const Profile& p = start.profile;
@@ -149,7 +153,7 @@ void writeSessionsCsv(std::ostream& out, const std::vector<SessionSummary>& sess
         result(row, s.results.before, false);
         result(row, s.results.after, true);
         result(row, s.results.test, true);
-        row.integer(s.pointCount).end();
+        row.integer(s.pointCount).text(start.bayLabel).end();
     }
 }
 

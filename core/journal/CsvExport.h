@@ -14,9 +14,9 @@ namespace velmora::journal {
 
 // The field separator that goes with a decimal separator.
 char fieldSeparator(const NumberFormat& format);
-// One row per point of the session.
+// One row per point of the session; its bay label in the last column.
 void writePointsCsv(std::ostream& out, const Session& session, const NumberFormat& format);
-// One row per session: profile, results, stop reason, duration.
+// One row per session: profile, results, stop reason, duration; the bay label last.
 void writeSessionsCsv(std::ostream& out, const std::vector<SessionSummary>& sessions,
                       const NumberFormat& format);
 

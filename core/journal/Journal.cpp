@@ -28,12 +28,19 @@ constexpr const char* kSummaryColumns =
 constexpr const char* kJoinedColumn = "joined_mid_charge";
 constexpr const char* kNoJoinedColumn = "0";
 
-// Text the list filter searches, one string per session.
-constexpr const char* kSearchText =
-    "(kind || ' ' || stop_reason || ' ' || device_name || ' ' || device_address || ' ' || "
-    "profile_brand || ' ' || profile_variety || ' ' || profile_type || ' ' || "
-    "profile_mode_text || ' ' || profile_capacity || ' ' || profile_name || ' ' || "
-    "coalesce(after_status, '') || ' ' || coalesce(test_status, ''))";
+// Bay labels came in version 4; an older journal read as it stands has none, which is the
+// empty label its sessions have once upgraded.
+constexpr const char* kBayColumn = "bay_label";
+constexpr const char* kNoBayColumn = "''";
+
+// Text the list filter searches, one string per session, with the bay label's expression.
+std::string searchText(const char* bay) {
+    return std::string("(kind || ' ' || stop_reason || ' ' || ") + bay +
+           " || ' ' || device_name || ' ' || device_address || ' ' || "
+           "profile_brand || ' ' || profile_variety || ' ' || profile_type || ' ' || "
+           "profile_mode_text || ' ' || profile_capacity || ' ' || profile_name || ' ' || "
+           "coalesce(after_status, '') || ' ' || coalesce(test_status, ''))";
+}
 
 std::optional<TestResult> resultAt(const Statement& row, int column, bool hasStatus) {
     if (row.isNull(column)) return std::nullopt;
@@ -73,6 +80,7 @@ SessionSummary summaryAt(const Statement& row) {
     s.pointCount = row.int64(32);
     s.lastPointMs = row.int64(33);
     s.start.joinedMidCharge = row.integer(34) != 0;
+    s.start.bayLabel = row.text(35);
     return s;
 }
 
@@ -323,13 +331,20 @@ Journal::Journal(std::unique_ptr<sql::Connection> db, std::string path, int vers
     Statement column(
         *m_db, "SELECT 1 FROM pragma_table_info('sessions') WHERE name = 'joined_mid_charge'");
     m_joinedColumn = column.step();
+    Statement bay(*m_db, "SELECT 1 FROM pragma_table_info('sessions') WHERE name = 'bay_label'");
+    m_bayColumn = bay.step();
     Statement table(*m_db,
                     "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'certificates'");
     m_certificateTable = table.step();
 }
 
 std::string Journal::summaryColumns() const {
-    return std::string(kSummaryColumns) + (m_joinedColumn ? kJoinedColumn : kNoJoinedColumn);
+    return std::string(kSummaryColumns) + (m_joinedColumn ? kJoinedColumn : kNoJoinedColumn) +
+           ", " + bayColumn();
+}
+
+const char* Journal::bayColumn() const {
+    return m_bayColumn ? kBayColumn : kNoBayColumn;
 }
 
 void Journal::requireWritable() const {
@@ -354,6 +369,10 @@ int64_t Journal::beginSession(const SessionStart& start) {
     if (start.joinedMidCharge && m_joinedColumn) {
         Statement joined(*m_db, "UPDATE sessions SET joined_mid_charge = 1 WHERE id = ?");
         joined.bind(1, id).run();
+    }
+    if (!start.bayLabel.empty() && m_bayColumn) {
+        Statement bay(*m_db, "UPDATE sessions SET bay_label = ? WHERE id = ?");
+        bay.bind(1, std::string_view(start.bayLabel)).bind(2, id).run();
     }
     writeProfile(*m_db, id, start.profile);
     transaction.commit();
@@ -404,14 +423,16 @@ void Journal::write(int64_t sessionId, const SessionUpdate& update) {
 std::vector<SessionSummary> Journal::list(const ListQuery& query) {
     std::string text = "SELECT " + summaryColumns() + " FROM sessions WHERE 1";
     const std::vector<std::string> filter = words(query.text);
-    for (size_t i = 0; i < filter.size(); ++i)
-        text += std::string(" AND ") + kSearchText + " LIKE ? ESCAPE '\\'";
+    const std::string search = searchText(bayColumn());
+    for (size_t i = 0; i < filter.size(); ++i) text += " AND " + search + " LIKE ? ESCAPE '\\'";
+    if (query.bayLabel) text += std::string(" AND ") + bayColumn() + " = ?";
     if (query.fromLocalMs) text += " AND start_ms + utc_offset_min * 60000 >= ?";
     if (query.toLocalMs) text += " AND start_ms + utc_offset_min * 60000 <= ?";
     text += " ORDER BY start_ms DESC, id DESC LIMIT ? OFFSET ?";
     Statement select(*m_db, text.c_str());
     int next = 1;
     for (const std::string& word : filter) select.bind(next++, std::string_view(likePattern(word)));
+    if (query.bayLabel) select.bind(next++, std::string_view(*query.bayLabel));
     if (query.fromLocalMs) select.bind(next++, *query.fromLocalMs);
     if (query.toLocalMs) select.bind(next++, *query.toLocalMs);
     select.bind(next, query.limit);

@@ -72,8 +72,11 @@ private:
     std::string m_path;
     // The session list's columns as this journal's version has them.
     std::string summaryColumns() const;
+    // The stored bay label, or the empty text where the file has no such column.
+    const char* bayColumn() const;
     int m_version;
     bool m_joinedColumn = false;
+    bool m_bayColumn = false;
     bool m_certificateTable = false;
     bool m_readOnly;
     bool m_newerVersion;

@@ -74,6 +74,15 @@ CREATE TABLE certificates (
 )");
 }
 
+// The name of the bay a session's charger stood in, when several chargers are watched at
+// once. Sessions kept before have none (the empty text), which is also a single charger's.
+void addBayLabels(sql::Connection& db) {
+    db.exec(R"(
+ALTER TABLE sessions ADD COLUMN bay_label TEXT NOT NULL DEFAULT '';
+CREATE INDEX sessions_by_bay ON sessions (bay_label, start_ms);
+)");
+}
+
 bool hasTable(sql::Connection& db, const char* name) {
     sql::Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
     query.bind(1, std::string_view(name));
@@ -84,7 +93,7 @@ bool hasTable(sql::Connection& db, const char* name) {
 
 const std::vector<Migration>& migrations() {
     static const std::vector<Migration> steps{
-        {1, createVersion1}, {2, addJoinedMidCharge}, {3, addCertificates}};
+        {1, createVersion1}, {2, addJoinedMidCharge}, {3, addCertificates}, {4, addBayLabels}};
     return steps;
 }
 

@@ -39,6 +39,7 @@ JsonObjectWriter summaryWriter(const SessionSummary& s) {
         .text("stopReason", s.stopReason)
         .text("deviceName", start.deviceName)
         .text("deviceAddress", start.deviceAddress)
+        .text("bayLabel", start.bayLabel)
         .integer("profileBrandIndex", p.brandIndex)
         .integer("profileVarietyIndex", p.varietyIndex)
         .integer("profileTypeIndex", p.typeIndex)

@@ -21,6 +21,22 @@ printing::ClockReading endReading(const SessionSummary& session) {
     return {static_cast<int>(t.year), t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
 }
 
+// The profile block of either receipt, the chunk its bay's line joins.
+constexpr size_t kProfileChunk = 3;
+const std::string kLineEnd = "\x1B\x0D\x0A";
+
+// A bay's session says which bay on its paper, below the profile's lines, so receipts of
+// several chargers printed together can be told apart. A session without a bay prints as
+// it always did.
+void addBayLine(std::vector<std::string>& chunks, const std::string& bayLabel) {
+    if (bayLabel.empty() || chunks.size() <= kProfileChunk) return;
+    std::string& block = chunks[kProfileChunk];
+    const size_t lastLine = block.rfind(kLineEnd);
+    if (lastLine == std::string::npos) return;
+    block.insert(lastLine + kLineEnd.size(),
+                 "RAK          : " + printing::printableText(bayLabel) + kLineEnd);
+}
+
 }  // namespace
 
 std::vector<std::string> sessionReceiptChunks(const SessionSummary& session,
@@ -30,9 +46,12 @@ std::vector<std::string> sessionReceiptChunks(const SessionSummary& session,
     const printing::ProfileTexts texts{p.name, p.variety, p.type, p.capacity};
     const ChargerState state = resultsState(session.results);
     const printing::ClockReading clock = endReading(session);
-    if (session.start.kind == SessionKind::Test)
-        return printing::testReceiptChunks(state, texts, clock, locale, rasters.logo);
-    return printing::chargeReceiptChunks(state, texts, clock, locale, rasters);
+    std::vector<std::string> chunks =
+        session.start.kind == SessionKind::Test
+            ? printing::testReceiptChunks(state, texts, clock, locale, rasters.logo)
+            : printing::chargeReceiptChunks(state, texts, clock, locale, rasters);
+    addBayLine(chunks, session.start.bayLabel);
+    return chunks;
 }
 
 }  // namespace velmora::journal

@@ -10,6 +10,7 @@ namespace velmora::journal {
 // What the window knows about the session's surroundings at a tick.
 struct SessionContext {
     std::string deviceName, deviceAddress;  // the charger of the connection
+    std::string bayLabel;                   // the user's name for its bay, may be empty
     Profile profile;                        // the selection the window shows
     int utcOffsetMinutes = 0;               // the local clock's offset now
 };

@@ -66,6 +66,9 @@ struct SessionStart {
     int64_t startMs = 0;       // UTC, milliseconds since 1970
     int utcOffsetMinutes = 0;  // the workshop's local offset at the start
     std::string deviceName, deviceAddress;
+    // The user's name for the bay the charger stood in ("Rak 1"); empty for a single charger
+    // and for sessions kept before bays had names.
+    std::string bayLabel;
     Profile profile;
     bool joinedMidCharge = false;  // first seen part-way through the charge
 };
@@ -112,7 +115,9 @@ struct KeptCertificate {
 
 // Selection of the session list, newest first.
 struct ListQuery {
-    std::string text;  // matched anywhere in device, profile texts, statuses, stop reason
+    std::string text;  // matched anywhere in bay, device, profile texts, statuses, stop reason
+    // Only the sessions of this bay, its label matched whole (empty: those without one).
+    std::optional<std::string> bayLabel;
     // Start time on the workshop's own clock (UTC + the session's offset), inclusive bounds.
     std::optional<int64_t> fromLocalMs, toLocalMs;
     int limit = -1;  // no limit

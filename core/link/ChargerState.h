@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <array>
 #include <mutex>
 #include <optional>
@@ -126,5 +128,9 @@ private:
     mutable std::mutex m_mutex;
     ChargerState m_state;
 };
+
+// The live state of the charger the window's screens show now (with several chargers
+// watched, the one chosen on the bench): asked afresh at each use.
+using ShownChargerState = std::function<LiveChargerState&()>;
 
 }  // namespace velmora

@@ -243,10 +243,10 @@ void ChargerModel::chargeSecond(std::vector<std::string>& out) {
             m_voltage = 13.1 + 0.5 * std::exp(-t / 3.0) + jitter(0.01);
             m_progress = 100;
             if (m_phaseSeconds >= d.diagnosis) {
-                const int cca = 320 + static_cast<int>(m_random() % 160);
-                const double ir = 4.0 + jitter(1.5);
-                const double diag = 11.6 + jitter(0.2);
-                m_afterStatus = cca >= 300 ? "GOOD" : "RECHARGE";
+                const int cca = (m_worn ? 110 : 320) + static_cast<int>(m_random() % 160);
+                const double ir = (m_worn ? 14.0 : 4.0) + jitter(1.5);
+                const double diag = (m_worn ? 9.8 : 11.6) + jitter(0.2);
+                m_afterStatus = m_worn ? "BAD" : cca >= 300 ? "GOOD" : "RECHARGE";
                 // After the end-of-test marker the numbers come in reverse order.
                 out.push_back("#|3|5|" + std::to_string(x100(m_voltage)) + "|" +
                               std::to_string(x100(diag)) + "|" + std::to_string(x100(ir)) + "|" +

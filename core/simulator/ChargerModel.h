@@ -37,6 +37,8 @@ public:
     void setDurations(const Durations& durations) { m_durations = durations; }
     // Starts the test-only mode at the next start command instead of a charge.
     void setTestOnly(bool testOnly) { m_testOnly = testOnly; }
+    // A worn battery: it charges, but holds little cranking current after ("BAD").
+    void setWornBattery(bool worn) { m_worn = worn; }
     void setStartAnswer(StartAnswer answer) { m_startAnswer = answer; }
 
     // Feeds bytes received from the application; commands end with "*".
@@ -73,6 +75,7 @@ private:
 
     Durations m_durations;
     bool m_testOnly = false;
+    bool m_worn = false;
     StartAnswer m_startAnswer = StartAnswer::Standby;
     Phase m_phase = Phase::Off;
     int m_phaseSeconds = 0;  // seconds spent in the current phase or stage

@@ -19,6 +19,7 @@ ChargerSimulator::ChargerSimulator(std::shared_ptr<Transport> link, SimulatorOpt
     : m_link(std::move(link)), m_options(options), m_model(options.seed), m_random(options.seed) {
     m_model.setDurations(options.durations);
     m_model.setTestOnly(options.testOnly);
+    m_model.setWornBattery(options.wornBattery);
     m_model.setStartAnswer(options.startAnswer);
 }
 

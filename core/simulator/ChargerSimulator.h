@@ -19,6 +19,7 @@ struct SimulatorOptions {
     int tickMs = 1000;  // real time between two transmissions
     int speed = 1;      // simulated seconds per transmission
     bool testOnly = false;
+    bool wornBattery = false;    // the battery comes out of its charge "BAD"
     double garbageChance = 0.0;  // chance per transmission of a burst of noise first
     bool splitFrames = false;    // send each transmission in two parts
     int dropAfterTicks = 0;      // close the link after this many ticks (0: never)

@@ -61,9 +61,11 @@ protected:
 
     int64_t keep(journal::Journal& journal, const char* day, int minuteOfDay, const char* brand,
                  const char* variety, const char* type, journal::SessionKind kind, int seconds,
-                 const char* stop, std::optional<journal::TestResult> result) {
+                 const char* stop, std::optional<journal::TestResult> result,
+                 const char* bay = "") {
         journal::SessionStart start;
         start.kind = kind;
+        start.bayLabel = bay;
         start.utcOffsetMinutes = 420;
         start.startMs = *journal::parseLocalDate(day) + (minuteOfDay - 420) * int64_t{60'000};
         start.deviceName = "VELMORA-CHG";
@@ -363,11 +365,11 @@ TEST_F(JournalHistoryTest, CsvUnderACommaLocaleRoundTrips) {
     const auto rows = readCsv(target, ';');
     const auto session = keptSession(m_charge);
     ASSERT_EQ(rows.size(), session->points.size() + 1);
-    EXPECT_EQ(rows[0],
-              QStringList({"Session", "Time", "Seconds", "Stage", "Voltage (V)", "Current (A)"}));
+    EXPECT_EQ(rows[0], QStringList({"Session", "Time", "Seconds", "Stage", "Voltage (V)",
+                                    "Current (A)", "Bay"}));
     for (size_t i = 1; i < rows.size(); i += 97) {
         const journal::Point& p = session->points[i - 1];
-        ASSERT_EQ(rows[i].size(), 6) << i;
+        ASSERT_EQ(rows[i].size(), 7) << i;
         bool ok = false;
         EXPECT_DOUBLE_EQ(QLocale().toDouble(rows[i][4], &ok), p.voltage) << i;
         EXPECT_TRUE(ok) << rows[i][4].toStdString();
@@ -387,6 +389,132 @@ TEST_F(JournalHistoryTest, CsvUnderACommaLocaleRoundTrips) {
     EXPECT_EQ(list[1][8], "Yuasa");
     EXPECT_EQ(list[2][19], "3,8");  // after iR with the user's separator
     QLocale::setDefault(saved);
+}
+
+// Sessions of several chargers: the list says each one's bay and shows one bay's alone,
+// with the typed words too; the export, the session page and a delete go by it. A journal
+// without bays (the fixture's three) shows neither the choice nor the column.
+TEST_F(JournalHistoryTest, BayChoiceShowsOneBaysSessionsWhereThereAreBays) {
+    m_window->RRiwayatClick();
+    auto* bays = control<QComboBox>("ComboRakRiwayat");
+    EXPECT_FALSE(bays->isVisibleTo(dialog()));
+    EXPECT_TRUE(list()->isColumnHidden(SessionListModel::Bay));
+    control<QAbstractButton>("RRiwayatTutup")->click();
+    {
+        auto journal = journal::Journal::open(m_path);
+        keep(*journal, "2025-12-11", 9 * 60, "Yuasa", "MF", "YTX7L", journal::SessionKind::Charge,
+             60, "finished", std::nullopt, "Rak 10");
+        keep(*journal, "2025-12-11", 10 * 60, "GSAstra", "MF", "GTZ6V",
+             journal::SessionKind::Charge, 60, "linkLost", std::nullopt, "Rak 2");
+        keep(*journal, "2025-12-11", 11 * 60, "Yuasa", "MF", "YTZ10S", journal::SessionKind::Test,
+             5, "finished", journal::TestResult{300, 6.0, 11.2, 12.6, "GOOD"}, "Rak 2");
+    }
+    const QString target = m_documents.filePath("rak.csv");
+    m_window->history().setSavePathAsker([&](const QString&, const QString&) { return target; });
+    m_window->RRiwayatClick();
+    ASSERT_TRUE(bays->isVisibleTo(dialog()));
+    EXPECT_FALSE(list()->isColumnHidden(SessionListModel::Bay));
+    QStringList offered;
+    for (int i = 0; i < bays->count(); ++i) offered << bays->itemText(i);
+    EXPECT_EQ(offered, QStringList({"Semua rak", "Rak 2", "Rak 10"}));  // counted, not spelt
+    EXPECT_EQ(bays->currentIndex(), 0);
+    EXPECT_EQ(cell(0, SessionListModel::Bay), "Rak 2");
+    EXPECT_EQ(cell(5, SessionListModel::Bay), "");  // kept with no bay
+    EXPECT_EQ(text("LRiwayatInfo"), "6 sesi");
+
+    const auto typesShown = [this] {
+        QStringList types;
+        for (int row = 0; row < list()->model()->rowCount(); ++row)
+            types << cell(row, SessionListModel::Type);
+        return types;
+    };
+    const struct {
+        int bay;  // the choice's position
+        const char* typed;
+        QStringList types;
+        const char* info;
+    } choices[] = {
+        {1, "", {"YTZ10S", "GTZ6V"}, "2 dari 6 sesi"},
+        {2, "", {"YTX7L"}, "1 dari 6 sesi"},  // "Rak 10" is not "Rak 1..."
+        {1, "yuasa", {"YTZ10S"}, "1 dari 6 sesi"},
+        {0, "yuasa", {"YTZ10S", "YTX7L", "YB9-B", "YTZ5S"}, "4 dari 6 sesi"},
+        {0, "rak", {"YTZ10S", "GTZ6V", "YTX7L"}, "3 dari 6 sesi"},  // the bay is a word too
+    };
+    for (const auto& c : choices) {
+        SCOPED_TRACE(std::to_string(c.bay) + " " + c.typed);
+        bays->setCurrentIndex(c.bay);
+        typeFilter(c.typed);
+        EXPECT_EQ(typesShown(), c.types);
+        EXPECT_EQ(text("LRiwayatInfo"), c.info);
+    }
+    typeFilter("");
+    bays->setFocus();
+    QTest::keyClick(bays, Qt::Key_Down);  // the keyboard chooses as well: "Rak 2"
+    ASSERT_EQ(bays->currentText(), "Rak 2");
+    EXPECT_EQ(typesShown(), QStringList({"YTZ10S", "GTZ6V"}));
+
+    // "Ekspor Daftar" saves the bay's sessions, its label in the last column.
+    control<QAbstractButton>("RRiwayatEkspor")->click();
+    const auto rows = readCsv(target, ',');
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].last(), "Bay");
+    EXPECT_EQ(rows[1].last(), "Rak 2");
+    EXPECT_EQ(rows[2].last(), "Rak 2");
+
+    view(1);
+    EXPECT_TRUE(text("LSesiTitle").startsWith("Rak 2  ·  Isi daya  ·  "))
+        << text("LSesiTitle").toStdString();
+    control<QAbstractButton>("RSesiHapus")->click();
+    control<QAbstractButton>("RHapusIya")->click();
+    EXPECT_EQ(bays->currentText(), "Rak 2");  // still chosen while it has sessions
+    EXPECT_EQ(typesShown(), QStringList({"YTZ10S"}));
+    view(0);
+    control<QAbstractButton>("RSesiHapus")->click();
+    control<QAbstractButton>("RHapusIya")->click();
+    EXPECT_EQ(bays->currentText(), "Semua rak");  // its last one gone: every bay again
+    EXPECT_EQ(bays->count(), 2);
+    EXPECT_EQ(text("LRiwayatInfo"), "4 sesi");
+}
+
+// The bays offered are each label once, counted as a person counts them, whatever the
+// platform's collation: numbers by their value, letters without regard to case.
+TEST(SessionListModelTest, BayLabelsComeOnceInCountingOrder) {
+    const std::vector<const char*> kept = {"Rak 10", "",           "rak 3",  "Rak 2",
+                                           "Rak 10", "B",          "Rak 2a", "Rak 002",
+                                           "a",      "Rak 9 kiri", "Rak 9"};
+    std::vector<journal::SessionSummary> sessions;
+    for (const char* label : kept) {
+        journal::SessionSummary s;
+        s.id = static_cast<int64_t>(sessions.size()) + 1;
+        s.start.bayLabel = label;
+        sessions.push_back(s);
+    }
+    SessionListModel model;
+    model.setSessions(sessions, {}, QStringLiteral("/"));
+    EXPECT_EQ(model.bayLabels(), QStringList({"a", "B", "Rak 002", "Rak 2", "Rak 2a", "rak 3",
+                                              "Rak 9", "Rak 9 kiri", "Rak 10"}));
+}
+
+// With a recorder per bay, every session being recorded is marked and none is deleted.
+TEST_F(JournalHistoryTest, EveryBaysRecordingIsMarkedAndKept) {
+    const std::vector<journal::SessionSummary> sessions = kept();
+    const std::vector<int64_t> recording{sessions[0].id, sessions[2].id};
+    std::vector<bool> askedUpToDate;
+    m_window->history().setRecordingSessions([&](bool upToDate) {
+        askedUpToDate.push_back(upToDate);
+        return recording;
+    });
+    m_window->RRiwayatClick();
+    EXPECT_EQ(cell(0, SessionListModel::Stop), "Sedang direkam");
+    EXPECT_EQ(cell(1, SessionListModel::Stop), "Dihentikan");
+    EXPECT_EQ(cell(2, SessionListModel::Stop), "Sedang direkam");
+    view(2);
+    askedUpToDate.clear();
+    control<QAbstractButton>("RSesiHapus")->click();
+    EXPECT_EQ(m_messages, QStringList{"Sesi sedang direkam, tidak dapat dihapus"});
+    EXPECT_EQ(askedUpToDate, std::vector<bool>{true});  // the writers caught up before saying so
+    EXPECT_FALSE(control("LayoutHapusRiwayat")->isVisibleTo(m_window->content()));
+    EXPECT_EQ(kept().size(), 3u);
 }
 
 // No export may land on the journal: saving onto it, a link to it or its log would replace

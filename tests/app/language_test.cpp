@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <functional>
 
+#include "journal/SessionListModel.h"
 #include "link/SimulatedDevices.h"
 #include "monitor/ChartPlot.h"
 #include "monitor/ChartScreen.h"
@@ -91,7 +92,7 @@ protected:
              [this] {
                  return control<QTableView>("ListRiwayat")
                      ->model()
-                     ->headerData(5, Qt::Horizontal)
+                     ->headerData(SessionListModel::Duration, Qt::Horizontal)
                      .toString();
              },
              "Durasi", "Duration"},

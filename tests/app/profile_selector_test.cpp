@@ -32,7 +32,8 @@ protected:
     Dataaki m_catalogue;
     LiveChargerState m_state;
     DiagnosticScreen* m_screen = new DiagnosticScreen(&m_main, m_catalogue);
-    ProfileSelector m_selector{m_screen, m_catalogue, m_state, NumberFormat{}};
+    ProfileSelector m_selector{m_screen, m_catalogue,
+                               [this]() -> LiveChargerState& { return m_state; }, NumberFormat{}};
 };
 
 TEST_F(ProfileSelectorTest, AReportedProfileIsShownTitledAndReadBack) {

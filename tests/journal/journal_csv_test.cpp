@@ -54,6 +54,7 @@ Session sampleSession() {
     s.summary.id = 7;
     s.summary.start = testing::chargeStart(1'740'787'200'000);  // 2025-03-01 00:00 UTC
     s.summary.start.profile.name = "=HYPERLINK(\"x\"); Pak Budi";
+    s.summary.start.bayLabel = "Rak 2; kiri";
     s.summary.endMs = s.summary.start.startMs + 3'725'000;
     s.summary.stopReason = "finished";
     s.summary.results.after = TestResult{480, 3.91, 11.6, 13.1, "GOOD; \"full\""};
@@ -75,11 +76,12 @@ TEST(CsvExportTest, PointsRoundTripUnderACommaDecimalSeparator) {
 
     ASSERT_EQ(rows.size(), 1 + session.points.size());
     EXPECT_EQ(rows[0], (std::vector<std::string>{"Session", "Time", "Seconds", "Stage",
-                                                 "Voltage (V)", "Current (A)"}));
+                                                 "Voltage (V)", "Current (A)", "Bay"}));
     for (size_t i = 0; i < session.points.size(); ++i) {
         SCOPED_TRACE(i);
         const std::vector<std::string>& row = rows[i + 1];
-        ASSERT_EQ(row.size(), 6u);
+        ASSERT_EQ(row.size(), 7u);
+        EXPECT_EQ(row[6], "Rak 2; kiri");
         const Point& p = session.points[i];
         EXPECT_EQ(row[0], "7");
         EXPECT_EQ(parseReal(row[2], comma), p.offsetMs / 1000.0);
@@ -99,6 +101,7 @@ TEST(CsvExportTest, SessionRowsQuoteTextAndDefuseFormulas) {
         EXPECT_EQ(fieldSeparator(format), separator);
         Session other = sampleSession();
         other.summary.id = 8;
+        other.summary.start.bayLabel = "=Rak 3";
         other.summary.endMs.reset();
         other.summary.stopReason.clear();
         other.summary.results = {};
@@ -124,6 +127,12 @@ TEST(CsvExportTest, SessionRowsQuoteTextAndDefuseFormulas) {
         EXPECT_EQ(open[column("Stop reason")], "");
         EXPECT_EQ(parseReal(open[column("Duration (s)")], format), 90.5);
         EXPECT_EQ(open[column("After CCA")], "");
+        // The bay came after the other columns: it is the last, so readers of the columns
+        // by their place find them where they always were.
+        EXPECT_EQ(rows[0].back(), "Bay");
+        EXPECT_EQ(rows[0][rows[0].size() - 2], "Points");
+        EXPECT_EQ(done.back(), "Rak 2; kiri");
+        EXPECT_EQ(open.back(), "'=Rak 3");
     }
 }
 

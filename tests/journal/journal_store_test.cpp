@@ -134,13 +134,16 @@ TEST_P(JournalListTest, SelectsNewestFirst) {
     auto journal = Journal::open(folder.file("journal.sqlite"));
     // 0: 2025-03-01 10:00 WIB, Yuasa, GOOD.  1: 2025-03-01 23:30 WIB (16:30 UTC), GS, 100%.
     // 2: 2025-03-02 00:30 WIB (2025-03-01 17:30 UTC), test, WEAK. 3: 2025-03-05, other.
+    // Bays: 0 and 3 in "Rak 1", 1 in "Rak 10", 2 in none.
     const int64_t march1 = 1'740'787'200'000;  // 2025-03-01 00:00 UTC
     const int64_t wib = 7 * kHourMs;
     std::vector<int64_t> ids;
-    auto add = [&](int64_t localMs, const char* brand, SessionKind kind, const char* status) {
+    auto add = [&](int64_t localMs, const char* brand, SessionKind kind, const char* status,
+                   const char* bay) {
         SessionStart start = chargeStart(localMs - wib);
         start.kind = kind;
         start.profile.brand = brand;
+        start.bayLabel = bay;
         const int64_t id = journal->beginSession(start);
         SessionUpdate update;
         (kind == SessionKind::Test ? update.results.test : update.results.after) =
@@ -148,10 +151,10 @@ TEST_P(JournalListTest, SelectsNewestFirst) {
         journal->write(id, update);
         ids.push_back(id);
     };
-    add(march1 + 10 * kHourMs, "Yuasa", SessionKind::Charge, "GOOD");
-    add(march1 + 23 * kHourMs + kHourMs / 2, "GSAstra", SessionKind::Charge, "100%_OK");
-    add(march1 + 24 * kHourMs + kHourMs / 2, "Zentor", SessionKind::Test, "WEAK");
-    add(march1 + 4 * 24 * kHourMs, "Other", SessionKind::Charge, "RECHARGE");
+    add(march1 + 10 * kHourMs, "Yuasa", SessionKind::Charge, "GOOD", "Rak 1");
+    add(march1 + 23 * kHourMs + kHourMs / 2, "GSAstra", SessionKind::Charge, "100%_OK", "Rak 10");
+    add(march1 + 24 * kHourMs + kHourMs / 2, "Zentor", SessionKind::Test, "WEAK", "");
+    add(march1 + 4 * 24 * kHourMs, "Other", SessionKind::Charge, "RECHARGE", "Rak 1");
 
     const ListCase& c = GetParam();
     ListQuery query = c.query;
@@ -174,6 +177,17 @@ ListQuery localDays(int64_t fromDay, int64_t toDay) {  // whole local days after
     q.toLocalMs = (toDay + 1) * 24 * kHourMs - 1;
     return q;
 }
+ListQuery bay(const char* label, const char* text = "") {
+    ListQuery q;
+    q.bayLabel = label;
+    q.text = text;
+    return q;
+}
+ListQuery bayOnDays(const char* label, int64_t fromDay, int64_t toDay) {
+    ListQuery q = localDays(fromDay, toDay);
+    q.bayLabel = label;
+    return q;
+}
 ListQuery page(int limit, int offset) {
     ListQuery q;
     q.limit = limit;
@@ -192,7 +206,15 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"underscore_is_literal", textQuery("A_C"), {}},
         ListCase{"local_first_day", localDays(0, 0), {1, 0}},
         ListCase{"local_second_day", localDays(1, 1), {2}},
-        ListCase{"range_of_days", localDays(1, 4), {3, 2}}, ListCase{"page", page(2, 1), {2, 1}}),
+        ListCase{"range_of_days", localDays(1, 4), {3, 2}}, ListCase{"page", page(2, 1), {2, 1}},
+        ListCase{"bay_whole_label_only", bay("Rak 1"), {3, 0}},
+        ListCase{"bay_of_one", bay("Rak 10"), {1}},
+        ListCase{"sessions_without_a_bay", bay(""), {2}},
+        ListCase{"bay_label_case_counts", bay("rak 1"), {}},
+        ListCase{"bay_is_no_pattern", bay("Rak %"), {}},
+        ListCase{"bay_and_words", bay("Rak 1", "recharge"), {3}},
+        ListCase{"bay_and_days", bayOnDays("Rak 1", 0, 1), {0}},
+        ListCase{"words_find_the_bay", textQuery("rak"), {3, 1, 0}}),
     [](const ::testing::TestParamInfo<ListCase>& info) { return info.param.name; });
 
 TEST(JournalStoreTest, DeleteTakesThePointsWithIt) {

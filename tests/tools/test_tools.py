@@ -477,6 +477,25 @@ def make_journal(path):
     db.close()
 
 
+def upgrade_to_bays(path, labels):
+    """The journal brought to the version with bay labels as the application does it, then
+    the sessions given put in their bays."""
+    db = sqlite3.connect(path)
+    db.executescript("""
+ALTER TABLE sessions ADD COLUMN joined_mid_charge INTEGER NOT NULL DEFAULT 0;
+CREATE TABLE certificates (session_id INTEGER PRIMARY KEY REFERENCES sessions (id)
+    ON DELETE CASCADE, battery_id TEXT NOT NULL DEFAULT '', technician TEXT NOT NULL DEFAULT '',
+    job TEXT NOT NULL DEFAULT '', in_vehicle INTEGER, qr_text TEXT NOT NULL);
+ALTER TABLE sessions ADD COLUMN bay_label TEXT NOT NULL DEFAULT '';
+CREATE INDEX sessions_by_bay ON sessions (bay_label, start_ms);
+INSERT INTO schema_version VALUES (2, 0), (3, 0), (4, 0);
+""")
+    db.executemany("UPDATE sessions SET bay_label = ? WHERE id = ?",
+                   [(label, id) for id, label in labels.items()])
+    db.commit()
+    db.close()
+
+
 def tool(*args, env=None, check=True):
     return subprocess.run([TOOL, *args], capture_output=True, check=check, env=env)
 
@@ -540,7 +559,8 @@ class JournalTest(unittest.TestCase):
         with open(out, encoding="utf-8-sig", newline="") as f:
             rows = list(csv.reader(f, delimiter=";"))
         self.assertEqual(rows[0][4], "Voltage (V)")
-        self.assertEqual(rows[2][1:], ["2025-03-01 03:00:01", "1", "2", "13,25", "2,505"])
+        self.assertEqual(rows[2][1:6], ["2025-03-01 03:00:01", "1", "2", "13,25", "2,505"])
+        self.assertEqual(rows[2][6:], [""])  # kept before bays: no bay, in the last column
         self.assertEqual(len(rows), 4)
 
         tool("journal", "export", "--from", "2025-03-01", "--to", "2025-03-02", "--csv", out,
@@ -550,6 +570,44 @@ class JournalTest(unittest.TestCase):
         self.assertEqual([r["Session"] for r in rows], ["2", "1"])
         self.assertEqual(rows[1]["Before iR (mOhm)"], "4.5")
         self.assertEqual(rows[0]["End"], "")
+
+    def test_sessions_carry_their_bay_and_list_and_export_by_bay(self):
+        def listed(*args):
+            out = tool("journal", "list", "--db", self.db, *args).stdout.decode()
+            return [(s["id"], s["bayLabel"]) for s in map(json.loads, out.splitlines())]
+        # Kept before bays had labels, read as it stands: every session has none.
+        self.assertEqual(listed(), [(3, ""), (2, ""), (1, "")])
+        self.assertEqual(listed("--bay", ""), [(3, ""), (2, ""), (1, "")])
+        self.assertEqual(listed("--bay", "Rak 1"), [])
+
+        upgrade_to_bays(self.db, {1: "Rak 1", 2: "Rak 10"})
+        self.assertEqual(listed(), [(3, ""), (2, "Rak 10"), (1, "Rak 1")])
+        self.assertEqual(listed("--bay", "Rak 1"), [(1, "Rak 1")])  # the whole label only
+        self.assertEqual(listed("--bay", ""), [(3, "")])
+        self.assertEqual(listed("--bay", "rak 10"), [])
+        self.assertEqual(listed("--bay", "Rak 10", "--filter", "gsastra"), [(2, "Rak 10")])
+        self.assertEqual(json.loads(tool("journal", "show", "1", "--db", self.db).stdout)
+                         ["bayLabel"], "Rak 1")
+
+        out = os.path.join(self.folder.name, "rak.csv")
+        tool("journal", "export", "--from", "2025-03-01", "--to", "2025-03-31", "--bay", "Rak 1",
+             "--csv", out, "--db", self.db)
+        with open(out, encoding="utf-8-sig", newline="") as f:
+            rows = list(csv.reader(f))
+        self.assertEqual((rows[0][0], rows[0][-1]), ("Session", "Bay"))
+        self.assertEqual([(r[0], r[-1]) for r in rows[1:]], [("1", "Rak 1")])
+        tool("journal", "export", "1", "--csv", out, "--db", self.db)
+        with open(out, encoding="utf-8-sig", newline="") as f:
+            rows = list(csv.reader(f))
+        self.assertEqual({r[-1] for r in rows[1:]}, {"Rak 1"})
+
+        for args in (["show", "1", "--bay", "Rak 1"], ["export", "1", "--csv", out, "--bay", "x"],
+                     ["list", "--bay"]):
+            with self.subTest(args=args):
+                result = tool("journal", args[0], "--db", self.db, *args[1:], check=False)
+                self.assertEqual(result.returncode, 2)
+                self.assertIn("usage", result.stderr.decode())
+                self.assertEqual(result.stdout, b"")
 
     def test_default_journal_is_under_documents(self):
         docs = os.path.join(self.folder.name, "Dokumen")
