@@ -56,6 +56,9 @@ ChargerBay* Bench::makeBay(const QString& label) {
     auto* bay = new ChargerBay(label.isEmpty() ? freeLabel() : label, m_platform, m_format,
                                m_documents, this);
     connect(bay, &ChargerBay::resultCame, this, &Bench::resultCame);
+    connect(&bay->journal(), &JournalRecorder::problem, this, [this, bay](const QString& text) {
+        emit message(tr("%1: %2").arg(bay->label(), text));
+    });
     return bay;
 }
 
@@ -131,6 +134,15 @@ QList<DeviceInfo> Bench::addable() {
     return chargers + others;
 }
 
+std::vector<int64_t> Bench::recordingSessions(bool upToDate) {
+    std::vector<int64_t> ids;
+    for (ChargerBay* bay : m_bays) {
+        if (upToDate) bay->journal().sync();
+        if (const auto id = bay->journal().recordingSessionId()) ids.push_back(*id);
+    }
+    return ids;
+}
+
 void Bench::tick(const std::function<void(ChargerBay&, const TickEvents&)>& showTick) {
     for (int i = 0; i < count(); ++i) {
         ChargerBay& bay = *m_bays.at(i);
@@ -141,7 +153,8 @@ void Bench::tick(const std::function<void(ChargerBay&, const TickEvents&)>& show
             if (!bay.ownsParts()) bay.control().watchChargerLink();
             bay.backgroundChartStep(m_format);
         }
-        bay.observe(events);
+        // With one charger the journal stays as it always was: no bay named.
+        bay.observe(events, several() ? bay.label() : QString());
     }
 }
 

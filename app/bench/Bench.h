@@ -49,6 +49,8 @@ public:
     void select(int index);
     // The listed devices no bay watches, chargers first, never a printer known as one.
     QList<DeviceInfo> addable();
+    // The sessions the bays record now (every one written first when `upToDate`).
+    std::vector<int64_t> recordingSessions(bool upToDate);
     // Whether a bay watches the device at `address`.
     bool watches(const QString& address) const;
 

@@ -112,7 +112,8 @@ void ChargerBay::stopWatching() {
     m_parts.control.stopReconnecting();
     m_parts.control.shutDown();
     // The session ends as the link left it: stopped watching, written whole.
-    if (m_parts.link.connected() && !m_parts.link.peerIsPrinter()) m_parts.journal.linkLost();
+    if (m_parts.link.connected() && !m_parts.link.peerIsPrinter())
+        m_parts.journal.stoppedWatching();
     m_parts.link.stopReaderAndRelease();
     m_parts.journal.close();
 }
@@ -124,7 +125,7 @@ void ChargerBay::reconnectNow() {
     c.reconnectCharger();
 }
 
-void ChargerBay::observe(const TickEvents& events) {
+void ChargerBay::observe(const TickEvents& events, const QString& recordedLabel) {
     LinkController& control = m_parts.control;
     ChargerLink& link = m_parts.link;
     if (m_owned) control.watchChargerLink();  // the window's own bay is watched by its refresh
@@ -134,6 +135,7 @@ void ChargerBay::observe(const TickEvents& events) {
         context.deviceAddress = device->address.toStdString();
     }
     context.profile = m_profile;
+    context.bayLabel = recordedLabel.toStdString();
     context.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
     const bool charger = link.connected() && !link.peerIsPrinter() && link.readerRunning();
     journal::TickObservation tick =

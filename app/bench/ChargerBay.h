@@ -70,7 +70,8 @@ public:
     // One refresh tick: notices the link going down (reconnecting then starts), records
     // what the tick saw in the journal and updates the card's view. The charts' step is
     // the caller's (the chart screen's for the bay shown, else `backgroundChartStep`).
-    void observe(const TickEvents& events);
+    // `recordedLabel`: the bay's name kept with its charge (empty with one charger).
+    void observe(const TickEvents& events, const QString& recordedLabel);
     // The chart step for a bay the screens do not show.
     void backgroundChartStep(const NumberFormat& format);
     const BayView& view() const { return m_view; }

@@ -102,6 +102,10 @@ void JournalRecorder::linkLost() {
     post([](journal::ChargeJournal& journal) { journal.linkLost(); });
 }
 
+void JournalRecorder::stoppedWatching() {
+    post([](journal::ChargeJournal& journal) { journal.stoppedWatching(); });
+}
+
 void JournalRecorder::printerHandOver() {
     post([](journal::ChargeJournal& journal) { journal.printerHandOver(); });
 }

@@ -41,6 +41,7 @@ public:
     void forceStop();
     void linkLost();
     void printerHandOver();
+    void stoppedWatching();
     // Ends a running session as closed by the application and waits until it is written.
     void close();
     // Waits until everything handed over so far has been written or has failed.

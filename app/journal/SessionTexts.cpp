@@ -73,6 +73,8 @@ QString stopText(const journal::SessionSummary& session, bool recording) {
             return QCoreApplication::translate("SessionTexts", "Diganti sesi baru");
         case StopReason::PrinterHandOver:
             return QCoreApplication::translate("SessionTexts", "Dialihkan ke printer");
+        case StopReason::StoppedWatching:
+            return QCoreApplication::translate("SessionTexts", "Berhenti dipantau");
     }
     return QCoreApplication::translate("SessionTexts", "Tidak selesai");
 }

@@ -26,6 +26,8 @@ HistoryBrowser& TVLForm::history() {
                                             m_ctrl->printJob->printKept(std::move(receipt));
                                     }},
                                    this);
+    m_history->setRecordingSessions(
+        [this](bool upToDate) { return bench().recordingSessions(upToDate); });
     return *m_history;
 }
 

@@ -139,7 +139,7 @@ void WindowControllers::makeLink(const Needs& needs, WindowContent& ui) {
     QObject::connect(connectionFlow, &ConnectionFlow::chargerHandedToPrinter, this,
                      [this] { journal->printerHandOver(); });
     QObject::connect(connectionFlow, &ConnectionFlow::chargerLeft, this,
-                     [this] { journal->linkLost(); });
+                     [this] { journal->stoppedWatching(); });
     QObject::connect(
         connectionFlow, &ConnectionFlow::printerConnected, this,
         [this](LinkController::Purpose purpose, bool ok) { printJob->afterConnect(purpose, ok); });

@@ -46,6 +46,10 @@ void ChargeJournal::linkLost() {
     m_tracker.linkLost(*this);
 }
 
+void ChargeJournal::stoppedWatching() {
+    m_tracker.stoppedWatching(*this);
+}
+
 void ChargeJournal::printerHandOver() {
     m_tracker.printerHandOver(*this);
 }

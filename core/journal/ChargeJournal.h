@@ -30,6 +30,8 @@ public:
     void forceStop();
     // The charger link ended while no tick runs, and will not come back.
     void linkLost();
+    // The user stopped watching the charger (removed it from the bench).
+    void stoppedWatching();
     // The user handed the link to the printer; it comes back after the receipt.
     void printerHandOver();
     // Ends a running session as closed by the application and writes what is buffered.

@@ -238,6 +238,9 @@ int64_t wholeUnits(double value, double unitsPerValue) {
 std::unique_ptr<Journal> Journal::readOnlyJournal(const std::string& path, int latest,
                                                   int busyTimeoutMs) {
     std::unique_ptr<Connection> db = openForReading(path);
+    // Another connection may be writing (a second charger's recorder): wait for it.
+    const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(busyTimeoutMs);
+    db->exec(timeout.c_str());
     std::shared_ptr<const std::string> copy;
     int version = 0;
     try {
@@ -248,13 +251,12 @@ std::unique_ptr<Journal> Journal::readOnlyJournal(const std::string& path, int l
         copy = copyWithLog(path);
         db = std::make_unique<Connection>(*copy + "/journal.sqlite",
                                           Connection::Mode::ExistingReadWrite);
+        db->exec(timeout.c_str());
         version = storedVersion(*db);
     }
     if (version == 0) throw JournalError(JournalFault::Corrupt, path + ": not a journal");
     // An older journal reads as it stands (its list lacks only the newer columns); the
     // window upgrades it when it next writes.
-    const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(busyTimeoutMs);
-    db->exec(timeout.c_str());
     std::unique_ptr<Journal> journal(
         new Journal(std::move(db), path, version, true, version > latest));
     journal->m_copy = std::move(copy);
@@ -278,9 +280,12 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
     // the log's shared memory beside it); it can only be read, and is read as it stands.
     int version = 0;
     bool versionKnown = false;
+    const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(options.busyTimeoutMs);
     if (exists) {
         try {
             Connection probe(path, Connection::Mode::ReadOnly);
+            // Another connection may be creating or writing it: wait rather than fail.
+            probe.exec(timeout.c_str());
             version = storedVersion(probe);
             versionKnown = true;
         } catch (const JournalError& e) {
@@ -293,9 +298,8 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
                   ? Connection::Mode::ReadOnly
                   : (options.create ? Connection::Mode::CreateReadWrite
                                     : Connection::Mode::ExistingReadWrite));
-    if (!versionKnown) version = storedVersion(*db);
-    const std::string timeout = "PRAGMA busy_timeout = " + std::to_string(options.busyTimeoutMs);
     db->exec(timeout.c_str());
+    if (!versionKnown) version = storedVersion(*db);
     db->exec("PRAGMA foreign_keys = ON");
     if (version > latest)
         return std::unique_ptr<Journal>(new Journal(std::move(db), path, version, true, true));

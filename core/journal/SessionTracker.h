@@ -83,6 +83,11 @@ public:
         end(StopReason::LinkLost, sink);
         m_joinable = true;
     }
+    // The user stopped watching the charger: its link closes on purpose.
+    void stoppedWatching(SessionSink& sink) {
+        end(StopReason::StoppedWatching, sink);
+        m_joinable = true;
+    }
     // A receipt took the link (the timer stops meanwhile); the link comes back after it.
     void printerHandOver(SessionSink& sink) {
         suspend(StopReason::PrinterHandOver, sink);

@@ -6,7 +6,7 @@
 namespace velmora::journal {
 
 namespace {
-constexpr std::array<std::pair<StopReason, const char*>, 8> kReasons{{
+constexpr std::array<std::pair<StopReason, const char*>, 9> kReasons{{
     {StopReason::Finished, "finished"},
     {StopReason::ForceStop, "forceStop"},
     {StopReason::LinkLost, "linkLost"},
@@ -15,6 +15,7 @@ constexpr std::array<std::pair<StopReason, const char*>, 8> kReasons{{
     {StopReason::ChargerStandby, "chargerStandby"},
     {StopReason::Interrupted, "interrupted"},
     {StopReason::PrinterHandOver, "printerHandOver"},
+    {StopReason::StoppedWatching, "stoppedWatching"},
 }};
 }  // namespace
 

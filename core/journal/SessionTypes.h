@@ -23,6 +23,7 @@ enum class StopReason {
     ChargerStandby,    // the charger went to STANDBY before finishing
     Interrupted,       // a new charge or test started before this one ended
     PrinterHandOver,   // the user handed the link to the printer
+    StoppedWatching,   // the user stopped watching the charger (removed from the bench)
 };
 
 const char* kindName(SessionKind kind);  // "charge", "test"

@@ -85,6 +85,20 @@ protected:
         const Measurement m = measured(bay);
         return m.stageNumber >= 2 && m.stageNumber <= 4;
     }
+    std::string bayStates() {
+        std::string text;
+        for (int i = 0; i < bench().count(); ++i) {
+            ChargerBay& bay = bench().bay(i);
+            const auto id = bay.journal().recordingSessionId();
+            text += QStringLiteral("[%1 stage %2 recording %3 heard %4] ")
+                        .arg(i)
+                        .arg(bay.state().measurement().stageNumber)
+                        .arg(id ? *id : -1)
+                        .arg(bay.link().heard())
+                        .toStdString();
+        }
+        return text;
+    }
     std::vector<journal::SessionSummary> sessions() {
         journal::JournalOptions look;
         look.create = false;
@@ -121,12 +135,15 @@ TEST_F(BenchWindowTest, EveryBayWatchesItsOwnChargerAndRecordsItsOwnCharge) {
         byDevice.clear();
         for (const auto& s : sessions()) ++byDevice[s.start.deviceAddress];
         return byDevice.size() == 3;
-    })) << byDevice.size()
-        << " " << (byDevice.empty() ? "" : byDevice.begin()->first + "," + byDevice.rbegin()->first)
-        << " " << m_messages.join('\n').toStdString();
+    })) << bayStates()
+        << m_messages.join('\n').toStdString();
     for (const auto& s : sessions()) {
         EXPECT_EQ(s.start.kind, journal::SessionKind::Charge);
-        EXPECT_TRUE(kChargers.contains(QString::fromStdString(s.start.deviceAddress)));
+        // Kept with the bay's name, beside the charger's.
+        const int bay =
+            static_cast<int>(kChargers.indexOf(QString::fromStdString(s.start.deviceAddress)));
+        ASSERT_GE(bay, 0);
+        EXPECT_EQ(s.start.bayLabel, QStringLiteral("Rak %1").arg(bay + 1).toStdString());
     }
     // Every card follows its own charger.
     const QVector<BayView> views = bench().views();
@@ -216,6 +233,7 @@ TEST_F(BenchWindowTest, RemovingABayDuringAChargeEndsItsThreadAndKeepsItsSession
         if (s.start.deviceAddress != "sim:charger-3") continue;
         ++removed;
         EXPECT_TRUE(s.endMs.has_value());  // ended, and written whole
+        EXPECT_EQ(s.stopReason, "stoppedWatching");
         EXPECT_GT(s.pointCount, 0);
     }
     EXPECT_EQ(removed, 1);
