@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="id">
 <context>
+    <name>BayTexts</name>
+    <message>
+        <source>Terhubung</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Menyambung ulang (percobaan %1)</source>
+        <translation>Reconnecting (attempt %1)</translation>
+    </message>
+    <message>
+        <source>Menyambung ulang…</source>
+        <translation>Reconnecting…</translation>
+    </message>
+    <message>
+        <source>Terputus</source>
+        <translation>Disconnected</translation>
+    </message>
+    <message>
+        <source>Menyambungkan…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <source>SELESAI</source>
+        <translation>DONE</translation>
+    </message>
+    <message>
+        <source>AKI RUSAK</source>
+        <translation>BAD BATTERY</translation>
+    </message>
+    <message>
+        <source>TERPUTUS</source>
+        <translation>LINK LOST</translation>
+    </message>
+    <message>
+        <source>Tahap %1 · %2</source>
+        <translation>Stage %1 · %2</translation>
+    </message>
+</context>
+<context>
     <name>CoreTexts</name>
     <message>
         <source>Nyalakan bluetooth anda</source>
@@ -260,6 +299,81 @@
     <message>
         <source>Iya</source>
         <translation>Yes</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::AddBayDialog</name>
+    <message>
+        <source>Tambah charger</source>
+        <translation>Add charger</translation>
+    </message>
+    <message>
+        <source>Tidak ada charger lain yang dipasangkan</source>
+        <translation>No other paired charger</translation>
+    </message>
+    <message>
+        <source>Batalkan</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Tambahkan</source>
+        <translation>Add</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::BayCard</name>
+    <message>
+        <source>Ubah nama</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Berhenti memantau</source>
+        <translation>Stop watching</translation>
+    </message>
+    <message>
+        <source>Nama tidak boleh kosong</source>
+        <translation>The name cannot be empty</translation>
+    </message>
+    <message>
+        <source>Aki belum dipilih</source>
+        <translation>No battery chosen</translation>
+    </message>
+    <message>
+        <source>Bacaan terakhir %1 · %2</source>
+        <translation>Last reading %1 · %2</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::BenchScreen</name>
+    <message>
+        <source>Pilih kartu untuk melihat rinciannya</source>
+        <translation>Choose a card to see its details</translation>
+    </message>
+    <message>
+        <source>+ Tambah charger</source>
+        <translation>+ Add charger</translation>
+    </message>
+    <message>
+        <source>Belum ada charger yang dipantau.
+Tekan &quot;+ Tambah charger&quot; untuk memulai.</source>
+        <translation>No charger is being watched yet.
+Press &quot;+ Add charger&quot; to start.</translation>
+    </message>
+    <message>
+        <source>Pengisian yang sudah tercatat tetap ada di Riwayat</source>
+        <translation>Charges already recorded stay in the History</translation>
+    </message>
+    <message>
+        <source>Tidak</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Iya</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Berhenti memantau %1?</source>
+        <translation>Stop watching %1?</translation>
     </message>
 </context>
 <context>
@@ -1286,6 +1400,10 @@ Are you sure you want to quit the app?</translation>
     <message>
         <source>OPTION</source>
         <translation>OPTION</translation>
+    </message>
+    <message>
+        <source>RAK</source>
+        <translation>BENCH</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,7 @@ struct BayView {
     QString result;          // the charger's status words once the charge or test ended
     Outcome outcome = Outcome::None;
 
+    // Compared field by field so a card repaints only when what it shows changed.
     bool operator==(const BayView& o) const {
         return label == o.label && deviceName == o.deviceName && deviceAddress == o.deviceAddress &&
                link == o.link && attempt == o.attempt && battery == o.battery && stage == o.stage &&

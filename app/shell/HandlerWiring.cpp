@@ -39,6 +39,7 @@ void wireNavigation(TVLForm& w, WindowContent& ui) {
     click(w, ui.topBar->BT2Diagnostic, &TVLForm::BT2DiagnosticClick);
     click(w, ui.topBar->BT3Chart, &TVLForm::BT3ChartClick);
     click(w, ui.topBar->BT4Option, &TVLForm::BT4OptionClick);
+    click(w, ui.topBar->BT5Bench, &TVLForm::BT5BenchClick);
     click(w, ui.option->R1Use, &TVLForm::R1UseClick);
     click(w, ui.option->R2Use, &TVLForm::R2UseClick);
     click(w, ui.option->R3Use, &TVLForm::R3UseClick);
@@ -86,11 +87,13 @@ void wireDiagnostic(TVLForm& w, DiagnosticScreen* d) {
 
 void wireKeyboard(TVLForm& w, WindowContent& ui) {
     // The keyboard: Tab round the shown screen or dialog, Ctrl+1..4 for the top bar's
-    // screens as its buttons do, except while a dialog or the intro guide is in front.
+    // screens as its buttons do (Ctrl+5 the bench), except while a dialog or the intro guide
+    // is in front.
     ui::KeyboardFocus::install(ui.view, ui.content);
     const Handler screens[] = {&TVLForm::BT1Dashboard2Click, &TVLForm::BT2DiagnosticClick,
-                               &TVLForm::BT3ChartClick, &TVLForm::BT4OptionClick};
-    for (int i = 0; i < 4; ++i) {
+                               &TVLForm::BT3ChartClick, &TVLForm::BT4OptionClick,
+                               &TVLForm::BT5BenchClick};
+    for (int i = 0; i < 5; ++i) {
         auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | (Qt::Key_1 + i)), &w);
         shortcut->setObjectName(QStringLiteral("ShortcutScreen%1").arg(i + 1));
         shortcut->setContext(Qt::WindowShortcut);

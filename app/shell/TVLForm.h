@@ -106,6 +106,7 @@ public:
     void BT2DiagnosticClick();
     void BT3ChartClick();
     void BT4OptionClick();
+    void BT5BenchClick();
     void R1UseClick();
     void R2UseClick();
     void R3UseClick();

@@ -35,6 +35,10 @@ void TVLForm::BT4OptionClick() {
     m_ui->selectScreen(WindowContent::Screen::Option);
 }
 
+void TVLForm::BT5BenchClick() {
+    m_ui->selectScreen(WindowContent::Screen::Bench);
+}
+
 void TVLForm::R1UseClick() {
     linkControl().chooseLast(informationDialog()->ComboShowPrinter,
                              RememberedDevices::Role::Printer);

@@ -9,6 +9,7 @@
 #include "journal/HistoryDialog.h"
 #include "link/ConnectionDialog.h"
 #include "logger/SaveDialog.h"
+#include "monitor/BenchScreen.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "monitor/LostLinkPanel.h"
@@ -88,10 +89,12 @@ void WindowContent::buildScreens(const Dataaki& catalogue, const NumberFormat& f
     chart = new ChartScreen(main);
     option = new OptionScreen(main);
     guide = new GuideScreen(main);
+    bench = new BenchScreen(main, format);
     diagnostic->hide();
     chart->hide();
     option->hide();
     guide->hide();
+    bench->hide();
 }
 
 void WindowContent::buildView(QWidget* window) {
@@ -153,7 +156,8 @@ void WindowContent::selectScreen(Screen screen) {
     } kRows[] = {{QT_TRANSLATE_NOOP("velmora::TopBar", "DASHBOARD"), false},
                  {QT_TRANSLATE_NOOP("velmora::TopBar", "DIAGNOSTIC"), false},
                  {QT_TRANSLATE_NOOP("velmora::TopBar", "CHART"), true},
-                 {QT_TRANSLATE_NOOP("velmora::TopBar", "OPTION"), false}};
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "OPTION"), false},
+                 {QT_TRANSLATE_NOOP("velmora::TopBar", "RAK"), false}};
     const int row = static_cast<int>(screen);
     topBar->apply(TopBar::tr(kRows[row].title), kRows[row].darkText, row);
     background->setVisible(screen != Screen::Chart);
@@ -162,6 +166,7 @@ void WindowContent::selectScreen(Screen screen) {
     diagnostic->setVisible(screen == Screen::Diagnostic);
     chart->setVisible(screen == Screen::Chart);
     option->setVisible(screen == Screen::Option);
+    bench->setVisible(screen == Screen::Bench);
     guide->hide();
     view->refreshUnderlay();  // background and gauge follow the screen
 }

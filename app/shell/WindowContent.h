@@ -10,6 +10,7 @@
 
 namespace velmora {
 
+class BenchScreen;
 class ChartScreen;
 class ConnectionDialog;
 class DashboardScreen;
@@ -38,7 +39,7 @@ class Picture;
 // The content has no parent: the window deletes it before its own children go.
 class WindowContent {
 public:
-    enum class Screen { Dashboard, Diagnostic, Chart, Option };
+    enum class Screen { Dashboard, Diagnostic, Chart, Option, Bench };
 
     WindowContent(QWidget* window, const Dataaki& catalogue, const NumberFormat& format);
 
@@ -77,6 +78,7 @@ public:
     DiagnosticScreen* diagnostic = nullptr;
     ChartScreen* chart = nullptr;
     OptionScreen* option = nullptr;
+    BenchScreen* bench = nullptr;
     GuideScreen* guide = nullptr;
     ConnectionDialog* connection = nullptr;
     SaveDialog* layoutSave = nullptr;

@@ -220,21 +220,25 @@ TEST_F(KeyboardTest, TabGoesRoundTheScreenOrDialogInReadingOrder) {
         {"dashboard",
          [] {},
          "",
-         {"BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "BTPrint", "BTSave",
+         {"BT5Bench", "BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "BTPrint", "BTSave",
           "BTConnection", "BTForceStop"}},
         // The start-up connect and the language are reached too.
         {"option",
          [&] { key(Qt::Key_4, Qt::ControlModifier); },
          "",
-         {"BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "ListBox1", "BTRefresh",
-          "BTLoad", "R1Use", "R3Use", "R2Use", "RRiwayat", "CheckAutoConnect", "CheckNotify",
-          "CheckCertificate", "BTPeriksa", "ComboLanguage"}},
+         {"BT5Bench", "BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "ListBox1",
+          "BTRefresh", "BTLoad", "R1Use", "R3Use", "R2Use", "RRiwayat", "CheckAutoConnect",
+          "CheckNotify", "CheckCertificate", "BTPeriksa", "ComboLanguage"}},
         // The chosen charging mode only: the arrows choose the other.
         {"diagnostic",
          [&] { key(Qt::Key_2, Qt::ControlModifier); },
          "",
-         {"BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "Edit1", "ComboMerk",
-          "ComboJenis", "ComboTipe", "RadioNormal", "BTSendData", "ImageAccu"}},
+         {"BT5Bench", "BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "Edit1",
+          "ComboMerk", "ComboJenis", "ComboTipe", "RadioNormal", "BTSendData", "ImageAccu"}},
+        {"bench",
+         [&] { key(Qt::Key_5, Qt::ControlModifier); },
+         "",
+         {"BT5Bench", "BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT4Option", "BTTambahCharger"}},
         {"dealer dialog",
          [&] { m_window->R1UseClick(); },
          "EditStore",
@@ -343,10 +347,10 @@ TEST_F(KeyboardTest, FocusedButtonIsRingedAndPressedBySpaceOrEnter) {
 }
 
 TEST_F(KeyboardTest, CtrlDigitsShowTheTopBarScreensUnlessADialogIsOpen) {
-    const char* screens[] = {"M1Dashboard", "M2Diagnostic", "M3Chart", "M4Option"};
-    for (const int digit : {2, 3, 4, 1, 4, 2}) {
+    const char* screens[] = {"M1Dashboard", "M2Diagnostic", "M3Chart", "M4Option", "M6Bench"};
+    for (const int digit : {2, 3, 5, 4, 1, 4, 2}) {
         key(Qt::Key_0 + digit, Qt::ControlModifier);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             EXPECT_EQ(control(screens[i])->isVisible(), i + 1 == digit) << digit << screens[i];
     }
     EXPECT_EQ(text("LTittle"), "DIAGNOSTIC");
@@ -528,7 +532,8 @@ TEST(KeyboardScaleTest, TabAndEnterWorkAtEveryScale) {
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        for (int i = 0; i < 2; ++i) QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+        // The bench, the dashboard, then the diagnostic button.
+        for (int i = 0; i < 3; ++i) QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
         EXPECT_EQ(window.content()->focusWidget()->objectName(), "BT2Diagnostic");
         QTest::keyClick(window.windowHandle(), Qt::Key_Return);
         EXPECT_TRUE(window.control<QWidget>("M2Diagnostic")->isVisible());

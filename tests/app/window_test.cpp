@@ -65,17 +65,19 @@ TEST_F(WindowTest, NavigationAppliesTheScreensTable) {
          "M4Option"},
         {&TVLForm::BT2DiagnosticClick, "DIAGNOSTIC", false, ui::kWhite, ":/img/option_white.svg", 2,
          "M2Diagnostic"},
+        {&TVLForm::BT5BenchClick, "RAK", false, ui::kWhite, ":/img/option_white.svg", 5, "M6Bench"},
     };
-    const char* screens[] = {"M1Dashboard", "M2Diagnostic", "M3Chart", "M4Option", "M5Guide"};
+    const char* screens[] = {"M1Dashboard", "M2Diagnostic", "M3Chart",
+                             "M4Option",    "M5Guide",      "M6Bench"};
     for (const Row& row : rows) {
         (m_window.get()->*row.handler)();
         SCOPED_TRACE(row.title);
         EXPECT_EQ(text("LTittle"), row.title);
         EXPECT_EQ(ui::textColor(control("LTittle")), row.text);
-        for (const char* button : {"BT1Dashboard", "BT2Diagnostic", "BT3Chart"})
+        for (const char* button : {"BT1Dashboard", "BT2Diagnostic", "BT3Chart", "BT5Bench"})
             EXPECT_EQ(control(button)->palette().color(QPalette::ButtonText), row.text) << button;
         EXPECT_EQ(control<ui::PictureButton>("BT4Option")->source(), row.icon);
-        for (int i = 1; i <= 4; ++i) {
+        for (int i = 1; i <= 5; ++i) {
             auto* highlight = control<ui::Picture>(QStringLiteral("IBT%1").arg(i).toLatin1());
             EXPECT_EQ(highlight->opacity(), i == row.highlight ? 1.0 : 0.0) << i;
         }
