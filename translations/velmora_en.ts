@@ -258,6 +258,10 @@
         <source>Dialihkan ke printer</source>
         <translation>Switched to printer</translation>
     </message>
+    <message>
+        <source>Berhenti dipantau</source>
+        <translation>No longer watched</translation>
+    </message>
 </context>
 <context>
     <name>StageTable</name>
@@ -341,6 +345,37 @@
     <message>
         <source>Bacaan terakhir %1 · %2</source>
         <translation>Last reading %1 · %2</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::Bench</name>
+    <message>
+        <source>Rak %1</source>
+        <translation>Bay %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Charger ini sudah dipantau</source>
+        <translation>This charger is already watched</translation>
+    </message>
+    <message>
+        <source>Charger tidak ditemukan di daftar perangkat</source>
+        <translation>Charger not found in the device list</translation>
+    </message>
+    <message>
+        <source>Perangkat ini printer, bukan charger</source>
+        <translation>This device is a printer, not a charger</translation>
+    </message>
+    <message>
+        <source>Charger tidak dapat disambungkan</source>
+        <translation>The charger cannot be connected</translation>
+    </message>
+    <message>
+        <source>Paling banyak %1 charger sekaligus</source>
+        <translation>At most %1 chargers at once</translation>
     </message>
 </context>
 <context>
@@ -692,6 +727,10 @@ Serial %7, %8</translation>
     <message>
         <source>Printer Simulasi</source>
         <translation>Simulated Printer</translation>
+    </message>
+    <message>
+        <source>Charger Simulasi %1</source>
+        <translation>Simulated Charger %1</translation>
     </message>
 </context>
 <context>
@@ -1351,6 +1390,10 @@ Are you sure you want to quit the app?</translation>
         <source>Data informasi terkirim</source>
         <translation>Dealer information sent</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TambahDialog</name>
@@ -1484,6 +1527,10 @@ Are you sure you want to quit the app?</translation>
     <message>
         <source>Sertifikat tercetak, tetapi tidak tersimpan di riwayat</source>
         <translation>Certificate printed, but not kept in the history</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

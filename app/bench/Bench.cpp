@@ -172,17 +172,21 @@ void Bench::rememberBays() {
 }
 
 void Bench::restoreBays() {
+    // Read whole first: every bay added below writes the list again.
     const QList<RememberedDevices::Bay> bays = m_remembered.bays();
-    for (int i = 0; i < bays.size(); ++i) {
-        const RememberedDevices::Bay& remembered = bays.at(i);
-        if (i == 0) {
-            // The window's own bay comes back through the last charger; its label here.
-            if (!own().device() || own().device()->address == remembered.device.address)
-                own().setLabel(remembered.label);
-            continue;
-        }
-        if (!watches(remembered.device.address)) add(remembered.device.address, remembered.label);
+    for (const RememberedDevices::Bay& remembered : bays) {
+        const QString& address = remembered.device.address;
+        // The window's own bay may be on its way back already, as the last charger.
+        const auto watching = std::find_if(m_bays.begin(), m_bays.end(), [&](ChargerBay* b) {
+            const auto device = b->device();
+            return b->watching() && device && device->address == address;
+        });
+        if (watching != m_bays.end())
+            (*watching)->setLabel(remembered.label);
+        else if (const auto refused = add(address, remembered.label))
+            emit message(tr("%1: %2").arg(remembered.label, *refused));
     }
+    rememberBays();
     emit baysChanged();
 }
 

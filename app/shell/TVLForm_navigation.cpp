@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "bench/BenchScreenControl.h"
 #include "catalogue/ProfileSelector.h"
 #include "link/LinkController.h"
 #include "logger/DataLogger.h"
@@ -36,6 +37,7 @@ void TVLForm::BT4OptionClick() {
 }
 
 void TVLForm::BT5BenchClick() {
+    m_ctrl->benchScreen->refresh();
     m_ui->selectScreen(WindowContent::Screen::Bench);
 }
 

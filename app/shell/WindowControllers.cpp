@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "bench/Bench.h"
+#include "bench/BenchScreenControl.h"
 #include "bench/DetailScreens.h"
 #include "catalogue/ProfileSelector.h"
 #include "journal/Journal.h"
@@ -26,6 +27,7 @@
 #include "printing/VirtualPrinter.h"
 #include "printing/WarrantyCertificates.h"
 #include "shell/OptionScreen.h"
+#include "shell/TopBar.h"
 #include "shell/WindowContent.h"
 #include "shell/desktop/EventNotifier.h"
 #include "shell/desktop/KeepAwake.h"
@@ -66,6 +68,13 @@ void WindowControllers::makeBench(const Needs& needs, WindowContent& ui) {
     };
     bench->stopOwn = [this] { connectionFlow->stopWatching(); };
     QObject::connect(bench, &Bench::message, this, &WindowControllers::message);
+    benchScreen = new BenchScreenControl(*bench, ui.bench, this);
+    // The detail screens say which bay they show once there is more than one.
+    const auto nameShownBay = [this, topBar = ui.topBar] {
+        topBar->showBayName(bench->several() ? bench->shown().label() : QString());
+    };
+    QObject::connect(bench, &Bench::baysChanged, this, nameShownBay);
+    QObject::connect(bench, &Bench::shownChanged, this, nameShownBay);
     QObject::connect(bench, &Bench::resultCame, this, &WindowControllers::notifyResults);
     QObject::connect(bench, &Bench::shownChanged, this,
                      [this, screens = &ui, format = &needs.format](int from, int to) {
@@ -85,6 +94,7 @@ void WindowControllers::afterTick() {
     for (int i = 0; i < bench->count(); ++i)
         anyUp = anyUp || bench->bay(i).control().chargerLinkUp();
     keepAwake->follow(anyUp);
+    benchScreen->afterTick();
 }
 
 void WindowControllers::makeComforts(WindowContent& ui, QObject* window) {

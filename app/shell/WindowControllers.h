@@ -13,6 +13,7 @@ struct CertificateRecord;
 }
 
 class Bench;
+class BenchScreenControl;
 class BluetoothPlatform;
 class ChargerBay;
 class CertificateControls;
@@ -67,6 +68,7 @@ public:
     EventNotifier* notifier = nullptr;
     // The chargers watched; its first bay is the window's own link.
     Bench* bench = nullptr;
+    BenchScreenControl* benchScreen = nullptr;
 
     // The bay the detail screens show, and its live state.
     ChargerBay& shownBay() const;

@@ -14,6 +14,7 @@
 #include "journal/JournalRecorder.h"
 #include "link/ChargerLink.h"
 #include "link/LinkController.h"
+#include "link/RememberedDevices.h"
 #include "link/SimulatedDevices.h"
 #include "link/Transport.h"
 #include "monitor/ChartScreen.h"
@@ -239,6 +240,57 @@ TEST_F(BenchWindowTest, RemovingABayDuringAChargeEndsItsThreadAndKeepsItsSession
     EXPECT_EQ(removed, 1);
     // Free again: it can be watched anew.
     EXPECT_FALSE(bench().add(QStringLiteral("sim:charger-3")));
+}
+
+}  // namespace
+
+namespace {
+
+// `--connect` and the remembered bench: chargers watched from start-up without a click.
+class BenchStartTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TVLForm> window() {
+        auto w = velmora::testing::simulatedWindow(m_documents.path(), m_messages, benchCharger());
+        w->bench().setRemembered(RememberedDevices(m_documents.filePath("settings.ini")));
+        return w;
+    }
+    static bool watching(TVLForm& w, const QStringList& addresses) {
+        if (w.bench().count() != addresses.size()) return false;
+        for (int i = 0; i < addresses.size(); ++i) {
+            const auto device = w.bench().bay(i).device();
+            if (!device || device->address != addresses.at(i) ||
+                !w.bench().bay(i).control().chargerLinkUp())
+                return false;
+        }
+        return true;
+    }
+    QTemporaryDir m_documents;
+    QStringList m_messages;
+};
+
+TEST_F(BenchStartTest, ChargersNamedAtStartUpAreWatchedOneBayEach) {
+    auto w = window();
+    const QStringList chargers{QStringLiteral("sim:charger-2"), QStringLiteral("sim:charger-4")};
+    w->setChargersToWatch(chargers + QStringList{QStringLiteral("sim:nothing-here")});
+    w->FormShow();
+    EXPECT_TRUE(processEventsUntil([&] { return watching(*w, chargers); }, kDeadlineMs));
+    // The address no device answers to is said, the others are watched all the same.
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.first().startsWith(QStringLiteral("sim:nothing-here")));
+}
+
+TEST_F(BenchStartTest, TheBenchComesBackWithItsLabels) {
+    const QStringList chargers{QStringLiteral("sim:charger"), QStringLiteral("sim:charger-3")};
+    {
+        auto first = window();
+        for (const QString& address : chargers) ASSERT_FALSE(first->bench().add(address));
+        first->bench().setLabel(1, QStringLiteral("Rak Aki Basah"));
+        ASSERT_TRUE(processEventsUntil([&] { return watching(*first, chargers); }, kDeadlineMs));
+    }
+    auto again = window();
+    again->bench().restoreBays();
+    EXPECT_TRUE(processEventsUntil([&] { return watching(*again, chargers); }, kDeadlineMs));
+    EXPECT_EQ(again->bench().bay(1).label(), QStringLiteral("Rak Aki Basah"));
 }
 
 }  // namespace

@@ -234,7 +234,7 @@ TEST_P(JournalEndingCase, EndsTheSessionWithItsReason) {
     EXPECT_EQ(sessions[0].stopReason, GetParam().reason);
     ASSERT_TRUE(sessions[0].endMs);
     EXPECT_EQ(sessions[0].pointCount, 2);  // the readings after "Charge Mode"
-    if (m_window) charging(13.2, 3.0);  // the charger goes on: no new session
+    if (m_window) charging(13.2, 3.0);     // the charger goes on: no new session
     EXPECT_EQ(kept().size(), 1u);
 }
 

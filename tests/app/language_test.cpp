@@ -156,15 +156,21 @@ TEST_F(EnglishWindowTest, SimulatedDevicesAreNamedInTheWindowsLanguage) {
             rows << device.name + " = " + device.address;
         return rows;
     };
-    EXPECT_EQ(listed(), QStringList({"Simulated Charger = sim:charger",
-                                     "Simulated Charger (Test) = sim:charger-test",
-                                     "Simulated Charger (tcp:127.0.0.1:5555) = tcp:127.0.0.1:5555",
-                                     "Simulated Printer = sim:printer"}));
+    EXPECT_EQ(listed(),
+              QStringList(
+                  {"Simulated Charger = sim:charger", "Simulated Charger (Test) = sim:charger-test",
+                   "Simulated Charger (tcp:127.0.0.1:5555) = tcp:127.0.0.1:5555",
+                   "Simulated Printer = sim:printer", "Simulated Charger 2 = sim:charger-2",
+                   "Simulated Charger 3 = sim:charger-3", "Simulated Charger 4 = sim:charger-4",
+                   "Simulated Charger 5 = sim:charger-5"}));
     ui::applyLanguage(ui::Language::Indonesian);
-    EXPECT_EQ(listed(), QStringList({"Charger Simulasi = sim:charger",
-                                     "Charger Simulasi (Tes) = sim:charger-test",
-                                     "Charger Simulasi (tcp:127.0.0.1:5555) = tcp:127.0.0.1:5555",
-                                     "Printer Simulasi = sim:printer"}));
+    EXPECT_EQ(
+        listed(),
+        QStringList({"Charger Simulasi = sim:charger", "Charger Simulasi (Tes) = sim:charger-test",
+                     "Charger Simulasi (tcp:127.0.0.1:5555) = tcp:127.0.0.1:5555",
+                     "Printer Simulasi = sim:printer", "Charger Simulasi 2 = sim:charger-2",
+                     "Charger Simulasi 3 = sim:charger-3", "Charger Simulasi 4 = sim:charger-4",
+                     "Charger Simulasi 5 = sim:charger-5"}));
 }
 
 TEST_F(EnglishWindowTest, NumbersFollowTheUsersLocaleInEitherLanguage) {

@@ -133,6 +133,10 @@ class RefusedArgumentsTest(Case):
                 (TESTER, ["--language", "de"], "--language takes id or en"),
                 (TESTER, ["--sim-start-answer", "maybe"], "--sim-start-answer"),
                 (TESTER, ["--printer-address", "foo"], "--printer-address"),
+                (TESTER, ["--connect", ""], "--connect"),
+                (TESTER, ["--connect", "sim:charger", "--connect", "sim:charger"], "twice"),
+                (TESTER, [a for n in range(8) for a in ("--connect", "sim:charger-%d" % n)],
+                 "at most 7"),
                 (TESTER, ["stray"], "stray"),
             ]
         for program, args, text in cases:
