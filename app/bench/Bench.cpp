@@ -154,7 +154,9 @@ void Bench::tick(const std::function<void(ChargerBay&, const TickEvents&)>& show
             bay.backgroundChartStep(m_format);
         }
         // With one charger the journal stays as it always was: no bay named.
-        bay.observe(events, several() ? bay.label() : QString());
+        const bool onScreen = i == m_shown && shownChart;
+        bay.observe(events, several() ? bay.label() : QString(),
+                    onScreen ? shownChart() : bay.chart());
     }
 }
 

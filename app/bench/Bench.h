@@ -73,6 +73,8 @@ public:
     // and stops watching it.
     std::function<bool(const QString& address)> connectOwn;
     std::function<void()> stopOwn;
+    // The chart points of the bay shown (the chart screen holds them meanwhile).
+    std::function<const ChartData&()> shownChart;
 
 signals:
     // The detail screens now show bay `to` instead of `from`.

@@ -49,7 +49,9 @@ struct ChargerBay::Owned {
 };
 
 ChargerBay::ChargerBay(const QString& label, Parts parts, QObject* parent)
-    : QObject(parent), m_label(label), m_parts(parts) {}
+    : QObject(parent), m_label(label), m_parts(parts) {
+    m_view.label = label;
+}
 
 ChargerBay::ChargerBay(const QString& label, BluetoothPlatform& platform,
                        const NumberFormat& format, const QString& documents, QObject* parent)
@@ -125,7 +127,8 @@ void ChargerBay::reconnectNow() {
     c.reconnectCharger();
 }
 
-void ChargerBay::observe(const TickEvents& events, const QString& recordedLabel) {
+void ChargerBay::observe(const TickEvents& events, const QString& recordedLabel,
+                         const ChartData& points) {
     LinkController& control = m_parts.control;
     ChargerLink& link = m_parts.link;
     if (m_owned) control.watchChargerLink();  // the window's own bay is watched by its refresh
@@ -145,7 +148,7 @@ void ChargerBay::observe(const TickEvents& events, const QString& recordedLabel)
     tick.startCommandSent = startCommands != m_startCommandsSeen;
     m_startCommandsSeen = startCommands;
     m_parts.journal.observe(std::move(tick));
-    updateView(events);
+    updateView(events, points);
     if (events.results.after || events.results.test) emit resultCame(m_label, events);
 }
 
@@ -161,7 +164,7 @@ void ChargerBay::backgroundChartStep(const NumberFormat& format) {
     (void)chartStep(m_parts.state, format, m_chart, live);
 }
 
-void ChargerBay::updateView(const TickEvents& events) {
+void ChargerBay::updateView(const TickEvents& events, const ChartData& chart) {
     const LinkController& control = m_parts.control;
     BayView& v = m_view;
     v.label = m_label;
@@ -206,7 +209,6 @@ void ChargerBay::updateView(const TickEvents& events) {
                                                    : BayView::Outcome::Finished;
     }
     // The card's curve: the voltage points, thinned evenly to the card's width.
-    const ChartData& chart = m_chart;
     const auto& points = chart.voltage.points();
     v.curve.clear();
     const std::size_t step = std::max<std::size_t>(1, points.size() / kCurvePoints + 1);

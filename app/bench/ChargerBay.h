@@ -41,7 +41,10 @@ public:
 
     bool ownsParts() const { return m_owned != nullptr; }
     const QString& label() const { return m_label; }
-    void setLabel(const QString& label) { m_label = label; }
+    void setLabel(const QString& label) {
+        m_label = label;
+        m_view.label = label;  // the card says it at once
+    }
     LiveChargerState& state() { return m_parts.state; }
     ChargerLink& link() { return m_parts.link; }
     LinkController& control() { return m_parts.control; }
@@ -71,7 +74,8 @@ public:
     // what the tick saw in the journal and updates the card's view. The charts' step is
     // the caller's (the chart screen's for the bay shown, else `backgroundChartStep`).
     // `recordedLabel`: the bay's name kept with its charge (empty with one charger).
-    void observe(const TickEvents& events, const QString& recordedLabel);
+    // `points`: where the bay's chart points are now (the chart screen's while shown).
+    void observe(const TickEvents& events, const QString& recordedLabel, const ChartData& points);
     // The chart step for a bay the screens do not show.
     void backgroundChartStep(const NumberFormat& format);
     const BayView& view() const { return m_view; }
@@ -83,7 +87,7 @@ signals:
 private:
     struct Owned;
     void followConnection();
-    void updateView(const TickEvents& events);
+    void updateView(const TickEvents& events, const ChartData& points);
 
     QString m_label;
     std::unique_ptr<Owned> m_owned;

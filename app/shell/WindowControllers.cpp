@@ -18,6 +18,7 @@
 #include "link/ConnectionFlow.h"
 #include "link/LinkController.h"
 #include "logger/DataLogger.h"
+#include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "printing/CertificateControls.h"
 #include "printing/InformationDialog.h"
@@ -67,6 +68,7 @@ void WindowControllers::makeBench(const Needs& needs, WindowContent& ui) {
         return connectionFlow->connectCharger(address);
     };
     bench->stopOwn = [this] { connectionFlow->stopWatching(); };
+    bench->shownChart = [chart = ui.chart]() -> const ChartData& { return chart->data(); };
     QObject::connect(bench, &Bench::message, this, &WindowControllers::message);
     benchScreen = new BenchScreenControl(*bench, ui.bench, this);
     // The detail screens say which bay they show once there is more than one.

@@ -159,6 +159,8 @@ TEST_F(BenchWindowTest, EveryBayWatchesItsOwnChargerAndRecordsItsOwnCharge) {
 TEST_F(BenchWindowTest, TheScreensAndTheirCommandsFollowTheChosenBay) {
     ASSERT_TRUE(tickUntil([&] { return charging(0) && charging(1) && charging(2); }));
     ASSERT_TRUE(tickUntil([&] { return m_window->chartScreen()->data().voltage.size() > 3; }));
+    // A bay not shown gathers its own points and draws them on its card.
+    ASSERT_TRUE(tickUntil([&] { return bench().views().at(2).curve.size() >= 3; }));
     const std::size_t ownPoints = m_window->chartScreen()->data().voltage.size();
     const std::size_t thirdPoints = bench().bay(2).chart().voltage.size();
     ASSERT_GT(thirdPoints, 0u);

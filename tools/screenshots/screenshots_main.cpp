@@ -22,12 +22,14 @@
 #include <QTimer>
 #include <functional>
 
+#include "bench/Bench.h"
 #include "catalogue/Dataaki.h"
 #include "catalogue/DiagnosticScreen.h"
 #include "journal/HistoryBrowser.h"
 #include "journal/Journal.h"
 #include "journal/JournalRecorder.h"
 #include "journal/WallTime.h"
+#include "link/ChargerLink.h"
 #include "link/Commands.h"
 #include "link/LinkController.h"
 #include "link/SimulatedDevices.h"
@@ -521,6 +523,74 @@ void shootLostLink(const QDir& dir, int screenWidth) {
     shoot(window, dir, QStringLiteral("dashboard_link_lost"));
 }
 
+// A bench of six chargers in several states: finished, a worn battery, a test result,
+// charging, reconnecting and lost; then the dashboard showing one of them.
+void shootBench(const QDir& dir, int screenWidth) {
+    velmora::SimulatorOptions simulator;
+    simulator.tickMs = 20;
+    simulator.speed = 1;
+    simulator.durations.diagnosis = 6;
+    simulator.durations.constantCurrent = 150;
+    simulator.durations.constantVoltage1 = 60;
+    simulator.durations.constantVoltage2 = 40;
+    velmora::TVLForm window(
+        std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
+        screenWidth);
+    window.setMessageSink([](const QString&) {});
+    QTemporaryDir documents;  // its sessions stay out of the history pictures
+    window.setDocumentsFolder(documents.path());
+    window.show();
+    velmora::Bench& bench = window.bench();
+    const auto tickUntil = [&](const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 60000) {
+            settle(40);
+            window.TimerloopTimer();
+        }
+    };
+    const auto outcome = [&](int bay) { return bench.bay(bay).view().outcome; };
+    const auto add = [&](const char* address) {
+        bench.add(QString::fromLatin1(address));
+        // Every receive loop keeps the simulated chargers' pace, so each card gets its curve.
+        for (int i = 0; i < bench.count(); ++i) bench.bay(i).link().setReaderTiming({20, 5});
+    };
+    add("sim:charger-2");
+    add("sim:charger-3");  // its battery is worn
+    tickUntil([&] {
+        return outcome(0) != velmora::BayView::Outcome::None &&
+               outcome(1) != velmora::BayView::Outcome::None;
+    });
+    add("sim:charger-test");
+    tickUntil([&] { return outcome(2) != velmora::BayView::Outcome::None; });
+    for (const char* address : {"sim:charger", "sim:charger-4", "sim:charger-5"}) add(address);
+    tickUntil([&] {
+        for (int i = 3; i < 6; ++i)
+            if (bench.bay(i).view().stage < 2) return false;
+        return true;
+    });
+    // Two chargers go out of reach: one is being tried again, one was given up.
+    for (int i : {4, 5}) {
+        bench.bay(i).control().setReconnectSchedule({{60000}, 60000, 600000});
+        bench.bay(i).link().linkSocket()->release();
+    }
+    tickUntil([&] {
+        return bench.bay(4).control().reconnecting() && bench.bay(5).control().reconnecting();
+    });
+    bench.bay(5).control().stopReconnecting();
+    for (int i = 0; i < 3; ++i) {
+        settle(40);
+        window.TimerloopTimer();
+    }
+    bench.setLabel(1, QStringLiteral("Rak 2 Aki Motor"));
+    window.BT5BenchClick();
+    shoot(window, dir, QStringLiteral("bench"));
+    bench.select(3);
+    window.TimerloopTimer();
+    window.BT1Dashboard2Click();
+    shoot(window, dir, QStringLiteral("dashboard_bay"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -574,6 +644,7 @@ int main(int argc, char** argv) {
     shoot(window, dir, QStringLiteral("diagnostic"));
     shootChart(dir, screenWidth, documents.path());
     shootLostLink(dir, screenWidth);
+    shootBench(dir, screenWidth);
     window.BT4OptionClick();
     shoot(window, dir, QStringLiteral("option"));
     window.R3UseClick();
