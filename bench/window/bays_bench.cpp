@@ -37,11 +37,11 @@ bool allLinksUp(velmora::Bench& bench) {
     return true;
 }
 
-int baysWithReadings(velmora::Bench& bench) {
-    int heard = 0;
+int baysCharging(velmora::Bench& bench) {
+    int charging = 0;
     for (int i = 0; i < bench.count(); ++i)
-        heard += bench.bay(i).state().measurement().chargeVoltage > 0 ? 1 : 0;
-    return heard;
+        charging += bench.bay(i).state().measurement().elapsedSeconds > 0 ? 1 : 0;
+    return charging;
 }
 
 // Where the window does not yet hand the bays' views to the bench screen itself, the
@@ -115,14 +115,19 @@ void BM_MonitoringBays(benchmark::State& state) {
             state.SkipWithError("not every charger's link came up");
             return;
         }
-        // Every charger past its battery check and sending readings, then past the first
-        // frames of what it sends.
-        while (baysWithReadings(bench) < bays && connecting.elapsed() < kLinksUpWithinMs)
+        // Every charger past its battery check and charging (or testing), and the refresh
+        // past its "Charge Mode", which brings the dashboard to the front.
+        while (baysCharging(bench) < bays && connecting.elapsed() < kLinksUpWithinMs)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (baysCharging(bench) < bays) {
+            state.SkipWithError("not every charger started its charge");
+            return;
+        }
+        runFor(2000);
         bool fedHere = false;
         if (benchScreen) {
             window.BT5BenchClick();
-            runFor(2000);
+            runFor(1500);
             auto* screen = window.content()->findChild<velmora::BenchScreen*>();
             if (!screen || !screen->isVisible()) {
                 state.SkipWithError("the bench screen is not shown");
@@ -152,6 +157,8 @@ void BM_MonitoringBays(benchmark::State& state) {
             live += bench.bay(i).control().chargerLinkUp() ? 1 : 0;
         state.counters["bays"] = bench.count();
         state.counters["baysLive"] = live;
+        if (benchScreen && !window.content()->findChild<velmora::BenchScreen*>()->isVisible())
+            state.SkipWithError("the bench screen was left during the run");
         // About the run's seconds when every bay kept up with its charger.
         const std::vector<int> chargeSecondsAfter = chargeSeconds(bench);
         int slowest = seconds * 2;
