@@ -10,8 +10,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGraphicsView>
+#include <QProcess>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "bench/Bench.h"
@@ -43,6 +45,40 @@ int baysCharging(velmora::Bench& bench) {
         charging += bench.bay(i).state().measurement().elapsedSeconds > 0 ? 1 : 0;
     return charging;
 }
+
+// Simulated chargers as programs of their own (velmora-charger-sim), each reached over a
+// local socket as the window reaches a socket charger: the window's process then runs only
+// its own threads, as with real chargers, not the simulated chargers' too.
+class ChargerPrograms {
+public:
+    explicit ChargerPrograms(int count) {
+        for (int i = 0; i < count; ++i) {
+            auto program = std::make_unique<QProcess>();
+            program->start(QStringLiteral(VELMORA_CHARGER_SIM),
+                           {QStringLiteral("--listen"), QStringLiteral("tcp:127.0.0.1:0"),
+                            QStringLiteral("--seed"), QString::number(i + 2)});
+            // Its first line names the port it listens on.
+            while (!program->canReadLine() && program->waitForReadyRead(5000)) {
+            }
+            const QString line = QString::fromUtf8(program->readLine()).trimmed();
+            const QString prefix = QStringLiteral("listening on ");
+            if (!line.startsWith(prefix)) return;
+            addresses.append(line.mid(prefix.size()));
+            m_programs.push_back(std::move(program));
+        }
+    }
+    ~ChargerPrograms() {
+        for (auto& program : m_programs) {
+            program->terminate();  // it ends its charge on SIGTERM
+            if (!program->waitForFinished(3000)) program->kill();
+            program->waitForFinished(3000);
+        }
+    }
+    QStringList addresses;
+
+private:
+    std::vector<std::unique_ptr<QProcess>> m_programs;
+};
 
 // Where the window does not yet hand the bays' views to the bench screen itself, the
 // benchmark does it on every refresh tick, as that hand-over would. True when it does.
@@ -90,19 +126,26 @@ void countThreadShares(benchmark::State& state, const QHash<QString, double>& be
 void BM_MonitoringBays(benchmark::State& state) {
     const int bays = static_cast<int>(state.range(0));
     const bool benchScreen = state.range(1) == 1;
+    const bool ownPrograms = state.range(2) == 1;
     const int seconds = benchSeconds(60);
     for (auto _ : state) {
+        ChargerPrograms programs(ownPrograms ? bays : 0);
+        if (programs.addresses.size() < (ownPrograms ? bays : 0)) {
+            state.SkipWithError("a charger program did not start");
+            return;
+        }
+        const QStringList& chargers = ownPrograms ? programs.addresses : kChargers;
         velmora::SimulatorOptions simulator;  // a real charger: one reading a second
         // The test-only charger goes on testing through the run instead of resting after 12 s.
         simulator.durations.testMode = 24 * 3600;
-        SimulatedWindow simulated(simulator);
+        SimulatedWindow simulated(simulator, programs.addresses);
         velmora::TVLForm& window = simulated.window;
         velmora::Bench& bench = window.bench();
         // The bays are remembered beside the documents, not in this machine's settings.
         bench.setRemembered(velmora::RememberedDevices(simulated.documents.filePath("bays.ini")));
         showAndWaitForFirstPaint(window, *window.findChild<QGraphicsView*>()->viewport());
         for (int i = 0; i < bays; ++i) {
-            if (const auto refused = bench.add(kChargers.at(i))) {
+            if (const auto refused = bench.add(chargers.at(i))) {
                 state.SkipWithError(refused->toStdString().c_str());
                 return;
             }
@@ -169,10 +212,12 @@ void BM_MonitoringBays(benchmark::State& state) {
         state.counters["benchScreenFedByBenchmark"] = fedHere ? 1 : 0;
     }
 }
-// Arguments: the bays watched; whether the bench screen (1) or the dashboard (0) is shown.
+// Arguments: the bays watched; whether the bench screen (1) or the dashboard (0) is shown;
+// whether the chargers are the window's built-in simulated ones (0), whose threads count in
+// the figures, or programs of their own on local sockets (1), whose threads do not.
 BENCHMARK(BM_MonitoringBays)
-    ->ArgsProduct({{1, 6}, {0, 1}})
-    ->ArgNames({"bays", "benchScreen"})
+    ->ArgsProduct({{1, 6}, {0, 1}, {0, 1}})
+    ->ArgNames({"bays", "benchScreen", "chargerPrograms"})
     ->UseManualTime()
     ->Unit(benchmark::kSecond)
     ->Iterations(1);

@@ -5,8 +5,9 @@
 
 namespace velmora::bench {
 
-SimulatedWindow::SimulatedWindow(const SimulatorOptions& simulator)
-    : window(std::make_unique<DevicePlatform>(nullptr, true, QStringList{}, simulator), 1366) {
+SimulatedWindow::SimulatedWindow(const SimulatorOptions& simulator,
+                                 const QStringList& chargerAddresses)
+    : window(std::make_unique<DevicePlatform>(nullptr, true, chargerAddresses, simulator), 1366) {
     window.setMessageSink([](const QString&) {});
     window.setDocumentsFolder(documents.path());
 }

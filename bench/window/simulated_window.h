@@ -12,7 +12,9 @@ namespace velmora::bench {
 struct SimulatedWindow {
     QTemporaryDir documents;
     TVLForm window;
-    explicit SimulatedWindow(const SimulatorOptions& simulator);
+    // chargerAddresses: chargers on sockets ("tcp:127.0.0.1:5601") listed beside them.
+    explicit SimulatedWindow(const SimulatorOptions& simulator,
+                             const QStringList& chargerAddresses = {});
 };
 
 // Presses the Bluetooth button and "Sambungkan" on the simulated charger; returns once the
