@@ -20,6 +20,7 @@
 #include "link/SimulatedDevices.h"
 #include "monitor/ChartScreen.h"
 #include "shell/TVLForm.h"
+#include "simulated_window.h"
 #include "window_measures.h"
 
 namespace {
@@ -45,32 +46,6 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
     state.counters["residentMBAtFirstPaint"] = residentAtFirstPaint;
 }
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// A window on the simulated devices, its documents (logs, the charge journal) in a
-// temporary folder that outlives it. One per charger watched.
-struct SimulatedWindow {
-    QTemporaryDir documents;
-    velmora::TVLForm window;
-    explicit SimulatedWindow(const velmora::SimulatorOptions& simulator)
-        : window(std::make_unique<velmora::DevicePlatform>(nullptr, true, QStringList{}, simulator),
-                 1366) {
-        window.setMessageSink([](const QString&) {});
-        window.setDocumentsFolder(documents.path());
-    }
-};
-
-// Presses the Bluetooth button and "Sambungkan" on the simulated charger; returns once the
-// link is up.
-void connectSimulatedCharger(velmora::TVLForm& window) {
-    window.show();
-    window.FormShow();
-    window.BTConnectionClick();
-    bool connected = false;
-    QObject::connect(&window, &velmora::TVLForm::connectionFinished,
-                     [&](bool ok) { connected = ok; });
-    window.BTConnectClick();
-    while (!connected) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 void BM_MonitoringChargeCpuAndMemory(benchmark::State& state) {
     const int seconds = benchSeconds(60);

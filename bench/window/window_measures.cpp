@@ -78,17 +78,46 @@ int benchSeconds(int fallback) {
     return configured > 0 ? configured : fallback;
 }
 
+namespace {
+const QDir& tasks() {
+    static const QDir dir(QStringLiteral("/proc/self/task"));
+    return dir;
+}
+QStringList taskIds() {
+    return tasks().entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+}
+QByteArray taskName(const QString& tid) {
+    QFile comm(tasks().filePath(tid + QStringLiteral("/comm")));
+    return comm.open(QIODevice::ReadOnly) ? comm.readAll().trimmed() : QByteArray();
+}
+// Time on a CPU, to the nanosecond; -1 when the thread has gone.
+double taskCpuSeconds(const QString& tid) {
+    QFile schedstat(tasks().filePath(tid + QStringLiteral("/schedstat")));
+    if (!schedstat.open(QIODevice::ReadOnly)) return -1;
+    return schedstat.readAll().split(' ').value(0).toDouble() / 1e9;
+}
+}  // namespace
+
 double threadCpuSeconds(const QString& name) {
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
-        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != name.toLatin1())
-            continue;
-        QFile schedstat(tasks.filePath(tid + QStringLiteral("/schedstat")));
-        if (!schedstat.open(QIODevice::ReadOnly)) return -1;
-        return schedstat.readAll().split(' ').value(0).toDouble() / 1e9;  // time on a CPU
-    }
+    for (const QString& tid : taskIds())
+        if (taskName(tid) == name.toLatin1()) return taskCpuSeconds(tid);
     return -1;
+}
+
+QHash<QString, double> threadCpuSecondsByName() {
+    const QString mainTid = QString::number(getpid());
+    QHash<QString, double> byName;
+    for (const QString& tid : taskIds()) {
+        const double seconds = taskCpuSeconds(tid);
+        if (seconds < 0) continue;
+        byName[tid == mainTid ? QStringLiteral("main") : QString::fromLatin1(taskName(tid))] +=
+            seconds;
+    }
+    return byName;
+}
+
+int threadCount() {
+    return static_cast<int>(taskIds().size());
 }
 
 }  // namespace velmora::bench

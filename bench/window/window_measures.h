@@ -2,9 +2,10 @@
 
 // What the window benchmarks measure, shared by the application's window and the empty
 // reference window so both are read the same way.
+#include <QHash>
 #include <QObject>
+#include <QString>
 
-class QString;
 class QWidget;
 
 namespace velmora::bench {
@@ -23,6 +24,11 @@ double residentMegabytes();
 double cpuSeconds();
 // CPU time of this process's thread of that name, to the nanosecond; -1 when there is none.
 double threadCpuSeconds(const QString& name);
+// CPU time of each of this process's threads so far, summed by thread name; the main thread
+// under "main" (threads started with std::thread carry the program's name, as it does).
+QHash<QString, double> threadCpuSecondsByName();
+// The threads this process runs now.
+int threadCount();
 // Runs the event loop for ms milliseconds.
 void runFor(int ms);
 // The process's CPU use while the event loop runs for `seconds`.
