@@ -13,6 +13,7 @@ set(VELMORA_UNITY_BUILD_ALONE
     app/catalogue/TambahDialog.cpp
     app/printing/InformationDialog.cpp
     app/printing/JobDetailsDialog.cpp
+    app/printing/ReceiptPreview.cpp
     app/shell/WindowSizing.cpp
     app/shell/desktop/posix/LogindSleepBlocker.cpp
     app/widgets/Notice.cpp
@@ -23,6 +24,7 @@ set(VELMORA_UNITY_BUILD_ALONE
     tests/app/bluez/rfcomm_transport_test.cpp
     tests/app/chart_test.cpp
     tests/app/diagnostic_e2e_test.cpp
+    tests/app/journal_e2e_test.cpp
     tests/app/logger_e2e_test.cpp
     tests/core/chart_drawing_test.cpp
     tests/core/printer_brightness_test.cpp
