@@ -3,6 +3,7 @@
 # runtimes and the symbolizer for readable reports (each installed only when missing),
 # and the helper that builds a clang tree.
 source "$ROOT/scripts/install-missing.sh"
+source "$ROOT/scripts/build-tree.sh"
 install_missing clang-14 libclang-rt-14-dev llvm-14
 
 SYMBOLIZER=/usr/bin/llvm-symbolizer-14
@@ -35,17 +36,5 @@ build_clang_tree() {
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
         -DCMAKE_UNITY_BUILD=ON -DVELMORA_PCH=ON \
         -DVELMORA_BUILD_BENCH=OFF "${args[@]}" >/dev/null
-    cmake --build "$dir" -j2 "${build_args[@]}" || unity_fallback "$dir" "${build_args[@]}"
-}
-
-# unity_fallback DIR [BUILD_ARGS...]: after a failed unity build, builds DIR file by file.
-# A file-level name that two files of one target both define (a constant, a helper) stops
-# the unity build only; other errors fail again here.
-unity_fallback() {
-    local dir=$1
-    shift
-    echo "The unity build of $dir failed; building each file on its own. If it passes, add" \
-        "the file above to VELMORA_UNITY_BUILD_ALONE in cmake/VelmoraBuildSpeed.cmake." >&2
-    cmake "$dir" -DCMAKE_UNITY_BUILD=OFF >/dev/null
-    cmake --build "$dir" -j2 "$@"
+    build_tree "$dir" "${build_args[@]}"
 }

@@ -13,6 +13,7 @@ MINGW=x86_64-w64-mingw32
 started=$SECONDS
 
 source "$ROOT/scripts/install-missing.sh"
+source "$ROOT/scripts/build-tree.sh"
 # The posix flavour of MinGW-w64, for std::thread; wine with its 64-bit loader; GoogleTest's
 # sources, built for Windows; libgcrypt for the certificates (Debian has no MinGW QR code
 # libraries: that part is left out here); NSIS for the installer.
@@ -28,13 +29,7 @@ export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:+$CCACHE_SLOPPINESS,}pch_defines,t
 cmake -S "$ROOT" -B "$WIN_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchains/mingw-w64-x86_64.cmake" \
     -DCMAKE_UNITY_BUILD=ON -DVELMORA_PCH=ON -DVELMORA_HOST_TOOL="$host_tool" >/dev/null
-if ! cmake --build "$WIN_BUILD_DIR" -j"$(nproc)"; then
-    # A file-level name clash between two files stops the unity build only.
-    echo "The unity build failed; building each file on its own. If it passes, add the file" \
-        "above to VELMORA_UNITY_BUILD_ALONE in cmake/VelmoraBuildSpeed.cmake." >&2
-    cmake "$WIN_BUILD_DIR" -DCMAKE_UNITY_BUILD=OFF >/dev/null
-    cmake --build "$WIN_BUILD_DIR" -j"$(nproc)"
-fi
+build_tree "$WIN_BUILD_DIR"
 
 # The application's Windows-only files are not built here (no Qt for MinGW in Debian):
 # at least they must compile for Windows, checked against the host's Qt headers.
