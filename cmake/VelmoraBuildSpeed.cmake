@@ -6,6 +6,11 @@
 #                        that turn this on do), so a developer's build/ keeps plain compiles.
 #   CMAKE_UNITY_BUILD    CMake's unity build; the files below are compiled on their own there.
 option(VELMORA_PCH "Precompile the Qt and GoogleTest headers in each of our targets" OFF)
+if(CMAKE_UNITY_BUILD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # A unity build includes every file into another, so GCC takes a test fixture in an
+    # anonymous namespace for one in a header and warns; in a file of its own it is right.
+    add_compile_options(-Wno-subobject-linkage)
+endif()
 
 # Files with a file-level name (a constant, a helper) that another file of the same target
 # also defines: one file of each such pair stays out of the unity build's combined files.
