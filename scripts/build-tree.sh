@@ -7,7 +7,7 @@ build_tree() {
     local dir=$1
     shift
     cmake --build "$dir" -j"$(nproc)" "$@" && return 0
-    grep -q '^CMAKE_UNITY_BUILD:BOOL=ON$' "$dir/CMakeCache.txt" || return 1
+    grep -qE '^CMAKE_UNITY_BUILD:[A-Z]+=ON$' "$dir/CMakeCache.txt" || return 1
     echo "The unity build of $dir failed; building each file on its own. If it passes, add" \
         "the file above to VELMORA_UNITY_BUILD_ALONE in cmake/VelmoraBuildSpeed.cmake." >&2
     cmake "$dir" -DCMAKE_UNITY_BUILD=OFF >/dev/null
