@@ -28,4 +28,5 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && command -v localedef
 fi
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VELMORA_CMAKE_ARGS:-} >/dev/null
-cmake --build "$BUILD_DIR" -j"$(nproc)"
+source "$ROOT/scripts/build-tree.sh"
+build_tree "$BUILD_DIR"
