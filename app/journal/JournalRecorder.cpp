@@ -67,8 +67,13 @@ void JournalRecorder::rebuild() {
             writer->now = now;
             writer->journal.reset();  // a running session ends as closed, with what it had
             Writer* w = writer.get();
+            // Several chargers' recorders share the file, each committing with a full sync:
+            // on a busy disk one may hold it longer than a reader's short wait. This thread
+            // may wait; the window never does.
+            journal::JournalOptions writing;
+            writing.busyTimeoutMs = kWriterBusyTimeoutMs;
             writer->journal = std::make_unique<journal::ChargeJournal>(
-                path, [w] { return w->now; }, journal::JournalOptions{}, interval);
+                path, [w] { return w->now; }, writing, interval);
         },
         Qt::QueuedConnection);
 }

@@ -19,6 +19,8 @@ namespace velmora {
 class JournalRecorder : public QObject {
     Q_OBJECT
 public:
+    // How long the writer waits for another recorder's commit before it gives up.
+    static constexpr int kWriterBusyTimeoutMs = 10000;
     // clock: UTC milliseconds, read on the user-interface thread when a tick is handed over,
     // so each point carries the time of its tick however late the writer gets to it.
     explicit JournalRecorder(QObject* parent = nullptr,
