@@ -15,16 +15,26 @@ endif()
 # Files with a file-level name (a constant, a helper) that another file of the same target
 # also defines: one file of each such pair stays out of the unity build's combined files.
 set(VELMORA_UNITY_BUILD_ALONE
+    app/bench/ChargerBay.cpp
     app/catalogue/TambahDialog.cpp
+    app/monitor/AddBayDialog.cpp
+    app/monitor/BayCard.cpp
+    app/monitor/BayCurve.cpp
+    app/monitor/BayTexts.cpp
+    app/monitor/BenchScreen.cpp
     app/printing/InformationDialog.cpp
     app/printing/JobDetailsDialog.cpp
     app/printing/ReceiptPreview.cpp
     app/shell/WindowSizing.cpp
     app/shell/desktop/posix/LogindSleepBlocker.cpp
     app/widgets/Notice.cpp
+    bench/window/bays_bench.cpp
     core/certificate/CertificateBlock.cpp
     core/logger/LogRecord.cpp
     core/printing/PrinterRaster.cpp
+    tests/app/bench_screen_test.cpp
+    tests/app/bench_screen_window_test.cpp
+    tests/app/bench_window_test.cpp
     tests/app/bluez/bluez_reconnect_test.cpp
     tests/app/bluez/rfcomm_transport_test.cpp
     tests/app/chart_test.cpp
@@ -34,6 +44,7 @@ set(VELMORA_UNITY_BUILD_ALONE
     tests/core/chart_drawing_test.cpp
     tests/core/printer_brightness_test.cpp
     tests/core/socket_transport_test.cpp
+    tests/journal/journal_bay_test.cpp
     tools/certificate_command.cpp
     tools/journal_command.cpp
     tools/log_command.cpp

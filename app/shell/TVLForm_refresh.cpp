@@ -5,6 +5,7 @@
 #include "catalogue/DiagnosticScreen.h"
 #include "catalogue/ProfileSelector.h"
 #include "logger/DataLogger.h"
+#include "monitor/BenchScreen.h"
 #include "monitor/ChartScreen.h"
 #include "monitor/DashboardScreen.h"
 #include "shell/TVLForm.h"
@@ -18,7 +19,8 @@ void TVLForm::TimerloopTimer() {
 }
 
 void TVLForm::showTick(ChargerBay& bay, const TickEvents& tick) {
-    m_ui->followStatusWord(tick.status.word);
+    // A mode word brings its screen up, unless the user is looking at the whole bench.
+    if (!m_ui->bench->isVisible()) m_ui->followStatusWord(tick.status.word);
     m_ui->diagnostic->showTick(tick, m_format);
     if (tick.profile) profile().apply(*tick.profile);
     // Last of the screens: the gauge's glides start after the slower work of the tick.
