@@ -138,22 +138,15 @@ bool LinkController::isNetworkPrinter(int index) const {
 
 std::shared_ptr<Transport> LinkController::openNetworkPrinter(int index) {
     if (!isNetworkPrinter(index)) return nullptr;
-    const DeviceInfo printer = m_paired.at(index);
-    try {
-        std::shared_ptr<Transport> socket = m_platform.createSocket(printer, false);
-        m_remembered.remember(RememberedDevices::Role::Printer, printer);
-        m_networkPrinting = printer;
-        return socket;
-    } catch (const LinkError&) {
-        emit message(unreachable());
-        return nullptr;
-    }
+    return openPrinterSocket(m_paired.at(index));
 }
 
 std::shared_ptr<Transport> LinkController::openPrinterBeside(int index) {
-    if (isNetworkPrinter(index)) return openNetworkPrinter(index);
     if (index < 0 || index >= m_paired.size()) return nullptr;
-    const DeviceInfo printer = m_paired.at(index);
+    return openPrinterSocket(m_paired.at(index));
+}
+
+std::shared_ptr<Transport> LinkController::openPrinterSocket(const DeviceInfo& printer) {
     try {
         std::shared_ptr<Transport> socket = m_platform.createSocket(printer, false);
         m_remembered.remember(RememberedDevices::Role::Printer, printer);

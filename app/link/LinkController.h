@@ -159,6 +159,8 @@ signals:
 
 private:
     void fill(QComboBox* box) const;
+    // A printer's socket, not yet connected, remembered as the last printer.
+    std::shared_ptr<Transport> openPrinterSocket(const DeviceInfo& printer);
     void beginReconnecting();
     void scheduleNextAttempt();
     bool connectToDevice(Purpose purpose, const DeviceInfo& device);
