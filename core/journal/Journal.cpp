@@ -1,12 +1,14 @@
 #include "journal/Journal.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <new>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace velmora::journal {
 
@@ -263,6 +265,10 @@ std::unique_ptr<Journal> Journal::readOnlyJournal(const std::string& path, int l
     return journal;
 }
 
+namespace {
+constexpr int kModeRetryMs = 10;
+}  // namespace
+
 std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOptions& options) {
     const std::vector<Migration>& steps =
         options.migrations ? *options.migrations : journal::migrations();
@@ -308,10 +314,18 @@ std::unique_ptr<Journal> Journal::open(const std::string& path, const JournalOpt
         db.reset();
         return readOnlyJournal(path, latest, options.busyTimeoutMs);
     }
-    {
-        Statement mode(*db, "PRAGMA journal_mode = WAL");
-        if (!mode.step() || mode.text(0) != "wal")
-            throw JournalError(JournalFault::Io, path + ": write-ahead log not available");
+    // Switching to the write-ahead log takes the file whole, and SQLite does not wait for
+    // that: another recorder opening the journal at the same moment is waited for here.
+    for (int waitedMs = 0;; waitedMs += kModeRetryMs) {
+        try {
+            Statement mode(*db, "PRAGMA journal_mode = WAL");
+            if (!mode.step() || mode.text(0) != "wal")
+                throw JournalError(JournalFault::Io, path + ": write-ahead log not available");
+            break;
+        } catch (const JournalError& e) {
+            if (e.fault() != JournalFault::Locked || waitedMs >= options.busyTimeoutMs) throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(kModeRetryMs));
+        }
     }
     // Each batch is on disk when its commit returns: a crash or power cut loses at most the
     // batch being written.

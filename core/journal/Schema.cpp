@@ -83,12 +83,6 @@ CREATE INDEX sessions_by_bay ON sessions (bay_label, start_ms);
 )");
 }
 
-bool hasTable(sql::Connection& db, const char* name) {
-    sql::Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
-    query.bind(1, std::string_view(name));
-    return query.step();
-}
-
 }  // namespace
 
 const std::vector<Migration>& migrations() {
@@ -102,10 +96,14 @@ int latestVersion(const std::vector<Migration>& steps) {
 }
 
 int storedVersion(sql::Connection& db) {
-    if (!hasTable(db, "schema_version")) {
-        sql::Statement any(db, "SELECT count(*) FROM sqlite_master");
-        any.step();
-        if (any.int64(0) != 0) throw JournalError(JournalFault::Corrupt, "not a Velmora journal");
+    // One statement reads one snapshot: another connection creating the schema between two
+    // separate looks would make a new journal seem a foreign database.
+    sql::Statement look(db,
+                        "SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                        "name = 'schema_version'), (SELECT count(*) FROM sqlite_master)");
+    look.step();
+    if (look.int64(0) == 0) {
+        if (look.int64(1) != 0) throw JournalError(JournalFault::Corrupt, "not a Velmora journal");
         return 0;
     }
     sql::Statement query(db, "SELECT coalesce(max(version), 0) FROM schema_version");

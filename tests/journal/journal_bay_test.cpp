@@ -3,7 +3,10 @@
 // two bays recording into the same file side by side.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 #include "journal/ChargeJournal.h"
 #include "journal/Journal.h"
@@ -214,6 +217,34 @@ TEST(JournalBayTest, KeptReceiptNamesItsBay) {
         ASSERT_NE(at, std::string::npos) << with[3];
         EXPECT_EQ(with[3].substr(0, at) + with[3].substr(at + bayLine.size()), without[3]);
         EXPECT_LT(with[3].find("CAPACITY"), at);  // below the profile's lines
+    }
+}
+
+// Several chargers' recorders start at the same moment (the bench at start-up): every one
+// of them gets the new journal, none takes it for a foreign file or a locked one.
+TEST(JournalOpenTogetherTest, RecordersOpeningANewJournalAtOnceAllGetIt) {
+    TempFolder folder;
+    for (int round = 0; round < 60; ++round) {
+        const std::string path = folder.file("together" + std::to_string(round) + ".sqlite");
+        std::atomic<bool> go{false};
+        std::atomic<int> opened{0};
+        std::vector<std::string> failures(4);
+        std::vector<std::thread> recorders;
+        for (int r = 0; r < 4; ++r)
+            recorders.emplace_back([&, r] {
+                while (!go) std::this_thread::yield();
+                try {
+                    JournalOptions writing;
+                    writing.busyTimeoutMs = 10000;
+                    if (Journal::open(path, writing)) ++opened;
+                } catch (const JournalError& e) {
+                    failures[static_cast<size_t>(r)] = e.what();
+                }
+            });
+        go = true;
+        for (std::thread& t : recorders) t.join();
+        ASSERT_EQ(opened, 4) << "round " << round << ": " << failures[0] << failures[1]
+                             << failures[2] << failures[3];
     }
 }
 
