@@ -185,8 +185,9 @@ void Bench::restoreBays() {
         });
         if (watching != m_bays.end())
             (*watching)->setLabel(remembered.label);
-        else if (const auto refused = add(address, remembered.label))
-            emit message(tr("%1: %2").arg(remembered.label, *refused));
+        else
+            add(address, remembered.label);  // quietly, as the last charger at start-up: one
+                                             // switched off or unpaired says nothing
     }
     rememberBays();
     emit baysChanged();

@@ -49,6 +49,8 @@ protected:
             velmora::testing::simulatedWindow(m_documents.path(), m_messages, benchCharger());
         m_window->linkControl().setReconnectSchedule({{100}, 100, 600000});
         m_window->Timerloop()->stop();  // the test gives the refresh ticks
+        // The bench it remembers stays with this test, out of every other window's way.
+        bench().setRemembered(RememberedDevices(m_documents.filePath(QStringLiteral("bench.ini"))));
         for (const QString& address : kChargers) addBay(address);
         ASSERT_EQ(bench().count(), 3);
         ASSERT_TRUE(tickUntil([&] { return allUp(); })) << m_messages.join('\n').toStdString();
